@@ -1,0 +1,57 @@
+#include "ZerimApp.h"
+
+#include "LoadingDlg.h"
+#include "MainFrame.h"
+#include "Settings.h"
+
+#include "../data/PlaceTable.h"
+#include "../data/ResourceIds.h"
+#include "../data/ResourceStore.h"
+
+#include <QCoreApplication>
+#include <cassert>
+
+namespace {
+CZerimApp* g_theApp = nullptr;
+}
+
+CZerimApp& App() {
+    assert(g_theApp && "the application object exists for the whole run");
+    return *g_theApp;
+}
+
+CZerimApp::CZerimApp() {
+    g_theApp = this;
+    // Whole-picture mode was only ever switched on for one family of old
+    // systems; no such system exists here, but the mode and its drawing stay.
+    g_bWholePicture = false;
+}
+
+CZerimApp::~CZerimApp() {
+    delete m_pMainWnd;
+    DeletePlaces(m_places);
+    if (g_theApp == this) g_theApp = nullptr;
+}
+
+bool CZerimApp::InitInstance() {
+    Settings::Register();
+    m_pMainWnd = new CMainFrame();
+    m_pMainWnd->show();
+    return true;
+}
+
+CMapPicture* CZerimApp::EnsureLoaded() {
+    if (m_bLoaded) return &m_picture;
+    m_bLoaded = true;  // before loading: a load that finds nothing is not retried
+    CLoadingDlg notice;
+    notice.ShowNow();
+    m_picture.Load(ResId::IDR_MAP_PICTURE);
+    LoadPlaces();
+    return &m_picture;
+}
+
+bool CZerimApp::LoadPlaces() {
+    const auto block = FindRcData(ResId::IDR_PLACES);
+    if (!block) return false;
+    return ParsePlaceTable(*block, m_places);
+}

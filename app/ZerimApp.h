@@ -1,0 +1,38 @@
+// The application object: the data every window shares (the place table and
+// the map picture, loaded once on first demand) and start-up.
+#pragma once
+#include "../data/MapPicture.h"
+#include "../data/PlaceArray.h"
+
+class QMainWindow;
+class QStatusBar;
+class QWidget;
+
+class CZerimApp {
+public:
+    CZerimApp();
+    ~CZerimApp();
+    CZerimApp(const CZerimApp&) = delete;
+    CZerimApp& operator=(const CZerimApp&) = delete;
+
+    // Creates and shows the main window; false ends the process.
+    bool InitInstance();
+
+    // The map picture, after loading picture and places on the first call
+    // (behind the loading notice). The picture may be empty.
+    CMapPicture* EnsureLoaded();
+    // Fills m_places from the place table; false when it is missing or cut short.
+    bool LoadPlaces();
+
+    bool m_bLoaded = false;       // set when loading starts; never cleared
+    CMapPicture m_picture;
+    CPlaceArray m_places;         // owns its places, in table order
+    QStatusBar* m_pStatusBar = nullptr;  // borrowed from the main window
+    QWidget* m_pPlaceBar = nullptr;      // borrowed from the main window
+
+private:
+    QMainWindow* m_pMainWnd = nullptr;
+};
+
+// The one application object of the process.
+CZerimApp& App();

@@ -1,0 +1,30 @@
+// zerim: the map viewer. Window-less modes first, then the window.
+#include "CommandLine.h"
+#include "DisplayCheck.h"
+#include "ZerimApp.h"
+
+#include "../data/QtResourceStore.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    static CQtResourceStore embedded;
+    SetResources(&embedded);
+
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const CommandLineOutcome outcome = RunCommandLine(args, std::cout, std::cerr);
+    if (outcome.handled) return outcome.exitCode;
+
+    std::string message;
+    if (!DisplayAvailable(message)) {
+        std::cerr << message << "\n";
+        return 1;
+    }
+    InstallFatalHandler();
+    QApplication qapp(argc, argv);
+    CZerimApp app;
+    if (!app.InitInstance()) return 1;
+    return qapp.exec();
+}

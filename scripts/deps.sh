@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that the build, the program and the tests
+# need, when they are missing. Run as root (or with sudo available).
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config      # compiler and build
+    qt6-base-dev libgl-dev                # Qt 6 Widgets
+    libturbojpeg0-dev                     # the map picture's decoder
+    xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
+    fonts-dejavu-core                     # a proportional font for the interface
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

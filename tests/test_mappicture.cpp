@@ -1,0 +1,121 @@
+#include "JpegMaker.h"
+
+#include "data/MapPicture.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+
+#include <QPainter>
+#include <QtTest>
+
+using namespace TestJpeg;
+
+namespace {
+
+// Draws `source` of the picture into a w x h image and returns it.
+QImage Draw(const CMapPicture& picture, int w, int h, const CRect& source) {
+    QImage target(w, h, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    QPainter painter(&target);
+    picture.Render(painter, {0, 0, w, h}, source);
+    return target;
+}
+
+bool IsQuadrant(QRgb pixel, int quadrant) {
+    const Rgb want = kQuadrants[quadrant];
+    return Near(qRed(pixel), want.r) && Near(qGreen(pixel), want.g) && Near(qBlue(pixel), want.b);
+}
+
+}  // namespace
+
+class TestMapPicture : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sizes();
+    void renderStretchesSource();
+    void wholePictureIgnoresSource();
+    void emptyPicture();
+    void undecodableBlockLeavesPictureEmpty();
+    void missingResourceKeepsPicture();
+
+private:
+    CMemoryResourceStore m_store;
+};
+
+void TestMapPicture::init() {
+    g_bWholePicture = false;
+    m_store = CMemoryResourceStore();
+    SetResources(&m_store);
+}
+
+void TestMapPicture::cleanup() {
+    g_bWholePicture = false;
+    SetResources(nullptr);
+}
+
+void TestMapPicture::sizes() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Quadrants(66, 76));
+    CMapPicture picture;
+    QVERIFY(picture.Load(ResId::IDR_MAP_PICTURE));
+    QCOMPARE(picture.GetPixelSize(), CSize({66, 76}));
+    QCOMPARE(picture.GetHimetricSize(), CSize({1746, 2011}));  // at 96 pixels per inch
+    // Only the low 16 bits of the id count.
+    CMapPicture again;
+    QVERIFY(again.Load(0x10000u + ResId::IDR_MAP_PICTURE));
+    QVERIFY(!again.IsEmpty());
+}
+
+void TestMapPicture::renderStretchesSource() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(64, 48)));
+    // The whole picture, halved.
+    const QImage whole = Draw(picture, 32, 24, {0, 0, 64, 48});
+    QVERIFY(IsQuadrant(whole.pixel(4, 4), 0));
+    QVERIFY(IsQuadrant(whole.pixel(28, 4), 1));
+    QVERIFY(IsQuadrant(whole.pixel(4, 20), 2));
+    QVERIFY(IsQuadrant(whole.pixel(28, 20), 3));
+    // The bottom-right quadrant alone, doubled, fills the destination.
+    const QImage part = Draw(picture, 64, 48, {32, 24, 64, 48});
+    for (QPoint p : {QPoint(2, 2), QPoint(60, 2), QPoint(2, 45), QPoint(60, 45)})
+        QVERIFY(IsQuadrant(part.pixel(p), 3));
+}
+
+void TestMapPicture::wholePictureIgnoresSource() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(64, 48)));
+    g_bWholePicture = true;
+    const QImage reference = Draw(picture, 32, 24, {0, 0, 64, 48});
+    for (const CRect& source : {CRect{32, 24, 64, 48}, CRect{0, 0, 1, 1}, CRect{-9, 99, 3, 4}})
+        QCOMPARE(Draw(picture, 32, 24, source), reference);
+    QVERIFY(IsQuadrant(reference.pixel(28, 20), 3));
+}
+
+void TestMapPicture::emptyPicture() {
+    const CMapPicture picture;
+    QVERIFY(picture.IsEmpty());
+    QCOMPARE(picture.GetPixelSize(), CSize());
+    QCOMPARE(picture.GetHimetricSize(), CSize());
+}
+
+void TestMapPicture::undecodableBlockLeavesPictureEmpty() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(8, 8)));
+    QVERIFY(!picture.IsEmpty());
+    std::vector<unsigned char> junk(300, 0xAB);
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, junk);
+    // Found but undecodable: the load succeeds, the old picture is gone.
+    QVERIFY(picture.Load(ResId::IDR_MAP_PICTURE));
+    QVERIFY(picture.IsEmpty());
+    QCOMPARE(picture.GetPixelSize(), CSize());
+}
+
+void TestMapPicture::missingResourceKeepsPicture() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(8, 8)));
+    QVERIFY(!picture.Load(ResId::IDR_MAP_PICTURE));  // the store has no picture
+    QCOMPARE(picture.GetPixelSize(), CSize({8, 8}));
+}
+
+QTEST_MAIN(TestMapPicture)
+#include "test_mappicture.moc"
