@@ -7,6 +7,7 @@ packages=(
     build-essential cmake pkg-config      # compiler and build
     qt6-base-dev libgl-dev                # Qt 6 Widgets
     libturbojpeg0-dev                     # the map picture's decoder
+    libbenchmark-dev                      # benchmarks under bench/
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
     fonts-dejavu-core                     # a proportional font for the interface
 )
