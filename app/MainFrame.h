@@ -1,9 +1,14 @@
-// The main window. For now it holds the picture preview; the tool bar, the
-// place bar, the status bar and the menu join it with the map view.
+// The main window: the map view, with the bars around it.
 #pragma once
 #include <QMainWindow>
+
+class CZerimView;
 
 class CMainFrame : public QMainWindow {
 public:
     CMainFrame();
+    CZerimView* View() const { return m_pView; }
+
+private:
+    CZerimView* m_pView = nullptr;
 };

@@ -31,7 +31,9 @@ bool ReadJpegInfo(ByteBlock bytes, JpegInfo& info) {
                             static_cast<unsigned long>(bytes.size), &width, &height,
                             &subsampling, &colorspace) != 0)
         return false;
-    if (width <= 0 || height <= 0 || int64_t(width) * height > kMaxJpegPixels) return false;
+    if (width <= 0 || height <= 0 || width > kMaxJpegSide || height > kMaxJpegSide ||
+        int64_t(width) * height > kMaxJpegPixels)
+        return false;
     info.width = width;
     info.height = height;
     return true;

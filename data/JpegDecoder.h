@@ -11,8 +11,10 @@ struct JpegInfo {
 };
 
 // Pictures larger than this are refused rather than allocated: the bytes may
-// come from outside the program and claim any size.
+// come from outside the program and claim any size. The side limit also
+// keeps the map view's arithmetic within 32 bits at its highest zoom.
 constexpr int64_t kMaxJpegPixels = int64_t(1) << 28;  // 268 megapixels
+constexpr int kMaxJpegSide = 16384;
 
 // The picture's size, if the bytes start a JPEG that libjpeg-turbo accepts
 // and that is not larger than kMaxJpegPixels.

@@ -1,0 +1,289 @@
+#include "FakeViewHost.h"
+
+#include <QtTest>
+#include <climits>
+#include <cmath>
+
+Q_DECLARE_METATYPE(CPoint)
+Q_DECLARE_METATYPE(CRect)
+
+class TestViewGeometry : public QObject {
+    Q_OBJECT
+private slots:
+    void setZoomClamps_data();
+    void setZoomClamps();
+    void zoomSequences_data();
+    void zoomSequences();
+    void detailLevels_data();
+    void detailLevels();
+    void worldToMap_data();
+    void worldToMap();
+    void pageAndLine();
+    void minimisedWindowKeepsSizes();
+    void centerOn_data();
+    void centerOn();
+    void zoomStepKeepsPointCentred();
+    void zoomToRect_data();
+    void zoomToRect();
+    void zoomAroundCentre();
+    void scrollBarsTakeRoom();
+    void noPicture();
+    void highestZoomStaysExact();
+};
+
+void TestViewGeometry::setZoomClamps_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("negative") << -5 << 10;
+    QTest::newRow("zero") << 0 << 10;
+    QTest::newRow("five") << 5 << 10;
+    QTest::newRow("ten") << 10 << 10;
+    QTest::newRow("eleven") << 11 << 11;
+    QTest::newRow("the failed ratio of MulDiv") << -1 << 10;
+    QTest::newRow("highest zoom") << 1600 << 1600;
+    QTest::newRow("above the highest zoom") << 5000 << 1600;
+}
+
+void TestViewGeometry::setZoomClamps() {
+    QFETCH(int, zoom);
+    QFETCH(int, stored);
+    FakeViewHost host;
+    ViewGeometry g(host);
+    g.SetZoom(zoom);
+    QCOMPARE(g.Zoom(), stored);
+    QCOMPARE(host.zooms, std::vector<int>{stored});  // the title shows what is stored
+}
+
+void TestViewGeometry::zoomSequences_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("zoomIn");
+    QTest::addColumn<QList<int>>("sequence");
+    QTest::newRow("in from 20") << 20 << true
+        << QList<int>{30, 45, 67, 100, 150, 225, 337, 505, 757, 1135, 1600, 1600};
+    QTest::newRow("out from 100") << 100 << false << QList<int>{50, 25, 13, 10, 10};
+}
+
+void TestViewGeometry::zoomSequences() {
+    QFETCH(int, start);
+    QFETCH(bool, zoomIn);
+    QFETCH(QList<int>, sequence);
+    FakeViewHost host;
+    ViewGeometry g(host);
+    Place(g, {800, 600}, start);
+    QList<int> seen;
+    for (int i = 0; i < sequence.size(); ++i) {
+        g.ZoomAroundCentre(zoomIn);
+        seen << g.Zoom();
+    }
+    QCOMPARE(seen, sequence);
+    QCOMPARE(host.redraws, sequence.size());  // every step repaints at once
+}
+
+void TestViewGeometry::detailLevels_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("level");
+    QTest::newRow("10") << 10 << 0;
+    QTest::newRow("24") << 24 << 0;
+    QTest::newRow("25") << 25 << 1;
+    QTest::newRow("124") << 124 << 4;
+    QTest::newRow("125") << 125 << 5;
+    QTest::newRow("150") << 150 << 6;
+}
+
+void TestViewGeometry::detailLevels() {
+    QFETCH(int, zoom);
+    QFETCH(int, level);
+    FakeViewHost host;
+    ViewGeometry g(host);
+    g.SetZoom(zoom);
+    QCOMPARE(g.GetDetailLevel(), level);
+    QCOMPARE(g.EffectiveDetailLevel(), level);
+    g.SetDetailOverride(2);
+    QCOMPARE(g.EffectiveDetailLevel(), 2);
+    QCOMPARE(ViewGeometry::LevelToZoom(level), 25 * level);
+}
+
+void TestViewGeometry::worldToMap_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<CPoint>("world");
+    QTest::addColumn<CPoint>("map");
+    QTest::newRow("origin at 20%") << 20 << CPoint{0, 0} << CPoint{275, 478};
+    QTest::newRow("top-left corner") << 20 << CPoint{-125000, 220000} << CPoint{0, 0};
+    QTest::newRow("bottom-right corner") << 20 << CPoint{175000, -130000} << CPoint{660, 760};
+    QTest::newRow("left of the map is reflected") << 20 << CPoint{-130000, 0} << CPoint{11, 478};
+    QTest::newRow("origin at 100%") << 100 << CPoint{0, 0} << CPoint{1375, 2389};
+}
+
+void TestViewGeometry::worldToMap() {
+    QFETCH(int, zoom);
+    QFETCH(CPoint, world);
+    QFETCH(CPoint, map);
+    FakeViewHost host;
+    ViewGeometry g(host);
+    g.SetZoom(zoom);
+    QCOMPARE(g.WorldToMap(world), map);
+}
+
+void TestViewGeometry::pageAndLine() {
+    FakeViewHost host;
+    ViewGeometry g(host);
+    Place(g, {805, 603}, 100);
+    QCOMPARE(g.Scroll().Page(), CSize({805, 603}));
+    QCOMPARE(g.Scroll().Line(), CSize({80, 60}));
+    QCOMPARE(g.Scroll().Total(), CSize({3300, 3800}));
+}
+
+void TestViewGeometry::minimisedWindowKeepsSizes() {
+    FakeViewHost host;
+    ViewGeometry g(host);
+    Place(g, {805, 603}, 100);
+    g.Resize({0, 603}, 0);
+    QCOMPARE(g.Scroll().Page(), CSize({805, 603}));
+    g.Resize({805, 0}, 0);
+    QCOMPARE(g.Scroll().Line(), CSize({80, 60}));
+}
+
+void TestViewGeometry::centerOn_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<CPoint>("point");
+    QTest::addColumn<bool>("pictureUnits");
+    QTest::addColumn<CPoint>("scroll");
+    QTest::newRow("map point") << 100 << CPoint{1375, 2389} << false << CPoint{975, 2089};
+    QTest::newRow("target at the range end goes to 0") << 100 << CPoint{3700, 2389} << false
+                                                       << CPoint{0, 2089};
+    QTest::newRow("target inside the last page is limited") << 100 << CPoint{3399, 3799} << false
+                                                            << CPoint{2500, 3200};
+    QTest::newRow("negative target goes to 0") << 100 << CPoint{100, 100} << false << CPoint{0, 0};
+    QTest::newRow("picture units scale with the zoom") << 200 << CPoint{1375, 2389} << true
+                                                       << CPoint{2350, 4478};
+    QTest::newRow("picture narrower than the client") << 20 << CPoint{600, 700} << false
+                                                      << CPoint{0, 160};
+}
+
+void TestViewGeometry::centerOn() {
+    QFETCH(int, zoom);
+    QFETCH(CPoint, point);
+    QFETCH(bool, pictureUnits);
+    QFETCH(CPoint, scroll);
+    FakeViewHost host;
+    ViewGeometry g(host);
+    Place(g, {800, 600}, zoom);
+    g.CenterOn(point.x, point.y, pictureUnits);
+    QCOMPARE(g.GetScrollOffset(), scroll);
+    QCOMPARE(host.redraws, 0);  // centring leaves repainting to its callers
+}
+
+void TestViewGeometry::zoomStepKeepsPointCentred() {
+    FakeViewHost host;
+    ViewGeometry g(host);
+    Place(g, {800, 600}, 100);
+    g.ZoomStep(400, 300, true);
+    QCOMPARE(g.Zoom(), 150);
+    QCOMPARE(g.GetScrollOffset(), CPoint({200, 150}));
+}
+
+void TestViewGeometry::zoomToRect_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<CRect>("rect");
+    QTest::addColumn<int>("newZoom");
+    QTest::addColumn<CPoint>("scroll");
+    QTest::newRow("fits the narrower ratio") << 100 << CRect{1000, 1000, 1200, 1100} << 400
+                                             << CPoint{4000, 3900};
+    QTest::newRow("7 wide changes nothing") << 100 << CRect{1000, 1000, 1007, 1500} << 100
+                                            << CPoint{0, 0};
+    QTest::newRow("7 high changes nothing") << 100 << CRect{1000, 1000, 1500, 1007} << 100
+                                            << CPoint{0, 0};
+    QTest::newRow("8 by 8 proceeds") << 100 << CRect{1000, 1000, 1008, 1008} << 1600
+                                     << CPoint{15664, 15764};
+    // 8 map pixels at 1600% round to no picture pixel: the fit still goes up.
+    QTest::newRow("tiny at the highest zoom") << 1600 << CRect{16009, 16009, 16017, 16017} << 1600
+                                              << CPoint{15616, 15716};
+}
+
+void TestViewGeometry::zoomToRect() {
+    QFETCH(int, zoom);
+    QFETCH(CRect, rect);
+    QFETCH(int, newZoom);
+    QFETCH(CPoint, scroll);
+    FakeViewHost host;
+    ViewGeometry g(host);
+    Place(g, {800, 600}, zoom);
+    host.redraws = 0;
+    g.ZoomToRect(rect);
+    QCOMPARE(g.Zoom(), newZoom);
+    QCOMPARE(g.GetScrollOffset(), scroll);
+    QCOMPARE(host.redraws, newZoom == zoom && scroll == CPoint{} ? 0 : 1);
+}
+
+void TestViewGeometry::zoomAroundCentre() {
+    FakeViewHost host;
+    ViewGeometry g(host);
+    // 660 x 760 in 800 x 600: the middle of the picture across, of the client down.
+    Place(g, {800, 600}, 20);
+    g.ZoomAroundCentre(true);
+    QCOMPARE(g.Zoom(), 30);
+    QCOMPARE(g.GetScrollOffset(), CPoint({95, 150}));
+    // The whole picture fits: it zooms about the picture's centre.
+    Place(g, {800, 600}, 10);
+    g.ZoomAroundCentre(true);
+    QCOMPARE(g.Zoom(), 15);
+    QCOMPARE(g.GetScrollOffset(), CPoint({0, 0}));
+}
+
+void TestViewGeometry::scrollBarsTakeRoom() {
+    FakeViewHost host;
+    host.picture = {790, 1000};
+    ViewGeometry g(host);
+    g.Resize({800, 600}, 16);
+    g.SetZoom(100);
+    // Taller than the area: a vertical bar, which leaves 784 for a 790 wide
+    // picture, so a horizontal bar too.
+    QVERIFY(g.Scroll().HasBar(ScrollLayer::Vertical));
+    QVERIFY(g.Scroll().HasBar(ScrollLayer::Horizontal));
+    QCOMPARE(g.ClientSize(), CSize({784, 584}));
+    int lo = -1, hi = -1;
+    g.Scroll().GetScrollRange(ScrollLayer::Horizontal, lo, hi);
+    QCOMPARE(hi, 789);
+    g.SetZoom(50);
+    QVERIFY(!g.Scroll().HasBar(ScrollLayer::Vertical));
+    QVERIFY(!g.Scroll().HasBar(ScrollLayer::Horizontal));
+    g.Scroll().GetScrollRange(ScrollLayer::Horizontal, lo, hi);
+    QCOMPARE(hi, 0);
+}
+
+void TestViewGeometry::noPicture() {
+    FakeViewHost host;
+    host.picture = {0, 0};
+    ViewGeometry g(host);
+    Place(g, {800, 600}, 100);
+    QVERIFY(g.GetImageRect().IsRectEmpty());
+    g.CenterOn(500, 500, true);
+    QCOMPARE(g.GetScrollOffset(), CPoint({0, 0}));
+    QCOMPARE(g.WorldToMap({0, 0}), CPoint({0, 0}));
+}
+
+// At the highest zoom, with the largest picture the decoder accepts, every
+// world point maps exactly: no MulDiv of the view leaves 32 bits.
+void TestViewGeometry::highestZoomStaysExact() {
+    FakeViewHost host;
+    host.picture = {16384, 16384};
+    ViewGeometry g(host);
+    g.SetZoom(ViewGeometry::kMaxZoom);
+    const CRect image = g.GetImageRect();
+    QCOMPARE(image.right, 16384 * 16);
+    const int extremes[] = {INT_MIN, -125001, 0, 220000, INT_MAX};
+    for (int x : extremes)
+        for (int y : extremes) {
+            const CPoint map = g.WorldToMap({x, y});
+            // The differences are 32-bit values, wrapping as such.
+            const int32_t dx = int32_t(uint32_t(-125000) - uint32_t(x));
+            const int32_t dy = int32_t(uint32_t(220000) - uint32_t(y));
+            const double ex = std::abs(std::round(double(image.right) * dx / 300000.0));
+            const double ey = std::abs(std::round(double(image.bottom) * dy / 350000.0));
+            QCOMPARE(double(map.x), ex);
+            QCOMPARE(double(map.y), ey);
+        }
+}
+
+QTEST_APPLESS_MAIN(TestViewGeometry)
+#include "test_viewgeometry.moc"

@@ -1,0 +1,3 @@
+zerim_add_test(test_viewgeometry)
+zerim_add_test(test_placeoverlay)
+zerim_add_test(test_paintplan)

@@ -1,0 +1,166 @@
+#include "ZerimView.h"
+
+#include "PaintPlan.h"
+
+#include "app/ZerimApp.h"
+#include "data/ResourceIds.h"
+#include "data/StringTable.h"
+#include "data/Win1252.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QStyle>
+
+namespace {
+
+QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+QString NameOf(const CPlace& place) {
+    return QString::fromStdString(Win1252ToUtf8(place.m_strName));
+}
+
+const QColor kMarkerRed(255, 0, 0);
+const QColor kLabelWhite(255, 255, 255);
+const QColor kLabelGreen(0, 255, 0);
+
+}  // namespace
+
+CZerimView::CZerimView(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    m_fontNormal = QApplication::font();
+    m_fontBold = m_fontNormal;
+    m_fontBold.setWeight(QFont::Bold);
+}
+
+void CZerimView::SearchPlaces(const QString& text) {
+    m_overlay.SearchPlaces(App().m_places, text.toStdString());
+}
+
+void CZerimView::SetDetailLevel(int level) {
+    m_geometry.SetDetailOverride(level);
+    viewport()->update();
+}
+
+// --- geometry host -------------------------------------------------------
+
+CSize CZerimView::PictureSize() { return App().EnsureLoaded()->GetPixelSize(); }
+
+void CZerimView::ZoomChanged(int zoom) {
+    const std::string suffix = LoadString(ResId::IDS_ZOOM_SUFFIX);  // " (Zoom %d%%)"
+    const QString title = QString::fromStdString(LoadString(ResId::IDS_PRODUCT_TITLE)) +
+                          QString::fromStdString(suffix).replace("%d", QString::number(zoom)).replace("%%", "%");
+    window()->setWindowTitle(title);
+}
+
+void CZerimView::ScrollSizesChanged() {
+    SyncScrollBars();
+    viewport()->update();
+}
+
+void CZerimView::RedrawNow() {
+    SyncScrollBars();
+    viewport()->repaint();
+}
+
+void CZerimView::FocusMainWindow() {
+    window()->activateWindow();
+    window()->setFocus();
+}
+
+// The bars show what the scroll layer decided: whether each axis has one,
+// its range, steps and position.
+void CZerimView::SyncScrollBars() {
+    m_syncing = true;
+    const ScrollLayer& layer = m_geometry.Scroll();
+    setHorizontalScrollBarPolicy(layer.HasBar(ScrollLayer::Horizontal) ? Qt::ScrollBarAlwaysOn
+                                                                         : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(layer.HasBar(ScrollLayer::Vertical) ? Qt::ScrollBarAlwaysOn
+                                                                     : Qt::ScrollBarAlwaysOff);
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    h->setRange(0, layer.MaxPosition(ScrollLayer::Horizontal));
+    v->setRange(0, layer.MaxPosition(ScrollLayer::Vertical));
+    h->setPageStep(std::max(1, layer.Page().cx));
+    v->setPageStep(std::max(1, layer.Page().cy));
+    h->setSingleStep(std::max(1, layer.Line().cx));
+    v->setSingleStep(std::max(1, layer.Line().cy));
+    h->setValue(layer.Position().x);
+    v->setValue(layer.Position().y);
+    m_syncing = false;
+}
+
+// --- events --------------------------------------------------------------
+
+void CZerimView::resizeEvent(QResizeEvent*) {
+    // The whole widget is the area; the layer decides where bars go.
+    m_geometry.Resize({width(), height()}, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    SyncScrollBars();
+}
+
+void CZerimView::scrollContentsBy(int, int) {
+    if (m_syncing) return;
+    m_geometry.ScrollTo({horizontalScrollBar()->value(), verticalScrollBar()->value()});
+    viewport()->update();
+}
+
+void CZerimView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QRect u = event->rect();
+    const CRect update{u.left(), u.top(), u.right() + 1, u.bottom() + 1};
+    for (const CRect& fill : MarginFills(update, m_geometry.GetImageRect()))
+        painter.fillRect(ToQRect(fill), Qt::black);
+
+    const CMapPicture& picture = *App().EnsureLoaded();
+    if (picture.IsEmpty()) return;
+    if (const auto draw = PlanPictureDraw(m_geometry, update, picture.GetPixelSize(), g_bWholePicture))
+        picture.Render(painter, draw->dest, draw->source);
+    DrawPlaces(painter, update);
+}
+
+// --- places --------------------------------------------------------------
+
+const QFont& CZerimView::FontOf(const CPlace& place) const {
+    return place.m_nLevel == 0 ? m_fontBold : m_fontNormal;
+}
+
+void CZerimView::MeasureLabel(CPlace& place) const {
+    const QFontMetrics metrics(FontOf(place));
+    place.m_rcLabel = {0, 0, metrics.horizontalAdvance(NameOf(place)), metrics.height()};
+}
+
+const QPixmap& CZerimView::LabelImage(const CPlace& place, bool highlighted) {
+    LabelImages& images = m_labels[&place];
+    QPixmap& image = highlighted ? images.highlighted : images.normal;
+    if (!image.isNull()) return image;
+    const qreal ratio = devicePixelRatioF();
+    const CRect& size = place.m_rcLabel;
+    image = QPixmap(QSize(qCeil(size.Width() * ratio), qCeil(size.Height() * ratio)));
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(FontOf(place));
+    painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
+    painter.drawText(QPointF(0, QFontMetricsF(FontOf(place)).ascent()), NameOf(place));
+    return image;
+}
+
+void CZerimView::DrawPlaces(QPainter& painter, const CRect& update) {
+    painter.setPen(QPen(kMarkerRed, 0));
+    painter.setBrush(Qt::NoBrush);
+    for (CPlace* place : App().m_places) {
+        if (!place || !m_overlay.IsPlaceVisible(place)) continue;
+        if (place->m_rcLabel.IsRectEmpty()) MeasureLabel(*place);
+        CRect marker, label;
+        m_overlay.GetPlaceRects(*place, marker, label);
+        if (Intersects(marker, update))
+            painter.drawRect(QRect(marker.left, marker.top, marker.Width() - 1, marker.Height() - 1));
+        if (!label.IsRectEmpty() && Intersects(label, update))
+            painter.drawPixmap(label.left, label.top, LabelImage(*place, m_overlay.IsHighlighted(place)));
+    }
+}

@@ -1,0 +1,66 @@
+// The map view: a scrolling window onto the map picture at a variable zoom,
+// with the visible places drawn over it. The geometry, the visibility and the
+// search live in the core (ViewGeometry, CPlaceOverlay); this widget forwards
+// events to them and paints what they compute.
+#pragma once
+#include "PlaceOverlay.h"
+#include "ViewGeometry.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QPixmap>
+
+#include <unordered_map>
+
+class CZerimView : public QAbstractScrollArea, private IViewHost {
+    Q_OBJECT
+public:
+    explicit CZerimView(QWidget* parent = nullptr);
+
+    ViewGeometry& Geometry() { return m_geometry; }
+    const ViewGeometry& Geometry() const { return m_geometry; }
+    CPlaceOverlay& Places() { return m_overlay; }
+
+    void SetZoom(int zoom) { m_geometry.SetZoom(zoom); }
+    int Zoom() const { return m_geometry.Zoom(); }
+    void HighlightOne(CPlace* place) { m_overlay.HighlightOne(place); }
+    // Searches the places for `text` (the place bar's text).
+    void SearchPlaces(const QString& text);
+    // -1 for automatic; repaints later, not at once.
+    void SetDetailLevel(int level);
+
+public slots:
+    void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
+    void OnZoomOut() { m_geometry.ZoomAroundCentre(false); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    // IViewHost
+    CSize PictureSize() override;
+    void ZoomChanged(int zoom) override;
+    void ScrollSizesChanged() override;
+    void RedrawNow() override;
+    void FocusMainWindow() override;
+
+    void SyncScrollBars();
+    void DrawPlaces(QPainter& painter, const CRect& update);
+    const QFont& FontOf(const CPlace& place) const;
+    void MeasureLabel(CPlace& place) const;
+    const QPixmap& LabelImage(const CPlace& place, bool highlighted);
+
+    ViewGeometry m_geometry{*this};
+    CPlaceOverlay m_overlay{m_geometry, *this};
+    QFont m_fontNormal;
+    QFont m_fontBold;
+    bool m_syncing = false;
+    // A place's label never changes but for its colour: both renderings are
+    // kept, made on first use.
+    struct LabelImages {
+        QPixmap normal, highlighted;
+    };
+    std::unordered_map<const CPlace*, LabelImages> m_labels;
+};
