@@ -15,11 +15,13 @@ struct Rgb {
 // Quadrants: top-left, top-right, bottom-left, bottom-right.
 constexpr Rgb kQuadrants[4] = {{220, 30, 30}, {30, 200, 40}, {40, 60, 210}, {240, 240, 240}};
 
-inline std::vector<unsigned char> Quadrants(int width, int height) {
+// Encodes a picture whose pixel (x, y) has the colour colourAt(x, y).
+template <class ColourAt>
+std::vector<unsigned char> Encode(int width, int height, ColourAt colourAt) {
     std::vector<unsigned char> rgb(size_t(width) * height * 3);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const Rgb c = kQuadrants[(y >= height / 2 ? 2 : 0) + (x >= width / 2 ? 1 : 0)];
+            const Rgb c = colourAt(x, y);
             unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
             p[0] = c.r, p[1] = c.g, p[2] = c.b;
         }
@@ -31,6 +33,16 @@ inline std::vector<unsigned char> Quadrants(int width, int height) {
     tjFree(jpeg);
     tjDestroy(handle);
     return out;
+}
+
+inline std::vector<unsigned char> Quadrants(int width, int height) {
+    return Encode(width, height, [=](int x, int y) {
+        return kQuadrants[(y >= height / 2 ? 2 : 0) + (x >= width / 2 ? 1 : 0)];
+    });
+}
+
+inline std::vector<unsigned char> Solid(int width, int height, Rgb colour) {
+    return Encode(width, height, [=](int, int) { return colour; });
 }
 
 inline bool Near(int a, int b, int tolerance = 12) { return a - b <= tolerance && b - a <= tolerance; }

@@ -1,3 +1,4 @@
 zerim_add_test(test_viewgeometry)
 zerim_add_test(test_placeoverlay)
 zerim_add_test(test_paintplan)
+zerim_add_test(test_zerimview WIDGETS)

@@ -29,8 +29,6 @@ const QColor kLabelGreen(0, 255, 0);
 
 CZerimView::CZerimView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     m_fontNormal = QApplication::font();
@@ -73,15 +71,11 @@ void CZerimView::FocusMainWindow() {
     window()->setFocus();
 }
 
-// The bars show what the scroll layer decided: whether each axis has one,
-// its range, steps and position.
+// The bars show what the scroll layer decided: an axis has a bar exactly
+// when its range is not empty, which is when the scroll area shows one.
 void CZerimView::SyncScrollBars() {
     m_syncing = true;
     const ScrollLayer& layer = m_geometry.Scroll();
-    setHorizontalScrollBarPolicy(layer.HasBar(ScrollLayer::Horizontal) ? Qt::ScrollBarAlwaysOn
-                                                                         : Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(layer.HasBar(ScrollLayer::Vertical) ? Qt::ScrollBarAlwaysOn
-                                                                     : Qt::ScrollBarAlwaysOff);
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
     h->setRange(0, layer.MaxPosition(ScrollLayer::Horizontal));
