@@ -1,0 +1,22 @@
+// Reading the internal links of a character page: "quil://locidx=N" names the
+// place at index N, "quil://npcidx=N" the character with ordinal N.
+#pragma once
+#include <string_view>
+
+enum class LinkKind {
+    External,    // not an internal link: the panel may open it elsewhere
+    Place,
+    Character,
+    OutOfRange,  // internal, but its number names nothing: ignore it
+};
+
+struct LinkAction {
+    LinkKind kind;
+    int index;  // the place index or character ordinal; 0 for the others
+};
+
+// Looks for "/locidx=" first, then "/npcidx=", anywhere in the address. The
+// number after it is read like C's atoi (leading white space and a sign
+// allowed, digits up to the first other character, 0 when there are none);
+// it must lie below `placeCount` or `characterCount`.
+LinkAction ResolveLink(std::string_view url, int placeCount, int characterCount);

@@ -1,0 +1,3 @@
+zerim_add_test(test_crosslinker)
+zerim_add_test(test_npcpage)
+zerim_add_test(test_npc_iecontrol WIDGETS)
