@@ -1,14 +1,37 @@
-// The main window: the map view, with the bars around it.
+// The main window: the map view, the tool bar and the place bar along the
+// top, the status bar along the bottom, and the menu.
 #pragma once
 #include <QMainWindow>
 
+class CPlaceBar;
+class CStatusBar;
 class CZerimView;
+class QToolBar;
 
 class CMainFrame : public QMainWindow {
+    Q_OBJECT
 public:
     CMainFrame();
     CZerimView* View() const { return m_pView; }
+    CPlaceBar* PlaceBar() const { return m_wndPlaceBar; }
+    CStatusBar* StatusBar() const { return m_wndStatusBar; }
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    // The menu and tool bar commands, by command id.
+    QAction* Command(int id) const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateToolBar();
+    void CreatePlaceBar();
+    void CreateMenu();
+    QAction* NewCommand(int id, const QString& text);
+
     CZerimView* m_pView = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar
+    CPlaceBar* m_wndPlaceBar = nullptr;
+    CStatusBar* m_wndStatusBar = nullptr;
 };

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config      # compiler and build
-    qt6-base-dev libgl-dev                # Qt 6 Widgets
+    qt6-base-dev libgl-dev libx11-dev     # Qt 6 Widgets; X11 for the lock keys
     libturbojpeg0-dev                     # the map picture's decoder
     libbenchmark-dev                      # benchmarks under bench/
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots

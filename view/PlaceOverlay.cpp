@@ -12,6 +12,15 @@ bool Intersects(const CRect& a, const CRect& b) {
            std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
 }
 
+bool Contains(const CRect& r, CPoint p) {
+    return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
+}
+
+std::string HoverText(const CPlace* place) {
+    if (!place) return {};
+    return place->m_strName + " (" + std::to_string(place->m_x) + ", " + std::to_string(place->m_y) + ")";
+}
+
 void CPlaceOverlay::HighlightOne(CPlace* place) {
     m_highlight.RemoveAll();
     m_highlight.Add(place);
@@ -75,4 +84,14 @@ void CPlaceOverlay::GetPlaceRects(const CPlace& place, CRect& marker, CRect& lab
     label = place.m_rcLabel;
     const int dx = marker.right + 1, dy = marker.top;
     label = {label.left + dx, label.top + dy, label.right + dx, label.bottom + dy};
+}
+
+CPlace* CPlaceOverlay::HitTest(const CPlaceArray& places, CPoint point) const {
+    for (CPlace* place : places) {
+        if (!place || !IsPlaceVisible(place)) continue;
+        CRect marker, label;
+        GetPlaceRects(*place, marker, label);
+        if (Contains(marker, point) || Contains(label, point)) return place;
+    }
+    return nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include "data/PlaceArray.h"
 
+#include <string>
 #include <string_view>
 
 class CPlaceOverlay {
@@ -30,6 +31,10 @@ public:
     // in client coordinates; the label takes its size from the place's cached
     // m_rcLabel (empty until the view has measured it).
     void GetPlaceRects(const CPlace& place, CRect& marker, CRect& label) const;
+    // The first visible place, in table order, whose marker or label holds
+    // the client point; nothing is measured, so a label never painted has no
+    // extent.
+    CPlace* HitTest(const CPlaceArray& places, CPoint point) const;
 
 private:
     ViewGeometry& m_geometry;
@@ -39,3 +44,8 @@ private:
 
 // Whether two rectangles share at least one pixel.
 bool Intersects(const CRect& a, const CRect& b);
+bool Contains(const CRect& r, CPoint p);
+
+// The hover read-out of a place: "name (x, y)" in world coordinates; empty
+// for no place.
+std::string HoverText(const CPlace* place);

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QRubberBand>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -31,6 +32,8 @@ CZerimView::CZerimView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setMouseTracking(true);  // for the hover read-out
+    m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
     m_fontNormal = QApplication::font();
     m_fontBold = m_fontNormal;
     m_fontBold.setWeight(QFont::Bold);
@@ -102,6 +105,94 @@ void CZerimView::scrollContentsBy(int, int) {
     m_geometry.ScrollTo({horizontalScrollBar()->value(), verticalScrollBar()->value()});
     viewport()->update();
 }
+
+// --- pointer -------------------------------------------------------------
+
+namespace {
+CPoint ClientPoint(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+}  // namespace
+
+void CZerimView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_pointer.Press(ClientPoint(event));
+    } else if (event->button() == Qt::RightButton) {
+        m_band->hide();
+        Carry(m_pointer.RightPress(ClientPoint(event)));
+    }
+}
+
+void CZerimView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_pointer.Pressing()) {
+        if (m_pointer.Move(ClientPoint(event))) ShowBand();
+        return;  // the read-out does not change during a press
+    }
+    UpdateHover(ClientPoint(event));
+}
+
+void CZerimView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_pointer.Pressing()) return;
+    m_band->hide();
+    Carry(m_pointer.Release(ClientPoint(event)));
+}
+
+void CZerimView::wheelEvent(QWheelEvent* event) {
+    // One line a notch, whatever the size of the turn.
+    const int line = m_geometry.Scroll().Line().cy;
+    const CPoint pos = m_geometry.GetScrollOffset();
+    m_geometry.ScrollTo({pos.x, event->angleDelta().y() > 0 ? pos.y - line : pos.y + line});
+    SyncScrollBars();
+    viewport()->update();
+    event->accept();
+}
+
+// Another window taking the pointer ends the press: the band goes, no zoom.
+void CZerimView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) EndPress();
+    QAbstractScrollArea::changeEvent(event);
+}
+
+void CZerimView::EndPress() {
+    m_pointer.Abandon();
+    m_band->hide();
+}
+
+void CZerimView::ShowBand() {
+    if (const auto band = m_pointer.Band()) {
+        m_band->setGeometry(ToQRect(*band));
+        m_band->show();
+    }
+}
+
+void CZerimView::Carry(const PointerTracker::Outcome& outcome) {
+    switch (outcome.action) {
+    case PointerTracker::Action::ZoomInAt:
+        m_geometry.ZoomStep(outcome.point.x, outcome.point.y, true);
+        break;
+    case PointerTracker::Action::ZoomOutAt:
+        m_geometry.ZoomStep(outcome.point.x, outcome.point.y, false);
+        break;
+    case PointerTracker::Action::ZoomToBand: {
+        const CPoint scroll = m_geometry.GetScrollOffset();
+        const CRect& b = outcome.band;
+        m_geometry.ZoomToRect({b.left + scroll.x, b.top + scroll.y, b.right + scroll.x, b.bottom + scroll.y});
+        break;
+    }
+    case PointerTracker::Action::None:
+        break;
+    }
+}
+
+void CZerimView::UpdateHover(CPoint client) {
+    const CPlace* hovered = m_overlay.HitTest(App().m_places, client);
+    if (hovered == m_pHoverPlace) return;  // the same place: the status bar is left alone
+    m_pHoverPlace = hovered;
+    if (m_writeStatus) m_writeStatus(QString::fromStdString(Win1252ToUtf8(HoverText(hovered))));
+}
+
+// --- painting ------------------------------------------------------------
 
 void CZerimView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());

@@ -4,13 +4,17 @@
 // events to them and paints what they compute.
 #pragma once
 #include "PlaceOverlay.h"
+#include "PointerTracker.h"
 #include "ViewGeometry.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QPixmap>
 
+#include <functional>
 #include <unordered_map>
+
+class QRubberBand;
 
 class CZerimView : public QAbstractScrollArea, private IViewHost {
     Q_OBJECT
@@ -28,6 +32,9 @@ public:
     void SearchPlaces(const QString& text);
     // -1 for automatic; repaints later, not at once.
     void SetDetailLevel(int level);
+    // Where the hover read-out goes (the status bar's message pane).
+    void SetStatusWriter(std::function<void(const QString&)> writer) { m_writeStatus = std::move(writer); }
+    const CPlace* HoveredPlace() const { return m_pHoverPlace; }
 
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
@@ -37,6 +44,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // IViewHost
@@ -47,6 +59,10 @@ private:
     void FocusMainWindow() override;
 
     void SyncScrollBars();
+    void Carry(const PointerTracker::Outcome& outcome);
+    void ShowBand();
+    void EndPress();
+    void UpdateHover(CPoint client);
     void DrawPlaces(QPainter& painter, const CRect& update);
     const QFont& FontOf(const CPlace& place) const;
     void MeasureLabel(CPlace& place) const;
@@ -57,6 +73,10 @@ private:
     QFont m_fontNormal;
     QFont m_fontBold;
     bool m_syncing = false;
+    PointerTracker m_pointer;
+    QRubberBand* m_band = nullptr;
+    const CPlace* m_pHoverPlace = nullptr;
+    std::function<void(const QString&)> m_writeStatus;
     // A place's label never changes but for its colour: both renderings are
     // kept, made on first use.
     struct LabelImages {
