@@ -1,0 +1,1 @@
+zerim_add_test(test_mainframe WIDGETS)
