@@ -28,6 +28,7 @@ CMainFrame::CMainFrame() {
     // notice, and before the place bar lists the places. Loading here rather
     // than in the view's first resize keeps the notice's own event processing
     // out of the middle of showing the window.
+    App().m_onPictureSharper = [this] { m_pView->viewport()->update(); };
     App().EnsureLoaded();
 
     CreateToolBar();

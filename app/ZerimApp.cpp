@@ -45,7 +45,9 @@ CMapPicture* CZerimApp::EnsureLoaded() {
     m_bLoaded = true;  // before loading: a load that finds nothing is not retried
     CLoadingDlg notice;
     notice.ShowNow();
-    m_picture.Load(ResId::IDR_MAP_PICTURE);
+    m_picture.LoadProgressively(ResId::IDR_MAP_PICTURE, [this] {
+        if (m_onPictureSharper) m_onPictureSharper();
+    });
     LoadPlaces();
     return &m_picture;
 }

@@ -4,6 +4,8 @@
 #include "../data/MapPicture.h"
 #include "../data/PlaceArray.h"
 
+#include <functional>
+
 class QMainWindow;
 class QStatusBar;
 class QWidget;
@@ -29,6 +31,8 @@ public:
     CPlaceArray m_places;         // owns its places, in table order
     QStatusBar* m_pStatusBar = nullptr;  // borrowed from the main window
     QWidget* m_pPlaceBar = nullptr;      // borrowed from the main window
+    // Runs when the full picture has arrived after a quick first look.
+    std::function<void()> m_onPictureSharper;
 
 private:
     QMainWindow* m_pMainWnd = nullptr;

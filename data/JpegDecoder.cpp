@@ -39,13 +39,25 @@ bool ReadJpegInfo(ByteBlock bytes, JpegInfo& info) {
     return true;
 }
 
+JpegInfo ScaledInfo(const JpegInfo& info, int denominator) {
+    return {(info.width + denominator - 1) / denominator, (info.height + denominator - 1) / denominator};
+}
+
 bool DecodeJpegBgrx(ByteBlock bytes, const JpegInfo& info, unsigned char* pixels, int pitch) {
-    if (!FitsDecoder(bytes) || !pixels || pitch < info.width * 4) return false;
+    return DecodeJpegBgrxScaled(bytes, info, 1, pixels, pitch);
+}
+
+bool DecodeJpegBgrxScaled(ByteBlock bytes, const JpegInfo& info, int denominator,
+                          unsigned char* pixels, int pitch) {
+    if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8) return false;
+    const JpegInfo scaled = ScaledInfo(info, denominator);
+    if (!FitsDecoder(bytes) || !pixels || pitch < scaled.width * 4) return false;
     DecoderHandle decoder = NewDecoder();
     if (!decoder) return false;
+    // Asking for the scaled size makes the decoder scale in its DCT.
     const int status = tjDecompress2(decoder.get(), const_cast<unsigned char*>(bytes.data),
-                                     static_cast<unsigned long>(bytes.size), pixels, info.width,
-                                     pitch, info.height, TJPF_BGRX, TJFLAG_ACCURATEDCT);
+                                     static_cast<unsigned long>(bytes.size), pixels, scaled.width,
+                                     pitch, scaled.height, TJPF_BGRX, TJFLAG_ACCURATEDCT);
     // A warning (a slightly damaged but displayable stream) still gives a picture.
     return status == 0 || tjGetErrorCode(decoder.get()) == TJERR_WARNING;
 }

@@ -25,3 +25,11 @@ bool ReadJpegInfo(ByteBlock bytes, JpegInfo& info);
 // one row of `pixels`; the buffer holds info.height rows. Returns false when
 // the data cannot be decoded; the buffer's content is then unspecified.
 bool DecodeJpegBgrx(ByteBlock bytes, const JpegInfo& info, unsigned char* pixels, int pitch);
+
+// The size of the picture decoded at 1 / `denominator` (2, 4 or 8): each side
+// divided and rounded up, as the decoder's DCT scaling gives it.
+JpegInfo ScaledInfo(const JpegInfo& info, int denominator);
+// Decodes straight to 1 / `denominator` of the size, at a fraction of the
+// work of a full decode; `pixels` holds ScaledInfo(info, denominator).
+bool DecodeJpegBgrxScaled(ByteBlock bytes, const JpegInfo& info, int denominator,
+                          unsigned char* pixels, int pitch);

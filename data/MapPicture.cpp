@@ -5,46 +5,151 @@
 #include "ResourceIds.h"
 #include "ResourceStore.h"
 
+#include <QObject>
 #include <QPainter>
 
 #include <algorithm>
 
 bool g_bWholePicture = false;
 
+namespace {
+
+// The copy the start-up zoom (20%) draws from: a quarter of the picture.
+constexpr int kFirstLevel = 2;
+
+QImage DecodeScaled(ByteBlock bytes, const JpegInfo& info, int denominator) {
+    const JpegInfo size = ScaledInfo(info, denominator);
+    QImage image(size.width, size.height, QImage::Format_RGB32);
+    if (image.isNull()) return {};  // out of memory
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is BGRX in memory on this platform");
+    if (!DecodeJpegBgrxScaled(bytes, info, denominator, image.bits(), int(image.bytesPerLine())))
+        return {};
+    return image;
+}
+
+std::optional<ByteBlock> FindPicture(unsigned int id) {
+    return FindResource(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
+}
+
+}  // namespace
+
+std::vector<QImage> BuildLevels(QImage full) {
+    std::vector<QImage> levels{std::move(full)};
+    while (std::min(levels.back().width(), levels.back().height()) >= 128)
+        levels.push_back(HalveByAreaAverage(levels.back()));
+    return levels;
+}
+
+CMapPicture::CMapPicture() : m_receiver(std::make_unique<QObject>()) {}
+
+CMapPicture::~CMapPicture() {
+    // Join first: a result the worker posted goes with its receiver.
+    if (m_worker.joinable()) m_worker.join();
+    m_receiver.reset();
+}
+
+void CMapPicture::Clear() {
+    if (m_worker.joinable()) m_worker.join();  // its result is dropped
+    m_pending.reset();
+    m_levels.clear();
+    m_size = {};
+}
+
 bool CMapPicture::Load(unsigned int id) {
-    const auto bytes = FindResource(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
+    const auto bytes = FindPicture(id);
     if (!bytes) return false;
     return LoadFromBytes(*bytes);
 }
 
 bool CMapPicture::LoadFromBytes(ByteBlock bytes) {
-    m_image = QImage();  // the old picture goes first, even if the new one fails
-    m_levels.clear();
+    Clear();  // the old picture goes first, even if the new one fails
     JpegInfo info;
     if (!ReadJpegInfo(bytes, info)) return true;
-    QImage image(info.width, info.height, QImage::Format_RGB32);
-    if (image.isNull()) return true;  // out of memory
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is BGRX in memory on this platform");
-    if (DecodeJpegBgrx(bytes, info, image.bits(), int(image.bytesPerLine()))) {
-        m_image = std::move(image);
-        BuildLevels();
-    }
+    QImage full = DecodeScaled(bytes, info, 1);
+    if (full.isNull()) return true;
+    m_levels = BuildLevels(std::move(full));
+    m_size = {info.width, info.height};
     return true;
 }
 
-void CMapPicture::BuildLevels() {
-    m_levels = {m_image};
-    while (std::min(m_levels.back().width(), m_levels.back().height()) >= 128)
-        m_levels.push_back(HalveByAreaAverage(m_levels.back()));
+bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSharper) {
+    const auto found = FindPicture(id);
+    if (!found) return false;
+    const ByteBlock bytes = *found;
+    Clear();
+    JpegInfo info;
+    if (!ReadJpegInfo(bytes, info)) return true;
+    QImage quarter = DecodeScaled(bytes, info, 1 << kFirstLevel);
+    if (quarter.isNull()) return true;
+    m_levels.assign(kFirstLevel, QImage());
+    for (QImage& level : BuildLevels(std::move(quarter))) m_levels.push_back(std::move(level));
+    m_size = {info.width, info.height};
+
+    auto pending = std::make_shared<std::vector<QImage>>();
+    m_pending = pending;
+    QObject* receiver = m_receiver.get();
+    m_worker = std::thread([this, bytes, info, pending, receiver, onSharper] {
+        QImage full = DecodeScaled(bytes, info, 1);
+        if (!full.isNull()) *pending = BuildLevels(std::move(full));
+        QMetaObject::invokeMethod(receiver, [this, pending, onSharper] {
+            if (m_pending != pending) return;  // a later load replaced it
+            FinishLoading();
+            if (onSharper) onSharper();
+        }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void CMapPicture::FinishLoading() {
+    if (m_worker.joinable()) m_worker.join();
+    if (!m_pending) return;
+    std::vector<QImage> levels = std::move(*m_pending);
+    m_pending.reset();
+    if (!levels.empty()) m_levels = std::move(levels);
+}
+
+CSize CMapPicture::GetHimetricSize() const {
+    if (IsEmpty()) return {};
+    return HimetricFromPixels(m_size);
+}
+
+CSize CMapPicture::GetPixelSize() const { return PixelsFromHimetric(GetHimetricSize()); }
+
+int CMapPicture::LevelFor(double scale) const {
+    int wanted = 0;
+    while (wanted + 1 < LevelCount() && scale <= 1.0 / double(1 << (wanted + 1))) ++wanted;
+    for (int k = wanted; k >= 0; --k)
+        if (!m_levels[size_t(k)].isNull()) return k;
+    for (int k = wanted + 1; k < LevelCount(); ++k)
+        if (!m_levels[size_t(k)].isNull()) return k;
+    return -1;
+}
+
+bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& source) const {
+    if (IsEmpty()) return true;
+    const CSize himetric = GetHimetricSize();
+    const PixelRectF src = SourcePixels(RenderSource(himetric, source, g_bWholePicture), himetric, m_size);
+    if (src.width <= 0 || src.height <= 0) return true;
+    const double scale = std::min(dest.Width() / src.width, dest.Height() / src.height);
+    const int level = LevelFor(scale);
+    if (level < 0) return true;
+    const QImage& image = Level(level);
+    const double fx = double(image.width()) / m_size.cx, fy = double(image.height()) / m_size.cy;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRectF(dest.left, dest.top, dest.Width(), dest.Height()), image,
+                      QRectF(src.left * fx, src.top * fy, src.width * fx, src.height * fy));
+    painter.restore();
+    return true;
 }
 
 QImage HalveByAreaAverage(const QImage& image) {
     const int w = image.width(), h = image.height();
     QImage half((w + 1) / 2, (h + 1) / 2, QImage::Format_RGB32);
     for (int y = 0; y < half.height(); ++y) {
-        const auto* row0 = reinterpret_cast<const uchar*>(image.constScanLine(2 * y));
-        const auto* row1 = reinterpret_cast<const uchar*>(image.constScanLine(std::min(2 * y + 1, h - 1)));
-        auto* out = half.scanLine(y);
+        const uchar* row0 = image.constScanLine(2 * y);
+        const uchar* row1 = image.constScanLine(std::min(2 * y + 1, h - 1));
+        uchar* out = half.scanLine(y);
         for (int x = 0; x < half.width(); ++x) {
             const int x0 = 8 * x, x1 = 4 * std::min(2 * x + 1, w - 1);
             for (int c = 0; c < 4; ++c)
@@ -52,30 +157,4 @@ QImage HalveByAreaAverage(const QImage& image) {
         }
     }
     return half;
-}
-
-CSize CMapPicture::GetHimetricSize() const {
-    if (IsEmpty()) return {};
-    return HimetricFromPixels({m_image.width(), m_image.height()});
-}
-
-CSize CMapPicture::GetPixelSize() const { return PixelsFromHimetric(GetHimetricSize()); }
-
-bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& source) const {
-    if (IsEmpty()) return true;
-    const CSize himetric = GetHimetricSize();
-    const PixelRectF src = SourcePixels(RenderSource(himetric, source, g_bWholePicture), himetric,
-                                        {m_image.width(), m_image.height()});
-    if (src.width <= 0 || src.height <= 0) return true;
-    // The smallest copy that still has at least one pixel per destination pixel.
-    const double scale = std::min(dest.Width() / src.width, dest.Height() / src.height);
-    int level = 0;
-    while (level + 1 < LevelCount() && scale <= 1.0 / double(1 << (level + 1))) ++level;
-    const double f = 1.0 / double(1 << level);
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1.0);
-    painter.drawImage(QRectF(dest.left, dest.top, dest.Width(), dest.Height()), Level(level),
-                      QRectF(src.left * f, src.top * f, src.width * f, src.height * f));
-    painter.restore();
-    return true;
 }

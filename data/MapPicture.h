@@ -6,8 +6,13 @@
 
 #include <QImage>
 
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
 #include <vector>
 
+class QObject;
 class QPainter;
 
 // Whole-picture mode: every draw scales the whole picture into the
@@ -16,6 +21,11 @@ extern bool g_bWholePicture;
 
 class CMapPicture {
 public:
+    CMapPicture();
+    ~CMapPicture();
+    CMapPicture(const CMapPicture&) = delete;
+    CMapPicture& operator=(const CMapPicture&) = delete;
+
     // Loads the JPG resource with this id (low 16 bits). False when the
     // resource is missing, and the current picture is kept; otherwise true,
     // even if the bytes do not decode, which leaves the picture empty.
@@ -24,10 +34,18 @@ public:
     // being empty when they do not decode.
     bool LoadFromBytes(ByteBlock bytes);
 
-    bool IsEmpty() const { return m_image.isNull(); }
+    // As Load, but only the quarter-size copy is decoded now (it is all the
+    // start-up zoom needs); the full picture is decoded on a second thread
+    // and takes over when ready, after which `onSharper` runs on this
+    // thread. The resource bytes must live as long as the process (the
+    // embedded ones do).
+    bool LoadProgressively(unsigned int id, std::function<void()> onSharper);
+    // Waits for a decode on the second thread, if any, and installs it.
+    void FinishLoading();
+
+    bool IsEmpty() const { return m_size.cx == 0 || m_size.cy == 0; }
     CSize GetHimetricSize() const;
     CSize GetPixelSize() const;
-    const QImage& Image() const { return m_image; }
 
     // Draws picture pixels `source` (top-down) stretched into `dest`, in the
     // painter's coordinates. The picture must not be empty. A reduced draw
@@ -36,16 +54,33 @@ public:
     bool Render(QPainter& painter, const CRect& dest, const CRect& source) const;
 
     // The halved copies: level k is the picture at 1 / 2^k (level 0 is the
-    // picture itself), down to about a hundred pixels.
+    // picture itself), down to about a hundred pixels. While the full decode
+    // runs, the finer levels are null.
     int LevelCount() const { return int(m_levels.size()); }
     const QImage& Level(int k) const { return m_levels[size_t(k)]; }
 
 private:
-    void BuildLevels();
+    void Clear();
+    // The level to draw from for a reduction to `scale`: the coarsest one at
+    // or above it that is decoded, else the nearest coarser one.
+    int LevelFor(double scale) const;
+    void Install(std::vector<QImage> levels);
 
-    QImage m_image;  // RGB32, null while empty
-    std::vector<QImage> m_levels;
+    CSize m_size;                  // pixel size of the full picture; (0, 0) while empty
+    std::vector<QImage> m_levels;  // RGB32
+    // Threading: the one worker decodes into images of its own and writes
+    // only *m_pending, which the GUI thread reads after joining it. It tells
+    // the GUI thread through a queued call on m_receiver; the worker is joined
+    // before m_receiver is destroyed, which drops a call not yet run. Only the
+    // GUI thread touches the levels.
+    std::thread m_worker;
+    std::unique_ptr<QObject> m_receiver;
+    std::shared_ptr<std::vector<QImage>> m_pending;
 };
+
+// The levels of a decoded picture: the picture, then halved copies down to
+// about a hundred pixels.
+std::vector<QImage> BuildLevels(QImage full);
 
 // The picture at half its size, each pixel the mean of a 2 x 2 block (an odd
 // last row or column is averaged with itself).
