@@ -1,0 +1,18 @@
+// The order of names in the spell finder's tree: alphabetical, ignoring the
+// case of every letter, on the Windows-1252 text the tables store.
+//
+// Names are compared level by level, as dictionaries do:
+//   1. base letters: accents and case are ignored ("é" = "E"), the
+//      ligatures count as their two letters ("œ" = "OE", "æ" = "AE",
+//      "ß" = "SS"); spaces and punctuation come before digits, digits
+//      before letters;
+//   2. only when the base letters are equal, an unaccented letter comes
+//      before an accented one ("peche" < "pêche"), compared from the left.
+// Case never matters: "Feu" and "FEU" compare equal, so the tree keeps
+// such names in the order it received them.
+#pragma once
+#include <string_view>
+
+// Negative when `a` comes first, positive when `b` does, 0 when the two
+// names are equal for sorting.
+int CompareSpellNames(std::string_view a, std::string_view b);
