@@ -76,6 +76,7 @@ void CMainFrame::CreateToolBar() {
     }
     connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
     connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
+    connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, m_pView, &CZerimView::OnSpellSearch);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 

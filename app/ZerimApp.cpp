@@ -8,7 +8,8 @@
 #include "../data/ResourceIds.h"
 #include "../data/ResourceStore.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <cassert>
 
 namespace {
@@ -35,6 +36,9 @@ CZerimApp::~CZerimApp() {
 
 bool CZerimApp::InitInstance() {
     Settings::Register();
+    QIcon icon;
+    for (int size : {16, 32, 48, 256}) icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     m_pMainWnd = new CMainFrame();
     m_pMainWnd->show();
     return true;

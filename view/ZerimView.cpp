@@ -6,6 +6,7 @@
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
 #include "data/Win1252.h"
+#include "spells/SpellSearchDlg.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -42,6 +43,8 @@ CZerimView::CZerimView(QWidget* parent) : QAbstractScrollArea(parent) {
 void CZerimView::SearchPlaces(const QString& text) {
     m_overlay.SearchPlaces(App().m_places, text.toStdString());
 }
+
+void CZerimView::OnSpellSearch() { RunSpellSearch(window()); }
 
 void CZerimView::SetDetailLevel(int level) {
     m_geometry.SetDetailOverride(level);

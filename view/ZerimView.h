@@ -39,6 +39,7 @@ public:
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
     void OnZoomOut() { m_geometry.ZoomAroundCentre(false); }
+    void OnSpellSearch();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,20 @@
+# Runs the world generator into OUT_DIR and compares every file it writes
+# with the one of the same name in RES_DIR.
+file(REMOVE_RECURSE ${OUT_DIR})
+execute_process(COMMAND ${GENERATOR} ${OUT_DIR} RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the generator failed (${status})")
+endif()
+file(GLOB made RELATIVE ${OUT_DIR} ${OUT_DIR}/*)
+list(LENGTH made count)
+if(count LESS 10)
+    message(FATAL_ERROR "the generator wrote only ${count} files")
+endif()
+foreach(name IN LISTS made)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT_DIR}/${name} ${RES_DIR}/${name}
+                    RESULT_VARIABLE differs)
+    if(differs)
+        message(FATAL_ERROR "res/${name} differs from what the generator makes")
+    endif()
+endforeach()
+message(STATUS "${count} files identical")
