@@ -1,1 +1,2 @@
 zerim_add_test(test_mainframe WIDGETS)
+zerim_add_test(test_embedded_data WIDGETS EMBEDDED)
