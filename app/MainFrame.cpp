@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "AboutDlg.h"
 #include "PlaceBar.h"
 #include "StatusBar.h"
 #include "ToolBarImages.h"
@@ -7,6 +8,7 @@
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
+#include "npc/NpcSearchDlg.h"
 #include "view/ZerimView.h"
 
 #include <QApplication>
@@ -76,6 +78,7 @@ void CMainFrame::CreateToolBar() {
     }
     connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
     connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
+    connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] { RunNpcSearch(this, m_pView); });
     connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, m_pView, &CZerimView::OnSpellSearch);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
@@ -112,7 +115,9 @@ void CMainFrame::CreateMenu() {
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
-    help->addAction(NewCommand(ResId::ID_APP_ABOUT, QStringLiteral("About..")));
+    QAction* about = NewCommand(ResId::ID_APP_ABOUT, QStringLiteral("About.."));
+    connect(about, &QAction::triggered, this, [this] { RunAboutBox(this); });
+    help->addAction(about);
 }
 
 // Prompts of menu items and tool bar buttons go to the message pane; when the

@@ -43,7 +43,11 @@ CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(paren
     // Every move of the thumb by the user (drag, keys, a click in the
     // channel) applies, so the thumb and the map never disagree once used.
     connect(m_slider, &QSlider::valueChanged, this, &CPlaceBar::OnSliderChanged);
-    if (m_combo->lineEdit()) m_combo->lineEdit()->installEventFilter(this);
+    // Enter in the text runs the place search. Keys reach the field through
+    // the combo box as well as directly, so the field's own signal is used.
+    connect(m_combo->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (m_pView) m_pView->SearchPlaces(SearchText());
+    });
 }
 
 // The list is sorted without regard to case; equal names keep table order,
@@ -71,16 +75,4 @@ void CPlaceBar::OnSelChangePlace(int index) {
 
 void CPlaceBar::OnSliderChanged(int position) {
     if (m_pView) m_pView->SetDetailLevel(position);
-}
-
-// Enter in the combo's text runs the place search.
-bool CPlaceBar::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_pView) {
-            m_pView->SearchPlaces(SearchText());
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

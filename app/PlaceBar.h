@@ -21,9 +21,6 @@ public:
     QSlider* Slider() const { return m_slider; }
     QString SearchText() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void FillPlaces(const CPlaceArray& places);
     void OnSelChangePlace(int index);

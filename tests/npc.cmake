@@ -1,3 +1,6 @@
 zerim_add_test(test_crosslinker)
 zerim_add_test(test_npcpage)
 zerim_add_test(test_npc_iecontrol WIDGETS)
+zerim_add_test(test_autocombo WIDGETS)
+zerim_add_test(test_npcdlg WIDGETS EMBEDDED)
+zerim_add_test(test_aboutdlg WIDGETS)

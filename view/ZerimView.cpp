@@ -73,6 +73,8 @@ void CZerimView::RedrawNow() {
 }
 
 void CZerimView::FocusMainWindow() {
+    // While a finder is open over the map it keeps the keyboard.
+    if (QApplication::activeModalWidget()) return;
     window()->activateWindow();
     window()->setFocus();
 }

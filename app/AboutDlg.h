@@ -1,0 +1,21 @@
+// The About box: the program's credits page, embedded in the executable,
+// filling a small fixed dialog. Its links open in the user's browser while
+// the box stays open.
+#pragma once
+#include <QDialog>
+
+class CIEControl;
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+
+    CIEControl* Panel() const { return m_html; }
+
+private:
+    CIEControl* m_html = nullptr;  // no owner: every link leaves the program
+};
+
+// Opens the About box over `parent` and waits until the user closes it.
+void RunAboutBox(QWidget* parent);
