@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "PlaceBar.h"
+#include "StartupClock.h"
 #include "StatusBar.h"
 #include "ToolBarImages.h"
 #include "ZerimApp.h"
@@ -16,6 +17,9 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 QString Text(int id) { return QString::fromStdString(LoadString(id)); }
@@ -41,6 +45,12 @@ CMainFrame::CMainFrame() {
 
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
     m_wndPlaceBar->m_pView = m_pView;
+    if (ExitAfterFirstMap())
+        m_pView->OnFirstMapPainted([] {
+            std::printf("first map painted after %.1f ms\n", MillisecondsSinceStart());
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
     App().m_pStatusBar = m_wndStatusBar;
     App().m_pPlaceBar = m_wndPlaceBar;
 }

@@ -47,12 +47,16 @@ bool CZerimApp::InitInstance() {
 CMapPicture* CZerimApp::EnsureLoaded() {
     if (m_bLoaded) return &m_picture;
     m_bLoaded = true;  // before loading: a load that finds nothing is not retried
-    CLoadingDlg notice;
-    notice.ShowNow();
+    // The picture decodes on a second thread while the notice comes up and
+    // the places are read; the quarter-size first look is waited for here,
+    // the full picture arrives later (see CMapPicture).
     m_picture.LoadProgressively(ResId::IDR_MAP_PICTURE, [this] {
         if (m_onPictureSharper) m_onPictureSharper();
     });
+    CLoadingDlg notice;
+    notice.ShowNow();
     LoadPlaces();
+    m_picture.WaitForFirstLook();
     return &m_picture;
 }
 

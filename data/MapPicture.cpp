@@ -50,6 +50,7 @@ CMapPicture::~CMapPicture() {
 
 void CMapPicture::Clear() {
     if (m_worker.joinable()) m_worker.join();  // its result is dropped
+    m_firstLook = {};
     m_pending.reset();
     m_levels.clear();
     m_size = {};
@@ -79,16 +80,16 @@ bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSha
     Clear();
     JpegInfo info;
     if (!ReadJpegInfo(bytes, info)) return true;
-    QImage quarter = DecodeScaled(bytes, info, 1 << kFirstLevel);
-    if (quarter.isNull()) return true;
-    m_levels.assign(kFirstLevel, QImage());
-    for (QImage& level : BuildLevels(std::move(quarter))) m_levels.push_back(std::move(level));
-    m_size = {info.width, info.height};
+    m_pendingSize = {info.width, info.height};
 
+    std::promise<QImage> firstLook;
+    m_firstLook = firstLook.get_future();
     auto pending = std::make_shared<std::vector<QImage>>();
     m_pending = pending;
     QObject* receiver = m_receiver.get();
-    m_worker = std::thread([this, bytes, info, pending, receiver, onSharper] {
+    m_worker = std::thread([this, bytes, info, pending, receiver, onSharper,
+                            firstLook = std::move(firstLook)]() mutable {
+        firstLook.set_value(DecodeScaled(bytes, info, 1 << kFirstLevel));
         QImage full = DecodeScaled(bytes, info, 1);
         if (!full.isNull()) *pending = BuildLevels(std::move(full));
         QMetaObject::invokeMethod(receiver, [this, pending, onSharper] {
@@ -100,12 +101,25 @@ bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSha
     return true;
 }
 
+void CMapPicture::WaitForFirstLook() {
+    if (!m_firstLook.valid()) return;
+    QImage quarter = m_firstLook.get();
+    if (quarter.isNull()) return;  // undecodable: the picture stays empty
+    m_levels.assign(kFirstLevel, QImage());
+    for (QImage& level : BuildLevels(std::move(quarter))) m_levels.push_back(std::move(level));
+    m_size = m_pendingSize;
+}
+
 void CMapPicture::FinishLoading() {
+    WaitForFirstLook();
     if (m_worker.joinable()) m_worker.join();
     if (!m_pending) return;
     std::vector<QImage> levels = std::move(*m_pending);
     m_pending.reset();
-    if (!levels.empty()) m_levels = std::move(levels);
+    if (!levels.empty()) {
+        m_levels = std::move(levels);
+        m_size = m_pendingSize;
+    }
 }
 
 CSize CMapPicture::GetHimetricSize() const {

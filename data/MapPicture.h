@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -34,12 +35,15 @@ public:
     // being empty when they do not decode.
     bool LoadFromBytes(ByteBlock bytes);
 
-    // As Load, but only the quarter-size copy is decoded now (it is all the
-    // start-up zoom needs); the full picture is decoded on a second thread
-    // and takes over when ready, after which `onSharper` runs on this
-    // thread. The resource bytes must live as long as the process (the
-    // embedded ones do).
+    // As Load, but the decoding happens on a second thread: first the
+    // quarter-size copy (all that the start-up zoom needs), which
+    // WaitForFirstLook installs, then the full picture, which takes over when
+    // ready, after which `onSharper` runs on this thread. The resource bytes
+    // must live as long as the process (the embedded ones do).
     bool LoadProgressively(unsigned int id, std::function<void()> onSharper);
+    // Waits for the quarter-size copy and installs it; the picture is empty
+    // if the bytes do not decode.
+    void WaitForFirstLook();
     // Waits for a decode on the second thread, if any, and installs it.
     void FinishLoading();
 
@@ -76,6 +80,8 @@ private:
     std::thread m_worker;
     std::unique_ptr<QObject> m_receiver;
     std::shared_ptr<std::vector<QImage>> m_pending;
+    std::future<QImage> m_firstLook;  // the quarter-size copy, from the worker
+    CSize m_pendingSize;              // the size it will have once installed
 };
 
 // The levels of a decoded picture: the picture, then halved copies down to

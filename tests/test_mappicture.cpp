@@ -38,6 +38,8 @@ private slots:
     void emptyPicture();
     void undecodableBlockLeavesPictureEmpty();
     void missingResourceKeepsPicture();
+    void progressiveLoadSharpens();
+    void progressiveLoadOfJunkIsEmpty();
 
 private:
     CMemoryResourceStore m_store;
@@ -115,6 +117,32 @@ void TestMapPicture::missingResourceKeepsPicture() {
     picture.LoadFromBytes(ByteBlock(Quadrants(8, 8)));
     QVERIFY(!picture.Load(ResId::IDR_MAP_PICTURE));  // the store has no picture
     QCOMPARE(picture.GetPixelSize(), CSize({8, 8}));
+}
+
+// The quarter-size copy comes first and is drawn from at any zoom; the full
+// picture takes over later and the owner hears of it.
+void TestMapPicture::progressiveLoadSharpens() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Quadrants(640, 480));
+    CMapPicture picture;
+    bool sharper = false;
+    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, [&] { sharper = true; }));
+    picture.WaitForFirstLook();
+    QCOMPARE(picture.GetPixelSize(), CSize({640, 480}));
+    QVERIFY(IsQuadrant(Draw(picture, 64, 48, {320, 240, 640, 480}).pixel(30, 20), 3));
+    QTRY_VERIFY(sharper);
+    QVERIFY(!picture.Level(0).isNull());
+    QCOMPARE(picture.Level(0).size(), QSize(640, 480));
+    QVERIFY(IsQuadrant(Draw(picture, 640, 480, {0, 0, 640, 480}).pixel(100, 100), 0));
+}
+
+void TestMapPicture::progressiveLoadOfJunkIsEmpty() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, std::vector<unsigned char>(500, 0x5A));
+    CMapPicture picture;
+    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    picture.WaitForFirstLook();
+    picture.FinishLoading();
+    QVERIFY(picture.IsEmpty());
+    QVERIFY(!CMapPicture().LoadProgressively(ResId::IDR_MAP_PICTURE + 1, nullptr));
 }
 
 QTEST_MAIN(TestMapPicture)

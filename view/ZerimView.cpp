@@ -208,9 +208,10 @@ void CZerimView::paintEvent(QPaintEvent* event) {
 
     const CMapPicture& picture = *App().EnsureLoaded();
     if (picture.IsEmpty()) return;
-    if (const auto draw = PlanPictureDraw(m_geometry, update, picture.GetPixelSize(), g_bWholePicture))
-        picture.Render(painter, draw->dest, draw->source);
+    const auto draw = PlanPictureDraw(m_geometry, update, picture.GetPixelSize(), g_bWholePicture);
+    if (draw) picture.Render(painter, draw->dest, draw->source);
     DrawPlaces(painter, update);
+    if (draw && m_onMapPainted) std::exchange(m_onMapPainted, nullptr)();
 }
 
 // --- places --------------------------------------------------------------

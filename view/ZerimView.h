@@ -35,6 +35,8 @@ public:
     // Where the hover read-out goes (the status bar's message pane).
     void SetStatusWriter(std::function<void(const QString&)> writer) { m_writeStatus = std::move(writer); }
     const CPlace* HoveredPlace() const { return m_pHoverPlace; }
+    // Runs once, at the end of the first paint that drew the picture.
+    void OnFirstMapPainted(std::function<void()> then) { m_onMapPainted = std::move(then); }
 
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
@@ -78,6 +80,7 @@ private:
     QRubberBand* m_band = nullptr;
     const CPlace* m_pHoverPlace = nullptr;
     std::function<void(const QString&)> m_writeStatus;
+    std::function<void()> m_onMapPainted;
     // A place's label never changes but for its colour: both renderings are
     // kept, made on first use.
     struct LabelImages {

@@ -1,0 +1,18 @@
+#include "StartupClock.h"
+
+#include <chrono>
+#include <cstdlib>
+
+namespace {
+// Set during static initialisation, before any of the program's own code.
+const auto g_start = std::chrono::steady_clock::now();
+}  // namespace
+
+double MillisecondsSinceStart() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_start).count();
+}
+
+bool ExitAfterFirstMap() {
+    const char* value = std::getenv("ZERIM_EXIT_AFTER_FIRST_MAP");
+    return value && *value && *value != '0';
+}
