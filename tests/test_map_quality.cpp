@@ -62,6 +62,7 @@ void TestMapQuality::startUpZoomIsNotAliased() {
     SetResources(&store);
     CMapPicture picture;
     QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    picture.WaitForFirstLook();
     const QImage quick = DrawAt20(picture);
     picture.FinishLoading();
     QVERIFY(!picture.Level(0).isNull());
