@@ -28,6 +28,7 @@ private:
     void CreatePlaceBar();
     void CreateMenu();
     QAction* NewCommand(int id, const QString& text);
+    void PrepareStartupExit();
 
     CZerimView* m_pView = nullptr;
     QToolBar* m_wndToolBar = nullptr;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 
 namespace {
 // Set during static initialisation, before any of the program's own code.
@@ -12,7 +13,8 @@ double MillisecondsSinceStart() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_start).count();
 }
 
-bool ExitAfterFirstMap() {
+ExitAfter ExitAfterFirstMap() {
     const char* value = std::getenv("ZERIM_EXIT_AFTER_FIRST_MAP");
-    return value && *value && *value != '0';
+    if (!value || !*value || std::string(value) == "0") return ExitAfter::Never;
+    return std::string(value) == "full" ? ExitAfter::FullPicture : ExitAfter::FirstMap;
 }

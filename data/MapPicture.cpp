@@ -10,6 +10,9 @@
 
 #include <algorithm>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 bool g_bWholePicture = false;
 
 namespace {
@@ -27,15 +30,25 @@ QImage DecodeScaled(ByteBlock bytes, const JpegInfo& info, int denominator) {
     return image;
 }
 
+// Once the full picture is decoded its JPEG bytes are not read again: their
+// pages may leave memory. Paging out never loses data (file pages are read
+// back, others go to swap or stay), and a kernel without it just says no.
+void PageOut(ByteBlock bytes) {
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = (uintptr_t(bytes.data) + page - 1) & ~(page - 1);
+    const uintptr_t last = (uintptr_t(bytes.data) + bytes.size) & ~(page - 1);
+    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_PAGEOUT);
+}
+
 std::optional<ByteBlock> FindPicture(unsigned int id) {
     return FindResource(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
 }
 
 }  // namespace
 
-std::vector<QImage> BuildLevels(QImage full) {
+std::vector<QImage> BuildLevels(QImage full, int count) {
     std::vector<QImage> levels{std::move(full)};
-    while (std::min(levels.back().width(), levels.back().height()) >= 128)
+    while (int(levels.size()) < count && std::min(levels.back().width(), levels.back().height()) >= 128)
         levels.push_back(HalveByAreaAverage(levels.back()));
     return levels;
 }
@@ -90,8 +103,11 @@ bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSha
     m_worker = std::thread([this, bytes, info, pending, receiver, onSharper,
                             firstLook = std::move(firstLook)]() mutable {
         firstLook.set_value(DecodeScaled(bytes, info, 1 << kFirstLevel));
+        // Only the levels finer than the first look are made: the coarser
+        // ones are kept, which saves memory while both sets would be alive.
         QImage full = DecodeScaled(bytes, info, 1);
-        if (!full.isNull()) *pending = BuildLevels(std::move(full));
+        PageOut(bytes);
+        if (!full.isNull()) *pending = BuildLevels(std::move(full), kFirstLevel);
         QMetaObject::invokeMethod(receiver, [this, pending, onSharper] {
             if (m_pending != pending) return;  // a later load replaced it
             FinishLoading();
@@ -114,12 +130,9 @@ void CMapPicture::FinishLoading() {
     WaitForFirstLook();
     if (m_worker.joinable()) m_worker.join();
     if (!m_pending) return;
-    std::vector<QImage> levels = std::move(*m_pending);
+    std::vector<QImage> finer = std::move(*m_pending);
     m_pending.reset();
-    if (!levels.empty()) {
-        m_levels = std::move(levels);
-        m_size = m_pendingSize;
-    }
+    for (size_t k = 0; k < finer.size() && k < m_levels.size(); ++k) m_levels[k] = std::move(finer[k]);
 }
 
 CSize CMapPicture::GetHimetricSize() const {

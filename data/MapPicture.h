@@ -85,8 +85,8 @@ private:
 };
 
 // The levels of a decoded picture: the picture, then halved copies down to
-// about a hundred pixels.
-std::vector<QImage> BuildLevels(QImage full);
+// about a hundred pixels, or `count` levels at most.
+std::vector<QImage> BuildLevels(QImage full, int count = 64);
 
 // The picture at half its size, each pixel the mean of a 2 x 2 block (an odd
 // last row or column is averaged with itself).

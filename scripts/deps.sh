@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config      # compiler and build
     qt6-base-dev libgl-dev libx11-dev     # Qt 6 Widgets; X11 for the lock keys
     libturbojpeg0-dev                     # the map picture's decoder
-    libbenchmark-dev libjpeg-turbo-progs  # benchmarks under bench/ (djpeg: the reference decode)
+    libbenchmark-dev libjpeg-turbo-progs time  # benchmarks under bench/ (djpeg: the reference decode)
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
     fonts-dejavu-core                     # a proportional font for the interface
 )

@@ -207,7 +207,10 @@ void CZerimView::paintEvent(QPaintEvent* event) {
         painter.fillRect(ToQRect(fill), Qt::black);
 
     const CMapPicture& picture = *App().EnsureLoaded();
-    if (picture.IsEmpty()) return;
+    if (picture.IsEmpty()) {
+        if (m_onMapPainted) std::exchange(m_onMapPainted, nullptr)();  // all there will be
+        return;
+    }
     const auto draw = PlanPictureDraw(m_geometry, update, picture.GetPixelSize(), g_bWholePicture);
     if (draw) picture.Render(painter, draw->dest, draw->source);
     DrawPlaces(painter, update);
