@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <cassert>
 
 namespace {
@@ -36,12 +37,24 @@ CZerimApp::~CZerimApp() {
 
 bool CZerimApp::InitInstance() {
     Settings::Register();
+    if (!OpenDocument()) return false;
     QIcon icon;
     for (int size : {16, 32, 48, 256}) icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     m_pMainWnd = new CMainFrame();
     m_pMainWnd->show();
     return true;
+}
+
+// A file named on the command line must open; nothing else of it is used.
+bool CZerimApp::OpenDocument() {
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args[0].startsWith('-')) return m_doc.OnNewDocument();
+    QString error;
+    if (m_doc.OnOpenDocument(args[0], error)) return true;
+    QMessageBox::warning(nullptr, QStringLiteral("Zerim"),
+                         QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(args[0], error));
+    return false;
 }
 
 CMapPicture* CZerimApp::EnsureLoaded() {

@@ -3,6 +3,7 @@
 #pragma once
 #include "../data/MapPicture.h"
 #include "../data/PlaceArray.h"
+#include "ZerimDoc.h"
 
 #include <functional>
 
@@ -35,6 +36,9 @@ public:
     std::function<void()> m_onPictureSharper;
 
 private:
+    bool OpenDocument();
+
+    CZerimDoc m_doc;  // holds nothing
     QMainWindow* m_pMainWnd = nullptr;
 };
 

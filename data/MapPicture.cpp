@@ -157,7 +157,10 @@ bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& sour
     const CSize himetric = GetHimetricSize();
     const PixelRectF src = SourcePixels(RenderSource(himetric, source, g_bWholePicture), himetric, m_size);
     if (src.width <= 0 || src.height <= 0) return true;
-    const double scale = std::min(dest.Width() / src.width, dest.Height() / src.height);
+    // On a high-density screen each destination pixel is several device
+    // pixels: the level is chosen for those.
+    const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const double scale = ratio * std::min(dest.Width() / src.width, dest.Height() / src.height);
     const int level = LevelFor(scale);
     if (level < 0) return true;
     const QImage& image = Level(level);

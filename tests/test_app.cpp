@@ -2,6 +2,7 @@
 #include "TableBuilder.h"
 
 #include "app/ZerimApp.h"
+#include "app/ZerimDoc.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 
@@ -15,6 +16,7 @@ private slots:
     void loadsOnceBehindTheNotice();
     void runsWithoutAnyData();
     void emptyPlaceTable();
+    void documentFiles();
 };
 
 void TestApp::cleanup() { SetResources(nullptr); }
@@ -67,6 +69,17 @@ void TestApp::emptyPlaceTable() {
     CZerimApp app;
     QVERIFY(app.LoadPlaces());
     QCOMPARE(app.m_places.GetSize(), 0);
+}
+
+// A file named on the command line is accepted when it opens, whatever it
+// holds; one that does not open is refused with the reason.
+void TestApp::documentFiles() {
+    CZerimDoc doc;
+    QString error;
+    QVERIFY(doc.OnNewDocument());
+    QVERIFY(doc.OnOpenDocument(QStringLiteral(ZERIM_SOURCE_DIR "/README.md"), error));
+    QVERIFY(!doc.OnOpenDocument(QStringLiteral("/nonexistent/carte.txt"), error));
+    QVERIFY(!error.isEmpty());
 }
 
 QTEST_MAIN(TestApp)

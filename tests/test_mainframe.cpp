@@ -38,6 +38,7 @@ private slots:
     void tinyDragChangesNothing();
     void rightClickDuringPressZoomsOut();
     void wheelScrollsOneLine();
+    void losingThePointerEndsTheDrag();
     void hoverReadOut();
 
 private:
@@ -224,6 +225,24 @@ void TestMainFrame::wheelScrollsOneLine() {
     QWheelEvent up(at, Map()->mapToGlobal(at), {}, {0, 360}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Map(), &up);
     QCOMPARE(View()->Geometry().GetScrollOffset().y, line);
+}
+
+// Another window taking over in the middle of a drag removes the band; the
+// release that follows zooms nowhere.
+void TestMainFrame::losingThePointerEndsTheDrag() {
+    m_frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame));
+    QTest::mousePress(Map(), Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(Map(), QPoint(300, 260));
+    QRubberBand* band = Map()->findChild<QRubberBand*>();
+    QVERIFY(band->isVisible());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!band->isVisible());
+    QTest::mouseRelease(Map(), Qt::LeftButton, {}, QPoint(300, 260));
+    QCOMPARE(View()->Zoom(), 20);
 }
 
 void TestMainFrame::hoverReadOut() {

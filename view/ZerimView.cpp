@@ -154,9 +154,9 @@ void CZerimView::wheelEvent(QWheelEvent* event) {
 }
 
 // Another window taking the pointer ends the press: the band goes, no zoom.
-void CZerimView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) EndPress();
-    QAbstractScrollArea::changeEvent(event);
+bool CZerimView::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate) EndPress();
+    return QAbstractScrollArea::event(event);
 }
 
 void CZerimView::EndPress() {

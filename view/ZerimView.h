@@ -52,7 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // IViewHost
