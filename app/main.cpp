@@ -1,6 +1,8 @@
 // zerim: the map viewer. Window-less modes first, then the window.
 #include "CommandLine.h"
+#include "DataDirStore.h"
 #include "DisplayCheck.h"
+#include "Snapshot.h"
 #include "ZerimApp.h"
 
 #include "../data/QtResourceStore.h"
@@ -11,9 +13,12 @@
 
 int main(int argc, char** argv) {
     static CQtResourceStore embedded;
-    SetResources(&embedded);
+    static CDataDirStore resources(embedded);  // --data DIR over the embedded data
+    SetResources(&resources);
 
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!ApplyDataOption(args, resources, std::cerr)) return 1;
+    if (IsSnapshotRequest(args)) return RunSnapshot(args, argv, std::cerr);
     const CommandLineOutcome outcome = RunCommandLine(args, std::cout, std::cerr);
     if (outcome.handled) return outcome.exitCode;
 

@@ -10,6 +10,7 @@ packages=(
     libbenchmark-dev libjpeg-turbo-progs time  # benchmarks under bench/ (djpeg: the reference decode)
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
     fonts-dejavu-core                     # a proportional font for the interface
+    clang libclang-rt-14-dev              # libFuzzer and the sanitizers' run-time for the fuzz targets
 )
 
 missing=()

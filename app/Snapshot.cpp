@@ -1,0 +1,72 @@
+#include "Snapshot.h"
+
+#include "ZerimApp.h"
+
+#include "../data/PlaceTable.h"
+#include "../view/ZerimView.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QSaveFile>
+
+namespace {
+
+int Fail(std::ostream& err, const std::string& message) {
+    err << "zerim: " << message << "\n";
+    return 1;
+}
+
+// The view as the window would show it at this client size, after the same
+// steps the user would take: zoom, scroll, search, detail level.
+QImage Render(const SnapshotOptions& o, std::ostream& err, bool& found) {
+    CZerimView view;
+    view.resize(o.width, o.height);
+    view.show();  // offscreen: makes the size real without any display
+    QApplication::processEvents();
+    view.SetZoom(o.zoom);
+    if (o.centerX) {
+        const CPoint map = view.Geometry().WorldToMap({*o.centerX, *o.centerY});
+        view.Geometry().CenterOn(map.x, map.y, false);
+    }
+    found = true;
+    if (o.find) {
+        view.SearchPlaces(QString::fromStdString(*o.find));
+        found = !view.Places().Highlight().IsEmpty();
+        if (!found) err << "zerim: aucun lieu ne contient « " << *o.find << " »\n";
+    }
+    if (o.level) view.SetDetailLevel(*o.level);
+    QApplication::processEvents();
+    return view.grab().toImage();
+}
+
+bool WritePng(const QImage& image, const std::string& file) {
+    // Written beside the target and renamed over it: a failed write leaves
+    // any earlier file whole.
+    QSaveFile out(QString::fromStdString(file));
+    return out.open(QIODevice::WriteOnly) && image.save(&out, "PNG") && out.commit();
+}
+
+}  // namespace
+
+int RunSnapshot(const std::vector<std::string>& args, char** argv, std::ostream& err) {
+    std::string error;
+    const auto options = ParseSnapshotOptions(args, error);
+    if (!options) return Fail(err, error);
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt sees only the program name: a search text such as "-style" is ours.
+    static int qtArgc = 1;
+    QApplication qapp(qtArgc, argv);
+    CZerimApp app;
+    // The full picture, not the quick first look the window starts with.
+    app.EnsureLoaded();
+    app.m_picture.FinishLoading();
+
+    bool found = false;
+    const QImage image = Render(*options, err, found);
+    if (!found) return 1;
+    if (image.size() != QSize(options->width, options->height))
+        return Fail(err, "la vue n'a pas pris la taille demandée");
+    if (!WritePng(image, options->file)) return Fail(err, "écriture impossible : " + options->file);
+    return 0;
+}

@@ -1,0 +1,25 @@
+// The options of --snapshot: what to render and where to write it.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SnapshotOptions {
+    std::string file;              // the PNG to write
+    int width = 1024, height = 768;  // the view's client size
+    int zoom = 20;                 // percent, as the view's title shows it
+    std::optional<int> centerX, centerY;  // world coordinates to centre on
+    std::optional<std::string> find;      // a place search, as the place bar makes it
+    std::optional<int> level;             // the detail slider's level
+};
+
+// Largest side accepted: a snapshot is held whole in memory.
+constexpr int kMaxSnapshotSide = 8192;
+
+bool IsSnapshotRequest(const std::vector<std::string>& args);
+
+// Reads "--snapshot FILE [--size WxH] [--zoom Z] [--center X,Y] [--find TEXT]
+// [--level N]". Nothing, with the reason in `error`, for a missing or
+// repeated value, an unknown option or a number out of range.
+std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args,
+                                                    std::string& error);

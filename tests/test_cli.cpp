@@ -1,0 +1,310 @@
+// The real zerim executable in its data modes, with the embedded data and
+// with folders of resource files (--data): good input, bad input, damaged
+// tables, a modder's round trip through zerim-tables, and snapshots.
+#include "JpegMaker.h"
+#include "TableBuilder.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QByteArray out, err;
+};
+
+Result RunProgram(const QString& program, const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");  // none of these modes may need one
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    Result r;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return r;
+    }
+    r.exitCode = process.exitCode();
+    r.status = process.exitStatus();
+    r.out = process.readAllStandardOutput();
+    r.err = process.readAllStandardError();
+    return r;
+}
+
+Result Run(const QStringList& args) { return RunProgram(QStringLiteral(ZERIM_EXE), args); }
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray FromBytes(const std::vector<unsigned char>& v) {
+    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
+}
+
+// The places of res/places.tsv whose name holds `text` (ASCII, any case), as
+// --find prints them.
+QByteArray SourceRowsHolding(const QString& text) {
+    QByteArray rows;
+    const QList<QByteArray> lines = ReadFile(QStringLiteral(ZERIM_SOURCE_DIR "/res/places.tsv")).split('\n');
+    for (const QByteArray& line : lines.mid(1)) {
+        const QList<QByteArray> f = line.split('\t');  // name type level x y
+        if (f.size() == 5 && QString::fromUtf8(f[0]).contains(text, Qt::CaseInsensitive))
+            rows += f[0] + '\t' + f[3] + '\t' + f[4] + '\t' + f[2] + '\n';
+    }
+    return rows;
+}
+
+bool IsRed(QRgb p) { return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60; }
+bool IsGreen(QRgb p) { return qGreen(p) > 200 && qRed(p) < 80 && qBlue(p) < 80; }
+
+int Count(const QImage& image, QRect area, bool (*test)(QRgb)) {
+    int n = 0;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += test(image.pixel(x, y));
+    return n;
+}
+
+}  // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void findMatchesThePlaceTable();
+    void pageByNameAndOrdinal();
+    void vendorsOfASpell();
+    void helpShowsEveryMode();
+    void badInput_data();
+    void badInput();
+    void emptyFolderKeepsEmbeddedData();
+    void cutTableInFolder();
+    void randomBytesAsTables();
+    void modderRoundTrip();
+    void compilerStopsAtBadLine();
+    void snapshot();
+    void snapshotAfterFind();
+};
+
+void TestCli::findMatchesThePlaceTable() {
+    const Result r = Run({"--find", "HOLM"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(!r.out.isEmpty());
+    QCOMPARE(r.out, SourceRowsHolding("holm"));
+}
+
+void TestCli::pageByNameAndOrdinal() {
+    const Result byOrdinal = Run({"--page", "#0"});
+    QCOMPARE(byOrdinal.exitCode, 0);
+    QVERIFY(byOrdinal.out.contains("quil://locidx="));  // its whereabouts are linked
+    // The first record's name, in any case, gives the same page.
+    const QByteArray first = ReadFile(QStringLiteral(ZERIM_SOURCE_DIR "/res/characters.tsv")).split('\n')[1].split('\t')[0];
+    QVERIFY(byOrdinal.out.contains("<b>" + first + "</b>"));
+    const Result byName = Run({"--page", QString::fromUtf8(first).toUpper()});
+    QCOMPARE(byName.exitCode, 0);
+    QCOMPARE(byName.out, byOrdinal.out);
+}
+
+// The vendors of res/vendors.tsv whose list names spell 27 ("Trait de
+// foudre"), once per mention, the last vendor first.
+void TestCli::vendorsOfASpell() {
+    const Result r = Run({"--vendors", "Trait de foudre"});
+    QCOMPARE(r.exitCode, 0);
+    QStringList expected;
+    const QList<QByteArray> lines = ReadFile(QStringLiteral(ZERIM_SOURCE_DIR "/res/vendors.tsv")).split('\n');
+    for (const QByteArray& line : lines.mid(1)) {
+        const QList<QByteArray> f = line.split('\t');  // name location spells
+        if (f.size() != 3) continue;
+        for (const QByteArray& id : f[2].split(' '))
+            if (id == "27") expected.prepend(QString::fromUtf8(f[0]));
+    }
+    QVERIFY(!expected.isEmpty());
+    QStringList vendors;
+    for (const QString& row : QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts)) {
+        QCOMPARE(row.count('\t'), 1);
+        vendors << row.section('\t', 0, 0);
+    }
+    QCOMPARE(vendors, expected);
+}
+
+void TestCli::helpShowsEveryMode() {
+    const Result r = Run({"--help"});
+    QCOMPARE(r.exitCode, 0);
+    for (const char* mode : {"--dump", "--find", "--page", "--vendors", "--snapshot", "--data", "zerim-tables"})
+        QVERIFY2(r.out.contains(mode), mode);
+}
+
+void TestCli::badInput_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("unknown place") << QStringList{"--find", "zzqqx"} << QByteArray("zzqqx");
+    QTest::newRow("find without text") << QStringList{"--find"} << QByteArray("--find");
+    QTest::newRow("find, two texts") << QStringList{"--find", "a", "b"} << QByteArray("--find");
+    QTest::newRow("unknown character") << QStringList{"--page", "Nobody Atall"} << QByteArray("Nobody Atall");
+    QTest::newRow("ordinal out of range") << QStringList{"--page", "#999999"} << QByteArray("#999999");
+    QTest::newRow("unknown spell") << QStringList{"--vendors", "Sort perdu"} << QByteArray("Sort perdu");
+    QTest::newRow("spell in wrong case") << QStringList{"--vendors", "trait de foudre"} << QByteArray("inconnu");
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("--frobnicate");
+    QTest::newRow("missing folder") << QStringList{"--data", "/nonexistent/zerim", "--find", "a"}
+                                    << QByteArray("/nonexistent/zerim");
+    QTest::newRow("data without folder") << QStringList{"--find", "a", "--data"} << QByteArray("--data");
+    QTest::newRow("snapshot into missing folder") << QStringList{"--snapshot", "/nonexistent/zerim/a.png"}
+                                                  << QByteArray("/nonexistent/zerim/a.png");
+    QTest::newRow("snapshot, bad size") << QStringList{"--snapshot", "a.png", "--size", "big"} << QByteArray("--size");
+    QTest::newRow("snapshot, unknown place") << QStringList{"--snapshot", "a.png", "--find", "zzqqx"}
+                                             << QByteArray("zzqqx");
+}
+
+void TestCli::badInput() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, message);
+    const QDir before = QDir::current();
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    const Result r = Run(args);
+    QDir::setCurrent(before.path());
+    QCOMPARE(r.status, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(message), r.err.constData());
+    QVERIFY(r.out.isEmpty());
+    QVERIFY(QDir(dir.path()).isEmpty());  // no snapshot left behind
+}
+
+void TestCli::emptyFolderKeepsEmbeddedData() {
+    QTemporaryDir dir;
+    const Result r = Run({"--data", dir.path(), "--find", "holm"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, Run({"--find", "holm"}).out);
+    QVERIFY(r.err.contains("aucun fichier"));  // a word that the folder gave nothing
+}
+
+// A place table cut in the middle of a record: the places before the cut
+// are found, the modes still run on the other tables.
+void TestCli::cutTableInFolder() {
+    QTemporaryDir dir;
+    const QByteArray places = FromBytes(TestTables::PlaceTable({{"Qarnholt", 1, 0, 5, 6}, {"Qarnmoor", 1, 1, 7, 8}}));
+    WriteFile(dir.filePath("RCDATA_133"), places.left(places.size() - 5));
+    const Result found = Run({"--data", dir.path(), "--find", "qarn"});
+    QCOMPARE(found.exitCode, 0);
+    QCOMPARE(found.out, QByteArray("Qarnholt\t5\t6\t0\n"));
+    QVERIFY(found.err.contains("incomplète"));
+    QCOMPARE(Run({"--data", dir.path(), "--find", "holm"}).exitCode, 1);  // the embedded places are replaced
+    QCOMPARE(Run({"--data", dir.path(), "--vendors", "Trait de foudre"}).exitCode, 0);
+    QCOMPARE(Run({"--data", dir.path(), "--page", "#0"}).exitCode, 0);
+}
+
+// Whatever the bytes, every mode ends normally with 0 or 1.
+void TestCli::randomBytesAsTables() {
+    QRandomGenerator random(8);
+    for (int round = 0; round < 3; ++round) {
+        QTemporaryDir dir;
+        for (int id : {133, 134, 138, 139, 140, 141}) {
+            QByteArray bytes(int(random.bounded(1, 3000)), 0);
+            for (char& c : bytes) c = char(random.bounded(round == 0 ? 256 : 4));  // small values: long runs
+            WriteFile(dir.filePath(QString("RCDATA_%1").arg(id)), bytes);
+        }
+        WriteFile(dir.filePath("JPG_131"), QByteArray(500, char(0xFF)));
+        const QList<QStringList> modes{{"--find", "a"},     {"--page", "#0"},  {"--page", "a"},
+                                       {"--vendors", "a"},  {"--snapshot", dir.filePath("s.png"), "--level", "5"}};
+        for (const QStringList& mode : modes) {
+            const Result r = Run(QStringList{"--data", dir.path()} + mode);
+            QVERIFY2(r.status == QProcess::NormalExit && (r.exitCode == 0 || r.exitCode == 1),
+                     qPrintable(mode.join(' ') + ": " + r.err));
+        }
+    }
+}
+
+// Copy the sources, add a place, compile, run on the result.
+void TestCli::modderRoundTrip() {
+    QTemporaryDir work;
+    const QDir res(QStringLiteral(ZERIM_SOURCE_DIR "/res"));
+    QDir(work.path()).mkdir("src");
+    for (const QString& name : res.entryList({"*.tsv"}, QDir::Files))
+        QVERIFY(QFile::copy(res.filePath(name), work.filePath("src/" + name)));
+    QFile places(work.filePath("src/places.tsv"));
+    QVERIFY(places.open(QIODevice::Append));
+    places.write("Vrendelmark Quay\t3\t0\t1234\t-5678\n");
+    places.close();
+    const Result compiled = RunProgram(QStringLiteral(ZERIM_TABLES_EXE), {work.filePath("src"), work.filePath("out")});
+    QCOMPARE(compiled.exitCode, 0);
+    const Result r = Run({"--data", work.filePath("out"), "--find", "vrendel"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("Vrendelmark Quay\t1234\t-5678\t0\n"));
+    QVERIFY(r.err.isEmpty());
+    // The other tables compile to exactly the embedded bytes.
+    QCOMPARE(ReadFile(work.filePath("out/RCDATA_138")), Run({"--dump", "RCDATA", "138"}).out);
+}
+
+void TestCli::compilerStopsAtBadLine() {
+    QTemporaryDir work;
+    WriteFile(work.filePath("places.tsv"), "name\ttype\tlevel\tx\ty\nGood\t1\t0\t1\t2\nBad\t1\tzero\t1\t2\n");
+    const Result r = RunProgram(QStringLiteral(ZERIM_TABLES_EXE), {work.path(), work.filePath("out")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("places.tsv:3"), r.err.constData());
+}
+
+// A folder with a plain grey picture and one place at world (0, 0): at zoom
+// 20, top-left, its marker is the outline from (272, 475) to (277, 480).
+namespace {
+QString SnapshotWorld(const QTemporaryDir& dir) {
+    WriteFile(dir.filePath("JPG_131"), FromBytes(TestJpeg::Solid(3300, 3800, {128, 128, 128})));
+    WriteFile(dir.filePath("RCDATA_133"), FromBytes(TestTables::PlaceTable({{"Orvane", 10, 0, 0, 0}})));
+    return dir.path();
+}
+}  // namespace
+
+void TestCli::snapshot() {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("map.png");
+    const Result r = Run({"--data", SnapshotWorld(dir), "--snapshot", png, "--size", "800x600"});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QImage shot(png);
+    QCOMPARE(shot.size(), QSize(800, 600));
+    for (QPoint p : {QPoint(272, 475), QPoint(277, 475), QPoint(272, 480), QPoint(277, 480)})
+        QVERIFY(IsRed(shot.pixel(p)));
+    QCOMPARE(Count(shot, QRect(279, 475, 60, 20), IsGreen), 0);  // not found: a white label
+    // Default size; the picture's right edge at 660 with black beyond.
+    const Result whole = Run({"--data", dir.path(), "--snapshot", png});
+    QCOMPARE(whole.exitCode, 0);
+    QCOMPARE(QImage(png).size(), QSize(1024, 768));
+    QCOMPARE(QImage(png).pixelColor(700, 100), QColor(Qt::black));
+}
+
+void TestCli::snapshotAfterFind() {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("found.png");
+    const Result r = Run({"--data", SnapshotWorld(dir), "--snapshot", png, "--size", "640x480", "--zoom", "40",
+                          "--find", "orv"});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QImage shot(png);
+    QCOMPARE(shot.size(), QSize(640, 480));
+    // The view flew to the one place found: its marker at the centre of the
+    // area beside the scroll bars, its label green just right of it.
+    int markerX = -1, markerY = -1;
+    for (int y = 0; y < shot.height() && markerX < 0; ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (IsRed(shot.pixel(x, y))) {
+                markerX = x, markerY = y;
+                break;
+            }
+    QVERIFY(markerX > 250 && markerX < 340 && markerY > 170 && markerY < 260);
+    QVERIFY(Count(shot, QRect(markerX + 7, markerY, 50, 16), IsGreen) > 10);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
