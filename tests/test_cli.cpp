@@ -2,6 +2,7 @@
 // with folders of resource files (--data): good input, bad input, damaged
 // tables, a modder's round trip through zerim-tables, and snapshots.
 #include "JpegMaker.h"
+#include "ProcessRunner.h"
 #include "TableBuilder.h"
 
 #include <QDir>
@@ -13,31 +14,10 @@
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QByteArray out, err;
-};
+using TestProcess::Result;
 
 Result RunProgram(const QString& program, const QStringList& args) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");  // none of these modes may need one
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    Result r;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return r;
-    }
-    r.exitCode = process.exitCode();
-    r.status = process.exitStatus();
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
+    return TestProcess::Run(program, args, TestProcess::WithoutDisplay());
 }
 
 Result Run(const QStringList& args) { return RunProgram(QStringLiteral(ZERIM_EXE), args); }

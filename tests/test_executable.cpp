@@ -1,31 +1,16 @@
 // Runs the real zerim executable in its window-less modes.
+#include "ProcessRunner.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QtTest>
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QByteArray out, err;
-};
+using TestProcess::Result;
 
 Result Run(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(ZERIM_EXE), args);
-    Result r;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return r;
-    }
-    r.exitCode = process.exitCode();
-    r.status = process.exitStatus();
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
+    return TestProcess::Run(QStringLiteral(ZERIM_EXE), args, env);
 }
 
 }  // namespace
@@ -69,11 +54,7 @@ void TestExecutable::dumpMissingResource() {
 }
 
 void TestExecutable::noDisplayIsAClearError() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    const Result r = Run({}, env);
+    const Result r = Run({}, TestProcess::WithoutDisplay());
     QCOMPARE(r.status, QProcess::NormalExit);
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains("DISPLAY"), r.err.constData());
