@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -62,6 +63,7 @@ CMapPicture::~CMapPicture() {
 }
 
 void CMapPicture::Clear() {
+    ++m_generation;
     if (m_worker.joinable()) m_worker.join();  // its result is dropped
     m_firstLook = {};
     m_pending.reset();
@@ -133,6 +135,7 @@ void CMapPicture::FinishLoading() {
     std::vector<QImage> finer = std::move(*m_pending);
     m_pending.reset();
     for (size_t k = 0; k < finer.size() && k < m_levels.size(); ++k) m_levels[k] = std::move(finer[k]);
+    ++m_generation;
 }
 
 CSize CMapPicture::GetHimetricSize() const {
@@ -152,6 +155,13 @@ int CMapPicture::LevelFor(double scale) const {
     return -1;
 }
 
+bool CMapPicture::ReductionIsCostly(double scale) const {
+    const int level = LevelFor(scale);
+    if (level < 0) return false;
+    const double residual = scale * m_size.cx / Level(level).width();
+    return residual < 0.75;
+}
+
 bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& source) const {
     if (IsEmpty()) return true;
     const CSize himetric = GetHimetricSize();
@@ -165,12 +175,31 @@ bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& sour
     if (level < 0) return true;
     const QImage& image = Level(level);
     const double fx = double(image.width()) / m_size.cx, fy = double(image.height()) / m_size.cy;
+    const QRectF from(src.left * fx, src.top * fy, src.width * fx, src.height * fy);
+    const QRect whole = SnappedToPixels(from);
+    if (ratio == 1.0 && whole.width() == dest.Width() && whole.height() == dest.Height()) {
+        // Pixel for pixel (100%, or a halved copy at exactly its scale): a plain copy.
+        painter.drawImage(QPoint(dest.left, dest.top), image, whole);
+        return true;
+    }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRectF(dest.left, dest.top, dest.Width(), dest.Height()), image,
-                      QRectF(src.left * fx, src.top * fy, src.width * fx, src.height * fy));
+    painter.drawImage(QRectF(dest.left, dest.top, dest.Width(), dest.Height()), image, from);
     painter.restore();
     return true;
+}
+
+// The rectangle with whole-pixel edges that `r` stands for once the small
+// errors of the HIMETRIC round trip are taken out; empty when an edge lies
+// between pixels.
+QRect SnappedToPixels(const QRectF& r) {
+    const double edges[4] = {r.left(), r.top(), r.right(), r.bottom()};
+    int whole[4];
+    for (int i = 0; i < 4; ++i) {
+        whole[i] = int(std::lround(edges[i]));
+        if (std::abs(edges[i] - whole[i]) > 0.02) return {};
+    }
+    return QRect(QPoint(whole[0], whole[1]), QPoint(whole[2] - 1, whole[3] - 1));
 }
 
 QImage HalveByAreaAverage(const QImage& image) {

@@ -57,6 +57,13 @@ public:
     // map is never aliased.
     bool Render(QPainter& painter, const CRect& dest, const CRect& source) const;
 
+    // Whether a draw reduced to `scale` has to shrink its copy by more than a
+    // quarter (costly for every frame), rather than nearly copy it.
+    bool ReductionIsCostly(double scale) const;
+    // Changes whenever the picture's copies change (a new load, the full
+    // picture arriving), for anyone who keeps a drawing of it.
+    int Generation() const { return m_generation; }
+
     // The halved copies: level k is the picture at 1 / 2^k (level 0 is the
     // picture itself), down to about a hundred pixels. While the full decode
     // runs, the finer levels are null.
@@ -71,6 +78,7 @@ private:
     void Install(std::vector<QImage> levels);
 
     CSize m_size;                  // pixel size of the full picture; (0, 0) while empty
+    int m_generation = 0;
     std::vector<QImage> m_levels;  // RGB32
     // Threading: the one worker decodes into images of its own and writes
     // only *m_pending, which the GUI thread reads after joining it. It tells
@@ -87,6 +95,8 @@ private:
 // The levels of a decoded picture: the picture, then halved copies down to
 // about a hundred pixels, or `count` levels at most.
 std::vector<QImage> BuildLevels(QImage full, int count = 64);
+
+QRect SnappedToPixels(const QRectF& r);
 
 // The picture at half its size, each pixel the mean of a 2 x 2 block (an odd
 // last row or column is averaged with itself).

@@ -212,9 +212,42 @@ void CZerimView::paintEvent(QPaintEvent* event) {
         return;
     }
     const auto draw = PlanPictureDraw(m_geometry, update, picture.GetPixelSize(), g_bWholePicture);
-    if (draw) picture.Render(painter, draw->dest, draw->source);
+    if (draw) DrawPicture(painter, picture, *draw);
     DrawPlaces(painter, update);
     if (draw && m_onMapPainted) std::exchange(m_onMapPainted, nullptr)();
+}
+
+// Reduced zooms that fall between two halved copies are drawn once into a
+// copy of the whole picture at that zoom, then copied from: a frame is then
+// a plain copy. Kept only while the copy is small (a few megapixels).
+const QImage* CZerimView::ZoomedPicture(const CMapPicture& picture) {
+    constexpr qint64 kMaxPixels = 4'000'000;
+    const CRect image = m_geometry.GetImageRect();
+    const double scale = m_geometry.Zoom() / 100.0;
+    if (g_bWholePicture || devicePixelRatioF() != 1.0 || qint64(image.right) * image.bottom > kMaxPixels ||
+        !picture.ReductionIsCostly(scale)) {
+        m_zoomed = {};
+        return nullptr;
+    }
+    if (m_zoomed.zoom != m_geometry.Zoom() || m_zoomed.generation != picture.Generation()) {
+        m_zoomed.image = QImage(image.right, image.bottom, QImage::Format_RGB32);
+        QPainter zoomed(&m_zoomed.image);
+        const CSize size = picture.GetPixelSize();
+        picture.Render(zoomed, image, {0, 0, size.cx, size.cy});
+        m_zoomed.zoom = m_geometry.Zoom();
+        m_zoomed.generation = picture.Generation();
+    }
+    return &m_zoomed.image;
+}
+
+void CZerimView::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw) {
+    if (const QImage* zoomed = ZoomedPicture(picture)) {
+        const CPoint scroll = m_geometry.GetScrollOffset();
+        const CRect& d = draw.dest;
+        painter.drawImage(QPoint(d.left, d.top), *zoomed, QRect(d.left + scroll.x, d.top + scroll.y, d.Width(), d.Height()));
+        return;
+    }
+    picture.Render(painter, draw.dest, draw.source);
 }
 
 // --- places --------------------------------------------------------------

@@ -3,17 +3,20 @@
 // search live in the core (ViewGeometry, CPlaceOverlay); this widget forwards
 // events to them and paints what they compute.
 #pragma once
+#include "PaintPlan.h"
 #include "PlaceOverlay.h"
 #include "PointerTracker.h"
 #include "ViewGeometry.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 
 #include <functional>
 #include <unordered_map>
 
+class CMapPicture;
 class QRubberBand;
 
 class CZerimView : public QAbstractScrollArea, private IViewHost {
@@ -68,6 +71,8 @@ private:
     void EndPress();
     void UpdateHover(CPoint client);
     void DrawPlaces(QPainter& painter, const CRect& update);
+    void DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw);
+    const QImage* ZoomedPicture(const CMapPicture& picture);
     const QFont& FontOf(const CPlace& place) const;
     void MeasureLabel(CPlace& place) const;
     const QPixmap& LabelImage(const CPlace& place, bool highlighted);
@@ -88,4 +93,10 @@ private:
         QPixmap normal, highlighted;
     };
     std::unordered_map<const CPlace*, LabelImages> m_labels;
+    // The whole picture drawn at the current zoom, kept while it is small and
+    // drawing it afresh would mean a costly reduction at every frame.
+    struct ZoomedPictureCache {
+        QImage image;
+        int zoom = 0, generation = -1;
+    } m_zoomed;
 };
