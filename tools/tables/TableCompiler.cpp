@@ -64,7 +64,7 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-struct SourceSpec {
+struct TableSource {
     const char* file;
     std::vector<std::string> columns;
     int id;
@@ -72,7 +72,7 @@ struct SourceSpec {
 
 const std::vector<std::string> kCharacterColumns = {"name", "whereabouts", "notes"};
 
-const SourceSpec kSources[] = {
+const TableSource kSources[] = {
     {"places.tsv", {"name", "type", "level", "x", "y"}, ResId::IDR_PLACES},
     {"characters.tsv", kCharacterColumns, ResId::IDR_CHARACTERS},
     {"effects.tsv", {"name", "key"}, ResId::IDR_EFFECTS},
@@ -81,9 +81,9 @@ const SourceSpec kSources[] = {
     {"locations.tsv", {"location"}, ResId::IDR_VENDOR_LOCATIONS},
 };
 
-TableBytes CompileOne(const std::filesystem::path& dir, const SourceSpec& spec,
+TableBytes CompileOne(const std::filesystem::path& dir, const TableSource& source,
                       const TsvTable& table) {
-    switch (spec.id) {
+    switch (source.id) {
     case ResId::IDR_PLACES: return CompilePlaces(table);
     case ResId::IDR_CHARACTERS: {
         const auto tailPath = dir / "characters-tail.tsv";
@@ -181,11 +181,11 @@ TableBytes CompileLocations(const TsvTable& t) {
 std::vector<CompiledTable> CompileDirectory(const std::string& sourceDir) {
     const std::filesystem::path dir(sourceDir);
     std::vector<CompiledTable> compiled;
-    for (const SourceSpec& spec : kSources) {
-        const auto path = dir / spec.file;
+    for (const TableSource& source : kSources) {
+        const auto path = dir / source.file;
         if (!std::filesystem::exists(path)) continue;
-        const TsvTable table = ParseTsv(spec.file, ReadFile(path), spec.columns);
-        compiled.push_back({"RCDATA_" + std::to_string(spec.id), CompileOne(dir, spec, table)});
+        const TsvTable table = ParseTsv(source.file, ReadFile(path), source.columns);
+        compiled.push_back({"RCDATA_" + std::to_string(source.id), CompileOne(dir, source, table)});
     }
     if (compiled.empty())
         throw TableError(sourceDir, 0, "no table source found (places.tsv, characters.tsv, ...)");
