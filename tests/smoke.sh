@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real zerim in an X server (Xvfb), clicks the zoom-in button,
 # reads the title, types part of a place name and Enter, and checks that the
-# screenshot shows green (found) labels.
+# screenshot shows green (found) labels; then opens and closes both finders
+# and the About box, quits through the menu and checks that the program ended
+# cleanly (under the sanitizers, a leak or a fault makes that exit fail).
 #   smoke.sh ZERIM OUT_DIR
 set -euo pipefail
 zerim=$1
@@ -36,7 +38,43 @@ run() {
             -format "%[fx:round(mean*w*h)]" info:)
     echo "green label pixels: $green"
     [ "$green" -gt 100 ] || { echo "no green labels on the map"; exit 1; }
+    open_and_close "$win" "Recherche de NPCs" 61
+    open_and_close "$win" "Recherche de sorts" 84
+    # The About box through its menu (alt+? opens "?"), then Enter on its item.
+    xdotool windowfocus --sync "$win" key alt+question
+    sleep 0.5
+    xdotool key Return
+    close_dialog '^Sarvenhal\.\.\.\.$' "About"
+    # Quit through Fichier > Quitter; the program must end by itself, cleanly.
+    xdotool windowfocus --sync "$win" key alt+f
+    sleep 0.5
+    xdotool key q
+    local status=0
+    timeout 30 tail --pid="$zerim_pid" -f /dev/null || { echo "zerim did not quit"; exit 1; }
+    wait "$zerim_pid" || status=$?
+    trap - EXIT
+    echo "exit status after Quitter: $status"
+    [ "$status" -eq 0 ] || { echo "zerim did not end cleanly"; exit 1; }
     echo "smoke test passed"
+}
+
+# Clicks the tool bar button at x = $3 of window $1 and waits for the dialog
+# titled $2, then closes it with Escape.
+open_and_close() {
+    xdotool windowfocus --sync "$1" mousemove --window "$1" "$3" 33 click 1
+    close_dialog "^$2\$" "$2"
+}
+
+close_dialog() {
+    local dialog
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1) ||
+        { echo "no $2 dialog"; exit 1; }
+    [ -n "$dialog" ] || { echo "no $2 dialog"; exit 1; }
+    sleep 0.5
+    import -window root "$out/smoke-$(echo "$2" | tr ' ' '-').png"
+    xdotool windowfocus --sync "$dialog" key Escape
+    sleep 0.5
+    echo "$2 opened and closed"
 }
 
 # Runs itself again inside a fresh X server.
