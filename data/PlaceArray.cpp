@@ -1,6 +1,17 @@
 #include "PlaceArray.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+
+int CPlaceArray::GrownCapacity(int newSize) const {
+    // Automatic growth adds half the count (at least 4): the storage is copied
+    // a logarithmic number of times, so loading n places costs O(n) however
+    // large the table. A fixed step would make it O(n^2).
+    const int64_t step = m_nGrowBy != 0 ? m_nGrowBy : std::max(4, m_nSize / 2);
+    const int64_t grown = std::min<int64_t>(int64_t(m_nMaxSize) + step, INT_MAX);
+    return std::max(int(grown), newSize);
+}
 
 void CPlaceArray::SetSize(int newSize) {
     if (newSize <= 0) {
@@ -18,11 +29,7 @@ void CPlaceArray::SetSize(int newSize) {
         m_nSize = newSize;
         return;
     }
-    // Grow by a step that scales with the array (an eighth, 4 to 1024), so
-    // that appending one by one copies the storage only a few times.
-    int step = m_nGrowBy;
-    if (step == 0) step = std::clamp(m_nSize / 8, 4, 1024);
-    const int capacity = std::max(m_nMaxSize + step, newSize);
+    const int capacity = GrownCapacity(newSize);
     std::unique_ptr<CPlace*[]> grown(new CPlace*[size_t(capacity)]());
     std::copy(m_pData.get(), m_pData.get() + m_nSize, grown.get());
     m_pData = std::move(grown);

@@ -21,7 +21,8 @@ public:
     CPlace* const* begin() const { return m_pData.get(); }
     CPlace* const* end() const { return m_pData.get() + m_nSize; }
 
-    // Growth step for later enlargements; 0 lets the array choose from its size.
+    // Growth step for later enlargements; 0 (the default) grows by half the
+    // count, at least 4, so that appending is amortised constant time.
     void SetGrowBy(int growBy) { m_nGrowBy = growBy; }
     // New slots are null; a size of 0 frees the storage.
     void SetSize(int newSize);
@@ -30,6 +31,9 @@ public:
     void RemoveAll() { SetSize(0); }
 
 private:
+    // The capacity for a size beyond the current one (see SetGrowBy).
+    int GrownCapacity(int newSize) const;
+
     std::unique_ptr<CPlace*[]> m_pData;
     int m_nSize = 0;
     int m_nMaxSize = 0;

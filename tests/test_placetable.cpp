@@ -38,6 +38,8 @@ private slots:
     void randomBytes();
     void growth_data();
     void growth();
+    void growthIsAmortised_data();
+    void growthIsAmortised();
     void deleteSkipsNull();
 };
 
@@ -152,10 +154,10 @@ void TestPlaceTable::growth_data() {
     QTest::newRow("small arrays grow by four") << 0 << 2 << 5;
     QTest::newRow("within the step") << 0 << 5 << 5;
     QTest::newRow("next step") << 0 << 6 << 9;
-    QTest::newRow("an eighth of 40") << 0 << 42 << 46;
+    QTest::newRow("half the count once past eight") << 0 << 20 << 28;
     QTest::newRow("fixed step") << 10 << 2 << 11;
+    QTest::newRow("fixed step stays fixed") << 10 << 30 << 31;
 }
-
 void TestPlaceTable::growth() {
     QFETCH(int, growBy);
     QFETCH(int, appends);
@@ -168,6 +170,35 @@ void TestPlaceTable::growth() {
     QCOMPARE(array.GetCapacity(), capacity);
     array.SetSize(0);
     QCOMPARE(array.GetCapacity(), 0);
+}
+
+// Appending one by one copies the storage a logarithmic number of times, so
+// a table of millions of places loads in linear time.
+void TestPlaceTable::growthIsAmortised_data() {
+    QTest::addColumn<int>("appends");
+    QTest::addColumn<int>("maxReallocations");
+    QTest::newRow("a thousand") << 1000 << 20;
+    QTest::newRow("a million") << 1000000 << 40;
+    QTest::newRow("three million") << 3000000 << 43;
+}
+
+void TestPlaceTable::growthIsAmortised() {
+    QFETCH(int, appends);
+    QFETCH(int, maxReallocations);
+    CPlaceArray array;
+    CPlace dummy("x", 0, 0, 0, 0);
+    int reallocations = 0;
+    int capacity = 0;
+    for (int i = 0; i < appends; ++i) {
+        array.Add(&dummy);
+        if (array.GetCapacity() != capacity) ++reallocations;
+        capacity = array.GetCapacity();
+    }
+    QCOMPARE(array.GetSize(), appends);
+    QCOMPARE(array[appends - 1], &dummy);
+    QVERIFY2(reallocations <= maxReallocations, qPrintable(QString::number(reallocations)));
+    // Never more than half again what is held: memory stays bounded too.
+    QVERIFY(qint64(capacity) <= qint64(appends) * 3 / 2 + 4);
 }
 
 void TestPlaceTable::deleteSkipsNull() {
