@@ -5,12 +5,6 @@
 
 namespace {
 
-// One sorting unit: a base weight (level 1) and an accent mark (level 2).
-struct CollationUnit {
-    uint16_t base;
-    uint8_t accent;  // 0 for a letter without accent
-};
-
 // Weights of the first level: symbols keep their byte value, digits and
 // letters come after every symbol.
 constexpr uint16_t kDigitWeight = 0x100;
@@ -56,38 +50,34 @@ const char* AccentedBase(uint8_t capital) {
     return "";
 }
 
-void AppendUnits(uint8_t byte, std::vector<CollationUnit>& out) {
+void AppendUnits(uint8_t byte, SpellSortKey& out) {
+    const auto push = [&out](uint16_t base, uint8_t accent) {
+        out.bases.push_back(base);
+        out.accents.push_back(accent);
+    };
     const uint8_t c = Capital(byte);
-    if (c >= 'A' && c <= 'Z') return out.push_back({Letter(char(c)), 0});
-    if (c >= '0' && c <= '9') return out.push_back({uint16_t(kDigitWeight + c), 0});
+    if (c >= 'A' && c <= 'Z') return push(Letter(char(c)), 0);
+    if (c >= '0' && c <= '9') return push(uint16_t(kDigitWeight + c), 0);
     const char* base = AccentedBase(c);
-    if (*base == '\0') return out.push_back({c, 0});
+    if (*base == '\0') return push(c, 0);
     // The capital's byte marks the accent, the same for both cases.
-    for (; *base; ++base) out.push_back({Letter(*base), c});
-}
-
-std::vector<CollationUnit> Units(std::string_view text) {
-    std::vector<CollationUnit> units;
-    units.reserve(text.size());
-    for (char c : text) AppendUnits(uint8_t(c), units);
-    return units;
-}
-
-template <class Key>
-int CompareLevel(const std::vector<CollationUnit>& a, const std::vector<CollationUnit>& b, Key key) {
-    const size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (size_t i = 0; i < n; ++i) {
-        const int ka = key(a[i]), kb = key(b[i]);
-        if (ka != kb) return ka < kb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    for (; *base; ++base) push(Letter(*base), c);
 }
 
 }  // namespace
 
+SpellSortKey MakeSpellSortKey(std::string_view name) {
+    SpellSortKey key;
+    key.bases.reserve(name.size());
+    key.accents.reserve(name.size());
+    for (char c : name) AppendUnits(uint8_t(c), key);
+    return key;
+}
+
 int CompareSpellNames(std::string_view a, std::string_view b) {
-    const std::vector<CollationUnit> ua = Units(a), ub = Units(b);
-    if (int base = CompareLevel(ua, ub, [](const CollationUnit& u) { return int(u.base); }))
-        return base;
-    return CompareLevel(ua, ub, [](const CollationUnit& u) { return int(u.accent); });
+    // Vectors compare element by element, a prefix first: a dictionary's
+    // order, level by level.
+    const SpellSortKey ka = MakeSpellSortKey(a), kb = MakeSpellSortKey(b);
+    if (ka < kb) return -1;
+    return kb < ka ? 1 : 0;
 }

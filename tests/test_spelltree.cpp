@@ -1,5 +1,6 @@
 // The spell finder's core: the order of names, the effect tree as built and
 // flattened from the tables, and the vendor listing of a spell.
+#include "SequentialEffectTree.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "data/Win1252.h"
@@ -8,6 +9,7 @@
 #include "spells/VendorListing.h"
 #include "tools/tables/TableCompiler.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -50,6 +52,35 @@ QStringList Rows(const std::vector<VendorRow>& rows) {
     return out;
 }
 
+// Names of one to three pieces from a small set, so that equal names (by
+// case, accents or ligatures) are frequent; `pieces` of them are used.
+std::string RandomName(QRandomGenerator& random, int pieces) {
+    static const char* const kPieces[] = {"a", "A", "\xE0", "e", "\xC9", "oe", "\x9C", "\x8C",
+                                          "ss", "\xDF", " ", "-", "9", "b", "B", "\xE6"};
+    std::string name;
+    const int count = 1 + int(random.bounded(3));
+    for (int i = 0; i < count; ++i) name += kPieces[random.bounded(pieces)];
+    return name;
+}
+
+struct RandomTables {
+    std::vector<EffectRecord> effects;
+    std::vector<SpellRecord> spells;
+};
+
+// `keys` effect keys are drawn for effects; spells draw from `keys` plus
+// `unknownKeys` more, which no effect has.
+RandomTables MakeRandomTables(QRandomGenerator& random, int effects, int spells, int keys,
+                              int unknownKeys, int pieces) {
+    RandomTables t;
+    for (int i = 0; i < effects; ++i)
+        t.effects.push_back({RandomName(random, pieces), uint16_t(random.bounded(keys))});
+    for (int i = 0; i < spells; ++i)
+        t.spells.push_back({RandomName(random, pieces), uint16_t(random.bounded(keys + unknownKeys)),
+                            uint16_t(random.bounded(65536))});
+    return t;
+}
+
 TableBytes Cut(TableBytes bytes, size_t keep) {
     bytes.resize(keep);
     return bytes;
@@ -71,6 +102,8 @@ private slots:
     void collation();
     void tree_data();
     void tree();
+    void matchesSequentialInsertion_data();
+    void matchesSequentialInsertion();
     void loadedTree_data();
     void loadedTree();
     void vendors_data();
@@ -158,6 +191,44 @@ void TestSpellTree::tree() {
                ReadSpells(ByteBlock(Spells(spells.constData()))));
     tree.Flatten();
     QCOMPARE(Lines(tree), lines);
+}
+
+// The tree is built with sorts; inserting each item in sorted position one
+// by one must give the very same tree, ties in the same order.
+void TestSpellTree::matchesSequentialInsertion_data() {
+    QTest::addColumn<int>("effects");
+    QTest::addColumn<int>("spells");
+    QTest::addColumn<int>("keys");
+    QTest::addColumn<int>("unknownKeys");
+    QTest::addColumn<int>("pieces");  // how many name pieces: fewer gives more ties
+
+    QTest::newRow("names that nearly all tie") << 12 << 60 << 4 << 1 << 3;
+    QTest::newRow("ties by case, accent and ligature") << 20 << 80 << 8 << 2 << 10;
+    QTest::newRow("varied names") << 30 << 120 << 20 << 3 << 16;
+    QTest::newRow("repeated effect keys") << 25 << 60 << 5 << 0 << 16;
+    QTest::newRow("mostly lone spells") << 40 << 45 << 40 << 0 << 16;
+    QTest::newRow("mostly unknown effects") << 10 << 60 << 5 << 30 << 10;
+    QTest::newRow("no spells") << 15 << 0 << 5 << 0 << 10;
+    QTest::newRow("no effects") << 0 << 30 << 5 << 5 << 10;
+}
+
+void TestSpellTree::matchesSequentialInsertion() {
+    QFETCH(int, effects);
+    QFETCH(int, spells);
+    QFETCH(int, keys);
+    QFETCH(int, unknownKeys);
+    QFETCH(int, pieces);
+    for (quint32 seed = 1; seed <= 200; ++seed) {
+        QRandomGenerator random(seed);
+        const RandomTables t = MakeRandomTables(random, effects, spells, keys, unknownKeys, pieces);
+        EffectTree tree;
+        tree.Build(t.effects, t.spells);
+        std::list<EffectNode> reference = SequentialTree::Build(t.effects, t.spells);
+        QVERIFY2(SequentialTree::SameNodes(tree.Roots(), reference), qPrintable(QString("built, seed %1").arg(seed)));
+        tree.Flatten();
+        SequentialTree::Flatten(reference);
+        QVERIFY2(SequentialTree::SameNodes(tree.Roots(), reference), qPrintable(QString("flattened, seed %1").arg(seed)));
+    }
 }
 
 // The tree as the dialog loads it from the program's resources.
