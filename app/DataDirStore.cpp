@@ -1,14 +1,18 @@
 #include "DataDirStore.h"
 
+#include "BoundedRead.h"
+
+#include "../data/ResourceIds.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr size_t kMiB = 1024 * 1024;
 
 bool IsId(const std::string& text) {
     return !text.empty() && text.size() <= 5 &&
@@ -16,14 +20,78 @@ bool IsId(const std::string& text) {
            std::stoi(text) <= 0xFFFF;
 }
 
-bool ReadWholeFile(const fs::path& path, std::vector<unsigned char>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+const UsedResource* UsedResourceOfKey(const std::string& key) {
+    for (const UsedResource& used : UsedResources())
+        if (ResourceKey(used.type, used.id) == key) return &used;
+    return nullptr;
+}
+
+// The used resources of `dir`, by key, with the file that gives each.
+bool ListUsedFiles(const std::string& dir, std::map<std::string, fs::path>& files,
+                   std::string& error) {
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::string key = ResourceKeyOfFileName(name);
+        // Notes, sources, resources the program never asks for: not opened.
+        if (key.empty() || !UsedResourceOfKey(key)) continue;
+        // Two spellings of one resource would leave the choice to the
+        // listing order; refuse rather than guess.
+        const auto known = files.find(key);
+        if (known != files.end()) {
+            error = "deux fichiers pour la ressource " + key + " : " +
+                    known->second.filename().string() + " et " + name;
+            return false;
+        }
+        files.emplace(key, it->path());
+    }
+    if (ec) {
+        error = "lecture du dossier impossible : " + dir + " (" + ec.message() + ")";
+        return false;
+    }
+    return true;
+}
+
+bool ReadResourceFile(const std::string& key, const fs::path& path,
+                      std::vector<unsigned char>& bytes, std::string& error) {
+    const size_t maxBytes = UsedResourceOfKey(key)->maxBytes;
+    BoundedRead read = ReadFileBounded(path.string(), maxBytes);
+    switch (read.status) {
+    case BoundedReadStatus::Read:
+        bytes = std::move(read.bytes);
+        return true;
+    case BoundedReadStatus::TooLarge:
+        error = "fichier trop grand : " + path.string() + " (au plus " +
+                std::to_string(maxBytes / kMiB) + " Mio pour " + key + ")";
+        return false;
+    default:
+        error = "lecture impossible : " + path.string() + " (" + read.reason + ")";
+        return false;
+    }
 }
 
 }  // namespace
+
+const std::vector<UsedResource>& UsedResources() {
+    // Bounds about thirty times the program's own data or more (the picture
+    // is 2.5 MiB, the character table 0.6 MiB, every other block a few KiB).
+    const ResType rcdata = ResType::Numeric(ResId::RT_RCDATA);
+    const ResType html = ResType::Numeric(ResId::RT_HTML);
+    static const std::vector<UsedResource> used = {
+        {ResType::Named(ResId::RT_JPG), ResId::IDR_MAP_PICTURE, 64 * kMiB},
+        {rcdata, ResId::IDR_PLACES, 16 * kMiB},
+        {rcdata, ResId::IDR_CHARACTERS, 16 * kMiB},
+        {rcdata, ResId::IDR_SPELLS, 4 * kMiB},
+        {rcdata, ResId::IDR_VENDORS, 4 * kMiB},
+        {rcdata, ResId::IDR_EFFECTS, 4 * kMiB},
+        {rcdata, ResId::IDR_VENDOR_LOCATIONS, 4 * kMiB},
+        {html, ResId::IDR_BLANK_PAGE, 1 * kMiB},
+        {html, ResId::IDR_ABOUT_PAGE, 1 * kMiB},
+        {ResType::Numeric(ResId::RT_BITMAP), ResId::IDR_MAINFRAME, 1 * kMiB},
+    };
+    return used;
+}
 
 std::string ResourceKeyOfFileName(const std::string& fileName) {
     // The type may itself hold an underscore (GROUP_ICON_128): the id is
@@ -44,31 +112,11 @@ bool CDataDirStore::LoadDirectory(const std::string& dir, std::string& error) {
         error = "dossier de données introuvable : " + dir;
         return false;
     }
+    std::map<std::string, fs::path> files;
+    if (!ListUsedFiles(dir, files, error)) return false;
     std::map<std::string, std::vector<unsigned char>> blocks;
-    std::map<std::string, std::string> fileOf;  // key -> the file that gave it
-    fs::directory_iterator it(dir, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        const std::string key = ResourceKeyOfFileName(name);
-        if (key.empty()) continue;  // not a resource: notes, sources, ...
-        // Two spellings of one resource would leave the choice to the
-        // listing order; refuse rather than guess.
-        if (fileOf.count(key)) {
-            error = "deux fichiers pour la ressource " + key + " : " + fileOf[key] + " et " + name;
-            return false;
-        }
-        std::vector<unsigned char> bytes;
-        if (!fs::is_regular_file(it->path()) || !ReadWholeFile(it->path(), bytes)) {
-            error = "lecture impossible : " + it->path().string();
-            return false;
-        }
-        fileOf[key] = name;
-        blocks[key] = std::move(bytes);
-    }
-    if (ec) {
-        error = "lecture du dossier impossible : " + dir + " (" + ec.message() + ")";
-        return false;
-    }
+    for (const auto& [key, path] : files)
+        if (!ReadResourceFile(key, path, blocks[key], error)) return false;
     m_blocks = std::move(blocks);
     return true;
 }

@@ -9,9 +9,13 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <iostream>
+#include <new>
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunZerim(int argc, char** argv) {
     static CQtResourceStore embedded;
     static CDataDirStore resources(embedded);  // --data DIR over the embedded data
     SetResources(&resources);
@@ -32,4 +36,17 @@ int main(int argc, char** argv) {
     CZerimApp app;
     if (!app.InitInstance()) return 1;
     return qapp.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Data from a --data folder is bounded, yet memory can still run out
+    // (a huge picture, a small machine): end with a message, not an abort.
+    try {
+        return RunZerim(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("zerim: mémoire insuffisante, le programme s'arrête\n", stderr);
+        return 1;
+    }
 }

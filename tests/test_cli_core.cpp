@@ -15,6 +15,8 @@
 
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;
@@ -77,6 +79,8 @@ private slots:
     void modes_data();
     void modes();
     void cutPlaceTableStillSearched();
+    void folderBounds_data();
+    void folderBounds();
 };
 
 void TestCliCore::fileNames_data() {
@@ -311,6 +315,65 @@ void TestCliCore::cutPlaceTableStillSearched() {
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out, std::string("Ravenholm\t10\t-20\t0\n"));
     QVERIFY(r.err.find("incomplète") != std::string::npos);
+}
+
+// What a data folder may hold besides the program's resources, and how big
+// these may be. `files`: "kind NAME [size]" each, kind one of file (that
+// many bytes), sparse (a hole of that size), fifo, link (to the path given).
+void TestCliCore::folderBounds_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("error");  // the message, DIR for the folder; empty: loads
+    QTest::addColumn<int>("count");      // resources the folder gives
+    const QString tooLarge = QString::fromUtf8("fichier trop grand");
+    QTest::newRow("unused FIFO not opened") << QStringList{"fifo JUNK_1", "file RCDATA_133 3"} << "" << 1;
+    QTest::newRow("unused huge sparse file not read") << QStringList{"sparse JUNK_1 4294967296"} << "" << 0;
+    QTest::newRow("well-named but unused resources ignored")
+        << QStringList{"file RCDATA_135 5", "file HTML_137 5", "file GROUP_ICON_128 5", "fifo DIALOG_100",
+                       "file 10_7 5"}
+        << "" << 0;
+    QTest::newRow("used resource at its bound") << QStringList{"file HTML_135 1048576"} << "" << 1;
+    QTest::newRow("used resource over its bound")
+        << QStringList{"file RCDATA_141 4194305"} << tooLarge + " : DIR/RCDATA_141 (au plus 4 Mio pour RCDATA_141)" << 0;
+    QTest::newRow("sparse 4 GiB picture refused unread")
+        << QStringList{"sparse JPG_131 4294967296"} << tooLarge + " : DIR/JPG_131 (au plus 64 Mio pour JPG_131)" << 0;
+    QTest::newRow("used FIFO refused, not waited for")
+        << QStringList{"fifo RCDATA_133"} << "lecture impossible : DIR/RCDATA_133 (ce n'est pas un fichier ordinaire)" << 0;
+    QTest::newRow("link to a device refused") << QStringList{"link RCDATA_134 /dev/zero"}
+                                              << "lecture impossible : DIR/RCDATA_134 (ce n'est pas un fichier ordinaire)" << 0;
+    QTest::newRow("missing link target, with the reason")
+        << QStringList{"link RCDATA_134 /nonexistent"} << "lecture impossible : DIR/RCDATA_134 (No such file or directory)" << 0;
+    // A file whose size says 0 but holds megabytes: only the bound counts.
+    if (QFileInfo("/proc/kallsyms").isReadable() && QFileInfo("/proc/kallsyms").size() == 0)
+        QTest::newRow("size claimed, not trusted")
+            << QStringList{"link HTML_136 /proc/kallsyms"} << tooLarge + " : DIR/HTML_136 (au plus 1 Mio pour HTML_136)" << 0;
+}
+
+void TestCliCore::folderBounds() {
+    QFETCH(QStringList, files);
+    QFETCH(QString, error);
+    QFETCH(int, count);
+    QTemporaryDir tmp;
+    for (const QString& entry : files) {
+        const QStringList part = entry.split(' ');
+        const QString path = tmp.filePath(part[1]);
+        if (part[0] == "fifo") QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (part[0] == "link") QVERIFY(QFile::link(part[2], path));
+        if (part[0] == "file") WriteFile(path, QByteArray(part[2].toInt(), 'x'));
+        if (part[0] == "sparse") {
+            WriteFile(path, "");
+            QVERIFY(QFile::resize(path, part[2].toLongLong()));
+        }
+    }
+    CMemoryResourceStore embedded;
+    CDataDirStore store(embedded);
+    std::string message;
+    const bool loaded = store.LoadDirectory(tmp.path().toStdString(), message);
+    QVERIFY2(loaded == error.isEmpty(), message.c_str());
+    QCOMPARE(QString::fromStdString(message), QString(error).replace("DIR", tmp.path()));
+    QCOMPARE(store.Count(), size_t(count));
+    // Ignored files are not resources: they never reach the store.
+    QVERIFY(!store.Find(kRcData, 135));
+    QVERIFY(!store.Find(ResType::Named("JUNK"), 1));
 }
 
 QTEST_GUILESS_MAIN(TestCliCore)
