@@ -3,10 +3,13 @@
 #include "data/ResourceIds.h"
 #include "data/Win1252.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
 
 namespace {
 
@@ -25,43 +28,104 @@ void PutCString(TableBytes& out, const std::string& text) {
     out.push_back(0);
 }
 
+std::string Column(size_t index) { return "column " + std::to_string(index + 1); }
+
+// Names are shown, typed and compared as they are: a blank at either end
+// (a space, or a no-break space in the spell finder's texts) would make a
+// name that looks like another and matches nothing that is typed.
+void CheckNameEdges(const TsvTable& t, const TsvRow& row, size_t index) {
+    const std::string& text = row.fields[index];
+    const auto blankAt = [&text](size_t pos) {
+        return text.compare(pos, 1, " ") == 0 || text.compare(pos, 2, "\xC2\xA0") == 0;
+    };
+    const bool endsBlank = !text.empty() && (text.back() == ' ' ||
+        (text.size() >= 2 && blankAt(text.size() - 2)));
+    if (!text.empty() && (blankAt(0) || endsBlank))
+        t.Fail(row, Column(index) + " begins or ends with a blank");
+}
+
 // Place and character texts are plain printable ASCII.
 const std::string& Ascii(const TsvTable& t, const TsvRow& row, size_t index, bool mayBeEmpty) {
     const std::string& text = row.fields[index];
     if (text.empty() && !mayBeEmpty)
-        t.Fail(row, "column " + std::to_string(index + 1) + " is empty (an empty name ends the table)");
+        t.Fail(row, Column(index) + " is empty (an empty name ends the table)");
     for (unsigned char c : text)
         if (c < 0x20 || c > 0x7E)
-            t.Fail(row, "column " + std::to_string(index + 1) +
-                            " holds a character that is not printable ASCII");
+            t.Fail(row, Column(index) + " holds a character that is not printable ASCII");
     return text;
 }
 
-// Spell finder texts: French, stored in Windows-1252.
-std::string Cp1252(const TsvTable& t, const TsvRow& row, size_t index) {
+const std::string& AsciiName(const TsvTable& t, const TsvRow& row, size_t index) {
+    CheckNameEdges(t, row, index);
+    return Ascii(t, row, index, false);
+}
+
+// Bytes that read back as control characters: C0, DEL, and the five bytes
+// that Windows-1252 leaves undefined (C1 controls once read).
+bool IsControlByte(unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+// Spell finder texts, all names: French, stored in Windows-1252.
+std::string Cp1252Name(const TsvTable& t, const TsvRow& row, size_t index) {
     const std::string& text = row.fields[index];
-    if (text.empty()) t.Fail(row, "column " + std::to_string(index + 1) + " is empty (an empty name ends the table)");
+    if (text.empty()) t.Fail(row, Column(index) + " is empty (an empty name ends the table)");
     const auto encoded = Utf8ToWin1252(text);
-    if (!encoded)
-        t.Fail(row, "column " + std::to_string(index + 1) +
-                        " is not UTF-8 text that Windows-1252 can store");
+    if (!encoded) t.Fail(row, Column(index) + " is not UTF-8 text that Windows-1252 can store");
     for (unsigned char c : *encoded)
-        if (c < 0x20) t.Fail(row, "column " + std::to_string(index + 1) + " holds a control character");
+        if (IsControlByte(c)) {
+            char code[8];  // each of these bytes stands for the code point of its value
+            std::snprintf(code, sizeof code, "U+%04X", unsigned(c));
+            t.Fail(row, Column(index) + " holds a control character (" + code + ")");
+        }
+    CheckNameEdges(t, row, index);
     return *encoded;
 }
 
+// A spell id; 65535 would end the lists of the vendors who sell the spell.
+uint16_t SpellId(const TsvTable& t, const TsvRow& row, size_t index) {
+    const long long id = t.Number(row, index, 0, 0xFFFF);
+    if (id == 0xFFFF)
+        t.Fail(row, Column(index) + ": 65535 marks the end of a vendor's spell list and cannot be a spell id");
+    return uint16_t(id);
+}
+
+// Spell ids separated by single spaces, as numbers are everywhere: no blank
+// at either end of the list or of an id. An empty list is a vendor who sells
+// nothing.
+std::vector<uint16_t> SpellIdList(const TsvTable& t, const TsvRow& row, size_t index) {
+    const std::string& list = row.fields[index];
+    std::vector<uint16_t> ids;
+    if (list.empty()) return ids;
+    if (list.front() == ' ' || list.back() == ' ' || list.find("  ") != std::string::npos)
+        t.Fail(row, Column(index) + ": \"" + list +
+                        "\" must be spell ids separated by single spaces, with no blank at either end");
+    TsvRow one = row;  // the row with one id in the column, for messages
+    for (size_t start = 0; start <= list.size();) {
+        const size_t end = std::min(list.find(' ', start), list.size());
+        one.fields[index] = list.substr(start, end - start);
+        ids.push_back(SpellId(t, one, index));
+        start = end + 1;
+    }
+    return ids;
+}
+
 void PutCharacter(TableBytes& out, const TsvTable& t, const TsvRow& row) {
-    PutCString(out, Ascii(t, row, 0, false));
+    PutCString(out, AsciiName(t, row, 0));
     PutCString(out, Ascii(t, row, 1, true));
     PutCString(out, Ascii(t, row, 2, true));
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw TableError(path.filename().string(), 0, "cannot be opened");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::string name = path.filename().string();
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) throw TableError(name, 0, std::string("cannot be opened: ") + std::strerror(errno));
+    std::string text;
+    char buffer[64 * 1024];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) text.append(buffer, n);
+    // A folder of that name opens, then fails to read (EISDIR).
+    if (std::ferror(file.get())) throw TableError(name, 0, std::string("cannot be read: ") + std::strerror(errno));
+    return text;
 }
 
 struct TableSource {
@@ -103,7 +167,7 @@ TableBytes CompileOne(const std::filesystem::path& dir, const TableSource& sourc
 TableBytes CompilePlaces(const TsvTable& t) {
     TableBytes out;
     for (const TsvRow& row : t.rows) {
-        const std::string& name = Ascii(t, row, 0, false);
+        const std::string& name = AsciiName(t, row, 0);
         if (name.size() > 0xFFFF) t.Fail(row, "the name is longer than 65535 bytes");
         PutU16(out, (long long)name.size());
         out.insert(out.end(), name.begin(), name.end());
@@ -134,7 +198,7 @@ TableBytes CompileCharacters(const TsvTable& t, const TsvTable* tail) {
 TableBytes CompileEffects(const TsvTable& t) {
     TableBytes out;
     for (const TsvRow& row : t.rows) {
-        PutCString(out, Cp1252(t, row, 0));
+        PutCString(out, Cp1252Name(t, row, 0));
         PutU16(out, t.Number(row, 1, 0, 0xFFFF));
     }
     out.push_back(0);
@@ -144,9 +208,9 @@ TableBytes CompileEffects(const TsvTable& t) {
 TableBytes CompileSpells(const TsvTable& t) {
     TableBytes out;
     for (const TsvRow& row : t.rows) {
-        PutCString(out, Cp1252(t, row, 0));
+        PutCString(out, Cp1252Name(t, row, 0));
         PutU16(out, t.Number(row, 1, 0, 0xFFFF));
-        PutU16(out, t.Number(row, 2, 0, 0xFFFF));
+        PutU16(out, SpellId(t, row, 2));
     }
     out.push_back(0);
     return out;
@@ -155,17 +219,10 @@ TableBytes CompileSpells(const TsvTable& t) {
 TableBytes CompileVendors(const TsvTable& t) {
     TableBytes out;
     for (const TsvRow& row : t.rows) {
-        PutCString(out, Cp1252(t, row, 0));
+        PutCString(out, Cp1252Name(t, row, 0));
         PutU16(out, t.Number(row, 1, 0, 0xFFFF));
-        // The ids, separated by single spaces; 65535 is the list's end mark.
-        std::istringstream ids(row.fields[2]);
-        std::string id;
-        TsvRow one = row;  // the row with one id in the spells column, for messages
-        while (std::getline(ids, id, ' ')) {
-            one.fields[2] = id;
-            PutU16(out, t.Number(one, 2, 0, 0xFFFE));
-        }
-        PutU16(out, 0xFFFF);
+        for (const uint16_t id : SpellIdList(t, row, 2)) PutU16(out, id);
+        PutU16(out, 0xFFFF);  // the list's end mark
     }
     out.push_back(0);
     return out;
@@ -173,7 +230,7 @@ TableBytes CompileVendors(const TsvTable& t) {
 
 TableBytes CompileLocations(const TsvTable& t) {
     TableBytes out;
-    for (const TsvRow& row : t.rows) PutCString(out, Cp1252(t, row, 0));
+    for (const TsvRow& row : t.rows) PutCString(out, Cp1252Name(t, row, 0));
     out.push_back(0);
     return out;
 }

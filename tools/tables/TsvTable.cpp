@@ -1,5 +1,6 @@
 #include "TsvTable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -14,6 +15,20 @@ std::vector<std::string> SplitTabs(const std::string& line) {
     return fields;
 }
 
+// Digits after an optional minus sign, nothing else: no blank, no plus
+// sign (strtoll alone would skip leading white space).
+bool IsWholeNumber(const std::string& text) {
+    const size_t first = (!text.empty() && text[0] == '-') ? 1 : 0;
+    return text.size() > first &&
+           std::all_of(text.begin() + long(first), text.end(),
+                       [](unsigned char c) { return c >= '0' && c <= '9'; });
+}
+
+// Empty, or spaces only, once the line's CR is dropped.
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(' ') == std::string::npos;
+}
+
 std::string Join(const std::vector<std::string>& names) {
     std::string out;
     for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
@@ -24,10 +39,9 @@ std::string Join(const std::vector<std::string>& names) {
 
 long long TsvTable::Number(const TsvRow& row, size_t index, long long lo, long long hi) const {
     const std::string& text = row.fields[index];
-    char* end = nullptr;
     errno = 0;
-    const long long value = text.empty() ? 0 : std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || text[0] == '+' || text[0] == ' ')
+    const long long value = IsWholeNumber(text) ? std::strtoll(text.c_str(), nullptr, 10) : 0;
+    if (!IsWholeNumber(text) || errno == ERANGE)
         Fail(row, "column " + std::to_string(index + 1) + ": \"" + text + "\" is not a whole number");
     if (value < lo || value > hi)
         Fail(row, "column " + std::to_string(index + 1) + ": " + text + " is outside " +
@@ -40,6 +54,7 @@ TsvTable ParseTsv(const std::string& file, const std::string& text,
     TsvTable table{file, {}};
     size_t pos = 0;
     int lineNumber = 0;
+    int firstBlank = 0;  // the first blank line not yet followed by a record
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string::npos) end = text.size();
@@ -53,7 +68,13 @@ TsvTable ParseTsv(const std::string& file, const std::string& text,
                 table.Fail(row, "the header must be the columns: " + Join(columns));
             continue;
         }
-        if (line.empty()) table.Fail(row, "empty line");
+        // Blank lines may end the file (editors leave them), not split it.
+        if (IsBlank(line)) {
+            if (!firstBlank) firstBlank = lineNumber;
+            continue;
+        }
+        if (firstBlank)
+            table.Fail({firstBlank, {}}, "empty line (only the end of the file may hold blank lines)");
         if (row.fields.size() != columns.size())
             table.Fail(row, "expected " + std::to_string(columns.size()) + " fields (" +
                                 Join(columns) + "), found " + std::to_string(row.fields.size()));

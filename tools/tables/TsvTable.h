@@ -24,12 +24,14 @@ struct TsvTable {
     [[noreturn]] void Fail(const TsvRow& row, const std::string& what) const {
         throw TableError(file, row.line, what);
     }
-    // Field `index` of `row` as an integer within [lo, hi].
+    // Field `index` of `row` as an integer within [lo, hi]: decimal digits
+    // after an optional minus sign, with no blank before or after them.
     long long Number(const TsvRow& row, size_t index, long long lo, long long hi) const;
 };
 
 // Parses `text` (the file's content); the header must be exactly `columns`.
-// Lines end with LF (a CR before it is dropped); a last line without LF counts;
-// an empty line is an error, except a final empty line after the last LF.
+// Lines end with LF (a CR before it is dropped); a last line without LF counts.
+// Blank lines (empty, or spaces only) may end the file; one between records
+// is an error.
 TsvTable ParseTsv(const std::string& file, const std::string& text,
                   const std::vector<std::string>& columns);

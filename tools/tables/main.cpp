@@ -1,10 +1,10 @@
 // zerim-tables SRC_DIR OUT_DIR: compiles the text sources of the embedded
 // tables into the binary blocks that zerim embeds (or reads with --data).
 #include "TableCompiler.h"
+#include "TableOutput.h"
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <new>
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -14,17 +14,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
+        // Every table is compiled before anything is written, and written
+        // all together or not at all.
         const auto tables = CompileDirectory(argv[1]);
-        std::filesystem::create_directories(argv[2]);
-        for (const CompiledTable& table : tables) {
-            const auto path = std::filesystem::path(argv[2]) / table.key;
-            std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(table.bytes.data()), std::streamsize(table.bytes.size()));
-            if (!out.flush()) {
-                std::cerr << "zerim-tables: cannot write " << path.string() << "\n";
-                return 1;
-            }
+        std::string error;
+        if (!WriteTables(argv[2], tables, error)) {
+            std::cerr << "zerim-tables: " << error << "\n";
+            return 1;
         }
+    } catch (const std::bad_alloc&) {
+        std::cerr << "zerim-tables: out of memory\n";
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "zerim-tables: " << e.what() << "\n";
         return 1;
