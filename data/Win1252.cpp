@@ -4,7 +4,9 @@
 
 namespace {
 
-// Code points of bytes 0x80..0x9F; the rest of the range is Latin-1.
+// Code points of bytes 0x80..0x9F; the rest of the range is Latin-1. The
+// five bytes without a character hold the C1 control of their own value,
+// so that text typed with those controls can still be stored.
 constexpr char32_t kHighControls[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
@@ -12,9 +14,13 @@ constexpr char32_t kHighControls[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// What a byte shows as: a control sequence must never come out of a table.
 char32_t CodePointOf(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
-    return byte;
+    if (byte < 0x80 || byte >= 0xA0) return byte;
+    const char32_t cp = kHighControls[byte - 0x80];
+    return cp < 0xA0 ? kReplacementCharacter : cp;
 }
 
 std::optional<unsigned char> ByteOf(char32_t cp) {

@@ -10,6 +10,8 @@ private slots:
     void rejected_data();
     void rejected();
     void everyByteRoundTrips();
+    void undefinedBytes_data();
+    void undefinedBytes();
 };
 
 void TestText::toUtf8_data() {
@@ -21,8 +23,6 @@ void TestText::toUtf8_data() {
     QTest::newRow("oe ligature") << QByteArray("c\x9Cur") << QByteArray("c\xC5\x93ur");
     QTest::newRow("right quote") << QByteArray("l\x92\xE9t\xE9")
                                  << QByteArray("l\xE2\x80\x99\xC3\xA9t\xC3\xA9");
-    QTest::newRow("undefined byte keeps its value") << QByteArray("\x81")
-                                                    << QByteArray("\xC2\x81");
     QTest::newRow("empty") << QByteArray() << QByteArray();
 }
 
@@ -50,12 +50,43 @@ void TestText::rejected() {
     QVERIFY(!Utf8ToWin1252(utf8.toStdString()));
 }
 
+static bool IsUndefined(int byte) { return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D; }
+
+// Every byte with a character comes back from UTF-8 as it was.
 void TestText::everyByteRoundTrips() {
     std::string all;
-    for (int b = 1; b < 256; ++b) all += char(b);
+    for (int b = 1; b < 256; ++b)
+        if (!IsUndefined(b)) all += char(b);
     const auto back = Utf8ToWin1252(Win1252ToUtf8(all));
     QVERIFY(back);
     QCOMPARE(*back, all);
+}
+
+// The bytes without a character reach the terminal and the window as the
+// replacement character, never as C1 controls; the C1 controls typed as
+// UTF-8 still store as those bytes.
+void TestText::undefinedBytes_data() {
+    QTest::addColumn<QByteArray>("cp1252");
+    QTest::addColumn<QString>("shown");
+    const QChar r(0xFFFD);
+    QTest::newRow("0x81") << QByteArray("\x81") << QString(r);
+    QTest::newRow("0x8D") << QByteArray("\x8D") << QString(r);
+    QTest::newRow("0x8F") << QByteArray("\x8F") << QString(r);
+    QTest::newRow("0x90") << QByteArray("\x90") << QString(r);
+    QTest::newRow("0x9D") << QByteArray("\x9D") << QString(r);
+    QTest::newRow("within a name, neighbours kept")
+        << QByteArray("Nor\x81\x80th\x9D\x9E") << QString("Nor") + r + QChar(0x20AC) + "th" + r + QChar(0x017E);
+}
+
+void TestText::undefinedBytes() {
+    QFETCH(QByteArray, cp1252);
+    QFETCH(QString, shown);
+    const QString converted = QString::fromStdString(Win1252ToUtf8(cp1252.toStdString()));
+    QCOMPARE(converted, shown);  // as the window and the terminal get it
+    if (cp1252.size() != 1) return;
+    const auto stored = Utf8ToWin1252(QString(QChar(uchar(cp1252[0]))).toStdString());
+    QVERIFY(stored);
+    QCOMPARE(QByteArray::fromStdString(*stored), cp1252);
 }
 
 QTEST_APPLESS_MAIN(TestText)
