@@ -1,13 +1,14 @@
 #include "Snapshot.h"
 
+#include "SafeWrite.h"
 #include "ZerimApp.h"
 
 #include "../data/PlaceTable.h"
 #include "../view/ZerimView.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 namespace {
 
@@ -39,11 +40,16 @@ QImage Render(const SnapshotOptions& o, std::ostream& err, bool& found) {
     return view.grab().toImage();
 }
 
-bool WritePng(const QImage& image, const std::string& file) {
-    // Written beside the target and renamed over it: a failed write leaves
-    // any earlier file whole.
-    QSaveFile out(QString::fromStdString(file));
-    return out.open(QIODevice::WriteOnly) && image.save(&out, "PNG") && out.commit();
+// A file is replaced whole or not at all; a device or a FIFO gets the bytes
+// and stays what it is. False with the reason in `reason`.
+bool WritePng(const QImage& image, const std::string& file, std::string& reason) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        reason = "codage PNG impossible";
+        return false;
+    }
+    return WriteFileSafely(file, std::string_view(png.constData(), size_t(png.size())), reason);
 }
 
 }  // namespace
@@ -67,6 +73,8 @@ int RunSnapshot(const std::vector<std::string>& args, char** argv, std::ostream&
     if (!found) return 1;
     if (image.size() != QSize(options->width, options->height))
         return Fail(err, "la vue n'a pas pris la taille demandée");
-    if (!WritePng(image, options->file)) return Fail(err, "écriture impossible : " + options->file);
+    std::string reason;
+    if (!WritePng(image, options->file, reason))
+        return Fail(err, "écriture impossible : " + options->file + " (" + reason + ")");
     return 0;
 }
