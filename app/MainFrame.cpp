@@ -13,6 +13,7 @@
 #include "view/ZerimView.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -50,6 +51,7 @@ CMainFrame::CMainFrame() {
     CreatePlaceBar();
     m_wndStatusBar = new CStatusBar(this);
     setStatusBar(m_wndStatusBar);
+    ShowLoadProblems();
     CreateMenu();
 
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
@@ -62,6 +64,26 @@ CMainFrame::CMainFrame() {
 // The start-up benchmark ends the program once the map is on screen.
 void CMainFrame::PrepareStartupExit() {
     if (ExitAfterFirstMap() == ExitAfter::FirstMap) m_pView->OnFirstMapPainted(ReportAndExit);
+}
+
+// Problems met while loading get a pane of their own, left of the lock
+// indicators, for the whole run: in the message pane the first prompt or
+// hover read-out would replace them.
+void CMainFrame::ShowLoadProblems() {
+    QStringList texts;
+    for (const std::string& problem : App().LoadProblems()) {
+        QString text = QString::fromStdString(problem);
+        text[0] = text[0].toUpper();
+        texts << text;
+    }
+    if (texts.isEmpty()) return;
+    m_wndLoadProblems = new QLabel(m_wndStatusBar);
+    m_wndLoadProblems->setObjectName(QStringLiteral("loadProblems"));
+    m_wndLoadProblems->setTextFormat(Qt::PlainText);
+    m_wndLoadProblems->setText(texts.join(QStringLiteral(" — ")));
+    m_wndLoadProblems->setFrameShape(QFrame::Panel);
+    m_wndLoadProblems->setFrameShadow(QFrame::Sunken);
+    m_wndStatusBar->insertPermanentWidget(0, m_wndLoadProblems);
 }
 
 QAction* CMainFrame::NewCommand(int id, const QString& text) {

@@ -6,6 +6,7 @@
 class CPlaceBar;
 class CStatusBar;
 class CZerimView;
+class QLabel;
 class QToolBar;
 
 class CMainFrame : public QMainWindow {
@@ -16,6 +17,9 @@ public:
     CPlaceBar* PlaceBar() const { return m_wndPlaceBar; }
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    // The status bar's pane that tells what went wrong while loading; null
+    // when all went well.
+    QLabel* LoadProblemPane() const { return m_wndLoadProblems; }
     // The menu and tool bar commands, by command id.
     QAction* Command(int id) const;
 
@@ -29,10 +33,12 @@ private:
     void CreateMenu();
     QAction* NewCommand(int id, const QString& text);
     void PrepareStartupExit();
+    void ShowLoadProblems();
 
     CZerimView* m_pView = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar
     CPlaceBar* m_wndPlaceBar = nullptr;
     CStatusBar* m_wndStatusBar = nullptr;
+    QLabel* m_wndLoadProblems = nullptr;
 };

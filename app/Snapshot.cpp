@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QSaveFile>
 #include <QImage>
 
 namespace {
@@ -49,7 +50,8 @@ bool WritePng(const QImage& image, const std::string& file, std::string& reason)
         reason = "codage PNG impossible";
         return false;
     }
-    return WriteFileSafely(file, std::string_view(png.constData(), size_t(png.size())), reason);
+    QSaveFile out(QString::fromStdString(file));
+    return out.open(QIODevice::WriteOnly) && image.save(&out, "PNG") && out.commit();
 }
 
 }  // namespace
@@ -67,6 +69,10 @@ int RunSnapshot(const std::vector<std::string>& args, char** argv, std::ostream&
     // The full picture, not the quick first look the window starts with.
     app.EnsureLoaded();
     app.m_picture.FinishLoading();
+    // Damage is told and what could be read is drawn; a map that could not
+    // be decoded at all makes no snapshot.
+    for (const std::string& problem : app.LoadProblems()) err << "zerim: " << problem << "\n";
+    if (app.MapUnreadable()) return 1;
 
     bool found = false;
     const QImage image = Render(*options, err, found);

@@ -76,5 +76,17 @@ CMapPicture* CZerimApp::EnsureLoaded() {
 bool CZerimApp::LoadPlaces() {
     const auto block = FindRcData(ResId::IDR_PLACES);
     if (!block) return false;
-    return ParsePlaceTable(*block, m_places);
+    m_bPlacesCut = !ParsePlaceTable(*block, m_places);
+    return !m_bPlacesCut;
+}
+
+std::vector<std::string> CZerimApp::LoadProblems() const {
+    std::vector<std::string> problems;
+    const JpegProblem picture = m_picture.Problem();
+    if (picture != JpegProblem::None)
+        problems.push_back((IsRefusal(picture) ? "carte illisible : " : "carte incomplète : ") +
+                           JpegProblemText(picture));
+    if (m_bPlacesCut)
+        problems.push_back("table des lieux incomplète ; " + std::to_string(m_places.GetSize()) + " lieux lus");
+    return problems;
 }

@@ -6,6 +6,8 @@
 #include "ZerimDoc.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QMainWindow;
 class QStatusBar;
@@ -26,6 +28,13 @@ public:
     CMapPicture* EnsureLoaded();
     // Fills m_places from the place table; false when it is missing or cut short.
     bool LoadPlaces();
+    // What went wrong while loading, one French phrase each, in lower case
+    // (as after "zerim: "): the map picture refused or cut short, the place
+    // table cut short. Empty when all went well, and when a resource is
+    // simply absent, which leaves its feature empty as ever.
+    std::vector<std::string> LoadProblems() const;
+    // Whether the map picture was there but could not be decoded at all.
+    bool MapUnreadable() const { return IsRefusal(m_picture.Problem()); }
 
     bool m_bLoaded = false;       // set when loading starts; never cleared
     CMapPicture m_picture;
@@ -37,6 +46,8 @@ public:
 
 private:
     bool OpenDocument();
+
+    bool m_bPlacesCut = false;  // the place table ended inside a record
 
     CZerimDoc m_doc;  // holds nothing
     QMainWindow* m_pMainWnd = nullptr;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -21,14 +22,16 @@ namespace {
 // The copy the start-up zoom (20%) draws from: a quarter of the picture.
 constexpr int kFirstLevel = 2;
 
-QImage DecodeScaled(ByteBlock bytes, const JpegInfo& info, int denominator) {
+// The picture at 1 / `denominator`, with what went wrong; the image is null
+// when the picture is refused.
+std::pair<QImage, JpegProblem> DecodeScaled(ByteBlock bytes, const JpegInfo& info, int denominator) {
     const JpegInfo size = ScaledInfo(info, denominator);
     QImage image(size.width, size.height, QImage::Format_RGB32);
-    if (image.isNull()) return {};  // out of memory
+    if (image.isNull()) return {QImage(), JpegProblem::NoMemory};
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is BGRX in memory on this platform");
-    if (!DecodeJpegBgrxScaled(bytes, info, denominator, image.bits(), int(image.bytesPerLine())))
-        return {};
-    return image;
+    const JpegProblem problem = DecodeJpegBgrxScaled(bytes, info, denominator, image.bits(), int(image.bytesPerLine()));
+    if (IsRefusal(problem)) return {QImage(), problem};
+    return {image, problem};
 }
 
 // Once the full picture is decoded its JPEG bytes are not read again: their
@@ -69,6 +72,7 @@ void CMapPicture::Clear() {
     m_pending.reset();
     m_levels.clear();
     m_size = {};
+    m_problem = JpegProblem::None;
 }
 
 bool CMapPicture::Load(unsigned int id) {
@@ -80,8 +84,10 @@ bool CMapPicture::Load(unsigned int id) {
 bool CMapPicture::LoadFromBytes(ByteBlock bytes) {
     Clear();  // the old picture goes first, even if the new one fails
     JpegInfo info;
-    if (!ReadJpegInfo(bytes, info)) return true;
-    QImage full = DecodeScaled(bytes, info, 1);
+    m_problem = InspectJpeg(bytes, info);
+    if (m_problem != JpegProblem::None) return true;
+    auto [full, problem] = DecodeScaled(bytes, info, 1);
+    m_problem = problem;
     if (full.isNull()) return true;
     m_levels = BuildLevels(std::move(full));
     m_size = {info.width, info.height};
@@ -94,20 +100,24 @@ bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSha
     const ByteBlock bytes = *found;
     Clear();
     JpegInfo info;
-    if (!ReadJpegInfo(bytes, info)) return true;
+    m_problem = InspectJpeg(bytes, info);
+    if (m_problem != JpegProblem::None) return true;
     m_pendingSize = {info.width, info.height};
 
-    std::promise<QImage> firstLook;
+    std::promise<Decoded> firstLook;
     m_firstLook = firstLook.get_future();
     auto pending = std::make_shared<std::vector<QImage>>();
     m_pending = pending;
     QObject* receiver = m_receiver.get();
     m_worker = std::thread([this, bytes, info, pending, receiver, onSharper,
                             firstLook = std::move(firstLook)]() mutable {
-        firstLook.set_value(DecodeScaled(bytes, info, 1 << kFirstLevel));
+        auto [quarter, problem] = DecodeScaled(bytes, info, 1 << kFirstLevel);
+        firstLook.set_value({std::move(quarter), problem});
         // Only the levels finer than the first look are made: the coarser
         // ones are kept, which saves memory while both sets would be alive.
-        QImage full = DecodeScaled(bytes, info, 1);
+        // The full decode reads the same stream: its problem, if any, is
+        // the first look's.
+        QImage full = DecodeScaled(bytes, info, 1).first;
         PageOut(bytes);
         if (!full.isNull()) *pending = BuildLevels(std::move(full), kFirstLevel);
         QMetaObject::invokeMethod(receiver, [this, pending, onSharper] {
@@ -121,8 +131,10 @@ bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSha
 
 void CMapPicture::WaitForFirstLook() {
     if (!m_firstLook.valid()) return;
-    QImage quarter = m_firstLook.get();
-    if (quarter.isNull()) return;  // undecodable: the picture stays empty
+    Decoded first = m_firstLook.get();
+    m_problem = first.problem;
+    QImage quarter = std::move(first.image);
+    if (quarter.isNull()) return;  // refused: the picture stays empty
     m_levels.assign(kFirstLevel, QImage());
     for (QImage& level : BuildLevels(std::move(quarter))) m_levels.push_back(std::move(level));
     m_size = m_pendingSize;

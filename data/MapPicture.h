@@ -3,6 +3,7 @@
 #pragma once
 #include "ByteBlock.h"
 #include "Geometry.h"
+#include "JpegProblem.h"
 
 #include <QImage>
 
@@ -29,11 +30,16 @@ public:
 
     // Loads the JPG resource with this id (low 16 bits). False when the
     // resource is missing, and the current picture is kept; otherwise true,
-    // even if the bytes do not decode, which leaves the picture empty.
+    // even if the bytes do not decode, which leaves the picture empty (see
+    // Problem).
     bool Load(unsigned int id);
     // Replaces the picture with the decoded bytes; always true, the picture
     // being empty when they do not decode.
     bool LoadFromBytes(ByteBlock bytes);
+    // What went wrong with the last load's bytes: a refusal leaves the
+    // picture empty, a fault (a file cut short) keeps what was decoded. Known
+    // once the first look is in (WaitForFirstLook).
+    JpegProblem Problem() const { return m_problem; }
 
     // As Load, but the decoding happens on a second thread: first the
     // quarter-size copy (all that the start-up zoom needs), which
@@ -78,6 +84,7 @@ private:
     void Install(std::vector<QImage> levels);
 
     CSize m_size;                  // pixel size of the full picture; (0, 0) while empty
+    JpegProblem m_problem = JpegProblem::None;
     int m_generation = 0;
     std::vector<QImage> m_levels;  // RGB32
     // Threading: the one worker decodes into images of its own and writes
@@ -88,7 +95,11 @@ private:
     std::thread m_worker;
     std::unique_ptr<QObject> m_receiver;
     std::shared_ptr<std::vector<QImage>> m_pending;
-    std::future<QImage> m_firstLook;  // the quarter-size copy, from the worker
+    struct Decoded {
+        QImage image;  // null when refused
+        JpegProblem problem = JpegProblem::None;
+    };
+    std::future<Decoded> m_firstLook;  // the quarter-size copy, from the worker
     CSize m_pendingSize;              // the size it will have once installed
 };
 

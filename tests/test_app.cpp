@@ -1,13 +1,33 @@
 #include "JpegMaker.h"
 #include "TableBuilder.h"
 
+#include "app/MainFrame.h"
+#include "app/StatusBar.h"
 #include "app/ZerimApp.h"
 #include "app/ZerimDoc.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 
+#include <QLabel>
 #include <QMainWindow>
+#include <QStatusTipEvent>
 #include <QtTest>
+
+#include "view/ZerimView.h"
+
+using TestJpeg::Bytes;
+
+namespace {
+
+CMainFrame* MainFrame() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* frame = qobject_cast<CMainFrame*>(w)) return frame;
+    return nullptr;
+}
+
+QByteArray Held(const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), int(b.size())); }
+
+}  // namespace
 
 class TestApp : public QObject {
     Q_OBJECT
@@ -17,6 +37,10 @@ private slots:
     void runsWithoutAnyData();
     void emptyPlaceTable();
     void documentFiles();
+    void loadProblemsInTheStatusBar_data();
+    void loadProblemsInTheStatusBar();
+    void tinyPicturesInTheWindow_data();
+    void tinyPicturesInTheWindow();
 };
 
 void TestApp::cleanup() { SetResources(nullptr); }
@@ -80,6 +104,96 @@ void TestApp::documentFiles() {
     QVERIFY(doc.OnOpenDocument(QStringLiteral(ZERIM_SOURCE_DIR "/README.md"), error));
     QVERIFY(!doc.OnOpenDocument(QStringLiteral("/nonexistent/carte.txt"), error));
     QVERIFY(!error.isEmpty());
+}
+
+// What went wrong while loading has a status bar pane of its own for the
+// whole run, left of the lock indicators; the places that could be read are
+// listed. A picture that is simply absent is no problem.
+void TestApp::loadProblemsInTheStatusBar_data() {
+    QTest::addColumn<bool>("hasPicture");
+    QTest::addColumn<QByteArray>("picture");
+    QTest::addColumn<bool>("cutTable");
+    QTest::addColumn<QString>("message");  // its start, empty for no pane
+    using namespace TestJpeg;
+    const Bytes good = Quadrants(330, 380);
+    const QString unreadable = QString::fromUtf8("Carte illisible : ");
+    QTest::newRow("sound") << true << Held(good) << false << QString();
+    QTest::newRow("no picture at all") << false << QByteArray() << false << QString();
+    QTest::newRow("empty") << true << QByteArray() << false << unreadable + "le fichier de la carte est vide";
+    QTest::newRow("not a JPEG") << true << QByteArray(200, 'x') << false << unreadable + "ce n'est pas";
+    QTest::newRow("header only") << true << Held(HeaderOnly(good)) << false << unreadable + "le fichier s'arrête avant";
+    QTest::newRow("zero height") << true << Held(WithSize(good, 330, 0)) << false << unreadable + "l'image a une";
+    QTest::newRow("cmyk") << true << Held(Cmyk(40, 40)) << false << unreadable + "couleurs d'impression (CMJN)";
+    QTest::newRow("12-bit") << true << Held(WithPrecision(good, 12)) << false << unreadable + "échantillons de plus";
+    QTest::newRow("16-bit") << true << Held(WithPrecision(good, 16)) << false << unreadable + "échantillons de plus";
+    QTest::newRow("lossless") << true << Held(WithFrameType(good, 0xC3)) << false << unreadable + "codage JPEG sans perte";
+    QTest::newRow("600 scans") << true << Held(ManyScans(64, 64, 600)) << false << unreadable + "JPEG progressif";
+    QTest::newRow("cut short") << true << Held(CutInScan(good)) << false
+                               << QString::fromUtf8("Carte incomplète : le fichier s'arrête avant la fin");
+    QTest::newRow("place table cut") << true << Held(good) << true
+                                     << QString::fromUtf8("Table des lieux incomplète ; 1 lieux lus");
+    QTest::newRow("both") << true << Held(Cmyk(40, 40)) << true
+                          << unreadable + QString::fromUtf8("couleurs d'impression (CMJN) non prises en charge — "
+                                                            "Table des lieux incomplète ; 1 lieux lus");
+}
+
+void TestApp::loadProblemsInTheStatusBar() {
+    QFETCH(bool, hasPicture);
+    QFETCH(QByteArray, picture);
+    QFETCH(bool, cutTable);
+    QFETCH(QString, message);
+    CMemoryResourceStore store;
+    if (hasPicture) store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Bytes(picture.begin(), picture.end()));
+    Bytes places = TestTables::PlaceTable({{"Kelwick", 21, 0, 100, 200}, {"Orvane", 10, 0, -5, 7}});
+    if (cutTable) places.resize(places.size() - 6);
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES, places);
+    SetResources(&store);
+
+    CZerimApp app;
+    QVERIFY(app.InitInstance());
+    CMainFrame* frame = MainFrame();
+    QVERIFY(frame && QTest::qWaitForWindowExposed(frame));
+    QCOMPARE(app.m_places.GetSize(), cutTable ? 1 : 2);
+    QLabel* pane = frame->LoadProblemPane();
+    QCOMPARE(pane != nullptr, !message.isEmpty());
+    if (!pane) return;
+    QVERIFY2(pane->text().startsWith(message), qPrintable(pane->text()));
+    QVERIFY(pane->isVisible());
+    QCOMPARE(pane->textFormat(), Qt::PlainText);
+    // A prompt comes and goes in the message pane; the problem stays.
+    QStatusTipEvent prompt(QStringLiteral("Agrandit la carte")), idle{QString()};
+    QApplication::sendEvent(frame, &prompt);
+    QApplication::sendEvent(frame, &idle);
+    QCOMPARE(frame->StatusBar()->PaneText(0), QString::fromUtf8("Prêt"));
+    QVERIFY(pane->text().startsWith(message));
+    QVERIFY(pane->isVisible());
+}
+
+// A picture of a pixel or three draws without a complaint from the painter,
+// at the start-up zoom (where it shrinks to nothing) and zoomed in.
+void TestApp::tinyPicturesInTheWindow_data() {
+    QTest::addColumn<QSize>("size");
+    for (QSize size : {QSize(1, 1), QSize(1, 2), QSize(2, 1), QSize(3, 3)})
+        QTest::addRow("%dx%d", size.width(), size.height()) << size;
+}
+
+void TestApp::tinyPicturesInTheWindow() {
+    QFETCH(QSize, size);
+    const TestJpeg::Rgb colour{30, 200, 40};
+    CMemoryResourceStore store;
+    store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(size.width(), size.height(), colour));
+    SetResources(&store);
+    QTest::failOnWarning(QRegularExpression("QPainter"));
+    CZerimApp app;
+    QVERIFY(app.InitInstance());
+    CMainFrame* frame = MainFrame();
+    QVERIFY(frame && QTest::qWaitForWindowExposed(frame));
+    QVERIFY(!frame->View()->grab().isNull());
+    frame->View()->SetZoom(1000);
+    const QImage zoomed = frame->View()->grab().toImage();
+    const QColor pixel = zoomed.pixelColor(5, 5);
+    QVERIFY2(TestJpeg::Near(pixel.red(), colour.r) && TestJpeg::Near(pixel.green(), colour.g), qPrintable(pixel.name()));
+    QVERIFY(!frame->LoadProblemPane());
 }
 
 QTEST_MAIN(TestApp)

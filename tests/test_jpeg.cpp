@@ -6,6 +6,8 @@
 
 using namespace TestJpeg;
 
+Q_DECLARE_METATYPE(JpegProblem)
+
 class TestJpegDecoder : public QObject {
     Q_OBJECT
 private slots:
@@ -14,6 +16,9 @@ private slots:
     void refused();
     void hugeSizeRefused();
     void truncatedStreamIsSafe();
+    void problems_data();
+    void problems();
+    void cutStreamKeepsWhatWasDecoded();
 };
 
 void TestJpegDecoder::decodesPixels() {
@@ -24,7 +29,7 @@ void TestJpegDecoder::decodesPixels() {
     QCOMPARE(info.height, 30);
     const int pitch = 40 * 4 + 8;  // rows may be padded
     std::vector<unsigned char> pixels(size_t(pitch) * 30, 0);
-    QVERIFY(DecodeJpegBgrx(ByteBlock(jpeg), info, pixels.data(), pitch));
+    QCOMPARE(DecodeJpegBgrx(ByteBlock(jpeg), info, pixels.data(), pitch), JpegProblem::None);
     const struct { int x, y, quadrant; } probes[] = {{5, 5, 0}, {34, 4, 1}, {3, 25, 2}, {36, 27, 3}};
     for (const auto& probe : probes) {
         const unsigned char* p = &pixels[size_t(probe.y) * pitch + size_t(probe.x) * 4];
@@ -72,6 +77,71 @@ void TestJpegDecoder::truncatedStreamIsSafe() {
         std::vector<unsigned char> pixels(size_t(info.width) * info.height * 4);
         DecodeJpegBgrx(ByteBlock(part), info, pixels.data(), info.width * 4);  // no crash
     }
+}
+
+namespace {
+QByteArray Held(const Bytes& bytes) { return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())); }
+
+// What the program's load finds in these bytes: the header's verdict, else
+// the decode's, at full size and at the quarter size of the first look.
+JpegProblem ProblemOf(const QByteArray& bytes, int denominator) {
+    const ByteBlock block(reinterpret_cast<const unsigned char*>(bytes.constData()), size_t(bytes.size()));
+    JpegInfo info;
+    const JpegProblem header = InspectJpeg(block, info);
+    if (header != JpegProblem::None) return header;
+    const JpegInfo scaled = ScaledInfo(info, denominator);
+    std::vector<unsigned char> pixels(size_t(scaled.width) * scaled.height * 4);
+    return DecodeJpegBgrxScaled(block, info, denominator, pixels.data(), scaled.width * 4);
+}
+}  // namespace
+
+// One row per kind of picture the program may be given. 12- and 16-bit
+// samples and lossless coding cannot be written by this library: those rows
+// change a baseline file's frame header, which is where the decoder refuses.
+void TestJpegDecoder::problems_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<JpegProblem>("expected");
+    const Bytes colour = Quadrants(64, 48);
+    QTest::newRow("baseline colour") << Held(colour) << JpegProblem::None;
+    QTest::newRow("grayscale") << Held(Gray(40, 30, 200)) << JpegProblem::None;
+    QTest::newRow("progressive") << Held(Encode(40, 30, [](int, int) { return Rgb{9, 99, 199}; }, TJFLAG_PROGRESSIVE))
+                                 << JpegProblem::None;
+    QTest::newRow("empty") << QByteArray() << JpegProblem::Empty;
+    QTest::newRow("text") << QByteArray("not a picture at all") << JpegProblem::NotJpeg;
+    QTest::newRow("start and end markers only") << QByteArray("\xFF\xD8\xFF\xD9", 4) << JpegProblem::HeaderOnly;
+    QTest::newRow("header only") << Held(HeaderOnly(colour)) << JpegProblem::HeaderOnly;
+    QTest::newRow("zero height") << Held(WithSize(colour, 64, 0)) << JpegProblem::ZeroSize;
+    QTest::newRow("zero width") << Held(WithSize(colour, 0, 48)) << JpegProblem::ZeroSize;
+    QTest::newRow("65535 x 65535") << Held(WithSize(colour, 65535, 65535)) << JpegProblem::TooLarge;
+    QTest::newRow("cmyk") << Held(Cmyk(32, 32)) << JpegProblem::Cmyk;
+    QTest::newRow("12-bit samples") << Held(WithPrecision(colour, 12)) << JpegProblem::Precision;
+    QTest::newRow("16-bit samples") << Held(WithPrecision(colour, 16)) << JpegProblem::Precision;
+    QTest::newRow("lossless") << Held(WithFrameType(colour, 0xC3)) << JpegProblem::Process;
+    QTest::newRow("600 scans") << Held(ManyScans(64, 48, 600)) << JpegProblem::TooManyScans;
+    QTest::newRow("cut short") << Held(CutInScan(colour)) << JpegProblem::Truncated;
+    Bytes stray = colour;
+    stray.insert(stray.end() - 2, {0x12, 0x34, 0x56});
+    QTest::newRow("stray bytes before the end") << Held(stray) << JpegProblem::Corrupt;
+}
+
+void TestJpegDecoder::problems() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(JpegProblem, expected);
+    QCOMPARE(ProblemOf(bytes, 1), expected);
+    QCOMPARE(ProblemOf(bytes, 4), expected);
+    QCOMPARE(JpegProblemText(expected).empty(), expected == JpegProblem::None);
+}
+
+// A file cut in the middle still gives its top half; the rest is filled.
+void TestJpegDecoder::cutStreamKeepsWhatWasDecoded() {
+    const Bytes jpeg = Quadrants(64, 64);
+    const Bytes part = CutInScan(jpeg);
+    JpegInfo info;
+    QCOMPARE(InspectJpeg(ByteBlock(part), info), JpegProblem::None);
+    std::vector<unsigned char> pixels(64 * 64 * 4, 0);
+    QCOMPARE(DecodeJpegBgrx(ByteBlock(part), info, pixels.data(), 64 * 4), JpegProblem::Truncated);
+    const unsigned char* topLeft = &pixels[(4 * 64 + 4) * 4];
+    QVERIFY(Near(topLeft[2], kQuadrants[0].r) && Near(topLeft[1], kQuadrants[0].g) && Near(topLeft[0], kQuadrants[0].b));
 }
 
 QTEST_APPLESS_MAIN(TestJpegDecoder)

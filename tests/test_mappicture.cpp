@@ -40,6 +40,10 @@ private slots:
     void missingResourceKeepsPicture();
     void progressiveLoadSharpens();
     void progressiveLoadOfJunkIsEmpty();
+    void problemsOfTheBytes_data();
+    void problemsOfTheBytes();
+    void tinyPictures_data();
+    void tinyPictures();
 
 private:
     CMemoryResourceStore m_store;
@@ -143,6 +147,69 @@ void TestMapPicture::progressiveLoadOfJunkIsEmpty() {
     picture.FinishLoading();
     QVERIFY(picture.IsEmpty());
     QVERIFY(!CMapPicture().LoadProgressively(ResId::IDR_MAP_PICTURE + 1, nullptr));
+}
+
+// What the load tells about bad bytes, by either way of loading: a refused
+// picture is empty, one cut short keeps what was decoded.
+void TestMapPicture::problemsOfTheBytes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<bool>("shown");
+    const auto held = [](const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), int(b.size())); };
+    const Bytes good = Quadrants(256, 192);
+    QTest::newRow("sound") << held(good) << int(JpegProblem::None) << true;
+    QTest::newRow("empty") << QByteArray() << int(JpegProblem::Empty) << false;
+    QTest::newRow("cmyk") << held(Cmyk(64, 64)) << int(JpegProblem::Cmyk) << false;
+    QTest::newRow("12-bit") << held(WithPrecision(good, 12)) << int(JpegProblem::Precision) << false;
+    QTest::newRow("600 scans") << held(ManyScans(64, 64, 600)) << int(JpegProblem::TooManyScans) << false;
+    QTest::newRow("cut short") << held(CutInScan(good)) << int(JpegProblem::Truncated) << true;
+}
+
+void TestMapPicture::problemsOfTheBytes() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, problem);
+    QFETCH(bool, shown);
+    const std::vector<unsigned char> block(bytes.begin(), bytes.end());
+    CMapPicture direct;
+    direct.LoadFromBytes(ByteBlock(block));
+    QCOMPARE(int(direct.Problem()), problem);
+    QCOMPARE(!direct.IsEmpty(), shown);
+
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, block);
+    CMapPicture progressive;
+    QVERIFY(progressive.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    progressive.WaitForFirstLook();
+    QCOMPARE(int(progressive.Problem()), problem);
+    QCOMPARE(!progressive.IsEmpty(), shown);
+    progressive.FinishLoading();
+    QCOMPARE(!progressive.IsEmpty(), shown);
+    if (shown) QVERIFY(IsQuadrant(Draw(progressive, 64, 48, {0, 0, 256, 192}).pixel(4, 4), 0));
+}
+
+// Pictures of a pixel or three: every copy keeps at least a pixel and any
+// draw, large or small, shows the picture's colour without a complaint.
+void TestMapPicture::tinyPictures_data() {
+    QTest::addColumn<QSize>("size");
+    for (QSize size : {QSize(1, 1), QSize(1, 2), QSize(2, 1), QSize(3, 3)})
+        QTest::addRow("%dx%d", size.width(), size.height()) << size;
+}
+
+void TestMapPicture::tinyPictures() {
+    QFETCH(QSize, size);
+    QTest::failOnWarning(QRegularExpression("."));
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Solid(size.width(), size.height(), kQuadrants[1]));
+    CMapPicture picture;
+    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    picture.WaitForFirstLook();
+    for (bool full : {false, true}) {
+        if (full) picture.FinishLoading();
+        QCOMPARE(picture.GetPixelSize(), CSize({size.width(), size.height()}));
+        for (int k = 0; k < picture.LevelCount(); ++k)
+            QVERIFY(picture.Level(k).isNull() || (picture.Level(k).width() >= 1 && picture.Level(k).height() >= 1));
+        for (QSize dest : {QSize(1, 1), QSize(40, 30)})
+            QVERIFY(IsQuadrant(Draw(picture, dest.width(), dest.height(), {0, 0, size.width(), size.height()})
+                                   .pixel(dest.width() / 2, dest.height() / 2), 1));
+    }
 }
 
 QTEST_MAIN(TestMapPicture)

@@ -224,8 +224,10 @@ const QImage* CZerimView::ZoomedPicture(const CMapPicture& picture) {
     constexpr qint64 kMaxPixels = 4'000'000;
     const CRect image = m_geometry.GetImageRect();
     const double scale = m_geometry.Zoom() / 100.0;
-    if (g_bWholePicture || devicePixelRatioF() != 1.0 || qint64(image.right) * image.bottom > kMaxPixels ||
-        !picture.ReductionIsCostly(scale)) {
+    // A tiny picture can shrink to nothing at a low zoom: there is nothing
+    // to copy from then.
+    if (g_bWholePicture || devicePixelRatioF() != 1.0 || image.IsRectEmpty() ||
+        qint64(image.right) * image.bottom > kMaxPixels || !picture.ReductionIsCostly(scale)) {
         m_zoomed = {};
         return nullptr;
     }
