@@ -79,6 +79,10 @@ private slots:
     void compilerStopsAtBadLine();
     void snapshot();
     void snapshotAfterFind();
+    void snapshotOfDamagedData_data();
+    void snapshotOfDamagedData();
+    void snapshotOfTinyPictures_data();
+    void snapshotOfTinyPictures();
 };
 
 void TestCli::findMatchesThePlaceTable() {
@@ -284,6 +288,76 @@ void TestCli::snapshotAfterFind() {
             }
     QVERIFY(markerX > 250 && markerX < 340 && markerY > 170 && markerY < 260);
     QVERIFY(Count(shot, QRect(markerX + 7, markerY, 50, 16), IsGreen) > 10);
+}
+
+// A damaged map picture or place table in the data folder: the snapshot
+// says what is wrong; a picture that cannot be decoded at all makes no
+// snapshot and fails, damage that leaves something to draw is drawn.
+void TestCli::snapshotOfDamagedData_data() {
+    using namespace TestJpeg;
+    QTest::addColumn<QByteArray>("picture");
+    QTest::addColumn<bool>("cutTable");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("message");
+    const Bytes grey = Solid(660, 760, {128, 128, 128});
+    const QByteArray unreadable = "zerim: carte illisible : ";
+    QTest::newRow("sound") << FromBytes(grey) << false << 0 << QByteArray();
+    QTest::newRow("cmyk") << FromBytes(Cmyk(66, 76)) << false << 1 << unreadable + "couleurs d'impression (CMJN)";
+    QTest::newRow("16-bit") << FromBytes(WithPrecision(grey, 16)) << false << 1 << unreadable + "échantillons";
+    QTest::newRow("lossless") << FromBytes(WithFrameType(grey, 0xC3)) << false << 1 << unreadable + "codage JPEG sans perte";
+    QTest::newRow("zero height") << FromBytes(WithSize(grey, 660, 0)) << false << 1 << unreadable + "l'image a une";
+    QTest::newRow("header only") << FromBytes(HeaderOnly(grey)) << false << 1 << unreadable + "le fichier s'arrête";
+    QTest::newRow("600 scans") << FromBytes(ManyScans(64, 64, 600)) << false << 1 << unreadable + "JPEG progressif";
+    QTest::newRow("cut short") << FromBytes(CutInScan(grey)) << false << 0
+                               << QByteArray("zerim: carte incomplète : le fichier s'arrête avant la fin");
+    QTest::newRow("place table cut") << FromBytes(grey) << true << 0
+                                     << QByteArray("zerim: table des lieux incomplète ; 1 lieux lus\n");
+}
+
+void TestCli::snapshotOfDamagedData() {
+    QFETCH(QByteArray, picture);
+    QFETCH(bool, cutTable);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, message);
+    QTemporaryDir dir;
+    QByteArray places = FromBytes(TestTables::PlaceTable({{"Orvane", 10, 0, 0, 0}, {"Kelwick", 21, 0, 900, 900}}));
+    if (cutTable) places.chop(6);
+    WriteFile(dir.filePath("JPG_131"), picture);
+    WriteFile(dir.filePath("RCDATA_133"), places);
+    const QString png = dir.filePath("map.png");
+    const Result r = Run({"--data", dir.path(), "--snapshot", png, "--size", "400x300"});
+    QCOMPARE(r.status, QProcess::NormalExit);
+    QVERIFY2(r.exitCode == exitCode, r.err.constData());
+    if (message.isEmpty()) QVERIFY2(!r.err.contains("carte") && !r.err.contains("lieux"), r.err.constData());
+    QVERIFY2(r.err.contains(message), r.err.constData());
+    QCOMPARE(QFile::exists(png), exitCode == 0);
+    if (exitCode != 0) return;
+    const QImage shot(png);
+    QCOMPARE(shot.pixelColor(20, 10), QColor(128, 128, 128));  // the top of the picture, decoded
+    QVERIFY(Count(shot, shot.rect(), IsRed) > 0);                // the places that could be read
+}
+
+// Pictures of a pixel or three: no complaint from the painter at the
+// start-up zoom, where they shrink to nothing, and their colour zoomed in.
+void TestCli::snapshotOfTinyPictures_data() {
+    QTest::addColumn<QSize>("size");
+    for (QSize size : {QSize(1, 1), QSize(1, 2), QSize(2, 1), QSize(3, 3)})
+        QTest::addRow("%dx%d", size.width(), size.height()) << size;
+}
+
+void TestCli::snapshotOfTinyPictures() {
+    QFETCH(QSize, size);
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("JPG_131"), FromBytes(TestJpeg::Solid(size.width(), size.height(), {30, 200, 40})));
+    WriteFile(dir.filePath("RCDATA_133"), QByteArray(2, 0));  // no places over the picture
+    const QString png = dir.filePath("map.png");
+    for (const char* zoom : {"20", "1000"}) {
+        const Result r = Run({"--data", dir.path(), "--snapshot", png, "--size", "200x150", "--zoom", zoom});
+        QVERIFY2(r.exitCode == 0 && !r.err.contains("QPainter"), r.err.constData());
+        QCOMPARE(QImage(png).size(), QSize(200, 150));
+    }
+    const QColor pixel = QImage(png).pixelColor(5, 5);
+    QVERIFY2(TestJpeg::Near(pixel.red(), 30) && TestJpeg::Near(pixel.green(), 200), qPrintable(pixel.name()));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
