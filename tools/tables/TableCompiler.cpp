@@ -35,13 +35,12 @@ std::string Column(size_t index) { return "column " + std::to_string(index + 1);
 // name that looks like another and matches nothing that is typed.
 void CheckNameEdges(const TsvTable& t, const TsvRow& row, size_t index) {
     const std::string& text = row.fields[index];
-    const auto blankAt = [&text](size_t pos) {
-        return text.compare(pos, 1, " ") == 0 || text.compare(pos, 2, "\xC2\xA0") == 0;
-    };
-    const bool endsBlank = !text.empty() && (text.back() == ' ' ||
-        (text.size() >= 2 && blankAt(text.size() - 2)));
-    if (!text.empty() && (blankAt(0) || endsBlank))
-        t.Fail(row, Column(index) + " begins or ends with a blank");
+    for (const std::string blank : {" ", "\xC2\xA0"}) {
+        const bool atStart = text.compare(0, blank.size(), blank) == 0;
+        const bool atEnd = text.size() >= blank.size() &&
+                           text.compare(text.size() - blank.size(), blank.size(), blank) == 0;
+        if (atStart || atEnd) t.Fail(row, Column(index) + " begins or ends with a blank");
+    }
 }
 
 // Place and character texts are plain printable ASCII.
