@@ -17,10 +17,14 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(true);
     m_panes[0] = new QLabel(this);
+    // The message pane shows place names and other texts from the data:
+    // never as markup, so no name can draw a picture or read a file.
+    m_panes[0]->setTextFormat(Qt::PlainText);
     addWidget(m_panes[0], 1);
     const int indicators[] = {ResId::ID_INDICATOR_CAPS, ResId::ID_INDICATOR_NUM, ResId::ID_INDICATOR_SCRL};
     for (int i = 0; i < 3; ++i) {
         m_panes[i + 1] = new QLabel(this);
+        m_panes[i + 1]->setTextFormat(Qt::PlainText);  // texts, never markup
         m_panes[i + 1]->setAlignment(Qt::AlignCenter);
         m_panes[i + 1]->setFrameShape(QFrame::Panel);
         m_panes[i + 1]->setFrameShadow(QFrame::Sunken);

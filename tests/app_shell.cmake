@@ -1,2 +1,3 @@
 zerim_add_test(test_mainframe WIDGETS)
 zerim_add_test(test_embedded_data WIDGETS EMBEDDED)
+zerim_add_test(test_statusbar WIDGETS)
