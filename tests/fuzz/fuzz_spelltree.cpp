@@ -18,7 +18,7 @@
 namespace {
 
 // Above this many records the quadratic reference would slow the fuzzer down.
-constexpr size_t kReferenceLimit = 128;
+constexpr size_t kReferenceLimit = 40;
 
 void Check(bool condition) {
     if (!condition) std::abort();
