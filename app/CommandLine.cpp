@@ -18,6 +18,14 @@ CommandLineOutcome Fail(std::ostream& err, const std::string& message) {
     return Done(1);
 }
 
+// Every mode that prints ends here: output that never reached its file (on
+// a full disk, say) is a failure, whatever the mode found.
+CommandLineOutcome Flushed(std::ostream& out, std::ostream& err, int exitCode) {
+    out.flush();
+    if (!out) return Fail(err, "écriture impossible sur la sortie standard");
+    return Done(exitCode);
+}
+
 bool ParseId(const std::string& text, int& id) {
     if (text.empty() || text.size() > 5 ||
         !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
@@ -36,9 +44,7 @@ CommandLineOutcome Dump(const std::vector<std::string>& args, std::ostream& out,
     const auto block = FindResource(*type, id);
     if (!block) return Fail(err, "ressource introuvable : " + ResourceKey(*type, id));
     out.write(reinterpret_cast<const char*>(block->data), std::streamsize(block->size));
-    out.flush();
-    if (!out) return Fail(err, "écriture impossible sur la sortie standard");
-    return Done(0);
+    return Flushed(out, err, 0);
 }
 
 // The modes that take exactly one text.
@@ -61,9 +67,7 @@ CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std:
     if (args.size() != 2)
         return Fail(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
     const int code = mode.run(args[1], out, err);
-    out.flush();
-    if (!out) return Fail(err, "écriture impossible sur la sortie standard");
-    return Done(code);
+    return Flushed(out, err, code);
 }
 
 }  // namespace
@@ -148,11 +152,11 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ost
     const std::string& mode = args[0];
     if (mode == "--version" && args.size() == 1) {
         out << "zerim " << Version::kDotted << "\n";
-        return Done(0);
+        return Flushed(out, err, 0);
     }
     if ((mode == "--help" || mode == "-h") && args.size() == 1) {
         out << HelpText();
-        return Done(0);
+        return Flushed(out, err, 0);
     }
     if (mode == "--dump") return Dump(args, out, err);
     for (const NamedTextMode& textMode : kTextModes)

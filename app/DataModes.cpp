@@ -71,6 +71,32 @@ std::optional<int> OrdinalOfName(const CCharacterText& text, const std::string& 
     return found;
 }
 
+// The bytes the reader took for `records`: each a name and its zero, the
+// location word, the spell words and the end mark.
+size_t BytesOf(const std::vector<VendorRecord>& records) {
+    size_t bytes = 0;
+    for (const VendorRecord& r : records) bytes += r.name.size() + 1 + 2 * (r.spells.size() + 2);
+    return bytes;
+}
+
+// Whole when the records read are followed by the empty name that ends the
+// table; otherwise the table was cut short or its last record runs past
+// its end, and the vendors after the cut are lost.
+bool VendorTableIsWhole(ByteBlock table, const std::vector<VendorRecord>& records) {
+    const size_t end = BytesOf(records);
+    return end < table.size && table.data[end] == 0;
+}
+
+// False, after a word on `err`, when the vendor table is there but damaged.
+bool CheckVendorTable(std::ostream& err) {
+    const auto table = FindRcData(ResId::IDR_VENDORS);
+    if (!table) return true;  // no table: nobody sells anything, as the finder shows
+    const std::vector<VendorRecord> records = ReadVendors(*table);
+    if (VendorTableIsWhole(*table, records)) return true;
+    err << "zerim: table des marchands incomplète ; " << records.size() << " marchands lus\n";
+    return false;
+}
+
 }  // namespace
 
 std::string LineText(const std::string& win1252) {
@@ -124,8 +150,13 @@ int PrintSpellVendors(const std::string& spell, std::ostream& out, std::ostream&
     const auto it = std::find_if(spells.begin(), spells.end(),
                                  [&](const SpellRecord& s) { return encoded && s.name == *encoded; });
     if (it == spells.end()) return Fail(err, "sort inconnu : " + spell);
+    const bool whole = CheckVendorTable(err);
     CVendorListing listing;
-    for (const VendorRow& row : listing.ListVendors(it->id))
+    const std::vector<VendorRow> rows = listing.ListVendors(it->id);
+    for (const VendorRow& row : rows)
         out << LineText(row.vendor) << '\t' << LineText(row.location) << '\n';
+    // As for a place search, what could be read is shown; but "nobody sells
+    // it" cannot be told from a damaged table.
+    if (rows.empty() && !whole) return Fail(err, "aucun marchand lu pour « " + spell + " »");
     return 0;
 }

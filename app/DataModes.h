@@ -15,7 +15,10 @@ int PrintFoundPlaces(const std::string& text, std::ostream& out, std::ostream& e
 int PrintCharacterPage(const std::string& who, std::ostream& out, std::ostream& err);
 
 // The spell finder's vendor rows for the first spell called exactly `spell`:
-// "vendor TAB location", one a line, as the list shows them.
+// "vendor TAB location", one a line, as the list shows them. A known spell
+// that nobody sells gives no line and 0. A damaged vendor table (cut short,
+// or a record running past its end) is reported on `err`; the rows read
+// before the damage are printed, and finding none gives 1.
 int PrintSpellVendors(const std::string& spell, std::ostream& out, std::ostream& err);
 
 // A table text made fit for one output line: control bytes (a tab or a line

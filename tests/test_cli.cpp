@@ -12,6 +12,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 namespace {
 
 using TestProcess::Result;
@@ -79,6 +87,13 @@ private slots:
     void compilerStopsAtBadLine();
     void snapshot();
     void snapshotAfterFind();
+    void snapshotTargets_data();
+    void snapshotTargets();
+    void undefinedBytesFound();
+    void damagedVendorTable_data();
+    void damagedVendorTable();
+    void fullOutput_data();
+    void fullOutput();
     void snapshotOfDamagedData_data();
     void snapshotOfDamagedData();
     void snapshotOfTinyPictures_data();
@@ -288,6 +303,169 @@ void TestCli::snapshotAfterFind() {
             }
     QVERIFY(markerX > 250 && markerX < 340 && markerY > 170 && markerY < 260);
     QVERIFY(Count(shot, QRect(markerX + 7, markerY, 50, 16), IsGreen) > 10);
+}
+
+// What a snapshot does to each kind of target. Device nodes are made in the
+// test's folder (as root), so that a wrong write never touches /dev.
+namespace {
+QByteArray Local(const QString& path) { return QFile::encodeName(path); }
+
+mode_t KindOf(const QString& path) {
+    struct stat st {};
+    return lstat(Local(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+QString MakeTarget(const QString& layout, const QDir& dir) {
+    const QString target = dir.filePath("map.png");
+    if (layout == "regular file") WriteFile(target, "old");
+    if (layout == "symlink to a file") {
+        WriteFile(dir.filePath("real.png"), "old");
+        if (symlink("real.png", Local(target).constData()) != 0) return {};
+    }
+    if (layout == "FIFO with a reader" && mkfifo(Local(target).constData(), 0600) != 0) return {};
+    const unsigned minor = layout == "full device" ? 7 : layout == "null device" ? 3 : 0;
+    if (minor && mknod(Local(target).constData(), S_IFCHR | 0666, makedev(1, minor)) != 0) return {};
+    return target;
+}
+
+// A reader at one end of a FIFO, holding a writer of its own so that the
+// reading ends when the test says, not when a writer leaves (or never came).
+class FifoReader {
+public:
+    explicit FifoReader(const QString& path)
+        : m_read(open(Local(path).constData(), O_RDONLY | O_NONBLOCK)),
+          m_keep(open(Local(path).constData(), O_WRONLY | O_NONBLOCK)) {}
+    ~FifoReader() {
+        if (m_keep >= 0) close(m_keep);
+        if (m_read >= 0) close(m_read);
+    }
+    FifoReader(const FifoReader&) = delete;
+    FifoReader& operator=(const FifoReader&) = delete;
+    // What the FIFO holds, once the other writers are gone.
+    QByteArray Received() {
+        close(m_keep);
+        m_keep = -1;
+        QByteArray all;
+        char buffer[4096];
+        for (ssize_t n; (n = read(m_read, buffer, sizeof buffer)) > 0;) all.append(buffer, n);
+        return all;
+    }
+
+private:
+    int m_read, m_keep;
+};
+}  // namespace
+
+void TestCli::snapshotTargets_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("png");  // the file holding the picture afterwards
+    QTest::newRow("regular file") << "regular file" << 0 << "map.png";
+    QTest::newRow("symlink to a file") << "symlink to a file" << 0 << "real.png";
+    QTest::newRow("FIFO with a reader") << "FIFO with a reader" << 0 << "";
+    QTest::newRow("full device") << "full device" << 1 << "";
+    QTest::newRow("null device") << "null device" << 0 << "";
+}
+
+void TestCli::snapshotTargets() {
+    QFETCH(QString, layout);
+    QFETCH(int, code);
+    QFETCH(QString, png);
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    const QString target = MakeTarget(layout, dir);
+    if (target.isEmpty()) QSKIP("cannot make this target here (device nodes need root)");
+    const mode_t kind = KindOf(target);
+    std::optional<FifoReader> reader;  // a small picture fits the FIFO's buffer
+    if (layout.startsWith("FIFO")) reader.emplace(target);
+    const Result r = Run({"--snapshot", target, "--size", "64x48"});
+    QCOMPARE(r.exitCode, code);
+    if (code) QVERIFY2(r.err.contains("écriture impossible : " + Local(target) + " (" + strerror(ENOSPC) + ")"),
+                       r.err.constData());
+    QCOMPARE(KindOf(target), kind);  // a link stays a link, a device a device
+    if (!png.isEmpty()) QCOMPARE(QImage(dir.filePath(png)).size(), QSize(64, 48));
+    if (reader) QCOMPARE(QImage::fromData(reader->Received(), "PNG").size(), QSize(64, 48));
+}
+
+// A name holding bytes that Windows-1252 leaves undefined comes out with
+// the replacement character, not with C1 controls.
+void TestCli::undefinedBytesFound() {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("RCDATA_133"), FromBytes(TestTables::PlaceTable({{"Nor\x81th\x9Dgate", 1, 0, 5, 6}})));
+    const Result r = Run({"--data", dir.path(), "--find", "nor"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("Nor\xEF\xBF\xBDth\xEF\xBF\xBDgate\t5\t6\t0\n"));
+}
+
+namespace {
+QByteArray VendorRecord(const QByteArray& name, uint16_t location, std::initializer_list<uint16_t> spells) {
+    TestTables::Bytes out(name.begin(), name.end());
+    out.push_back(0);
+    TestTables::PutU16(out, location);
+    for (uint16_t id : spells) TestTables::PutU16(out, id);
+    TestTables::PutU16(out, 0xFFFF);
+    return FromBytes(out);
+}
+}  // namespace
+
+// Vendors of spell 27 of the embedded spell table ("Trait de foudre").
+void TestCli::damagedVendorTable_data() {
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");  // a part of it; empty: nothing said
+    const QByteArray abel = VendorRecord("Abel", 0, {27}), zed = VendorRecord("Zed", 1, {30, 27});
+    const QByteArray end(1, '\0');
+    QTest::newRow("whole") << abel + zed + end << 0 << QByteArray("Zed\tMarket\nAbel\tQuay\n") << QByteArray();
+    QTest::newRow("end mark missing") << abel + zed << 0 << QByteArray("Zed\tMarket\nAbel\tQuay\n")
+                                      << QByteArray("table des marchands incomplète ; 2 marchands lus");
+    QTest::newRow("last record past the end") << abel + zed.chopped(2) << 0 << QByteArray("Abel\tQuay\n")
+                                              << QByteArray("table des marchands incomplète ; 1 marchands lus");
+    QTest::newRow("cut in the first record") << abel.left(6) << 1 << QByteArray()
+                                             << QByteArray("aucun marchand lu pour « Trait de foudre »");
+    QTest::newRow("empty") << QByteArray() << 1 << QByteArray() << QByteArray("incomplète ; 0 marchands lus");
+    QTest::newRow("undefined bytes as U+FFFD") << VendorRecord("Ab\x81\x9D", 2, {27}) + end << 0
+                                               << QByteArray("Ab\xEF\xBF\xBD\xEF\xBF\xBD\tQu\xEF\xBF\xBD" "ay\n")
+                                               << QByteArray();
+}
+
+void TestCli::damagedVendorTable() {
+    QFETCH(QByteArray, table);
+    QFETCH(int, code);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("RCDATA_139"), table);
+    WriteFile(dir.filePath("RCDATA_141"), QByteArray("Quay\0Market\0Qu\x8F" "ay\0", 19));
+    const Result r = Run({"--data", dir.path(), "--vendors", "Trait de foudre"});
+    QCOMPARE(r.exitCode, code);
+    QCOMPARE(r.out, out);
+    if (err.isEmpty()) QCOMPARE(r.err, QByteArray());
+    QVERIFY2(r.err.contains(err), r.err.constData());
+}
+
+// Standard output on a full disk: every mode that prints says so and fails.
+void TestCli::fullOutput_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("version") << QStringList{"--version"};
+    QTest::newRow("dump") << QStringList{"--dump", "RCDATA", "133"};
+    QTest::newRow("find") << QStringList{"--find", "holm"};
+    QTest::newRow("page") << QStringList{"--page", "#0"};
+    QTest::newRow("vendors") << QStringList{"--vendors", "Trait de foudre"};
+}
+
+void TestCli::fullOutput() {
+    QFETCH(QStringList, args);
+    if (KindOf("/dev/full") != S_IFCHR) QSKIP("no /dev/full here");
+    QProcess process;
+    process.setProcessEnvironment(TestProcess::WithoutDisplay());
+    process.setStandardOutputFile("/dev/full");  // opened for writing: the device stays
+    process.start(QStringLiteral(ZERIM_EXE), args);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(), QByteArray("zerim: écriture impossible sur la sortie standard\n"));
 }
 
 // A damaged map picture or place table in the data folder: the snapshot
