@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QSaveFile>
 #include <QImage>
 
 namespace {
@@ -50,8 +49,7 @@ bool WritePng(const QImage& image, const std::string& file, std::string& reason)
         reason = "codage PNG impossible";
         return false;
     }
-    QSaveFile out(QString::fromStdString(file));
-    return out.open(QIODevice::WriteOnly) && image.save(&out, "PNG") && out.commit();
+    return WriteFileSafely(file, std::string_view(png.constData(), size_t(png.size())), reason);
 }
 
 }  // namespace
