@@ -10,6 +10,7 @@
 #include <vector>
 
 void SortSiblings(std::list<EffectNode>& siblings) {
+    if (siblings.size() < 2) return;
     struct Entry {
         SpellSortKey key;
         std::list<EffectNode>::iterator node;

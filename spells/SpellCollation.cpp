@@ -1,7 +1,7 @@
 #include "SpellCollation.h"
 
 #include <cstdint>
-#include <vector>
+#include <string>
 
 namespace {
 
@@ -50,10 +50,21 @@ const char* AccentedBase(uint8_t capital) {
     return "";
 }
 
-void AppendUnits(uint8_t byte, SpellSortKey& out) {
+// A key under construction: the first level's weights and, apart, the
+// second level's marks.
+struct KeyParts {
+    std::string bases, accents;
+};
+
+void AppendUnits(uint8_t byte, KeyParts& out) {
     const auto push = [&out](uint16_t base, uint8_t accent) {
-        out.bases.push_back(base);
-        out.accents.push_back(accent);
+        // Weights are stored one above their value, big-endian, so that no
+        // weight is two zero bytes: those end the first level, and a name
+        // that is the start of another sorts first.
+        const unsigned stored = base + 1u;
+        out.bases += char(stored >> 8);
+        out.bases += char(stored & 0xFF);
+        out.accents += char(accent);
     };
     const uint8_t c = Capital(byte);
     if (c >= 'A' && c <= 'Z') return push(Letter(char(c)), 0);
@@ -67,17 +78,17 @@ void AppendUnits(uint8_t byte, SpellSortKey& out) {
 }  // namespace
 
 SpellSortKey MakeSpellSortKey(std::string_view name) {
-    SpellSortKey key;
-    key.bases.reserve(name.size());
-    key.accents.reserve(name.size());
-    for (char c : name) AppendUnits(uint8_t(c), key);
-    return key;
+    KeyParts parts;
+    parts.bases.reserve(3 * name.size() + 2);
+    for (char c : name) AppendUnits(uint8_t(c), parts);
+    // The accents count only where the base letters tie, which is where
+    // the two keys reach them.
+    parts.bases.append(2, '\0');
+    parts.bases += parts.accents;
+    return SpellSortKey{std::move(parts.bases)};
 }
 
 int CompareSpellNames(std::string_view a, std::string_view b) {
-    // Vectors compare element by element, a prefix first: a dictionary's
-    // order, level by level.
-    const SpellSortKey ka = MakeSpellSortKey(a), kb = MakeSpellSortKey(b);
-    if (ka < kb) return -1;
-    return kb < ka ? 1 : 0;
+    const int order = MakeSpellSortKey(a).bytes.compare(MakeSpellSortKey(b).bytes);
+    return (order > 0) - (order < 0);
 }

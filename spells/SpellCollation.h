@@ -11,9 +11,8 @@
 // Case never matters: "Feu" and "FEU" compare equal, so the tree keeps
 // such names in the order it received them.
 #pragma once
-#include <cstdint>
+#include <string>
 #include <string_view>
-#include <vector>
 
 // Negative when `a` comes first, positive when `b` does, 0 when the two
 // names are equal for sorting.
@@ -21,15 +20,12 @@ int CompareSpellNames(std::string_view a, std::string_view b);
 
 // A name made ready for sorting: comparing keys with < orders names as
 // CompareSpellNames does, without working the names out again at every
-// comparison.
+// comparison. The bytes are the first level's weights, two bytes each, then
+// two zero bytes, then the second level's accent marks.
 struct SpellSortKey {
-    std::vector<uint16_t> bases;   // level 1, one weight per base letter or symbol
-    std::vector<uint8_t> accents;  // level 2, one mark per unit (0: none)
+    std::string bytes;
 
-    bool operator<(const SpellSortKey& other) const {
-        if (bases != other.bases) return bases < other.bases;
-        return accents < other.accents;
-    }
+    bool operator<(const SpellSortKey& other) const { return bytes < other.bytes; }
 };
 
 SpellSortKey MakeSpellSortKey(std::string_view name);

