@@ -1,5 +1,7 @@
 #include "JpegDecoder.h"
 
+#include "JpegScans.h"
+
 #include <turbojpeg.h>
 
 #include <climits>
@@ -59,6 +61,7 @@ JpegProblem InspectJpeg(ByteBlock bytes, JpegInfo& info) {
     if (width == 0 && height == 0) return JpegProblem::HeaderOnly;
     if (const JpegProblem problem = CheckSize(width, height); problem != JpegProblem::None) return problem;
     if (colorspace == TJCS_CMYK || colorspace == TJCS_YCCK) return JpegProblem::Cmyk;
+    if (CountJpegScans(bytes) > kMaxJpegScans) return JpegProblem::TooManyScans;
     info.width = width;
     info.height = height;
     return JpegProblem::None;
@@ -84,7 +87,8 @@ JpegProblem DecodeJpegBgrxScaled(ByteBlock bytes, const JpegInfo& info, int deno
     if (!decoder) return JpegProblem::NoMemory;
     // Asking for the scaled size makes the decoder scale in its DCT. The
     // scan limit stops a progressive file of thousands of passes, each of
-    // which costs a walk over the whole picture.
+    // which costs a walk over the whole picture, should the count of
+    // InspectJpeg have missed some.
     const int status = tjDecompress2(decoder.get(), const_cast<unsigned char*>(bytes.data),
                                      static_cast<unsigned long>(bytes.size), pixels, scaled.width, pitch,
                                      scaled.height, TJPF_BGRX, TJFLAG_ACCURATEDCT | TJFLAG_LIMITSCANS);

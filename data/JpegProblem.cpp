@@ -76,6 +76,10 @@ bool IsJpegWarningMessage(const std::string& message) {
     return false;
 }
 
+// The file itself ending early, or its picture data ending at a marker
+// before the last row: either way the rest of the picture is missing.
 JpegProblem ClassifyJpegWarning(const std::string& message) {
-    return Contains(message, "Premature end") ? JpegProblem::Truncated : JpegProblem::Corrupt;
+    const bool early =
+        Contains(message, "Premature end of JPEG file") || Contains(message, "premature end of data segment");
+    return early ? JpegProblem::Truncated : JpegProblem::Corrupt;
 }

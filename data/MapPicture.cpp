@@ -116,8 +116,8 @@ bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSha
         // Only the levels finer than the first look are made: the coarser
         // ones are kept, which saves memory while both sets would be alive.
         // The full decode reads the same stream: its problem, if any, is
-        // the first look's.
-        QImage full = DecodeScaled(bytes, info, 1).first;
+        // the first look's, and a refused stream is not read again.
+        QImage full = IsRefusal(problem) ? QImage() : DecodeScaled(bytes, info, 1).first;
         PageOut(bytes);
         if (!full.isNull()) *pending = BuildLevels(std::move(full), kFirstLevel);
         QMetaObject::invokeMethod(receiver, [this, pending, onSharper] {

@@ -106,8 +106,8 @@ inline Bytes CutInScan(const Bytes& jpeg) {
 // Everything before the first scan: tables and frame, no picture data.
 inline Bytes HeaderOnly(const Bytes& jpeg) { return Cut(jpeg, FindMarker(jpeg, 0xDA)); }
 
-// A progressive picture whose last scan comes `scans` times in all: the
-// decoder goes through every one of them.
+// A progressive picture (ten scans) whose last scan comes `scans` times in
+// all: the decoder goes through every one of them.
 inline Bytes ManyScans(int width, int height, int scans) {
     const Bytes jpeg = Encode(width, height, [](int x, int y) { return Rgb{uint8_t(x * 7), uint8_t(y * 5), 90}; },
                               TJFLAG_PROGRESSIVE);

@@ -1,6 +1,7 @@
 #include "JpegMaker.h"
 
 #include "data/JpegDecoder.h"
+#include "data/JpegScans.h"
 
 #include <QtTest>
 
@@ -19,6 +20,9 @@ private slots:
     void problems_data();
     void problems();
     void cutStreamKeepsWhatWasDecoded();
+    void scansCounted_data();
+    void scansCounted();
+    void decoderStopsAtTheScanLimit();
 };
 
 void TestJpegDecoder::decodesPixels() {
@@ -119,6 +123,8 @@ void TestJpegDecoder::problems_data() {
     QTest::newRow("lossless") << Held(WithFrameType(colour, 0xC3)) << JpegProblem::Process;
     QTest::newRow("600 scans") << Held(ManyScans(64, 48, 600)) << JpegProblem::TooManyScans;
     QTest::newRow("cut short") << Held(CutInScan(colour)) << JpegProblem::Truncated;
+    QTest::newRow("fewer rows than it claims") << Held(WithSize(Solid(16, 16, {9, 9, 9}), 64, 512))
+                                               << JpegProblem::Truncated;
     Bytes stray = colour;
     stray.insert(stray.end() - 2, {0x12, 0x34, 0x56});
     QTest::newRow("stray bytes before the end") << Held(stray) << JpegProblem::Corrupt;
@@ -142,6 +148,36 @@ void TestJpegDecoder::cutStreamKeepsWhatWasDecoded() {
     QCOMPARE(DecodeJpegBgrx(ByteBlock(part), info, pixels.data(), 64 * 4), JpegProblem::Truncated);
     const unsigned char* topLeft = &pixels[(4 * 64 + 4) * 4];
     QVERIFY(Near(topLeft[2], kQuadrants[0].r) && Near(topLeft[1], kQuadrants[0].g) && Near(topLeft[0], kQuadrants[0].b));
+}
+
+void TestJpegDecoder::scansCounted_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("scans");
+    const auto varied = [](int x, int y) { return Rgb{uint8_t(x * 37), uint8_t(y * 11), uint8_t(x ^ y)}; };
+    QTest::newRow("baseline, stuffed bytes in its data") << Held(Encode(64, 64, varied)) << 500 << 1;
+    QTest::newRow("progressive colour") << Held(Encode(64, 64, varied, TJFLAG_PROGRESSIVE)) << 500 << 10;
+    QTest::newRow("progressive grey") << Held(Compress(Bytes(64 * 64, 99), 64, 64, TJPF_GRAY, TJSAMP_GRAY,
+                                                       TJFLAG_PROGRESSIVE)) << 500 << 6;
+    QTest::newRow("nine, then 600 of the last, counted to the end") << Held(ManyScans(32, 32, 600)) << 1000 << 609;
+    QTest::newRow("600 scans, counted past the limit") << Held(ManyScans(32, 32, 600)) << 500 << 501;
+    QTest::newRow("header only") << Held(HeaderOnly(Quadrants(16, 16))) << 500 << 0;
+    QTest::newRow("cut in the length of a segment") << Held(Cut(Quadrants(16, 16), 5)) << 500 << 0;
+}
+
+void TestJpegDecoder::scansCounted() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, limit);
+    QFETCH(int, scans);
+    const Bytes copy(bytes.begin(), bytes.end());
+    QCOMPARE(CountJpegScans(ByteBlock(copy), limit), scans);
+}
+
+// Should the count miss scans, the decoder still stops past 500 of them.
+void TestJpegDecoder::decoderStopsAtTheScanLimit() {
+    const Bytes jpeg = ManyScans(64, 48, 600);
+    std::vector<unsigned char> pixels(64 * 48 * 4);
+    QCOMPARE(DecodeJpegBgrx(ByteBlock(jpeg), {64, 48}, pixels.data(), 64 * 4), JpegProblem::TooManyScans);
 }
 
 QTEST_APPLESS_MAIN(TestJpegDecoder)
