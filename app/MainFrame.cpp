@@ -83,7 +83,8 @@ void CMainFrame::ShowLoadProblems() {
     m_wndLoadProblems->setText(texts.join(QStringLiteral(" — ")));
     m_wndLoadProblems->setFrameShape(QFrame::Panel);
     m_wndLoadProblems->setFrameShadow(QFrame::Sunken);
-    m_wndStatusBar->insertPermanentWidget(0, m_wndLoadProblems);
+    // Indices count the message pane, the one ordinary widget, first.
+    m_wndStatusBar->insertPermanentWidget(1, m_wndLoadProblems);
 }
 
 QAction* CMainFrame::NewCommand(int id, const QString& text) {

@@ -86,7 +86,9 @@ std::vector<std::string> CZerimApp::LoadProblems() const {
     if (picture != JpegProblem::None)
         problems.push_back((IsRefusal(picture) ? "carte illisible : " : "carte incomplète : ") +
                            JpegProblemText(picture));
-    if (m_bPlacesCut)
-        problems.push_back("table des lieux incomplète ; " + std::to_string(m_places.GetSize()) + " lieux lus");
+    if (m_bPlacesCut) {
+        const int read = m_places.GetSize();
+        problems.push_back("table des lieux incomplète ; " + std::to_string(read) + (read > 1 ? " lieux lus" : " lieu lu"));
+    }
     return problems;
 }

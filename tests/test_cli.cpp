@@ -489,7 +489,7 @@ void TestCli::snapshotOfDamagedData_data() {
     QTest::newRow("cut short") << FromBytes(CutInScan(grey)) << false << 0
                                << QByteArray("zerim: carte incomplète : le fichier s'arrête avant la fin");
     QTest::newRow("place table cut") << FromBytes(grey) << true << 0
-                                     << QByteArray("zerim: table des lieux incomplète ; 1 lieux lus\n");
+                                     << QByteArray("zerim: table des lieux incomplète ; 1 lieu lu\n");
 }
 
 void TestCli::snapshotOfDamagedData() {
