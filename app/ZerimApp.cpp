@@ -88,7 +88,8 @@ std::vector<std::string> CZerimApp::LoadProblems() const {
                            JpegProblemText(picture));
     if (m_bPlacesCut) {
         const int read = m_places.GetSize();
-        problems.push_back("table des lieux incomplète ; " + std::to_string(read) + (read > 1 ? " lieux lus" : " lieu lu"));
+        const std::string count = std::to_string(read) + (read > 1 ? " lieux lus" : " lieu lu");
+        problems.push_back("table des lieux incomplète ; " + count);
     }
     return problems;
 }

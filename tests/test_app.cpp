@@ -126,7 +126,8 @@ void TestApp::loadProblemsInTheStatusBar_data() {
     QTest::newRow("cmyk") << true << Held(Cmyk(40, 40)) << false << unreadable + "couleurs d'impression (CMJN)";
     QTest::newRow("12-bit") << true << Held(WithPrecision(good, 12)) << false << unreadable + "échantillons de plus";
     QTest::newRow("16-bit") << true << Held(WithPrecision(good, 16)) << false << unreadable + "échantillons de plus";
-    QTest::newRow("lossless") << true << Held(WithFrameType(good, 0xC3)) << false << unreadable + "codage JPEG sans perte";
+    QTest::newRow("lossless") << true << Held(WithFrameType(good, 0xC3)) << false
+                              << unreadable + "codage JPEG sans perte";
     QTest::newRow("600 scans") << true << Held(ManyScans(64, 64, 600)) << false << unreadable + "JPEG progressif";
     QTest::newRow("cut short") << true << Held(CutInScan(good)) << false
                                << QString::fromUtf8("Carte incomplète : le fichier s'arrête avant la fin");
@@ -193,7 +194,8 @@ void TestApp::tinyPicturesInTheWindow() {
     frame->View()->SetZoom(1000);
     const QImage zoomed = frame->View()->grab().toImage();
     const QColor pixel = zoomed.pixelColor(5, 5);
-    QVERIFY2(TestJpeg::Near(pixel.red(), colour.r) && TestJpeg::Near(pixel.green(), colour.g), qPrintable(pixel.name()));
+    QVERIFY2(TestJpeg::Near(pixel.red(), colour.r) && TestJpeg::Near(pixel.green(), colour.g),
+             qPrintable(pixel.name()));
     QVERIFY(!frame->LoadProblemPane());
 }
 

@@ -84,7 +84,9 @@ void TestJpegDecoder::truncatedStreamIsSafe() {
 }
 
 namespace {
-QByteArray Held(const Bytes& bytes) { return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())); }
+QByteArray Held(const Bytes& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
+}
 
 // What the program's load finds in these bytes: the header's verdict, else
 // the decode's, at full size and at the quarter size of the first look.
@@ -147,7 +149,8 @@ void TestJpegDecoder::cutStreamKeepsWhatWasDecoded() {
     std::vector<unsigned char> pixels(64 * 64 * 4, 0);
     QCOMPARE(DecodeJpegBgrx(ByteBlock(part), info, pixels.data(), 64 * 4), JpegProblem::Truncated);
     const unsigned char* topLeft = &pixels[(4 * 64 + 4) * 4];
-    QVERIFY(Near(topLeft[2], kQuadrants[0].r) && Near(topLeft[1], kQuadrants[0].g) && Near(topLeft[0], kQuadrants[0].b));
+    const Rgb want = kQuadrants[0];
+    QVERIFY(Near(topLeft[2], want.r) && Near(topLeft[1], want.g) && Near(topLeft[0], want.b));
 }
 
 void TestJpegDecoder::scansCounted_data() {
