@@ -1,41 +1,26 @@
 #include "IEControl.h"
 
+#include "PageBody.h"
+#include "PageDocument.h"
+#include "app/StatusBar.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "data/Win1252.h"
 
 #include <QDesktopServices>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextDocument>
+
+#include <memory>
 
 namespace {
 
 QString FromAnsi(std::string_view text) {
     return QString::fromStdString(Win1252ToUtf8(text));
-}
-
-// Where the content of the page's body begins and ends, or nothing when the
-// page has no body tag. A missing end tag lets the body run to the end.
-struct BodySpan {
-    qsizetype begin = -1, end = -1;
-};
-
-BodySpan FindBody(const QString& page) {
-    qsizetype at = 0;
-    while ((at = page.indexOf(QLatin1String("<body"), at, Qt::CaseInsensitive)) >= 0) {
-        const qsizetype after = at + 5;
-        // "<bodyx" is another tag; only "<body>" and "<body ...>" open the body.
-        if (after < page.size() && (page[after] == '>' || page[after].isSpace())) break;
-        at = after;
-    }
-    if (at < 0) return {};
-    const qsizetype close = page.indexOf('>', at);
-    if (close < 0) return {};
-    BodySpan span{close + 1, page.size()};
-    const qsizetype end = page.indexOf(QLatin1String("</body"), span.begin, Qt::CaseInsensitive);
-    if (end >= 0) span.end = end;
-    return span;
 }
 
 bool IsWebAddress(const QUrl& url) {
@@ -44,10 +29,32 @@ bool IsWebAddress(const QUrl& url) {
            scheme == QLatin1String("mailto");
 }
 
+// The finders and the About box are children of the main window: its
+// status bar is the first one found going up from the panel.
+void WriteToStatusBar(const QWidget* panel, const QString& text) {
+    for (const QWidget* w = panel; w; w = w->parentWidget()) {
+        if (auto* bar = w->findChild<CStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+            bar->SetPaneText(0, text);
+            return;
+        }
+    }
+}
+
+// The path in the program's own resources that `name` gives, or nothing.
+QString EmbeddedPath(const QUrl& name) {
+    if (name.scheme().compare(QLatin1String("qrc"), Qt::CaseInsensitive) == 0)
+        return QLatin1Char(':') + name.path();
+    // ":/..." makes no valid address, but keeps its path.
+    if (name.scheme().isEmpty() && name.path().startsWith(QLatin1String(":/"))) return name.path();
+    return {};
+}
+
 }  // namespace
 
 CIEControl::CIEControl(QWidget* parent)
-    : QTextBrowser(parent), m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+    : QTextBrowser(parent),
+      m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
+      m_notice([this](const QString& text) { WriteToStatusBar(this, text); }) {
     // The panel never navigates by itself: every click comes to OnAnchorClicked.
     setOpenLinks(false);
     setOpenExternalLinks(false);
@@ -57,22 +64,66 @@ CIEControl::CIEControl(QWidget* parent)
 bool CIEControl::LoadFromResource(int id) {
     const auto block = FindResource(ResType::Numeric(ResId::RT_HTML), id);
     if (!block) return false;
-    ShowPage(FromAnsi(std::string_view(reinterpret_cast<const char*>(block->data), block->size)));
-    return true;
+    m_loaded = true;
+    m_template.assign(reinterpret_cast<const char*>(block->data), block->size);
+    if (ShowPage(m_template)) return true;
+    // The pages written into it later take the minimal page instead.
+    m_template = kMinimalPage;
+    return false;
 }
 
 bool CIEControl::SetBodyHtml(const std::string& html) {
-    if (m_page.isEmpty()) return false;
-    const BodySpan body = FindBody(m_page);
-    if (body.begin < 0) return false;
-    ShowPage(m_page.left(body.begin) + FromAnsi(html) + m_page.mid(body.end));
+    if (!m_loaded) return false;
+    return ShowPage(WithBody(m_template, html));
+}
+
+// The page goes to the engine only once it is measured, and, when it holds
+// tables, once the engine's reading of them is checked on a document that
+// is never laid out.
+bool CIEControl::ShowPage(const std::string& page) {
+    std::string prepared;
+    PageNesting nesting;
+    PageFault fault = PreparePage(page, prepared, nesting, m_limits);
+    if (fault == PageFault::None && nesting.tables > 0) fault = CheckOnDocument(prepared);
+    if (fault != PageFault::None) {
+        ShowHtml(QString::fromUtf8(kMinimalPage.data(), int(kMinimalPage.size())));
+        if (m_notice) m_notice(QString::fromStdString(DescribePageFault(fault, m_limits)));
+        return false;
+    }
+    ShowHtml(FromAnsi(prepared));
     return true;
 }
 
-void CIEControl::ShowPage(const QString& page) {
+PageFault CIEControl::CheckOnDocument(const std::string& page) {
+    // A child of the panel, so that what the page names comes through
+    // loadResource like the panel's own.
+    const auto document = std::make_unique<QTextDocument>(this);
+    document->setUndoRedoEnabled(false);
+    document->setHtml(FromAnsi(page));
+    return CheckDocumentTables(*document, m_limits);
+}
+
+void CIEControl::ShowHtml(const QString& page) {
     m_page = page;
     setHtml(page);
     verticalScrollBar()->setValue(0);
+}
+
+QVariant CIEControl::loadResource(int type, const QUrl& name) {
+    const QString path = EmbeddedPath(name);
+    if (!path.isEmpty()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) return file.readAll();
+    }
+    // An empty answer would let the document, and for pictures the picture
+    // handler, read the name from disk themselves: a stand-in that is not
+    // empty stops both.
+    if (type == QTextDocument::ImageResource) {
+        QImage nothing(1, 1, QImage::Format_ARGB32);
+        nothing.fill(Qt::transparent);
+        return nothing;
+    }
+    return QByteArray(" ");
 }
 
 void CIEControl::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,9 +1,15 @@
 #include "npc/IEControl.h"
+#include "app/StatusBar.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 
 #include <QtTest>
+#include <QBuffer>
+#include <QDialog>
+#include <QMainWindow>
+#include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextTable>
 
 namespace {
 
@@ -35,14 +41,44 @@ bool ClickText(CIEControl& panel, const QString& text) {
     return true;
 }
 
+QByteArray Repeat(const QByteArray& piece, int times) {
+    QByteArray bytes;
+    bytes.reserve(piece.size() * times);
+    for (int i = 0; i < times; ++i) bytes += piece;
+    return bytes;
+}
+
+// Pixels of the panel's picture that are plainly red.
+int RedPixels(CIEControl& panel) {
+    const QImage shot = panel.viewport()->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        }
+    return red;
+}
+
 }  // namespace
 
 class TestIEControl : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void noPageNoBody();
+    void bodilessPageTakesCharacterPages_data();
+    void bodilessPageTakesCharacterPages();
+    void namesAreNotRead_data();
+    void namesAreNotRead();
+    void embeddedResourcesAreRead();
+    void refusedPages_data();
+    void refusedPages();
+    void refusalInTheStatusBar();
+    void namelessTagsAreDropped();
+    void refusedBodyLeavesThePageUsable();
     void replacesTheBody_data();
     void replacesTheBody();
     void eightBitText();
@@ -57,7 +93,22 @@ private:
                     std::vector<unsigned char>(bytes.begin(), bytes.end()));
     }
     CMemoryResourceStore m_store;
+    QTemporaryDir m_dir;
+    QByteArray m_redPng;  // a red picture, 40 x 200
 };
+
+void TestIEControl::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QImage picture(40, 200, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QBuffer buffer(&m_redPng);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    QFile file(m_dir.filePath("red.png"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_redPng) == m_redPng.size());
+    file.close();
+    QFile css(m_dir.filePath("red.css"));
+    QVERIFY(css.open(QIODevice::WriteOnly) && css.write("body { color: #ff0000; }") > 0);
+}
 
 void TestIEControl::init() {
     m_store = CMemoryResourceStore();
@@ -73,10 +124,170 @@ void TestIEControl::noPageNoBody() {
     QVERIFY(!panel.LoadFromResource(999));
     QVERIFY(!panel.SetBodyHtml("<b>early</b>"));
     QVERIFY(panel.toPlainText().isEmpty());
-    AddPage(7, "<html><p>no body tag</p></html>");
-    QVERIFY(panel.LoadFromResource(7));
-    QVERIFY(!panel.SetBodyHtml("<b>new</b>"));
+}
+
+// A modder's blank page without a body: shown as it is, and the character
+// pages go into a minimal page in its place.
+void TestIEControl::bodilessPageTakesCharacterPages_data() {
+    QTest::addColumn<QByteArray>("page");
+    QTest::newRow("no body tag") << QByteArray("<html><p>no body tag</p></html>");
+    QTest::newRow("a body in a comment only") << QByteArray("<html><!-- <body> --><p>no body tag</p>");
+    QTest::newRow("a body tag cut off") << QByteArray("<p>no body tag</p><body bgcolor=red");
+}
+
+void TestIEControl::bodilessPageTakesCharacterPages() {
+    QFETCH(QByteArray, page);
+    AddPage(kPageId, page);
+    CIEControl panel;
+    QVERIFY(panel.LoadFromResource(kPageId));
     QVERIFY(panel.toPlainText().contains("no body tag"));
+    QVERIFY(panel.SetBodyHtml("<b>Amrel</b> Near Kelwick."));
+    QCOMPARE(panel.toPlainText().trimmed(), QString("Amrel Near Kelwick."));
+    QCOMPARE(panel.PageSource(), QString("<html><body><b>Amrel</b> Near Kelwick.</body></html>"));
+}
+
+// Whatever a page names, nothing is read from a file or decoded from the
+// page: a picture stays undrawn, a style sheet unapplied.
+void TestIEControl::namesAreNotRead_data() {
+    QTest::addColumn<QString>("body");
+    const QString picture = m_dir.filePath("red.png");
+    QTest::newRow("the zero device") << "<img src=\"/dev/zero\">";
+    QTest::newRow("a local picture") << "<img src=\"" + picture + "\">";
+    QTest::newRow("a file address") << "<img src=\"file://" + picture + "\">";
+    QTest::newRow("a name in the working folder") << "<img src=\"red.png\">";
+    QTest::newRow("a data address")
+        << "<img src=\"data:image/png;base64," + QString::fromLatin1(m_redPng.toBase64()) + "\">";
+    QTest::newRow("a background picture") << "<table background=\"" + picture +
+                                                 "\" width=200 height=200><tr><td>x</td></tr></table>";
+    QTest::newRow("a style sheet") << "<link rel=\"stylesheet\" href=\"" + m_dir.filePath("red.css") +
+                                          "\"/>Text that a style sheet would colour";
+    QTest::newRow("an imported style sheet")
+        << "<style>@import url(" + m_dir.filePath("red.css") + ");</style>Text that would be red";
+}
+
+void TestIEControl::namesAreNotRead() {
+    QFETCH(QString, body);
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    AddPage(8, "<html><body>" + body.toLatin1() + " and text</body></html>");
+    CIEControl panel;
+    panel.resize(300, 300);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QVERIFY(panel.LoadFromResource(8));
+    QVERIFY(panel.toPlainText().contains("text"));
+    const int red = RedPixels(panel);
+    const qreal height = panel.document()->size().height();
+    QVERIFY(QDir::setCurrent(workingFolder));
+    QCOMPARE(red, 0);
+    QVERIFY2(height < 150 || body.contains("<table"), qPrintable(QString::number(height)));
+}
+
+// The program's own resources are what a page may show.
+void TestIEControl::embeddedResourcesAreRead() {
+    const QString icon = ":/qt-project.org/styles/commonstyle/images/file-16.png";
+    QVERIFY(QFile::exists(icon));
+    CIEControl panel;
+    for (const QString& name : {icon, "qrc" + icon}) {
+        const QVariant data = panel.loadResource(QTextDocument::ImageResource, QUrl(name));
+        QImage image;
+        QVERIFY2(image.loadFromData(data.toByteArray()), qPrintable(name));
+        QCOMPARE(image.size(), QSize(16, 16));
+    }
+    const QVariant missing = panel.loadResource(QTextDocument::ImageResource, QUrl(":/no/such.png"));
+    QCOMPARE(missing.value<QImage>().size(), QSize(1, 1));
+}
+
+// Pages the engine cannot lay out in good time, or at all: each is refused
+// before it reaches the engine, the blank page is shown, the notice says
+// why, and character pages still show afterwards.
+void TestIEControl::refusedPages_data() {
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("notice");
+    const QByteArray table = "<table border=1><tr><td>";
+    QTest::newRow("10,000 tables inside one another")
+        << Repeat(table, 10000) << "Page refusée : plus de 8 tableaux imbriqués";
+    QTest::newRow("1,000 tables inside one another")
+        << Repeat(table, 1000) << "Page refusée : plus de 8 tableaux imbriqués";
+    QTest::newRow("10,000 levels")
+        << Repeat("<blockquote>", 10000) << "Page refusée : plus de 64 niveaux d'imbrication";
+    QTest::newRow("1 Mio and 1 byte")
+        << "<html><body>" + QByteArray((1 << 20) + 1 - 26, 'x') + "</body></html>"
+        << "Page refusée : plus de 1 Mio";
+    QTest::newRow("tables side by side that the engine nests")
+        << "<td></tr>" + Repeat("<td></table>", 12) << "Page refusée : plus de 8 tableaux imbriqués";
+    QTest::newRow("a short page of wide rows")
+        << "<table>" + Repeat("<tr><td colspan=100000>x", 1000)
+        << "Page refusée : plus de 50000 cellules de tableau";
+    QTest::newRow("a cell padding that overflows the layout")
+        << QByteArray("<table cellpadding=30000000><tr><td>x</td></tr></table>")
+        << "Page refusée : marges de tableau démesurées";
+    QTest::newRow("a cell padding set by a style")
+        << QByteArray("<table><tr><td style=\"padding: 20000px\">x")
+        << "Page refusée : marges de tableau démesurées";
+}
+
+void TestIEControl::refusedPages() {
+    QFETCH(QByteArray, page);
+    QFETCH(QString, notice);
+    AddPage(ResId::IDR_ABOUT_PAGE, page);
+    CIEControl panel;
+    QStringList notices;
+    panel.SetNoticeWriter([&](const QString& text) { notices << text; });
+    panel.resize(400, 300);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QVERIFY(!panel.LoadFromResource(ResId::IDR_ABOUT_PAGE));
+    QCOMPARE(notices, QStringList{notice});
+    QVERIFY(panel.toPlainText().trimmed().isEmpty());
+    QVERIFY(panel.SetBodyHtml("<b>Amrel</b> Near Kelwick."));
+    QCOMPARE(panel.toPlainText().trimmed(), QString("Amrel Near Kelwick."));
+    QCOMPARE(notices.size(), 1);
+}
+
+// As in the program: a panel in a dialog over the main window tells the
+// main window's status bar; a panel alone tells no one, and goes on.
+void TestIEControl::refusalInTheStatusBar() {
+    QMainWindow frame;
+    auto* bar = new CStatusBar(&frame);
+    frame.setStatusBar(bar);
+    QDialog dialog(&frame);
+    auto* panel = new CIEControl(&dialog);
+    AddPage(ResId::IDR_ABOUT_PAGE, Repeat("<div>", 65));
+    QVERIFY(!panel->LoadFromResource(ResId::IDR_ABOUT_PAGE));
+    QCOMPARE(bar->PaneText(0), QString("Page refusée : plus de 64 niveaux d'imbrication"));
+    CIEControl alone;
+    QVERIFY(!alone.LoadFromResource(ResId::IDR_ABOUT_PAGE));
+    QVERIFY(alone.SetBodyHtml("<b>Bo</b>"));
+}
+
+// The engine lists a nameless element again as the element after it: here
+// 30,001 cells of one. Such tags show nothing and are dropped.
+void TestIEControl::namelessTagsAreDropped() {
+    AddPage(8, "<table><tr>" + Repeat("<>", 30000) + "<td>x</td><td>y</td></tr></table>");
+    CIEControl panel;
+    QVERIFY(panel.LoadFromResource(8));
+    const QList<QTextFrame*> frames = panel.document()->rootFrame()->childFrames();
+    QCOMPARE(frames.size(), 1);
+    auto* table = qobject_cast<QTextTable*>(frames.front());
+    QVERIFY(table);
+    QCOMPARE(table->columns(), 2);
+    QCOMPARE(panel.toPlainText().simplified(), QString("x y"));
+}
+
+// A body too large for the page: the blank page in its place, and the
+// loaded page still takes the next, smaller body.
+void TestIEControl::refusedBodyLeavesThePageUsable() {
+    CIEControl panel;
+    QStringList notices;
+    panel.SetNoticeWriter([&](const QString& text) { notices << text; });
+    QVERIFY(panel.LoadFromResource(kPageId));
+    QVERIFY(!panel.SetBodyHtml(std::string(1 << 20, 'x')));
+    QCOMPARE(notices, QStringList{"Page refusée : plus de 1 Mio"});
+    QVERIFY(panel.toPlainText().trimmed().isEmpty());
+    QVERIFY(panel.SetBodyHtml("<b>Bo</b>"));
+    QVERIFY(panel.PageSource().contains("<SCRIPT></SCRIPT></HEAD>"));
+    QCOMPARE(panel.toPlainText().trimmed(), QString("Bo"));
 }
 
 void TestIEControl::replacesTheBody_data() {
