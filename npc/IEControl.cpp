@@ -77,35 +77,47 @@ bool CIEControl::SetBodyHtml(const std::string& html) {
     return ShowPage(WithBody(m_template, html));
 }
 
-// The page goes to the engine only once it is measured, and, when it holds
-// tables, once the engine's reading of them is checked on a document that
-// is never laid out.
+// The page goes to the engine only once it is measured; the engine then
+// reads it into a document of its own, checked before it is laid out, and
+// that document is the one shown.
 bool CIEControl::ShowPage(const std::string& page) {
     std::string prepared;
     PageNesting nesting;
     PageFault fault = PreparePage(page, prepared, nesting, m_limits);
-    if (fault == PageFault::None && nesting.tables > 0) fault = CheckOnDocument(prepared);
+    std::unique_ptr<QTextDocument> document;
+    if (fault == PageFault::None) {
+        document = ReadPage(FromAnsi(prepared));
+        fault = CheckDocument(*document, m_limits);
+    }
     if (fault != PageFault::None) {
-        ShowHtml(QString::fromUtf8(kMinimalPage.data(), int(kMinimalPage.size())));
+        const QString blank = QString::fromUtf8(kMinimalPage.data(), int(kMinimalPage.size()));
+        ShowDocument(ReadPage(blank), blank);
         if (m_notice) m_notice(QString::fromStdString(DescribePageFault(fault, m_limits)));
         return false;
     }
-    ShowHtml(FromAnsi(prepared));
+    ShowDocument(std::move(document), FromAnsi(prepared));
     return true;
 }
 
-PageFault CIEControl::CheckOnDocument(const std::string& page) {
-    // A child of the panel, so that what the page names comes through
-    // loadResource like the panel's own.
-    const auto document = std::make_unique<QTextDocument>(this);
+// A child of the panel, so that what the page names comes through
+// loadResource like the panel's own.
+std::unique_ptr<QTextDocument> CIEControl::ReadPage(const QString& page) {
+    auto document = std::make_unique<QTextDocument>(this);
     document->setUndoRedoEnabled(false);
-    document->setHtml(FromAnsi(page));
-    return CheckDocumentTables(*document, m_limits);
+    document->setDefaultFont(font());
+    document->setHtml(page);
+    return document;
 }
 
-void CIEControl::ShowHtml(const QString& page) {
+void CIEControl::ShowDocument(std::unique_ptr<QTextDocument> document, const QString& page) {
+    // The panel's first document belongs to its text control, which deletes
+    // it; those read here are the panel's, deleted later: the page may be
+    // changed from inside one of its own link clicks.
+    QTextDocument* previous = this->document();
+    const bool ours = previous->parent() == this;
+    setDocument(document.release());
+    if (ours) previous->deleteLater();
     m_page = page;
-    setHtml(page);
     verticalScrollBar()->setValue(0);
 }
 

@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 // The dialog that handles the internal links of its panel.
@@ -71,8 +72,8 @@ protected:
 private:
     void OnAnchorClicked(const QUrl& url);
     bool ShowPage(const std::string& page);
-    PageFault CheckOnDocument(const std::string& page);
-    void ShowHtml(const QString& page);
+    std::unique_ptr<QTextDocument> ReadPage(const QString& page);
+    void ShowDocument(std::unique_ptr<QTextDocument> document, const QString& page);
 
     IHtmlPanelOwner* m_pOwner = nullptr;
     UrlOpener m_openUrl;

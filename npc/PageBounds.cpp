@@ -69,6 +69,8 @@ std::string DescribePageFault(PageFault fault, const PageLimits& limits) {
         return refused + "plus de " + std::to_string(limits.maxCells) + " cellules de tableau";
     case PageFault::HugeSpacing:
         return refused + "marges de tableau démesurées";
+    case PageFault::LongUnbrokenText:
+        return refused + "texte trop long sans espace";
     }
     return {};
 }

@@ -14,6 +14,9 @@ struct PageLimits {
     int maxDepth = 64;                  // elements inside one another
     int maxTables = 8;                  // table frames inside one another
     long long maxCells = 50000;         // table cells of the whole page
+    // Text without a break opportunity costs its layout the square of its
+    // length (see PageDocument): one run this long, or the same in squares.
+    long long maxUnbrokenText = 65536;
 };
 
 enum class PageFault {
@@ -22,7 +25,9 @@ enum class PageFault {
     TooDeep,
     TooManyTables,
     TooManyCells,
-    HugeSpacing,  // found only on the engine's document: see PageDocument
+    // Found only on the engine's document, see PageDocument:
+    HugeSpacing,
+    LongUnbrokenText,
 };
 
 // The nesting and the cells of a page as the engine will build them:

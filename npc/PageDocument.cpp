@@ -1,5 +1,6 @@
 #include "PageDocument.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -35,9 +36,7 @@ bool TableOutsized(QTextTable& table) {
     return false;
 }
 
-}  // namespace
-
-PageFault CheckDocumentTables(const QTextDocument& document, const PageLimits& limits) {
+PageFault CheckTables(const QTextDocument& document, const PageLimits& limits) {
     // Walked without recursion: the point is that the nesting may be deep.
     std::vector<std::pair<QTextFrame*, int>> pending{{document.rootFrame(), 0}};
     while (!pending.empty()) {
@@ -49,5 +48,41 @@ PageFault CheckDocumentTables(const QTextDocument& document, const PageLimits& l
         }
         for (QTextFrame* child : frame->childFrames()) pending.emplace_back(child, tables);
     }
+    return PageFault::None;
+}
+
+bool BreaksLine(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QChar::LineSeparator;
+}
+
+// Sums the squares of the block's unbroken runs into `total`; false as soon
+// as a run or the total passes `limit` (squared for the total).
+bool UnbrokenRunsWithin(const QTextBlock& block, long long limit, long long& total) {
+    long long run = 0;
+    const auto close = [&] {
+        total += run * run;
+        run = 0;
+    };
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (run > 0) run += kFormatChangeCost;
+        const QString text = it.fragment().text();
+        for (const QChar c : text) {
+            if (BreaksLine(c)) close();
+            else if (++run > limit) return false;
+        }
+    }
+    close();
+    return total <= limit * limit;
+}
+
+}  // namespace
+
+PageFault CheckDocument(const QTextDocument& document, const PageLimits& limits) {
+    const PageFault tables = CheckTables(document, limits);
+    if (tables != PageFault::None) return tables;
+    long long total = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (!UnbrokenRunsWithin(block, limits.maxUnbrokenText, total))
+            return PageFault::LongUnbrokenText;
     return PageFault::None;
 }

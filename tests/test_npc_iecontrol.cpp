@@ -78,6 +78,7 @@ private slots:
     void refusedPages();
     void refusalInTheStatusBar();
     void namelessTagsAreDropped();
+    void longTextWithSpacesIsShown();
     void refusedBodyLeavesThePageUsable();
     void replacesTheBody_data();
     void replacesTheBody();
@@ -107,7 +108,7 @@ void TestIEControl::initTestCase() {
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_redPng) == m_redPng.size());
     file.close();
     QFile css(m_dir.filePath("red.css"));
-    QVERIFY(css.open(QIODevice::WriteOnly) && css.write("body { color: #ff0000; }") > 0);
+    QVERIFY(css.open(QIODevice::WriteOnly) && css.write("p { color: #ff0000; background-color: #ff0000; }") > 0);
 }
 
 void TestIEControl::init() {
@@ -159,10 +160,10 @@ void TestIEControl::namesAreNotRead_data() {
         << "<img src=\"data:image/png;base64," + QString::fromLatin1(m_redPng.toBase64()) + "\">";
     QTest::newRow("a background picture") << "<table background=\"" + picture +
                                                  "\" width=200 height=200><tr><td>x</td></tr></table>";
-    QTest::newRow("a style sheet") << "<link rel=\"stylesheet\" href=\"" + m_dir.filePath("red.css") +
-                                          "\"/>Text that a style sheet would colour";
+    QTest::newRow("a style sheet") << "<link rel=\"stylesheet\" type=\"text/css\" href=\"" +
+                                          m_dir.filePath("red.css") + "\"/><p>Text on red</p>";
     QTest::newRow("an imported style sheet")
-        << "<style>@import url(" + m_dir.filePath("red.css") + ");</style>Text that would be red";
+        << "<style>@import url(\"" + m_dir.filePath("red.css") + "\");</style><p>Text on red</p>";
 }
 
 void TestIEControl::namesAreNotRead() {
@@ -222,6 +223,14 @@ void TestIEControl::refusedPages_data() {
     QTest::newRow("a cell padding that overflows the layout")
         << QByteArray("<table cellpadding=30000000><tr><td>x</td></tr></table>")
         << "Page refusée : marges de tableau démesurées";
+    QTest::newRow("a word of 300,000 letters")
+        << QByteArray(300000, 'x') << "Page refusée : texte trop long sans espace";
+    QTest::newRow("a line kept whole by nobr")
+        << "<nobr>" + Repeat("wordxyz ", 40000) << "Page refusée : texte trop long sans espace";
+    QTest::newRow("a word of 40,000 letters in alternating formats")
+        << Repeat("x<b>y</b>", 20000) << "Page refusée : texte trop long sans espace";
+    QTest::newRow("many words of 40,000 letters")
+        << Repeat(QByteArray(40000, 'x') + ' ', 20) << "Page refusée : texte trop long sans espace";
     QTest::newRow("a cell padding set by a style")
         << QByteArray("<table><tr><td style=\"padding: 20000px\">x")
         << "Page refusée : marges de tableau démesurées";
@@ -273,6 +282,17 @@ void TestIEControl::namelessTagsAreDropped() {
     QVERIFY(table);
     QCOMPARE(table->columns(), 2);
     QCOMPARE(panel.toPlainText().simplified(), QString("x y"));
+}
+
+// Text of any length lays out in good time while it has spaces.
+void TestIEControl::longTextWithSpacesIsShown() {
+    AddPage(8, "<p>" + Repeat("Kelwick ", 100000) + "<p>" + QByteArray(60000, 'x'));
+    CIEControl panel;
+    QStringList notices;
+    panel.SetNoticeWriter([&](const QString& text) { notices << text; });
+    QVERIFY(panel.LoadFromResource(8));
+    QVERIFY(notices.isEmpty());
+    QCOMPARE(panel.toPlainText().size(), 100000 * 8 + 1 + 60000);
 }
 
 // A body too large for the page: the blank page in its place, and the
