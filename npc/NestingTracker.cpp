@@ -1,72 +1,99 @@
 #include "NestingTracker.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <string_view>
 
 namespace {
 
+using Kind = CNestingTracker::Kind;
+
 constexpr long long kManyCells = 1LL << 50;  // saturation: far past any limit
 
-bool IsOneOf(const std::string& name, std::initializer_list<const char*> names) {
-    return std::any_of(names.begin(), names.end(), [&name](const char* n) { return name == n; });
+// The elements the engine treats apart, with its own display of each before
+// any style sheet: a block, or not shown at all.
+struct ElementInfo {
+    std::string_view name;
+    Kind kind;
+    bool block;
+    bool hidden;
+};
+
+constexpr ElementInfo kElements[] = {
+    {"blockquote", Kind::Other, true, false}, {"body", Kind::Body, true, false},
+    {"br", Kind::Empty, false, false},        {"caption", Kind::Caption, true, false},
+    {"center", Kind::Other, true, false},     {"dd", Kind::DefinitionData, true, false},
+    {"div", Kind::Other, true, false},        {"dl", Kind::DefinitionList, true, false},
+    {"dt", Kind::DefinitionTerm, true, false}, {"h1", Kind::Other, true, false},
+    {"h2", Kind::Other, true, false},         {"h3", Kind::Other, true, false},
+    {"h4", Kind::Other, true, false},         {"h5", Kind::Other, true, false},
+    {"h6", Kind::Other, true, false},         {"head", Kind::Head, false, true},
+    {"hr", Kind::Empty, true, false},         {"img", Kind::Empty, false, false},
+    {"li", Kind::ListItem, true, false},      {"link", Kind::Other, false, true},
+    {"meta", Kind::Empty, false, true},       {"ol", Kind::Other, true, false},
+    {"p", Kind::Paragraph, true, false},      {"pre", Kind::Other, true, false},
+    {"qt", Kind::Body, true, false},          {"script", Kind::Other, false, true},
+    {"style", Kind::Other, false, true},      {"table", Kind::Table, false, false},
+    {"tbody", Kind::RowGroup, false, false},  {"td", Kind::DataCell, true, false},
+    {"tfoot", Kind::RowGroup, false, false},  {"th", Kind::HeaderCell, true, false},
+    {"thead", Kind::RowGroup, false, false},  {"title", Kind::Other, false, true},
+    {"tr", Kind::Row, false, false},          {"ul", Kind::Other, true, false},
+};
+
+ElementInfo Classify(const std::string& name, bool known) {
+    if (known) {
+        for (const ElementInfo& info : kElements)
+            if (info.name == name) return info;
+    }
+    return {name, Kind::Other, false, false};
 }
 
-bool IsVoid(const std::string& name) { return IsOneOf(name, {"img", "hr", "br", "meta"}); }
+bool IsCell(Kind kind) { return kind == Kind::DataCell || kind == Kind::HeaderCell; }
 
-// The engine's own display of each element, before any style sheet.
-bool IsHiddenElement(const std::string& name) {
-    return IsOneOf(name, {"head", "link", "meta", "script", "style", "title"});
-}
-bool IsBlockElement(const std::string& name) {
-    return IsOneOf(name, {"blockquote", "body", "caption", "center", "dd", "div", "dl", "dt", "h1",
-                          "h2", "h3", "h4", "h5", "h6", "hr", "li", "ol", "p", "pre", "qt", "td",
-                          "th", "ul"});
-}
-
-// Whether the engine lets `child` sit directly in an element named `parent`
-// (empty for one it treats as no element); where it does not, the child
-// goes higher up, closing what lies between.
-bool AllowedIn(const std::string& child, const std::string& parent) {
-    if (child == "dd") return parent == "dt" || parent == "dl";
-    if (child == "dt") return parent == "dl";
-    if (child == "tr") return IsOneOf(parent, {"table", "thead", "tbody", "tfoot"});
-    if (child == "td" || child == "th") return parent == "tr";
-    if (IsOneOf(child, {"thead", "tbody", "tfoot", "caption"})) return parent == "table";
-    if (child == "body" || child == "qt") return parent != "head";
-    return true;
+// Whether the engine lets a `child` sit directly in a `parent`; where it
+// does not, the child goes higher up, closing what lies between.
+bool AllowedIn(Kind child, Kind parent) {
+    switch (child) {
+    case Kind::DefinitionData:
+        return parent == Kind::DefinitionTerm || parent == Kind::DefinitionList;
+    case Kind::DefinitionTerm:
+        return parent == Kind::DefinitionList;
+    case Kind::Row:
+        return parent == Kind::Table || parent == Kind::RowGroup;
+    case Kind::DataCell:
+    case Kind::HeaderCell:
+        return parent == Kind::Row;
+    case Kind::RowGroup:
+    case Kind::Caption:
+        return parent == Kind::Table;
+    case Kind::Body:
+        return parent != Kind::Head;
+    default:
+        return true;
+    }
 }
 
 }  // namespace
 
 void CNestingTracker::Open(const HtmlTag& tag) {
-    if (!tag.known) return OpenUnknown(tag);
-    const std::string& name = tag.name;
-    if (name == "td" && !Has("tr")) {
+    const Kind kind = Classify(tag.name, tag.known).kind;
+    // A cell outside any row gets a table and a row; a row outside any
+    // table gets a table.
+    if (kind == Kind::DataCell && !Has(Kind::Row)) {
         Push("table", true, true);
         CountRow();
         Push("tr", true, true);
     }
-    if (name == "tr" && !Has("table")) Push("table", true, true);
+    if (kind == Kind::Row && !Has(Kind::Table)) Push("table", true, true);
     size_t parent = m_open.size();
-    if (name == "p") parent = ParagraphParent();
-    if (name == "li" && parent > 0 && m_open[parent - 1].known && m_open[parent - 1].name == name)
-        --parent;
-    static const std::string kNoElement;
-    while (parent > 0 &&
-           !AllowedIn(name, m_open[parent - 1].known ? m_open[parent - 1].name : kNoElement))
-        --parent;
-    PopTo(parent);
-    if (name == "tr") CountRow();  // self-closed or not, a row of its table
-    if (name == "td" || name == "th") CountCell(tag);
+    if (kind == Kind::Paragraph) parent = ParagraphParent();
+    // A list item right inside another one closes it.
+    if (kind == Kind::ListItem && parent > 0 && m_open[parent - 1].kind == Kind::ListItem) --parent;
+    PopTo(Climb(kind, parent));
+    if (kind == Kind::Row) CountRow();  // self-closed or not, a row of its table
+    if (IsCell(kind)) CountCell(tag);
     // "<br>", "<x/>" and "<>" hold nothing: what follows stays outside.
-    if (!name.empty() && !tag.selfClosed && !IsVoid(name)) Push(name, true);
-}
-
-// A name that is no element's nests like any element the engine does not
-// know. No end tag is taken to close it (the engine may read its name
-// otherwise than here); an enclosing element's end does.
-void CNestingTracker::OpenUnknown(const HtmlTag& tag) {
-    if (!tag.selfClosed) Push(tag.name, false);
+    const bool nameless = tag.known && tag.name.empty();
+    if (!nameless && !tag.selfClosed && kind != Kind::Empty) Push(tag.name, tag.known);
 }
 
 // Where a paragraph goes: it closes the inline elements (and tables) open
@@ -74,8 +101,13 @@ void CNestingTracker::OpenUnknown(const HtmlTag& tag) {
 size_t CNestingTracker::ParagraphParent() const {
     size_t block = m_open.size();
     while (block > 0 && !m_open[block - 1].block) --block;
-    if (block > 0 && m_open[block - 1].known && m_open[block - 1].name == "p") return block - 1;
+    if (block > 0 && m_open[block - 1].kind == Kind::Paragraph) return block - 1;
     return m_open.size();
+}
+
+size_t CNestingTracker::Climb(Kind kind, size_t parent) const {
+    while (parent > 0 && !AllowedIn(kind, m_open[parent - 1].kind)) --parent;
+    return parent;
 }
 
 void CNestingTracker::CountRow() {
@@ -85,7 +117,7 @@ void CNestingTracker::CountRow() {
 // A cell widens its row; a cell spanning rows may push the cells of the
 // rows below it to the right, so its columns count for every row.
 void CNestingTracker::CountCell(const HtmlTag& tag) {
-    if (m_open.empty() || !m_open.back().known || m_open.back().name != "tr") return;
+    if (m_open.empty() || m_open.back().kind != Kind::Row) return;
     Element& row = m_open.back();
     Element* table = TableBelow(m_open.size() - 1);
     if (!table) return;
@@ -94,8 +126,11 @@ void CNestingTracker::CountCell(const HtmlTag& tag) {
     if (tag.rowSpan > 1) table->spanColumns += tag.colSpan;
 }
 
+// An end tag closes the nearest open element of its name. A name that is
+// no element's is taken to close nothing: the engine may read it otherwise
+// than here.
 void CNestingTracker::Close(const HtmlTag& tag) {
-    if (!tag.known || tag.name.empty()) return;  // closes nothing for certain
+    if (!tag.known || tag.name.empty()) return;
     for (size_t i = m_open.size(); i-- > 0;) {
         if (m_open[i].known && m_open[i].name == tag.name) {
             PopTo(i);
@@ -108,11 +143,12 @@ void CNestingTracker::Close(const HtmlTag& tag) {
 // `added`: a table or row the engine adds around a lone cell or row, which
 // it leaves without a display of its own.
 void CNestingTracker::Push(const std::string& name, bool known, bool added) {
-    Element element{name, known};
+    const ElementInfo info = Classify(name, known);
+    Element element{name, known, info.kind};
     const bool inHidden = !m_open.empty() && m_open.back().hidden;
-    element.hidden = !added && (inHidden || (known && IsHiddenElement(name)));
-    element.block = !added && !element.hidden && known && IsBlockElement(name);
-    if (known && name == "table") {
+    element.hidden = !added && (inHidden || info.hidden);
+    element.block = !added && !element.hidden && info.block;
+    if (info.kind == Kind::Table) {
         // The frame goes where the engine writes, and it writes on inside.
         element.frame = ++m_frame;
         m_deepest.tables = std::max(m_deepest.tables, m_frame);
@@ -125,7 +161,7 @@ void CNestingTracker::PopTo(size_t size) {
     while (m_open.size() > size) {
         const Element element = std::move(m_open.back());
         m_open.pop_back();
-        if (element.known && element.name == "table") AfterTable(element);
+        if (element.kind == Kind::Table) AfterTable(element);
     }
 }
 
@@ -138,24 +174,24 @@ void CNestingTracker::AfterTable(const Element& table) {
     m_deepest.cells = std::min(m_deepest.cells + cells, kManyCells);
     bool inCell = false;
     for (size_t i = m_open.size(); i-- > 0;) {
-        if (m_open[i].known && m_open[i].name == "table") {
+        if (m_open[i].kind == Kind::Table) {
             if (inCell) m_frame = m_open[i].frame;
             return;
         }
-        inCell = inCell || (m_open[i].known && (m_open[i].name == "td" || m_open[i].name == "th"));
+        inCell = inCell || IsCell(m_open[i].kind);
     }
     m_frame = 0;
 }
 
 CNestingTracker::Element* CNestingTracker::TableBelow(size_t index) {
     for (size_t i = std::min(index, m_open.size()); i-- > 0;)
-        if (m_open[i].known && m_open[i].name == "table") return &m_open[i];
+        if (m_open[i].kind == Kind::Table) return &m_open[i];
     return nullptr;
 }
 
-bool CNestingTracker::Has(const char* name) const {
+bool CNestingTracker::Has(Kind kind) const {
     return std::any_of(m_open.begin(), m_open.end(),
-                       [name](const Element& e) { return e.known && e.name == name; });
+                       [kind](const Element& e) { return e.kind == kind; });
 }
 
 bool CNestingTracker::Within() const {

@@ -34,10 +34,17 @@ public:
     bool Within() const;
     const PageNesting& Deepest() const { return m_deepest; }
 
+    // The elements the engine treats apart, by what it does with them.
+    enum class Kind : unsigned char {
+        Other, Table, Row, DataCell, HeaderCell, RowGroup, Caption, Paragraph, ListItem,
+        DefinitionList, DefinitionTerm, DefinitionData, Body, Head, Empty
+    };
+
 private:
     struct Element {
-        std::string name;
-        bool known;           // false: no element the engine treats apart
+        std::string name;     // for end tags; equal names close each other
+        bool known;           // false: equal to no name
+        Kind kind = Kind::Other;
         bool block = false;   // laid out as a block
         bool hidden = false;  // not shown, nor anything inside it
         int frame = 0;        // a table's frames, its own included
@@ -45,15 +52,15 @@ private:
         long long rowColumns = 0;                            // a row's
     };
 
-    void OpenUnknown(const HtmlTag& tag);
     size_t ParagraphParent() const;
+    size_t Climb(Kind kind, size_t parent) const;
     void CountRow();
     void CountCell(const HtmlTag& tag);
     void Push(const std::string& name, bool known, bool added = false);
     void PopTo(size_t size);
     void AfterTable(const Element& table);
     Element* TableBelow(size_t index);
-    bool Has(const char* name) const;
+    bool Has(Kind kind) const;
 
     const PageLimits& m_limits;
     std::vector<Element> m_open;

@@ -76,6 +76,7 @@ void TestPageBounds::nesting_data() {
     row("entities in names are resolved", "<t&#97;ble><tr><t&#x64;>", 3, 1, 1);
     row("numbers as the engine reads them", "<t&#+97;ble><&#x+0x74;r><t&#-100;>", 3, 1, 0);
     row("names beyond ASCII nest and stay open", "<t&eacute;><x></t&eacute;><y>", 3, 0, 0);
+    row("names of one character beyond ASCII", "<&eacute;><&#xE9;><\xE9>", 3, 0, 0);
     row("tables side by side in a cell",
         "<table><tr><td><table><tr><td>a</table><table><tr><td>b</table><table><tr><td>c</table>",
         6, 2, 4);
