@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QTextTable>
 
+#include <random>
+
 namespace {
 
 // A blank page as the program embeds it: a comment, an empty head, a body
@@ -79,6 +81,7 @@ private slots:
     void refusalInTheStatusBar();
     void namelessTagsAreDropped();
     void longTextWithSpacesIsShown();
+    void measureNeverBelowTheEngine();
     void refusedBodyLeavesThePageUsable();
     void replacesTheBody_data();
     void replacesTheBody();
@@ -293,6 +296,45 @@ void TestIEControl::longTextWithSpacesIsShown() {
     QVERIFY(panel.LoadFromResource(8));
     QVERIFY(notices.isEmpty());
     QCOMPARE(panel.toPlainText().size(), 100000 * 8 + 1 + 60000);
+}
+
+// The measure that decides what reaches the engine follows how the engine
+// closes and nests elements: on random markup made of what tables are made
+// of, the engine never builds more table frames inside one another, nor
+// more cells, than the measure counts.
+void TestIEControl::measureNeverBelowTheEngine() {
+    const char* const pieces[] = {
+        "<table>", "<tr>", "<td>", "<th>", "</td>", "</tr>", "</table>", "<td/>", "<tr/>",
+        "<table/>", "<tbody>", "</tbody>", "<thead>", "<caption>", "</caption>", "<p>", "</p>",
+        "<li>", "<ul>", "</ul>", "<dl>", "<dt>", "<dd>", "<div>", "</div>", "<b>", "</b>",
+        "<head>", "</head>", "<script>", "<td colspan=3>", "<td rowspan=2>", "<t&#97;ble>",
+        "<&#116;d>", "</t&#x+0x61;ble>", "<t&eacute;>", "</t&eacute;>", "<>", "< table>",
+        "<td a=\"<table>\">", "<!--", "-->", "\"", "x", " ", "<td></tr>", "<p><td/>"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        std::string page;
+        for (int n = 1 + int(random() % 30); n > 0; --n) page += pieces[random() % std::size(pieces)];
+        std::string prepared;
+        PageNesting measured;
+        PageLimits unlimited;
+        unlimited.maxDepth = unlimited.maxTables = 1000;
+        PreparePage(page, prepared, measured, unlimited);
+        QTextDocument document;
+        document.setHtml(QString::fromLatin1(prepared.c_str()));
+        int frames = 0;
+        long long cells = 0;
+        std::vector<std::pair<QTextFrame*, int>> pending{{document.rootFrame(), 0}};
+        while (!pending.empty()) {
+            auto [frame, depth] = pending.back();
+            pending.pop_back();
+            if (auto* table = qobject_cast<QTextTable*>(frame)) {
+                frames = std::max(frames, ++depth);
+                cells += (long long)table->rows() * table->columns();
+            }
+            for (QTextFrame* child : frame->childFrames()) pending.emplace_back(child, depth);
+        }
+        QVERIFY2(frames <= measured.tables && cells <= measured.cells, page.c_str());
+    }
 }
 
 // A body too large for the page: the blank page in its place, and the
