@@ -31,7 +31,7 @@ public:
             return;
         }
         if (!ParsePlaceTable(*block, m_places))
-            err << "zerim: table des lieux incomplète ; " << m_places.GetSize() << " lieux lus\n";
+            err << "zerim: " << CutPlaceTableNotice(m_places.GetSize()) << '\n';
     }
     ~LoadedPlaces() { DeletePlaces(m_places); }
     LoadedPlaces(const LoadedPlaces&) = delete;

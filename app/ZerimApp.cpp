@@ -52,8 +52,11 @@ bool CZerimApp::OpenDocument() {
     if (args.isEmpty() || args[0].startsWith('-')) return m_doc.OnNewDocument();
     QString error;
     if (m_doc.OnOpenDocument(args[0], error)) return true;
-    QMessageBox::warning(nullptr, QStringLiteral("Zerim"),
-                         QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(args[0], error));
+    // The file name is the user's, shown letter for letter, never as markup.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zerim"),
+                    QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(args[0], error));
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
     return false;
 }
 
@@ -86,10 +89,6 @@ std::vector<std::string> CZerimApp::LoadProblems() const {
     if (picture != JpegProblem::None)
         problems.push_back((IsRefusal(picture) ? "carte illisible : " : "carte incomplète : ") +
                            JpegProblemText(picture));
-    if (m_bPlacesCut) {
-        const int read = m_places.GetSize();
-        const std::string count = std::to_string(read) + (read > 1 ? " lieux lus" : " lieu lu");
-        problems.push_back("table des lieux incomplète ; " + count);
-    }
+    if (m_bPlacesCut) problems.push_back(CutPlaceTableNotice(m_places.GetSize()));
     return problems;
 }

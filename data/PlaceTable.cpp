@@ -42,3 +42,8 @@ void DeletePlaces(CPlaceArray& places) {
     for (CPlace* place : places) delete place;  // delete of null is a no-op
     places.RemoveAll();
 }
+
+std::string CutPlaceTableNotice(int placesRead) {
+    return "table des lieux incomplète ; " + std::to_string(placesRead) +
+           (placesRead > 1 ? " lieux lus" : " lieu lu");
+}

@@ -2,6 +2,8 @@
 // name bytes, 16-bit type, 16-bit level, 32-bit x, 32-bit y, little-endian,
 // unaligned) ended by a zero length word.
 #pragma once
+#include <string>
+
 #include "ByteBlock.h"
 #include "PlaceArray.h"
 
@@ -12,6 +14,10 @@
 // record would run past the end, keeps its whole records only and returns
 // false. Returns true for a complete table.
 bool ParsePlaceTable(ByteBlock block, CPlaceArray& places);
+
+// The notice for a table cut short: "table des lieux incomplète ; 1 lieu lu",
+// "… ; 12 lieux lus".
+std::string CutPlaceTableNotice(int placesRead);
 
 // Deletes the places an owning array holds (null entries are skipped) and
 // empties it.

@@ -7,28 +7,31 @@ std::string FoldAsciiCase(std::string_view text) {
     return folded;
 }
 
-CLinkTargets::CLinkTargets(const CPlaceArray& places, const CCharacterText& characters) {
+// The indexes keep the first entry of a name, so table order decides.
+CLinkTargets::CLinkTargets(const CPlaceArray& places, const CCharacterText& characters)
+    : m_placeNames(size_t(places.GetSize())),
+      m_ambiguous(size_t(places.GetSize())),
+      m_characterNames(size_t(characters.Count())) {
     for (int index = 0; index < places.GetSize(); ++index) {
         const CPlace* place = places[index];
         if (!place) continue;
         const std::string& name = place->m_strName;
-        // emplace keeps the first entry, so table order decides.
-        auto [it, first] = m_placeNames.emplace(FoldAsciiCase(name), WholeName{index, false});
-        if (!first) it->second.ambiguous = true;
+        const int first = m_placeNames.Insert(FoldAsciiCase(name), index);
+        if (first != index) m_ambiguous[size_t(first)] = true;
         const size_t comma = name.find(',');
         if (comma != std::string::npos)
-            m_placeHeads.emplace(FoldAsciiCase(std::string_view(name).substr(0, comma)), index);
+            m_placeHeads.Insert(FoldAsciiCase(std::string_view(name).substr(0, comma)), index);
     }
     characters.ForEach([this](int ordinal, size_t, const CharacterRecord& record) {
-        m_characterNames.emplace(FoldAsciiCase(record.name), ordinal);
+        m_characterNames.Insert(FoldAsciiCase(record.name), ordinal);
         return true;
     });
 }
 
 std::optional<int> CLinkTargets::FindWholeName(const std::string& folded) const {
-    const auto it = m_placeNames.find(folded);
-    if (it == m_placeNames.end() || it->second.ambiguous) return std::nullopt;
-    return it->second.index;
+    const int* index = m_placeNames.Find(folded);
+    if (!index || m_ambiguous[size_t(*index)]) return std::nullopt;
+    return *index;
 }
 
 std::optional<int> CLinkTargets::FindPlacePass(std::string_view phrase, int pass) const {
@@ -36,11 +39,9 @@ std::optional<int> CLinkTargets::FindPlacePass(std::string_view phrase, int pass
     switch (pass) {
     case 0:
         return FindWholeName(folded);
-    case 1: {
-        const auto it = m_placeHeads.find(folded);
-        if (it == m_placeHeads.end()) return std::nullopt;
-        return it->second;
-    }
+    case 1:
+        if (const int* index = m_placeHeads.Find(folded)) return *index;
+        return std::nullopt;
     case 2: {
         const size_t apostrophe = folded.find('\'');
         if (apostrophe == std::string::npos) return std::nullopt;
@@ -59,7 +60,6 @@ std::optional<int> CLinkTargets::FindPlace(std::string_view phrase) const {
 }
 
 std::optional<int> CLinkTargets::FindCharacter(std::string_view phrase) const {
-    const auto it = m_characterNames.find(FoldAsciiCase(phrase));
-    if (it == m_characterNames.end()) return std::nullopt;
-    return it->second;
+    if (const int* ordinal = m_characterNames.Find(FoldAsciiCase(phrase))) return *ordinal;
+    return std::nullopt;
 }

@@ -1,16 +1,17 @@
 // The names a description can link to: places by their index in the place
 // table, characters by their ordinal in the character text. Built once when
-// the character finder opens, so that each lookup is one hash probe instead
-// of a walk over both tables; the answers are those of the walks: names
+// the character finder opens, so that each lookup is one probe instead of a
+// walk over both tables, and in time linear in the tables' size; the answers are those of the walks: names
 // compare ignoring the case of A to Z only, and table order decides.
 #pragma once
 #include "data/CharacterText.h"
 #include "data/PlaceArray.h"
+#include "NameIndex.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // Upper-cases a to z; every other byte stays as it is.
 std::string FoldAsciiCase(std::string_view text);
@@ -37,13 +38,10 @@ public:
     std::optional<int> FindCharacter(std::string_view phrase) const;
 
 private:
-    struct WholeName {
-        int index;        // the first place of that name
-        bool ambiguous;   // a later place has the same name
-    };
     std::optional<int> FindWholeName(const std::string& folded) const;
 
-    std::unordered_map<std::string, WholeName> m_placeNames;
-    std::unordered_map<std::string, int> m_placeHeads;  // the part before the comma
-    std::unordered_map<std::string, int> m_characterNames;
+    CNameIndex m_placeNames;       // folded whole name -> first place
+    std::vector<bool> m_ambiguous; // by place index: a later place has its name
+    CNameIndex m_placeHeads;       // folded part before the comma -> first place
+    CNameIndex m_characterNames;   // folded name -> first character
 };

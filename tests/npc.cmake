@@ -1,4 +1,5 @@
 zerim_add_test(test_crosslinker)
+zerim_add_test(test_nameindex)
 zerim_add_test(test_npcpage)
 zerim_add_test(test_npc_iecontrol WIDGETS)
 zerim_add_test(test_autocombo WIDGETS)
