@@ -1,11 +1,11 @@
 // zerim: the map viewer. Window-less modes first, then the window.
-#include "CommandLine.h"
-#include "DataDirStore.h"
-#include "DisplayCheck.h"
-#include "Snapshot.h"
-#include "ZerimApp.h"
+#include "cli/CommandLine.h"
+#include "cli/DataDirStore.h"
+#include "shell/DisplayCheck.h"
+#include "shell/Snapshot.h"
+#include "shell/ZerimApp.h"
 
-#include "../data/QtResourceStore.h"
+#include "shell/QtResourceStore.h"
 
 #include <QApplication>
 

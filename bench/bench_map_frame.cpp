@@ -2,9 +2,9 @@
 // place visible (detail 5), at a range of zooms, against a memcpy of a frame
 // of the same size in the same run. Prints the median time of each and the
 // ratio. Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
-#include "app/MainFrame.h"
-#include "app/ZerimApp.h"
-#include "data/QtResourceStore.h"
+#include "shell/MainFrame.h"
+#include "shell/ZerimApp.h"
+#include "shell/QtResourceStore.h"
 #include "view/ZerimView.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 // Input: entries of [kind][name][size, 2 bytes][content]. kind % 4: file,
 // folder, FIFO, link (content = target name). name: a byte n; n >= 0x80
 // picks a name from kNames, else the n next bytes are the name.
-#include "app/DataDirStore.h"
+#include "cli/DataDirStore.h"
 
 #include <cstdlib>
 #include <filesystem>

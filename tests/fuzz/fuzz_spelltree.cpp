@@ -5,7 +5,7 @@
 // root otherwise), and after flattening no effect with fewer than two spells
 // and every spell of a known effect still there; small tables are also
 // compared item for item with one-by-one sorted insertion.
-#include "../SequentialEffectTree.h"
+#include "SequentialEffectTree.h"
 #include "spells/EffectTree.h"
 #include "spells/SpellCollation.h"
 #include "spells/SpellTables.h"

@@ -8,7 +8,7 @@
 #include "data/PlaceTable.h"
 #include "data/Win1252.h"
 #include "spells/SpellTables.h"
-#include "tools/tables/TableCompiler.h"
+#include "tables/TableCompiler.h"
 
 #include <cstdlib>
 

@@ -1,0 +1,167 @@
+#include "cli/CommandLine.h"
+
+#include "cli/DataDirStore.h"
+#include "cli/DataModes.h"
+
+#include "data/ResourceStore.h"
+#include "data/Version.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+CommandLineOutcome Done(int exitCode) { return {true, exitCode}; }
+
+CommandLineOutcome Fail(std::ostream& err, const std::string& message) {
+    err << "zerim: " << message << "\n";
+    return Done(1);
+}
+
+// Every mode that prints ends here: output that never reached its file (on
+// a full disk, say) is a failure, whatever the mode found.
+CommandLineOutcome Flushed(std::ostream& out, std::ostream& err, int exitCode) {
+    out.flush();
+    if (!out) return Fail(err, "écriture impossible sur la sortie standard");
+    return Done(exitCode);
+}
+
+bool ParseId(const std::string& text, int& id) {
+    if (text.empty() || text.size() > 5 ||
+        !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return false;
+    id = std::stoi(text);
+    return id <= 0xFFFF;
+}
+
+CommandLineOutcome Dump(const std::vector<std::string>& args, std::ostream& out,
+                        std::ostream& err) {
+    if (args.size() != 3) return Fail(err, "--dump attend un type et un numéro, par exemple : zerim --dump RCDATA 133");
+    const auto type = ResType::Parse(args[1]);
+    if (!type) return Fail(err, "type de ressource inconnu : " + args[1]);
+    int id = 0;
+    if (!ParseId(args[2], id)) return Fail(err, "numéro de ressource invalide : " + args[2]);
+    const auto block = FindResource(*type, id);
+    if (!block) return Fail(err, "ressource introuvable : " + ResourceKey(*type, id));
+    out.write(reinterpret_cast<const char*>(block->data), std::streamsize(block->size));
+    return Flushed(out, err, 0);
+}
+
+// The modes that take exactly one text.
+using TextMode = int (*)(const std::string&, std::ostream&, std::ostream&);
+
+struct NamedTextMode {
+    const char* option;
+    TextMode run;
+    const char* example;
+};
+
+constexpr NamedTextMode kTextModes[] = {
+    {"--find", PrintFoundPlaces, "zerim --find holm"},
+    {"--page", PrintCharacterPage, "zerim --page '#0'"},
+    {"--vendors", PrintSpellVendors, "zerim --vendors 'Trait de foudre'"},
+};
+
+CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std::string>& args,
+                               std::ostream& out, std::ostream& err) {
+    if (args.size() != 2)
+        return Fail(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
+    const int code = mode.run(args[1], out, err);
+    return Flushed(out, err, code);
+}
+
+}  // namespace
+
+bool ApplyDataOption(std::vector<std::string>& args, CDataDirStore& store, std::ostream& err) {
+    std::vector<std::string> rest;
+    std::vector<std::string> dirs;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--data") {
+            rest.push_back(args[i]);
+        } else if (i + 1 < args.size() && !args[i + 1].empty()) {
+            dirs.push_back(args[++i]);
+        } else {
+            err << "zerim: --data attend un dossier, par exemple : zerim --data mon-monde --find holm\n";
+            return false;
+        }
+    }
+    if (dirs.size() > 1) {
+        err << "zerim: --data est donné deux fois\n";
+        return false;
+    }
+    args = std::move(rest);
+    if (dirs.empty()) return true;
+    std::string error;
+    if (!store.LoadDirectory(dirs[0], error)) {
+        err << "zerim: " << error << "\n";
+        return false;
+    }
+    // Not an error (the embedded data serve), but most likely not meant.
+    if (store.Count() == 0)
+        err << "zerim: aucun fichier TYPE_ID dans " << dirs[0] << " ; les données intégrées servent\n";
+    return true;
+}
+
+std::string HelpText() {
+    return std::string("Sarvenhal ") + Version::kDotted +
+           " : la carte du monde, ses lieux, ses personnages et ses sorts.\n"
+           "\n"
+           "Utilisation :\n"
+           "  zerim                    ouvre la carte\n"
+           "  zerim --version          affiche la version\n"
+           "  zerim --help             affiche cette aide\n"
+           "  zerim --dump TYPE ID     écrit sur la sortie standard les octets de la\n"
+           "                           ressource intégrée TYPE ID, tels quels\n"
+           "                           (TYPE : RCDATA, HTML, JPG, BITMAP...)\n"
+           "  zerim --find TEXTE       les lieux dont le nom contient TEXTE (sans\n"
+           "                           égard à la casse), dans l'ordre de la table :\n"
+           "                           nom, x, y et niveau, séparés par des tabulations\n"
+           "  zerim --page NOM         la page HTML du personnage NOM (sans égard à\n"
+           "  zerim --page '#N'        la casse) ou du personnage numéro N (depuis 0)\n"
+           "  zerim --vendors SORT     les marchands qui vendent SORT (nom exact, casse\n"
+           "                           et accents compris) : marchand, localisation\n"
+           "  zerim --snapshot FICHIER.png [--size LxH] [--zoom Z] [--center X,Y]\n"
+           "                           [--find TEXTE] [--level N]\n"
+           "                           enregistre en PNG ce que montre la carte dans\n"
+           "                           une fenêtre de LxH (1024x768), au zoom Z (20),\n"
+           "                           centrée sur X,Y (coordonnées du monde ; sinon\n"
+           "                           le coin haut gauche), après la recherche TEXTE\n"
+           "                           et au niveau de détail N (0 à 5) ; sans écran\n"
+           "\n"
+           "Option :\n"
+           "  --data DOSSIER           chaque fichier TYPE_ID de DOSSIER (RCDATA_133,\n"
+           "                           JPG_131...) remplace la ressource intégrée, pour\n"
+           "                           la fenêtre et pour chaque mode ; zerim-tables\n"
+           "                           SOURCES DOSSIER compile les tables texte\n"
+           "\n"
+           "Exemples :\n"
+           "  zerim --dump RCDATA 133 > lieux.bin\n"
+           "  zerim --find holm\n"
+           "  zerim --page '#0' > personnage.html\n"
+           "  zerim --vendors 'Trait de foudre'\n"
+           "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
+           "  zerim-tables res/ mon-monde/ && zerim --data mon-monde/\n"
+           "\n"
+           "Code de sortie : 0 en cas de succès, 1 avec un message sur la sortie\n"
+           "d'erreur (nom inconnu, option invalide, fichier illisible).\n";
+}
+
+CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                                  std::ostream& err) {
+    if (args.empty()) return {};
+    const std::string& mode = args[0];
+    if (mode == "--version" && args.size() == 1) {
+        out << "zerim " << Version::kDotted << "\n";
+        return Flushed(out, err, 0);
+    }
+    if ((mode == "--help" || mode == "-h") && args.size() == 1) {
+        out << HelpText();
+        return Flushed(out, err, 0);
+    }
+    if (mode == "--dump") return Dump(args, out, err);
+    for (const NamedTextMode& textMode : kTextModes)
+        if (mode == textMode.option) return RunTextMode(textMode, args, out, err);
+    if (mode.size() > 1 && mode[0] == '-')
+        return Fail(err, "option inconnue ou mal employée : " + mode + " (voir zerim --help)");
+    return {};
+}

@@ -1,0 +1,162 @@
+#include "cli/DataModes.h"
+
+#include "data/PlaceTable.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+#include "data/Win1252.h"
+#include "npc/CharacterPage.h"
+#include "spells/SpellTables.h"
+#include "spells/VendorListing.h"
+#include "view/PlaceOverlay.h"
+#include "view/UpperCase.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+int Fail(std::ostream& err, const std::string& message) {
+    err << "zerim: " << message << "\n";
+    return 1;
+}
+
+// The place table as the window reads it; a table cut short gives the
+// places before the cut, and a word on standard error.
+class LoadedPlaces {
+public:
+    explicit LoadedPlaces(std::ostream& err) {
+        const auto block = FindRcData(ResId::IDR_PLACES);
+        if (!block) {
+            err << "zerim: table des lieux absente\n";
+            return;
+        }
+        if (!ParsePlaceTable(*block, m_places))
+            err << "zerim: " << CutPlaceTableNotice(m_places.GetSize()) << '\n';
+    }
+    ~LoadedPlaces() { DeletePlaces(m_places); }
+    LoadedPlaces(const LoadedPlaces&) = delete;
+    LoadedPlaces& operator=(const LoadedPlaces&) = delete;
+    const CPlaceArray& Places() const { return m_places; }
+
+private:
+    CPlaceArray m_places;
+};
+
+// The search flies a view; here there is none, and no picture.
+class NoViewHost : public IViewHost {
+public:
+    CSize PictureSize() override { return {0, 0}; }
+};
+
+// "#12" gives 12; anything else after the sign is no ordinal.
+bool ParseOrdinal(const std::string& text, int& ordinal) {
+    const std::string digits = text.substr(1);
+    if (digits.empty() || digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return false;
+    ordinal = std::stoi(digits);
+    return true;
+}
+
+std::optional<int> OrdinalOfName(const CCharacterText& text, const std::string& name) {
+    const auto encoded = Utf8ToWin1252(name);
+    if (!encoded || encoded->empty()) return std::nullopt;
+    const std::string wanted = UpperCase1252(*encoded);
+    std::optional<int> found;
+    text.ForEach([&](int ordinal, size_t, const CharacterRecord& record) {
+        if (UpperCase1252(record.name) != wanted) return true;
+        found = ordinal;
+        return false;
+    });
+    return found;
+}
+
+// The bytes the reader took for `records`: each a name and its zero, the
+// location word, the spell words and the end mark.
+size_t BytesOf(const std::vector<VendorRecord>& records) {
+    size_t bytes = 0;
+    for (const VendorRecord& r : records) bytes += r.name.size() + 1 + 2 * (r.spells.size() + 2);
+    return bytes;
+}
+
+// Whole when the records read are followed by the empty name that ends the
+// table; otherwise the table was cut short or its last record runs past
+// its end, and the vendors after the cut are lost.
+bool VendorTableIsWhole(ByteBlock table, const std::vector<VendorRecord>& records) {
+    const size_t end = BytesOf(records);
+    return end < table.size && table.data[end] == 0;
+}
+
+// False, after a word on `err`, when the vendor table is there but damaged.
+bool CheckVendorTable(std::ostream& err) {
+    const auto table = FindRcData(ResId::IDR_VENDORS);
+    if (!table) return true;  // no table: nobody sells anything, as the finder shows
+    const std::vector<VendorRecord> records = ReadVendors(*table);
+    if (VendorTableIsWhole(*table, records)) return true;
+    err << "zerim: table des marchands incomplète ; " << records.size() << " marchands lus\n";
+    return false;
+}
+
+}  // namespace
+
+std::string LineText(const std::string& win1252) {
+    std::string text = win1252;
+    std::replace_if(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }, ' ');
+    return Win1252ToUtf8(text);
+}
+
+int PrintFoundPlaces(const std::string& text, std::ostream& out, std::ostream& err) {
+    if (text.empty()) return Fail(err, "--find attend un texte, par exemple : zerim --find holm");
+    const LoadedPlaces loaded(err);
+    NoViewHost host;
+    ViewGeometry geometry(host);
+    CPlaceOverlay overlay(geometry, host);
+    if (!overlay.SearchPlaces(loaded.Places(), text))
+        return Fail(err, "aucun lieu ne contient « " + text + " »");
+    for (const CPlace* place : overlay.Highlight())
+        out << LineText(place->m_strName) << '\t' << place->m_x << '\t' << place->m_y << '\t'
+            << place->m_nLevel << '\n';
+    return 0;
+}
+
+int PrintCharacterPage(const std::string& who, std::ostream& out, std::ostream& err) {
+    if (who.empty()) return Fail(err, "--page attend un nom ou #N, par exemple : zerim --page '#0'");
+    const auto table = FindRcData(ResId::IDR_CHARACTERS);
+    if (!table) return Fail(err, "table des personnages absente");
+    const LoadedPlaces loaded(err);  // place names are links in the page
+    const CCharacterPages pages(loaded.Places(), *table);
+    int ordinal = -1;
+    if (who[0] == '#') {
+        if (!ParseOrdinal(who, ordinal)) return Fail(err, "numéro de personnage invalide : " + who);
+    } else if (const auto found = OrdinalOfName(pages.Text(), who)) {
+        ordinal = *found;
+    } else {
+        return Fail(err, "personnage inconnu : " + who);
+    }
+    const auto page = pages.Page(ordinal);
+    if (!page)
+        return Fail(err, "pas de personnage " + who + " (la table en compte " +
+                             std::to_string(pages.Text().Count()) + ")");
+    out << Win1252ToUtf8(*page) << '\n';
+    return 0;
+}
+
+int PrintSpellVendors(const std::string& spell, std::ostream& out, std::ostream& err) {
+    if (spell.empty()) return Fail(err, "--vendors attend un nom de sort");
+    const auto table = FindRcData(ResId::IDR_SPELLS);
+    if (!table) return Fail(err, "table des sorts absente");
+    const auto encoded = Utf8ToWin1252(spell);
+    const std::vector<SpellRecord> spells = ReadSpells(*table);
+    const auto it = std::find_if(spells.begin(), spells.end(),
+                                 [&](const SpellRecord& s) { return encoded && s.name == *encoded; });
+    if (it == spells.end()) return Fail(err, "sort inconnu : " + spell);
+    const bool whole = CheckVendorTable(err);
+    CVendorListing listing;
+    const std::vector<VendorRow> rows = listing.ListVendors(it->id);
+    for (const VendorRow& row : rows)
+        out << LineText(row.vendor) << '\t' << LineText(row.location) << '\n';
+    // As for a place search, what could be read is shown; but "nobody sells
+    // it" cannot be told from a damaged table.
+    if (rows.empty() && !whole) return Fail(err, "aucun marchand lu pour « " + spell + " »");
+    return 0;
+}

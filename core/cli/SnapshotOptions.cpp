@@ -1,0 +1,102 @@
+#include "cli/SnapshotOptions.h"
+
+#include "view/ViewGeometry.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+// A whole decimal number in [low, high], sign allowed, nothing around it.
+bool ParseInt(const std::string& text, int low, int high, int& value) {
+    if (text.empty() || text.size() > 11) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    const bool plainStart = std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-';
+    if (!plainStart || errno || *end || v < low || v > high) return false;
+    value = int(v);
+    return true;
+}
+
+bool ParsePair(const std::string& text, char separator, int low, int high, int& a, int& b) {
+    const size_t cut = text.find(separator);
+    return cut != std::string::npos && ParseInt(text.substr(0, cut), low, high, a) &&
+           ParseInt(text.substr(cut + 1), low, high, b);
+}
+
+constexpr int kWorldLimit = 2000000000;
+
+bool ApplyOption(SnapshotOptions& o, const std::string& name, const std::string& value,
+                 std::string& error) {
+    int a = 0, b = 0;
+    if (name == "--size") {
+        if (!ParsePair(value, 'x', 1, kMaxSnapshotSide, a, b)) {
+            error = "--size attend LARGEURxHAUTEUR, de 1 à " + std::to_string(kMaxSnapshotSide) +
+                    " (par exemple 1024x768) : " + value;
+            return false;
+        }
+        o.width = a, o.height = b;
+    } else if (name == "--zoom") {
+        if (!ParseInt(value, ViewGeometry::kMinZoom, ViewGeometry::kMaxZoom, a)) {
+            error = "--zoom attend un pourcentage de " + std::to_string(ViewGeometry::kMinZoom) + " à " +
+                    std::to_string(ViewGeometry::kMaxZoom) + " : " + value;
+            return false;
+        }
+        o.zoom = a;
+    } else if (name == "--center") {
+        if (!ParsePair(value, ',', -kWorldLimit, kWorldLimit, a, b)) {
+            error = "--center attend X,Y en coordonnées du monde (par exemple 12000,-3400) : " + value;
+            return false;
+        }
+        o.centerX = a, o.centerY = b;
+    } else if (name == "--find") {
+        if (value.empty()) {
+            error = "--find attend un texte";
+            return false;
+        }
+        o.find = value;
+    } else if (name == "--level") {
+        if (!ParseInt(value, 0, 5, a)) {
+            error = "--level attend un niveau de détail de 0 à 5 : " + value;
+            return false;
+        }
+        o.level = a;
+    } else {
+        error = "option inconnue pour --snapshot : " + name + " (voir zerim --help)";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsSnapshotRequest(const std::vector<std::string>& args) {
+    return !args.empty() && args[0] == "--snapshot";
+}
+
+std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args,
+                                                    std::string& error) {
+    if (args.size() < 2 || args[1].empty() || args[1][0] == '-') {
+        error = "--snapshot attend un fichier PNG, par exemple : zerim --snapshot carte.png";
+        return std::nullopt;
+    }
+    SnapshotOptions options;
+    options.file = args[1];
+    std::set<std::string> seen;
+    for (size_t i = 2; i < args.size(); i += 2) {
+        const std::string& name = args[i];
+        if (i + 1 >= args.size()) {
+            error = name + " attend une valeur";
+            return std::nullopt;
+        }
+        if (!seen.insert(name).second) {
+            error = name + " est donné deux fois";
+            return std::nullopt;
+        }
+        if (!ApplyOption(options, name, args[i + 1], error)) return std::nullopt;
+    }
+    return options;
+}

@@ -1,0 +1,92 @@
+#include "data/ResourceStore.h"
+
+#include "data/ResourceIds.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+struct TypeName {
+    int number;
+    const char* name;
+};
+
+constexpr TypeName kStandardTypes[] = {
+    {ResId::RT_BITMAP, "BITMAP"},   {ResId::RT_ICON, "ICON"},
+    {ResId::RT_MENU, "MENU"},       {ResId::RT_DIALOG, "DIALOG"},
+    {ResId::RT_STRING, "STRING"},   {ResId::RT_RCDATA, "RCDATA"},
+    {ResId::RT_GROUP_ICON, "GROUP_ICON"}, {ResId::RT_VERSION, "VERSION"},
+    {ResId::RT_HTML, "HTML"},       {ResId::RT_TOOLBAR, "TOOLBAR"},
+};
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    return out;
+}
+
+bool IsDecimal(std::string_view text) {
+    return !text.empty() && text.size() <= 5 &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+class CEmptyStore : public IResourceStore {
+public:
+    std::optional<ByteBlock> Find(const ResType&, int) const override { return std::nullopt; }
+};
+
+const CEmptyStore g_emptyStore;
+const IResourceStore* g_store = &g_emptyStore;
+
+}  // namespace
+
+std::optional<ResType> ResType::Parse(std::string_view text) {
+    if (IsDecimal(text)) {
+        const int number = std::stoi(std::string(text));
+        if (number < 1 || number > 0xFFFF) return std::nullopt;
+        return Numeric(number);
+    }
+    const std::string upper = Upper(text);
+    for (const TypeName& t : kStandardTypes)
+        if (upper == t.name) return Numeric(t.number);
+    const bool plainName = !upper.empty() && upper.size() <= 32 &&
+        std::all_of(upper.begin(), upper.end(),
+                    [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+    if (!plainName) return std::nullopt;
+    return Named(upper);
+}
+
+std::string ResType::Name() const {
+    if (!m_name.empty()) return m_name;
+    for (const TypeName& t : kStandardTypes)
+        if (m_number == t.number) return t.name;
+    return std::to_string(m_number);
+}
+
+std::string ResourceKey(const ResType& type, int id) {
+    return type.Name() + "_" + std::to_string(id);
+}
+
+void CMemoryResourceStore::Add(const ResType& type, int id, std::vector<unsigned char> bytes) {
+    m_blocks[ResourceKey(type, id)] = std::move(bytes);
+}
+
+std::optional<ByteBlock> CMemoryResourceStore::Find(const ResType& type, int id) const {
+    const auto it = m_blocks.find(ResourceKey(type, id));
+    if (it == m_blocks.end()) return std::nullopt;
+    return ByteBlock(it->second);
+}
+
+const IResourceStore& Resources() { return *g_store; }
+
+void SetResources(const IResourceStore* store) { g_store = store ? store : &g_emptyStore; }
+
+std::optional<ByteBlock> FindRcData(int id) {
+    return Resources().Find(ResType::Numeric(ResId::RT_RCDATA), id);
+}
+
+std::optional<ByteBlock> FindResource(const ResType& type, int id) {
+    return Resources().Find(type, id);
+}

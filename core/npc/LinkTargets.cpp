@@ -1,0 +1,65 @@
+#include "npc/LinkTargets.h"
+
+std::string FoldAsciiCase(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return folded;
+}
+
+// The indexes keep the first entry of a name, so table order decides.
+CLinkTargets::CLinkTargets(const CPlaceArray& places, const CCharacterText& characters)
+    : m_placeNames(size_t(places.GetSize())),
+      m_ambiguous(size_t(places.GetSize())),
+      m_characterNames(size_t(characters.Count())) {
+    for (int index = 0; index < places.GetSize(); ++index) {
+        const CPlace* place = places[index];
+        if (!place) continue;
+        const std::string& name = place->m_strName;
+        const int first = m_placeNames.Insert(FoldAsciiCase(name), index);
+        if (first != index) m_ambiguous[size_t(first)] = true;
+        const size_t comma = name.find(',');
+        if (comma != std::string::npos)
+            m_placeHeads.Insert(FoldAsciiCase(std::string_view(name).substr(0, comma)), index);
+    }
+    characters.ForEach([this](int ordinal, size_t, const CharacterRecord& record) {
+        m_characterNames.Insert(FoldAsciiCase(record.name), ordinal);
+        return true;
+    });
+}
+
+std::optional<int> CLinkTargets::FindWholeName(const std::string& folded) const {
+    const int* index = m_placeNames.Find(folded);
+    if (!index || m_ambiguous[size_t(*index)]) return std::nullopt;
+    return *index;
+}
+
+std::optional<int> CLinkTargets::FindPlacePass(std::string_view phrase, int pass) const {
+    std::string folded = FoldAsciiCase(phrase);
+    switch (pass) {
+    case 0:
+        return FindWholeName(folded);
+    case 1:
+        if (const int* index = m_placeHeads.Find(folded)) return *index;
+        return std::nullopt;
+    case 2: {
+        const size_t apostrophe = folded.find('\'');
+        if (apostrophe == std::string::npos) return std::nullopt;
+        folded[apostrophe] = '-';
+        return FindWholeName(folded);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<int> CLinkTargets::FindPlace(std::string_view phrase) const {
+    for (int pass = 0; pass < 3; ++pass)
+        if (const auto index = FindPlacePass(phrase, pass)) return index;
+    return std::nullopt;
+}
+
+std::optional<int> CLinkTargets::FindCharacter(std::string_view phrase) const {
+    if (const int* ordinal = m_characterNames.Find(FoldAsciiCase(phrase))) return *ordinal;
+    return std::nullopt;
+}

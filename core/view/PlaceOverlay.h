@@ -1,0 +1,51 @@
+// The places drawn over the map: which are visible, where each marker and
+// label sits, and the highlight set (the places found by a search or chosen
+// in a list), with the flight of the view to them.
+#pragma once
+#include "view/ViewGeometry.h"
+
+#include "data/PlaceArray.h"
+
+#include <string>
+#include <string_view>
+
+class CPlaceOverlay {
+public:
+    CPlaceOverlay(ViewGeometry& geometry, IViewHost& host) : m_geometry(geometry), m_host(host) {}
+
+    // The set becomes this one place; the view flies to it.
+    void HighlightOne(CPlace* place);
+    // The set becomes every place whose name contains `text` (ignoring case),
+    // in table order; the view flies to them. An empty text or no match
+    // leaves the set empty and repaints, so no old highlight lingers.
+    // Returns whether anything was found.
+    bool SearchPlaces(const CPlaceArray& places, std::string_view text);
+    // Raises the zoom to show the set's levels, then fits or centres it.
+    void FocusOnHighlight();
+
+    const CPlaceArray& Highlight() const { return m_highlight; }
+    bool IsHighlighted(const CPlace* place) const;
+    bool IsPlaceVisible(const CPlace* place) const;
+
+    // The 6 x 6 marker around the place's map point and the label beside it,
+    // in client coordinates; the label takes its size from the place's cached
+    // m_rcLabel (empty until the view has measured it).
+    void GetPlaceRects(const CPlace& place, CRect& marker, CRect& label) const;
+    // The first visible place, in table order, whose marker or label holds
+    // the client point; nothing is measured, so a label never painted has no
+    // extent.
+    CPlace* HitTest(const CPlaceArray& places, CPoint point) const;
+
+private:
+    ViewGeometry& m_geometry;
+    IViewHost& m_host;
+    CPlaceArray m_highlight;  // borrowed places, in insertion order
+};
+
+// Whether two rectangles share at least one pixel.
+bool Intersects(const CRect& a, const CRect& b);
+bool Contains(const CRect& r, CPoint p);
+
+// The hover read-out of a place: "name (x, y)" in world coordinates; empty
+// for no place.
+std::string HoverText(const CPlace* place);

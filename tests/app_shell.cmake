@@ -1,3 +1,0 @@
-zerim_add_test(test_mainframe WIDGETS)
-zerim_add_test(test_embedded_data WIDGETS EMBEDDED)
-zerim_add_test(test_statusbar WIDGETS)

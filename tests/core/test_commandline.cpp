@@ -1,0 +1,117 @@
+#include "cli/CommandLine.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+
+#include <QtTest>
+#include <sstream>
+
+namespace {
+
+struct Run {
+    CommandLineOutcome outcome;
+    std::string out, err;
+};
+
+Run RunWith(const QStringList& args) {
+    std::vector<std::string> list;
+    for (const QString& a : args) list.push_back(a.toStdString());
+    std::ostringstream out, err;
+    Run run;
+    run.outcome = RunCommandLine(list, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+}  // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void dumpRoundTrips_data();
+    void dumpRoundTrips();
+    void errors_data();
+    void errors();
+    void informational();
+    void windowModes();
+
+private:
+    CMemoryResourceStore m_store;
+    std::vector<unsigned char> m_everyByte;
+};
+
+void TestCommandLine::initTestCase() {
+    for (int i = 0; i < 512; ++i) m_everyByte.push_back(uchar(i * 7));
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), 133, m_everyByte);
+    m_store.Add(ResType::Named("JPG"), 131, m_everyByte);
+    m_store.Add(ResType::Numeric(ResId::RT_HTML), 135, {});
+    SetResources(&m_store);
+}
+
+void TestCommandLine::cleanupTestCase() { SetResources(nullptr); }
+
+void TestCommandLine::dumpRoundTrips_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("size");
+    QTest::newRow("standard type by name") << QStringList{"--dump", "RCDATA", "133"} << 512;
+    QTest::newRow("type in lower case") << QStringList{"--dump", "rcdata", "133"} << 512;
+    QTest::newRow("type by number") << QStringList{"--dump", "10", "133"} << 512;
+    QTest::newRow("custom type") << QStringList{"--dump", "JPG", "131"} << 512;
+    QTest::newRow("empty resource") << QStringList{"--dump", "HTML", "135"} << 0;
+}
+
+void TestCommandLine::dumpRoundTrips() {
+    QFETCH(QStringList, args);
+    QFETCH(int, size);
+    const Run run = RunWith(args);
+    QVERIFY(run.outcome.handled);
+    QCOMPARE(run.outcome.exitCode, 0);
+    QVERIFY(run.err.empty());
+    QCOMPARE(run.out.size(), size_t(size));
+    QVERIFY(std::equal(run.out.begin(), run.out.end(), m_everyByte.begin(),
+                       [](char a, unsigned char b) { return uchar(a) == b; }));
+}
+
+void TestCommandLine::errors_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing resource") << QStringList{"--dump", "RCDATA", "134"} << "RCDATA_134";
+    QTest::newRow("missing custom resource") << QStringList{"--dump", "JPG", "132"} << "JPG_132";
+    QTest::newRow("unknown type") << QStringList{"--dump", "WHAT?", "1"} << "WHAT?";
+    QTest::newRow("id not a number") << QStringList{"--dump", "RCDATA", "x1"} << "x1";
+    QTest::newRow("id too large") << QStringList{"--dump", "RCDATA", "65536"} << "65536";
+    QTest::newRow("id missing") << QStringList{"--dump", "RCDATA"} << "--dump";
+    QTest::newRow("too many words") << QStringList{"--dump", "RCDATA", "133", "x"} << "--dump";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "--frobnicate";
+    QTest::newRow("version with extra word") << QStringList{"--version", "x"} << "--version";
+}
+
+void TestCommandLine::errors() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const Run run = RunWith(args);
+    QVERIFY(run.outcome.handled);
+    QCOMPARE(run.outcome.exitCode, 1);
+    QVERIFY(run.out.empty());
+    QVERIFY2(QString::fromStdString(run.err).contains(message), run.err.c_str());
+}
+
+void TestCommandLine::informational() {
+    const Run version = RunWith({"--version"});
+    QCOMPARE(version.outcome.exitCode, 0);
+    QCOMPARE(version.out, std::string("zerim 1.3.0.0\n"));
+    const Run help = RunWith({"--help"});
+    QCOMPARE(help.outcome.exitCode, 0);
+    QVERIFY(help.out.find("--dump TYPE ID") != std::string::npos);
+    QVERIFY(help.out.find("zerim --dump RCDATA 133") != std::string::npos);
+}
+
+void TestCommandLine::windowModes() {
+    QVERIFY(!RunWith({}).outcome.handled);
+    QVERIFY(!RunWith({"carte.txt"}).outcome.handled);
+}
+
+QTEST_APPLESS_MAIN(TestCommandLine)
+#include "test_commandline.moc"

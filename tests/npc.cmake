@@ -1,8 +1,0 @@
-zerim_add_test(test_crosslinker)
-zerim_add_test(test_nameindex)
-zerim_add_test(test_npcpage)
-zerim_add_test(test_npc_iecontrol WIDGETS)
-zerim_add_test(test_autocombo WIDGETS)
-zerim_add_test(test_npcdlg WIDGETS EMBEDDED)
-zerim_add_test(test_aboutdlg WIDGETS)
-zerim_add_test(test_pagebounds)

@@ -1,0 +1,216 @@
+#include "JpegMaker.h"
+
+#include "render/MapPicture.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+
+#include <QPainter>
+#include <QtTest>
+
+using namespace TestJpeg;
+
+namespace {
+
+// Draws `source` of the picture into a w x h image and returns it.
+QImage Draw(const CMapPicture& picture, int w, int h, const CRect& source) {
+    QImage target(w, h, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    QPainter painter(&target);
+    picture.Render(painter, {0, 0, w, h}, source);
+    return target;
+}
+
+bool IsQuadrant(QRgb pixel, int quadrant) {
+    const Rgb want = kQuadrants[quadrant];
+    return Near(qRed(pixel), want.r) && Near(qGreen(pixel), want.g) && Near(qBlue(pixel), want.b);
+}
+
+}  // namespace
+
+class TestMapPicture : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sizes();
+    void renderStretchesSource();
+    void wholePictureIgnoresSource();
+    void emptyPicture();
+    void undecodableBlockLeavesPictureEmpty();
+    void missingResourceKeepsPicture();
+    void progressiveLoadSharpens();
+    void progressiveLoadOfJunkIsEmpty();
+    void problemsOfTheBytes_data();
+    void problemsOfTheBytes();
+    void tinyPictures_data();
+    void tinyPictures();
+
+private:
+    CMemoryResourceStore m_store;
+};
+
+void TestMapPicture::init() {
+    g_bWholePicture = false;
+    m_store = CMemoryResourceStore();
+    SetResources(&m_store);
+}
+
+void TestMapPicture::cleanup() {
+    g_bWholePicture = false;
+    SetResources(nullptr);
+}
+
+void TestMapPicture::sizes() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Quadrants(66, 76));
+    CMapPicture picture;
+    QVERIFY(picture.Load(ResId::IDR_MAP_PICTURE));
+    QCOMPARE(picture.GetPixelSize(), CSize({66, 76}));
+    QCOMPARE(picture.GetHimetricSize(), CSize({1746, 2011}));  // at 96 pixels per inch
+    // Only the low 16 bits of the id count.
+    CMapPicture again;
+    QVERIFY(again.Load(0x10000u + ResId::IDR_MAP_PICTURE));
+    QVERIFY(!again.IsEmpty());
+}
+
+void TestMapPicture::renderStretchesSource() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(64, 48)));
+    // The whole picture, halved.
+    const QImage whole = Draw(picture, 32, 24, {0, 0, 64, 48});
+    QVERIFY(IsQuadrant(whole.pixel(4, 4), 0));
+    QVERIFY(IsQuadrant(whole.pixel(28, 4), 1));
+    QVERIFY(IsQuadrant(whole.pixel(4, 20), 2));
+    QVERIFY(IsQuadrant(whole.pixel(28, 20), 3));
+    // The bottom-right quadrant alone, doubled, fills the destination.
+    const QImage part = Draw(picture, 64, 48, {32, 24, 64, 48});
+    for (QPoint p : {QPoint(2, 2), QPoint(60, 2), QPoint(2, 45), QPoint(60, 45)})
+        QVERIFY(IsQuadrant(part.pixel(p), 3));
+}
+
+void TestMapPicture::wholePictureIgnoresSource() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(64, 48)));
+    g_bWholePicture = true;
+    const QImage reference = Draw(picture, 32, 24, {0, 0, 64, 48});
+    for (const CRect& source : {CRect{32, 24, 64, 48}, CRect{0, 0, 1, 1}, CRect{-9, 99, 3, 4}})
+        QCOMPARE(Draw(picture, 32, 24, source), reference);
+    QVERIFY(IsQuadrant(reference.pixel(28, 20), 3));
+}
+
+void TestMapPicture::emptyPicture() {
+    const CMapPicture picture;
+    QVERIFY(picture.IsEmpty());
+    QCOMPARE(picture.GetPixelSize(), CSize());
+    QCOMPARE(picture.GetHimetricSize(), CSize());
+}
+
+void TestMapPicture::undecodableBlockLeavesPictureEmpty() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(8, 8)));
+    QVERIFY(!picture.IsEmpty());
+    std::vector<unsigned char> junk(300, 0xAB);
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, junk);
+    // Found but undecodable: the load succeeds, the old picture is gone.
+    QVERIFY(picture.Load(ResId::IDR_MAP_PICTURE));
+    QVERIFY(picture.IsEmpty());
+    QCOMPARE(picture.GetPixelSize(), CSize());
+}
+
+void TestMapPicture::missingResourceKeepsPicture() {
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(Quadrants(8, 8)));
+    QVERIFY(!picture.Load(ResId::IDR_MAP_PICTURE));  // the store has no picture
+    QCOMPARE(picture.GetPixelSize(), CSize({8, 8}));
+}
+
+// The quarter-size copy comes first and is drawn from at any zoom; the full
+// picture takes over later and the owner hears of it.
+void TestMapPicture::progressiveLoadSharpens() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Quadrants(640, 480));
+    CMapPicture picture;
+    bool sharper = false;
+    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, [&] { sharper = true; }));
+    picture.WaitForFirstLook();
+    QCOMPARE(picture.GetPixelSize(), CSize({640, 480}));
+    QVERIFY(IsQuadrant(Draw(picture, 64, 48, {320, 240, 640, 480}).pixel(30, 20), 3));
+    QTRY_VERIFY(sharper);
+    QVERIFY(!picture.Level(0).isNull());
+    QCOMPARE(picture.Level(0).size(), QSize(640, 480));
+    QVERIFY(IsQuadrant(Draw(picture, 640, 480, {0, 0, 640, 480}).pixel(100, 100), 0));
+}
+
+void TestMapPicture::progressiveLoadOfJunkIsEmpty() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, std::vector<unsigned char>(500, 0x5A));
+    CMapPicture picture;
+    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    picture.WaitForFirstLook();
+    picture.FinishLoading();
+    QVERIFY(picture.IsEmpty());
+    QVERIFY(!CMapPicture().LoadProgressively(ResId::IDR_MAP_PICTURE + 1, nullptr));
+}
+
+// What the load tells about bad bytes, by either way of loading: a refused
+// picture is empty, one cut short keeps what was decoded.
+void TestMapPicture::problemsOfTheBytes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<bool>("shown");
+    const auto held = [](const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), int(b.size())); };
+    const Bytes good = Quadrants(256, 192);
+    QTest::newRow("sound") << held(good) << int(JpegProblem::None) << true;
+    QTest::newRow("empty") << QByteArray() << int(JpegProblem::Empty) << false;
+    QTest::newRow("cmyk") << held(Cmyk(64, 64)) << int(JpegProblem::Cmyk) << false;
+    QTest::newRow("12-bit") << held(WithPrecision(good, 12)) << int(JpegProblem::Precision) << false;
+    QTest::newRow("600 scans") << held(ManyScans(64, 64, 600)) << int(JpegProblem::TooManyScans) << false;
+    QTest::newRow("cut short") << held(CutInScan(good)) << int(JpegProblem::Truncated) << true;
+}
+
+void TestMapPicture::problemsOfTheBytes() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, problem);
+    QFETCH(bool, shown);
+    const std::vector<unsigned char> block(bytes.begin(), bytes.end());
+    CMapPicture direct;
+    direct.LoadFromBytes(ByteBlock(block));
+    QCOMPARE(int(direct.Problem()), problem);
+    QCOMPARE(!direct.IsEmpty(), shown);
+
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, block);
+    CMapPicture progressive;
+    QVERIFY(progressive.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    progressive.WaitForFirstLook();
+    QCOMPARE(int(progressive.Problem()), problem);
+    QCOMPARE(!progressive.IsEmpty(), shown);
+    progressive.FinishLoading();
+    QCOMPARE(!progressive.IsEmpty(), shown);
+    if (shown) QVERIFY(IsQuadrant(Draw(progressive, 64, 48, {0, 0, 256, 192}).pixel(4, 4), 0));
+}
+
+// Pictures of a pixel or three: every copy keeps at least a pixel and any
+// draw, large or small, shows the picture's colour without a complaint.
+void TestMapPicture::tinyPictures_data() {
+    QTest::addColumn<QSize>("size");
+    for (QSize size : {QSize(1, 1), QSize(1, 2), QSize(2, 1), QSize(3, 3)})
+        QTest::addRow("%dx%d", size.width(), size.height()) << size;
+}
+
+void TestMapPicture::tinyPictures() {
+    QFETCH(QSize, size);
+    QTest::failOnWarning(QRegularExpression("."));
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Solid(size.width(), size.height(), kQuadrants[1]));
+    CMapPicture picture;
+    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    picture.WaitForFirstLook();
+    for (bool full : {false, true}) {
+        if (full) picture.FinishLoading();
+        QCOMPARE(picture.GetPixelSize(), CSize({size.width(), size.height()}));
+        for (int k = 0; k < picture.LevelCount(); ++k)
+            QVERIFY(picture.Level(k).isNull() || (picture.Level(k).width() >= 1 && picture.Level(k).height() >= 1));
+        for (QSize dest : {QSize(1, 1), QSize(40, 30)})
+            QVERIFY(IsQuadrant(Draw(picture, dest.width(), dest.height(), {0, 0, size.width(), size.height()})
+                                   .pixel(dest.width() / 2, dest.height() / 2), 1));
+    }
+}
+
+QTEST_MAIN(TestMapPicture)
+#include "test_mappicture.moc"

@@ -1,6 +1,0 @@
-zerim_add_test(test_viewgeometry)
-zerim_add_test(test_placeoverlay)
-zerim_add_test(test_paintplan)
-zerim_add_test(test_zerimview WIDGETS)
-zerim_add_test(test_pointer)
-zerim_add_test(test_map_quality WIDGETS EMBEDDED)

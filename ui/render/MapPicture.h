@@ -1,0 +1,114 @@
+// The map picture: decoded once from its JPEG resource and kept decoded;
+// draws any part of itself stretched into a rectangle.
+#pragma once
+#include "data/ByteBlock.h"
+#include "data/Geometry.h"
+#include "data/JpegProblem.h"
+
+#include <QImage>
+
+#include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+class QObject;
+class QPainter;
+
+// Whole-picture mode: every draw scales the whole picture into the
+// destination, ignoring the source. Set once at start-up.
+extern bool g_bWholePicture;
+
+class CMapPicture {
+public:
+    CMapPicture();
+    ~CMapPicture();
+    CMapPicture(const CMapPicture&) = delete;
+    CMapPicture& operator=(const CMapPicture&) = delete;
+
+    // Loads the JPG resource with this id (low 16 bits). False when the
+    // resource is missing, and the current picture is kept; otherwise true,
+    // even if the bytes do not decode, which leaves the picture empty (see
+    // Problem).
+    bool Load(unsigned int id);
+    // Replaces the picture with the decoded bytes; always true, the picture
+    // being empty when they do not decode.
+    bool LoadFromBytes(ByteBlock bytes);
+    // What went wrong with the last load's bytes: a refusal leaves the
+    // picture empty, a fault (a file cut short) keeps what was decoded. Known
+    // once the first look is in (WaitForFirstLook).
+    JpegProblem Problem() const { return m_problem; }
+
+    // As Load, but the decoding happens on a second thread: first the
+    // quarter-size copy (all that the start-up zoom needs), which
+    // WaitForFirstLook installs, then the full picture, which takes over when
+    // ready, after which `onSharper` runs on this thread. The resource bytes
+    // must live as long as the process (the embedded ones do).
+    bool LoadProgressively(unsigned int id, std::function<void()> onSharper);
+    // Waits for the quarter-size copy and installs it; the picture is empty
+    // if the bytes do not decode.
+    void WaitForFirstLook();
+    // Waits for a decode on the second thread, if any, and installs it.
+    void FinishLoading();
+
+    bool IsEmpty() const { return m_size.cx == 0 || m_size.cy == 0; }
+    CSize GetHimetricSize() const;
+    CSize GetPixelSize() const;
+
+    // Draws picture pixels `source` (top-down) stretched into `dest`, in the
+    // painter's coordinates. The picture must not be empty. A reduced draw
+    // reads from the halved copy just at or above the target scale, so the
+    // map is never aliased.
+    bool Render(QPainter& painter, const CRect& dest, const CRect& source) const;
+
+    // Whether a draw reduced to `scale` has to shrink its copy by more than a
+    // quarter (costly for every frame), rather than nearly copy it.
+    bool ReductionIsCostly(double scale) const;
+    // Changes whenever the picture's copies change (a new load, the full
+    // picture arriving), for anyone who keeps a drawing of it.
+    int Generation() const { return m_generation; }
+
+    // The halved copies: level k is the picture at 1 / 2^k (level 0 is the
+    // picture itself), down to about a hundred pixels. While the full decode
+    // runs, the finer levels are null.
+    int LevelCount() const { return int(m_levels.size()); }
+    const QImage& Level(int k) const { return m_levels[size_t(k)]; }
+
+private:
+    void Clear();
+    // The level to draw from for a reduction to `scale`: the coarsest one at
+    // or above it that is decoded, else the nearest coarser one.
+    int LevelFor(double scale) const;
+    void Install(std::vector<QImage> levels);
+
+    CSize m_size;                  // pixel size of the full picture; (0, 0) while empty
+    JpegProblem m_problem = JpegProblem::None;
+    int m_generation = 0;
+    std::vector<QImage> m_levels;  // RGB32
+    // Threading: the one worker decodes into images of its own and writes
+    // only *m_pending, which the GUI thread reads after joining it. It tells
+    // the GUI thread through a queued call on m_receiver; the worker is joined
+    // before m_receiver is destroyed, which drops a call not yet run. Only the
+    // GUI thread touches the levels.
+    std::thread m_worker;
+    std::unique_ptr<QObject> m_receiver;
+    std::shared_ptr<std::vector<QImage>> m_pending;
+    struct Decoded {
+        QImage image;  // null when refused
+        JpegProblem problem = JpegProblem::None;
+    };
+    std::future<Decoded> m_firstLook;  // the quarter-size copy, from the worker
+    CSize m_pendingSize;              // the size it will have once installed
+};
+
+// The levels of a decoded picture: the picture, then halved copies down to
+// about a hundred pixels, or `count` levels at most.
+std::vector<QImage> BuildLevels(QImage full, int count = 64);
+
+QRect SnappedToPixels(const QRectF& r);
+
+// The picture at half its size, each pixel the mean of a 2 x 2 block (an odd
+// last row or column is averaged with itself).
+QImage HalveByAreaAverage(const QImage& image);

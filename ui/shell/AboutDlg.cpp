@@ -1,0 +1,26 @@
+#include "shell/AboutDlg.h"
+
+#include "widgets/DialogUnits.h"
+#include "data/ResourceIds.h"
+#include "data/StringTable.h"
+#include "widgets/IEControl.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    // The product title already ends in a dot: the caption ends in four.
+    setWindowTitle(QString::fromStdString(LoadString(ResId::IDS_PRODUCT_TITLE)) +
+                   QStringLiteral("..."));
+    const DialogUnits du(font());
+    setFixedSize(du.Size(235, 124));
+    m_html = new CIEControl(this);
+    m_html->setObjectName(QStringLiteral("aboutPanel"));
+    m_html->setGeometry(rect());
+    m_html->setFrameShape(QFrame::NoFrame);
+    m_html->LoadFromResource(ResId::IDR_ABOUT_PAGE);  // a blank panel without it
+}
+
+void RunAboutBox(QWidget* parent) {
+    CAboutDlg dialog(parent);
+    dialog.exec();
+}

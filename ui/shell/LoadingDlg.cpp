@@ -1,0 +1,25 @@
+#include "shell/LoadingDlg.h"
+
+#include "widgets/DialogUnits.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+
+CLoadingDlg::CLoadingDlg() : QDialog(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    const DialogUnits du(font());
+    setFixedSize(du.Size(188, 27));
+    auto* label = new QLabel(QStringLiteral("Chargement en cours..."), this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(du.Rect(7, 7, 174, 13));
+    setStyleSheet(QStringLiteral("CLoadingDlg { border: 2px outset palette(mid); }"));
+}
+
+void CLoadingDlg::ShowNow() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    // Let the window system map and paint the notice; input waits.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    repaint();
+}

@@ -1,0 +1,180 @@
+#include "shell/MainFrame.h"
+
+#include "shell/AboutDlg.h"
+#include "shell/PlaceBar.h"
+#include "shell/StartupClock.h"
+#include "shell/StatusBar.h"
+#include "shell/ToolBarImages.h"
+#include "shell/ZerimApp.h"
+
+#include "data/ResourceIds.h"
+#include "data/StringTable.h"
+#include "npc/NpcSearchDlg.h"
+#include "view/ZerimView.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+QString Text(int id) { return QString::fromStdString(LoadString(id)); }
+
+void ReportAndExit() {
+    std::printf("map painted after %.1f ms\n", MillisecondsSinceStart());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+}  // namespace
+
+CMainFrame::CMainFrame() {
+    setWindowTitle(Text(ResId::IDS_PRODUCT_TITLE));
+    m_pView = new CZerimView(this);
+    setCentralWidget(m_pView);
+    resize(1024, 768);
+    // The data is loaded while the window is being built, behind the loading
+    // notice, and before the place bar lists the places. Loading here rather
+    // than in the view's first resize keeps the notice's own event processing
+    // out of the middle of showing the window.
+    App().m_onPictureSharper = [this] {
+        if (ExitAfterFirstMap() == ExitAfter::FullPicture) m_pView->OnFirstMapPainted(ReportAndExit);
+        m_pView->viewport()->update();
+    };
+    App().EnsureLoaded();
+
+    CreateToolBar();
+    CreatePlaceBar();
+    m_wndStatusBar = new CStatusBar(this);
+    setStatusBar(m_wndStatusBar);
+    ShowLoadProblems();
+    CreateMenu();
+
+    m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
+    m_wndPlaceBar->m_pView = m_pView;
+    PrepareStartupExit();
+    App().m_pStatusBar = m_wndStatusBar;
+    App().m_pPlaceBar = m_wndPlaceBar;
+}
+
+// The start-up benchmark ends the program once the map is on screen.
+void CMainFrame::PrepareStartupExit() {
+    if (ExitAfterFirstMap() == ExitAfter::FirstMap) m_pView->OnFirstMapPainted(ReportAndExit);
+}
+
+// Problems met while loading get a pane of their own, left of the lock
+// indicators, for the whole run: in the message pane the first prompt or
+// hover read-out would replace them.
+void CMainFrame::ShowLoadProblems() {
+    QStringList texts;
+    for (const std::string& problem : App().LoadProblems()) {
+        QString text = QString::fromStdString(problem);
+        text[0] = text[0].toUpper();
+        texts << text;
+    }
+    if (texts.isEmpty()) return;
+    m_wndLoadProblems = new QLabel(m_wndStatusBar);
+    m_wndLoadProblems->setObjectName(QStringLiteral("loadProblems"));
+    m_wndLoadProblems->setTextFormat(Qt::PlainText);
+    m_wndLoadProblems->setText(texts.join(QStringLiteral(" — ")));
+    m_wndLoadProblems->setFrameShape(QFrame::Panel);
+    m_wndLoadProblems->setFrameShadow(QFrame::Sunken);
+    // Indices count the message pane, the one ordinary widget, first.
+    m_wndStatusBar->insertPermanentWidget(1, m_wndLoadProblems);
+}
+
+QAction* CMainFrame::NewCommand(int id, const QString& text) {
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    action->setStatusTip(QString::fromStdString(PromptOf(id)));
+    return action;
+}
+
+QAction* CMainFrame::Command(int id) const {
+    for (QAction* action : findChildren<QAction*>())
+        if (action->data().toInt() == id) return action;
+    return nullptr;
+}
+
+void CMainFrame::CreateToolBar() {
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolbar"));
+    m_wndToolBar->setMovable(false);
+    m_wndToolBar->setFloatable(false);
+    m_wndToolBar->setIconSize(QSize(16, 15));
+    const QList<QIcon> images = ToolBarImages();
+    const struct { int id; const char* fallback; } buttons[] = {
+        {ResId::ID_ZOOM_IN, "+"}, {ResId::ID_ZOOM_OUT, "-"}, {ResId::ID_NPC_SEARCH, "NPC"},
+        {ResId::ID_SPELL_SEARCH, "Sorts"}};
+    for (int i = 0; i < 4; ++i) {
+        // Without the strip the buttons still work, with short texts.
+        QAction* action = NewCommand(buttons[i].id, images.isEmpty() ? buttons[i].fallback : QString());
+        if (!images.isEmpty()) action->setIcon(images[i]);
+        m_wndToolBar->addAction(action);
+        // The buttons have no tool tip: their prompt shows in the status bar.
+        m_wndToolBar->widgetForAction(action)->installEventFilter(this);
+    }
+    connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
+    connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
+    connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] { RunNpcSearch(this, m_pView); });
+    connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, m_pView, &CZerimView::OnSpellSearch);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::CreatePlaceBar() {
+    m_wndPlaceBar = new CPlaceBar(App().m_places, this);
+    m_wndPlaceBand = new QToolBar(this);
+    m_wndPlaceBand->setObjectName(QStringLiteral("placebar"));
+    m_wndPlaceBand->setMovable(false);
+    m_wndPlaceBand->setFloatable(false);
+    m_wndPlaceBand->addWidget(m_wndPlaceBar);
+    m_wndPlaceBand->toggleViewAction()->setVisible(false);  // the place bar has no toggle
+    addToolBar(Qt::TopToolBarArea, m_wndPlaceBand);
+}
+
+void CMainFrame::CreateMenu() {
+    setContextMenuPolicy(Qt::NoContextMenu);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    QAction* quit = NewCommand(ResId::ID_APP_EXIT, QStringLiteral("&Quitter"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    file->addAction(quit);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&Affichage"));
+    const struct { int id; const char* text; QWidget* bar; } toggles[] = {
+        {ResId::ID_VIEW_TOOLBAR, "&Barre d'outils", m_wndToolBar},
+        {ResId::ID_VIEW_STATUS_BAR, "Barre d'é&tat", m_wndStatusBar}};
+    for (const auto& t : toggles) {
+        QAction* toggle = NewCommand(t.id, QString::fromUtf8(t.text));
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        QWidget* bar = t.bar;
+        connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+        view->addAction(toggle);
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    QAction* about = NewCommand(ResId::ID_APP_ABOUT, QStringLiteral("About.."));
+    connect(about, &QAction::triggered, this, [this] { RunAboutBox(this); });
+    help->addAction(about);
+}
+
+// Prompts of menu items and tool bar buttons go to the message pane; when the
+// pointer leaves them the idle text comes back.
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (tip.isEmpty()) m_wndStatusBar->ShowIdle();
+        else m_wndStatusBar->SetPaneText(0, tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) return true;
+    return QMainWindow::eventFilter(watched, event);
+}

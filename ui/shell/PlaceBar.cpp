@@ -1,0 +1,78 @@
+#include "shell/PlaceBar.h"
+
+#include "widgets/DialogUnits.h"
+
+#include "data/PlaceArray.h"
+#include "data/Win1252.h"
+#include "widgets/AutoCombo.h"
+#include "view/ZerimView.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QSlider>
+
+#include <algorithm>
+
+CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(parent) {
+    const DialogUnits du(font());
+    auto* label = new QLabel(QStringLiteral("Lieux: "), this);
+    m_combo = new CAutoCombo(this);
+    m_combo->setFixedWidth(du.X(109));
+    m_combo->setMaxVisibleItems(20);
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setRange(0, 5);
+    m_slider->setTickPosition(QSlider::NoTicks);
+    m_slider->setPageStep(1);
+    m_slider->setFixedWidth(du.X(100));
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(du.X(3), 0, 0, 0);
+    layout->setSpacing(du.X(3));
+    layout->addWidget(label);
+    layout->addWidget(m_combo);
+    layout->addWidget(m_slider);
+
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    FillPlaces(places);
+    // The list may be wider than the field, so that long names show whole.
+    m_combo->view()->setMinimumWidth(m_combo->view()->sizeHintForColumn(0) + 24);
+    connect(m_combo, qOverload<int>(&QComboBox::activated), this, &CPlaceBar::OnSelChangePlace);
+    // Every move of the thumb by the user (drag, keys, a click in the
+    // channel) applies, so the thumb and the map never disagree once used.
+    connect(m_slider, &QSlider::valueChanged, this, &CPlaceBar::OnSliderChanged);
+    // Enter in the text runs the place search. Keys reach the field through
+    // the combo box as well as directly, so the field's own signal is used.
+    connect(m_combo->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (m_pView) m_pView->SearchPlaces(SearchText());
+    });
+}
+
+// The list is sorted without regard to case; equal names keep table order,
+// each item standing for its own place.
+void CPlaceBar::FillPlaces(const CPlaceArray& places) {
+    std::vector<std::pair<QString, CPlace*>> items;
+    items.reserve(size_t(places.GetSize()));
+    for (CPlace* place : places)
+        if (place) items.emplace_back(QString::fromStdString(Win1252ToUtf8(place->m_strName)), place);
+    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (const auto& [name, place] : items)
+        m_combo->addItem(name, QVariant::fromValue(reinterpret_cast<quintptr>(place)));
+    m_combo->setCurrentIndex(-1);
+}
+
+QString CPlaceBar::SearchText() const { return m_combo->currentText(); }
+
+void CPlaceBar::OnSelChangePlace(int index) {
+    if (index < 0 || !m_pView) return;
+    auto* place = reinterpret_cast<CPlace*>(m_combo->itemData(index).value<quintptr>());
+    if (place) m_pView->HighlightOne(place);
+}
+
+void CPlaceBar::OnSliderChanged(int position) {
+    if (m_pView) m_pView->SetDetailLevel(position);
+}

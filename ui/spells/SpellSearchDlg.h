@@ -1,0 +1,41 @@
+// The spell finder: every spell filed under its magic effect in a tree and,
+// for the chosen spell, the vendors who sell it and where they stand. Built
+// afresh at each opening; it keeps nothing between openings and changes
+// nothing outside itself.
+#pragma once
+#include "spells/VendorListing.h"
+
+#include <QDialog>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class EffectTree;
+
+class CSpellSearchDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CSpellSearchDlg(QWidget* parent = nullptr);
+
+    QTreeWidget* Tree() const { return m_tree; }
+    QTreeWidget* VendorList() const { return m_list; }
+
+protected:
+    // Enter ends the dialog as Escape and the close box do: it has no buttons.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetUpListColumns();
+    void BuildEffectTree();
+    void AddTreeItems(const EffectTree& tree);
+    void OnSelChangedEffectTree();
+    void ListVendors(uint16_t spellId);
+    void SizeListColumns();
+
+    QTreeWidget* m_tree = nullptr;  // the effect tree
+    QTreeWidget* m_list = nullptr;  // the vendor list, two columns
+    CVendorListing m_listing;
+};
+
+// Opens the spell finder over `parent` and waits until the user closes it.
+void RunSpellSearch(QWidget* parent);

@@ -1,0 +1,164 @@
+#include "widgets/IEControl.h"
+
+#include "npc/PageBody.h"
+#include "npc/PageDocument.h"
+#include "shell/StatusBar.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+#include "data/Win1252.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace {
+
+QString FromAnsi(std::string_view text) {
+    return QString::fromStdString(Win1252ToUtf8(text));
+}
+
+bool IsWebAddress(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
+}
+
+// The finders and the About box are children of the main window: its
+// status bar is the first one found going up from the panel.
+void WriteToStatusBar(const QWidget* panel, const QString& text) {
+    for (const QWidget* w = panel; w; w = w->parentWidget()) {
+        if (auto* bar = w->findChild<CStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+            bar->SetPaneText(0, text);
+            return;
+        }
+    }
+}
+
+// The path in the program's own resources that `name` gives, or nothing.
+QString EmbeddedPath(const QUrl& name) {
+    if (name.scheme().compare(QLatin1String("qrc"), Qt::CaseInsensitive) == 0)
+        return QLatin1Char(':') + name.path();
+    // ":/..." makes no valid address, but keeps its path.
+    if (name.scheme().isEmpty() && name.path().startsWith(QLatin1String(":/"))) return name.path();
+    return {};
+}
+
+}  // namespace
+
+CIEControl::CIEControl(QWidget* parent)
+    : QTextBrowser(parent),
+      m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
+      m_notice([this](const QString& text) { WriteToStatusBar(this, text); }) {
+    // The panel never navigates by itself: every click comes to OnAnchorClicked.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &CIEControl::OnAnchorClicked);
+}
+
+bool CIEControl::LoadFromResource(int id) {
+    const auto block = FindResource(ResType::Numeric(ResId::RT_HTML), id);
+    if (!block) return false;
+    m_loaded = true;
+    m_template.assign(reinterpret_cast<const char*>(block->data), block->size);
+    if (ShowPage(m_template)) return true;
+    // The pages written into it later take the minimal page instead.
+    m_template = kMinimalPage;
+    return false;
+}
+
+bool CIEControl::SetBodyHtml(const std::string& html) {
+    if (!m_loaded) return false;
+    return ShowPage(WithBody(m_template, html));
+}
+
+// The page goes to the engine only once it is measured; the engine then
+// reads it into a document of its own, checked before it is laid out, and
+// that document is the one shown.
+bool CIEControl::ShowPage(const std::string& page) {
+    std::string prepared;
+    PageNesting nesting;
+    PageFault fault = PreparePage(page, prepared, nesting, m_limits);
+    std::unique_ptr<QTextDocument> document;
+    if (fault == PageFault::None) {
+        document = ReadPage(FromAnsi(prepared));
+        fault = CheckDocument(*document, m_limits);
+    }
+    if (fault != PageFault::None) {
+        const QString blank = QString::fromUtf8(kMinimalPage.data(), int(kMinimalPage.size()));
+        ShowDocument(ReadPage(blank), blank);
+        if (m_notice) m_notice(QString::fromStdString(DescribePageFault(fault, m_limits)));
+        return false;
+    }
+    ShowDocument(std::move(document), FromAnsi(prepared));
+    return true;
+}
+
+// A child of the panel, so that what the page names comes through
+// loadResource like the panel's own.
+std::unique_ptr<QTextDocument> CIEControl::ReadPage(const QString& page) {
+    auto document = std::make_unique<QTextDocument>(this);
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(font());
+    document->setHtml(page);
+    return document;
+}
+
+void CIEControl::ShowDocument(std::unique_ptr<QTextDocument> document, const QString& page) {
+    // The panel's first document belongs to its text control, which deletes
+    // it; those read here are the panel's, deleted later: the page may be
+    // changed from inside one of its own link clicks.
+    QTextDocument* previous = this->document();
+    const bool ours = previous->parent() == this;
+    setDocument(document.release());
+    if (ours) previous->deleteLater();
+    m_page = page;
+    verticalScrollBar()->setValue(0);
+}
+
+QVariant CIEControl::loadResource(int type, const QUrl& name) {
+    const QString path = EmbeddedPath(name);
+    if (!path.isEmpty()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) return file.readAll();
+    }
+    // An empty answer would let the document, and for pictures the picture
+    // handler, read the name from disk themselves: a stand-in that is not
+    // empty stops both.
+    if (type == QTextDocument::ImageResource) {
+        QImage nothing(1, 1, QImage::Format_ARGB32);
+        nothing.fill(Qt::transparent);
+        return nothing;
+    }
+    return QByteArray(" ");
+}
+
+void CIEControl::mouseReleaseEvent(QMouseEvent* event) {
+    m_activeHref = anchorAt(event->position().toPoint());
+    QTextBrowser::mouseReleaseEvent(event);
+    m_activeHref.clear();
+}
+
+void CIEControl::keyPressEvent(QKeyEvent* event) {
+    // A link reached with Tab is the cursor's selection.
+    m_activeHref = textCursor().charFormat().anchorHref();
+    QTextBrowser::keyPressEvent(event);
+    m_activeHref.clear();
+}
+
+void CIEControl::OnAnchorClicked(const QUrl& url) {
+    const QString href = m_activeHref.isEmpty() ? url.toString() : m_activeHref;
+    if (m_pOwner && m_pOwner->OnLinkClicked(href.toStdString())) return;
+    if (url.isRelative() && url.path().isEmpty() && url.hasFragment()) {
+        scrollToAnchor(url.fragment());  // a jump within the page
+        return;
+    }
+    // Anything else would leave the page; only web addresses may, and they
+    // go to the user's browser while the panel keeps its page.
+    if (IsWebAddress(url) && m_openUrl) m_openUrl(url);
+}
