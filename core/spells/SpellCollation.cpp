@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "view/UpperCase.h"
+
 namespace {
 
 // Weights of the first level: symbols keep their byte value, digits and
@@ -11,17 +13,6 @@ constexpr uint16_t kDigitWeight = 0x100;
 constexpr uint16_t kLetterWeight = 0x200;
 
 uint16_t Letter(char upper) { return uint16_t(kLetterWeight + uint8_t(upper)); }
-
-// The capital of a Windows-1252 letter; other bytes come back unchanged.
-uint8_t Capital(uint8_t c) {
-    if (c >= 'a' && c <= 'z') return uint8_t(c - 'a' + 'A');
-    // Lower-case letters of the upper half sit 0x20 above their capitals,
-    // except the three pairs of the 0x80 row and ÿ.
-    if (c >= 0xE0 && c != 0xF7 && c != 0xFF) return uint8_t(c - 0x20);
-    if (c == 0x9A || c == 0x9C || c == 0x9E) return uint8_t(c - 0x10);
-    if (c == 0xFF) return 0x9F;
-    return c;
-}
 
 // The base letters of an accented capital (or of ß, ƒ, which have none);
 // an empty string for a byte that is no such letter.
@@ -66,7 +57,7 @@ void AppendUnits(uint8_t byte, KeyParts& out) {
         out.bases += char(stored & 0xFF);
         out.accents += char(accent);
     };
-    const uint8_t c = Capital(byte);
+    const uint8_t c = CapitalOf1252(byte);
     if (c >= 'A' && c <= 'Z') return push(Letter(char(c)), 0);
     if (c >= '0' && c <= '9') return push(uint16_t(kDigitWeight + c), 0);
     const char* base = AccentedBase(c);

@@ -1,8 +1,6 @@
 #include "view/UpperCase.h"
 
-namespace {
-
-unsigned char Upper(unsigned char c) {
+unsigned char CapitalOf1252(unsigned char c) {
     if (c >= 'a' && c <= 'z') return c - 0x20;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;  // à..þ, not ÷
     switch (c) {
@@ -14,10 +12,8 @@ unsigned char Upper(unsigned char c) {
     }
 }
 
-}  // namespace
-
 std::string UpperCase1252(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = char(Upper(static_cast<unsigned char>(c)));
+    for (char& c : out) c = char(CapitalOf1252(static_cast<unsigned char>(c)));
     return out;
 }
