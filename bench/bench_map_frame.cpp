@@ -1,15 +1,17 @@
-// Paints whole 1920 x 1080 frames of the map view with the real data, every
-// place visible (detail 5), at a range of zooms, against a memcpy of a frame
-// of the same size in the same run. Prints the median time of each and the
-// ratio. Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
-#include "shell/MainFrame.h"
-#include "shell/ZerimApp.h"
+// Paints whole frames of the map through the map renderer with the real
+// data, every place visible (detail 5), at a range of zooms, against a
+// memcpy of a frame of the same size in the same run. Prints the median time
+// of each and the ratio: at 1920 x 1080, then at 3840 x 2160 and at
+// 1920 x 1080 points on a screen of device pixel ratio 2.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
+#include "render/MapRenderer.h"
 #include "shell/QtResourceStore.h"
-#include "view/ZerimView.h"
+#include "shell/World.h"
+#include "view/FixedPictureHost.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
-#include <QScrollBar>
+#include <QPainter>
 
 #include <algorithm>
 #include <chrono>
@@ -19,7 +21,7 @@
 
 namespace {
 
-constexpr int kWidth = 1920, kHeight = 1080, kRounds = 41;
+constexpr int kRounds = 41;
 
 template <class Work>
 double MedianMs(Work work) {
@@ -34,45 +36,46 @@ double MedianMs(Work work) {
     return times[kRounds / 2];
 }
 
-// Sizes the view so that its client area is exactly one frame.
-void SizeForFrame(CZerimView& view) {
-    view.resize(kWidth, kHeight);
-    for (int i = 0; i < 3; ++i) {
-        QApplication::processEvents();
-        const QSize client = view.viewport()->size();
-        view.resize(view.width() + kWidth - client.width(), view.height() + kHeight - client.height());
+// A frame of `width` x `height` device pixels at `ratio`, at every zoom.
+void MeasureFrames(CWorld& world, int width, int height, qreal ratio) {
+    const CSize picture = world.Picture().GetPixelSize();
+    CFixedPictureHost host(picture);
+    ViewGeometry geometry(host);
+    CPlaceOverlay overlay(geometry, host);
+    const int w = int(width / ratio), h = int(height / ratio);  // the client area, in points
+    geometry.Resize({w, h}, 0);
+    geometry.SetDetailOverride(5);
+    MapRenderer renderer(geometry, overlay, world.Places(), QGuiApplication::font());
+
+    QImage target(width, height, QImage::Format_RGB32);
+    target.setDevicePixelRatio(ratio);
+    std::vector<unsigned char> from(size_t(width) * height * 4, 7), to(from.size());
+    const double copy = MedianMs([&] { std::memcpy(to.data(), from.data(), from.size()); });
+    std::printf("\n%dx%d pixels, device pixel ratio %g; memcpy of a frame: %.3f ms\n%6s %10s %8s\n", width, height,
+                ratio, copy, "zoom", "median ms", "ratio");
+    for (int zoom : {10, 20, 33, 50, 100, 150, 200, 800, 1600}) {
+        geometry.SetZoom(zoom);
+        geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+        const double paint = MedianMs([&] {
+            QPainter painter(&target);
+            renderer.Paint(painter, {0, 0, w, h}, &world.Picture());
+        });
+        std::printf("%6d %10.3f %8.1f\n", zoom, paint, paint / copy);
     }
-    QApplication::processEvents();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication qapp(argc, argv);
+    QGuiApplication qapp(argc, argv);
     static CQtResourceStore embedded;
-    SetResources(&embedded);
-    CZerimApp app;
-    CMainFrame frame;
-    App().m_picture.FinishLoading();
-    CZerimView& view = *frame.View();
-    frame.show();
-    SizeForFrame(view);
-    view.SetDetailLevel(5);
-    std::printf("client area %dx%d, %d places, picture %dx%d\n", view.viewport()->width(),
-                view.viewport()->height(), App().m_places.GetSize(), App().m_picture.GetPixelSize().cx,
-                App().m_picture.GetPixelSize().cy);
-
-    QImage target(kWidth, kHeight, QImage::Format_RGB32);
-    std::vector<unsigned char> from(size_t(kWidth) * kHeight * 4, 7), to(from.size());
-    const double copy = MedianMs([&] { std::memcpy(to.data(), from.data(), from.size()); });
-    std::printf("memcpy of a frame: %.3f ms\n\n%6s %10s %8s\n", copy, "zoom", "median ms", "ratio");
-
-    for (int zoom : {10, 20, 33, 50, 100, 150, 200, 800, 1600}) {
-        view.SetZoom(zoom);
-        const CSize picture = App().m_picture.GetPixelSize();
-        view.Geometry().CenterOn(picture.cx / 2, picture.cy / 2, true);
-        const double paint = MedianMs([&] { view.viewport()->render(&target); });
-        std::printf("%6d %10.3f %8.1f\n", zoom, paint, paint / copy);
-    }
+    CWorld world(embedded);
+    world.Load(nullptr);
+    world.Picture().FinishLoading();
+    std::printf("%d places, picture %dx%d\n", world.Places().GetSize(), world.Picture().GetPixelSize().cx,
+                world.Picture().GetPixelSize().cy);
+    MeasureFrames(world, 1920, 1080, 1.0);
+    MeasureFrames(world, 3840, 2160, 1.0);
+    MeasureFrames(world, 3840, 2160, 2.0);
     return 0;
 }

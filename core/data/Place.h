@@ -16,5 +16,4 @@ public:
     int32_t m_y;
     int32_t m_nLevel;       // drawn from this detail level on (or when highlighted)
     int32_t m_nType;        // kind of place; kept but used by no behaviour
-    CRect m_rcLabel;        // the label's measured size, filled by the view once
 };

@@ -76,21 +76,22 @@ bool CPlaceOverlay::IsPlaceVisible(const CPlace* place) const {
     return IsHighlighted(place) || place->m_nLevel <= m_geometry.EffectiveDetailLevel();
 }
 
-void CPlaceOverlay::GetPlaceRects(const CPlace& place, CRect& marker, CRect& label) const {
+void CPlaceOverlay::GetPlaceRects(const CPlace& place, CSize labelSize, CRect& marker,
+                                  CRect& label) const {
     const CPoint map = m_geometry.WorldToMap({place.m_x, place.m_y});
     const CPoint scroll = m_geometry.GetScrollOffset();
     const int x = map.x - scroll.x, y = map.y - scroll.y;
     marker = {x - 3, y - 3, x + 3, y + 3};
-    label = place.m_rcLabel;
     const int dx = marker.right + 1, dy = marker.top;
-    label = {label.left + dx, label.top + dy, label.right + dx, label.bottom + dy};
+    label = {dx, dy, dx + labelSize.cx, dy + labelSize.cy};
 }
 
-CPlace* CPlaceOverlay::HitTest(const CPlaceArray& places, CPoint point) const {
-    for (CPlace* place : places) {
+CPlace* CPlaceOverlay::HitTest(const CPlaceArray& places, const CLabelSizes& labels, CPoint point) const {
+    for (int i = 0; i < places.GetSize(); ++i) {
+        CPlace* place = places[i];
         if (!place || !IsPlaceVisible(place)) continue;
         CRect marker, label;
-        GetPlaceRects(*place, marker, label);
+        GetPlaceRects(*place, labels.Of(i), marker, label);
         if (Contains(marker, point) || Contains(label, point)) return place;
     }
     return nullptr;

@@ -2,6 +2,7 @@
 // label sits, and the highlight set (the places found by a search or chosen
 // in a list), with the flight of the view to them.
 #pragma once
+#include "view/LabelSizes.h"
 #include "view/ViewGeometry.h"
 
 #include "data/PlaceArray.h"
@@ -27,14 +28,15 @@ public:
     bool IsHighlighted(const CPlace* place) const;
     bool IsPlaceVisible(const CPlace* place) const;
 
-    // The 6 x 6 marker around the place's map point and the label beside it,
-    // in client coordinates; the label takes its size from the place's cached
-    // m_rcLabel (empty until the view has measured it).
-    void GetPlaceRects(const CPlace& place, CRect& marker, CRect& label) const;
+    // The 6 x 6 marker around the place's map point and the label of
+    // `labelSize` beside it, in client coordinates; a label not yet measured
+    // has size (0, 0), so no extent.
+    void GetPlaceRects(const CPlace& place, CSize labelSize, CRect& marker, CRect& label) const;
     // The first visible place, in table order, whose marker or label holds
-    // the client point; nothing is measured, so a label never painted has no
+    // the client point. Labels have the sizes measured so far (by index in
+    // `places`); nothing is measured here, so a label never painted has no
     // extent.
-    CPlace* HitTest(const CPlaceArray& places, CPoint point) const;
+    CPlace* HitTest(const CPlaceArray& places, const CLabelSizes& labels, CPoint point) const;
 
 private:
     ViewGeometry& m_geometry;

@@ -1,5 +1,6 @@
 #include "FakeViewHost.h"
 
+#include "data/PlaceList.h"
 #include "view/PlaceOverlay.h"
 
 #include <QtTest>
@@ -13,16 +14,10 @@ struct World {
     FakeViewHost host;
     ViewGeometry geometry{host};
     CPlaceOverlay overlay{geometry, host};
-    CPlaceArray places;
+    CPlaceList places;
 
     World() { Place(geometry, {800, 600}, 20); }
-    ~World() {
-        for (CPlace* p : places) delete p;
-    }
-    CPlace* Add(const char* name, int x, int y, int level) {
-        places.Add(new CPlace(name, x, y, level, 20));
-        return places[places.GetSize() - 1];
-    }
+    CPlace* Add(const char* name, int x, int y, int level) { return &places.Add(name, x, y, level, 20); }
     QStringList Found() const {
         QStringList names;
         for (const CPlace* p : overlay.Highlight()) names << QString::fromLatin1(p->m_strName.c_str());
@@ -46,6 +41,8 @@ private slots:
     void visibility_data();
     void visibility();
     void placeRects();
+    void hitTest_data();
+    void hitTest();
 };
 
 void TestPlaceOverlay::searchIgnoresCase_data() {
@@ -179,13 +176,46 @@ void TestPlaceOverlay::placeRects() {
     CPlace* place = w.Add("Kelwick", -115000, 215000, 3);  // map point (100, 50)
     w.geometry.ScrollTo({20, 10});
     CRect marker, label;
-    w.overlay.GetPlaceRects(*place, marker, label);
+    w.overlay.GetPlaceRects(*place, {}, marker, label);
     QCOMPARE(marker, CRect({77, 37, 83, 43}));
     QVERIFY(label.IsRectEmpty());  // never measured: no extent
     QCOMPARE(label.left, 84);
-    place->m_rcLabel = {0, 0, 40, 13};
-    w.overlay.GetPlaceRects(*place, marker, label);
+    w.overlay.GetPlaceRects(*place, {40, 13}, marker, label);
     QCOMPARE(label, CRect({84, 37, 124, 50}));
+}
+
+// The hover test reads the sizes measured so far, by index in the table:
+// a label never painted cannot be hit, and an earlier place wins.
+void TestPlaceOverlay::hitTest_data() {
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("measured");
+    QTest::addColumn<QString>("hit");
+    QTest::newRow("marker, label unmeasured") << QPoint(77, 37) << false << "Kelwick";
+    QTest::newRow("label, unmeasured") << QPoint(100, 40) << false << "";
+    QTest::newRow("label, measured") << QPoint(100, 40) << true << "Kelwick";
+    QTest::newRow("label's right edge is outside") << QPoint(124, 38) << true << "";
+    QTest::newRow("overlap: the earlier place") << QPoint(82, 42) << true << "Kelwick";
+    QTest::newRow("second place's own label") << QPoint(130, 50) << true << "Orvane";
+}
+
+void TestPlaceOverlay::hitTest() {
+    QFETCH(QPoint, point);
+    QFETCH(bool, measured);
+    QFETCH(QString, hit);
+    World w;
+    w.host.picture = {3000, 3500};
+    w.geometry.SetZoom(100);
+    w.Add("Kelwick", -115000, 215000, 3);  // map point (100, 50)
+    w.Add("Orvane", -114800, 214800, 3);   // map point (102, 52), over it
+    w.geometry.ScrollTo({20, 10});
+    w.geometry.SetDetailOverride(5);
+    CLabelSizes sizes;
+    if (measured) {
+        sizes.Set(0, {40, 13});
+        sizes.Set(1, {60, 13});
+    }
+    const CPlace* found = w.overlay.HitTest(w.places, sizes, {point.x(), point.y()});
+    QCOMPARE(found ? QString::fromStdString(found->m_strName) : QString(), hit);
 }
 
 QTEST_APPLESS_MAIN(TestPlaceOverlay)

@@ -45,7 +45,7 @@ QImage DrawAt20(const CMapPicture& picture) {
     const CSize size = picture.GetPixelSize();
     QImage target(size.cx / 5, size.cy / 5, QImage::Format_RGB32);
     QPainter painter(&target);
-    picture.Render(painter, {0, 0, target.width(), target.height()}, {0, 0, size.cx, size.cy});
+    picture.Render(painter, {0, 0, target.width(), target.height()}, {0, 0, size.cx, size.cy}, false);
     return target;
 }
 
@@ -59,9 +59,8 @@ private slots:
 
 void TestMapQuality::startUpZoomIsNotAliased() {
     CQtResourceStore store;
-    SetResources(&store);
     CMapPicture picture;
-    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    QVERIFY(picture.LoadProgressively(store, ResId::IDR_MAP_PICTURE, nullptr));
     picture.WaitForFirstLook();
     const QImage quick = DrawAt20(picture);
     picture.FinishLoading();
@@ -72,7 +71,6 @@ void TestMapQuality::startUpZoomIsNotAliased() {
     qInfo("PSNR at 20%%: %.1f dB from the first decode, %.1f dB from the full one", quickDb, fullDb);
     QVERIFY(quickDb >= 40.0);
     QVERIFY(fullDb >= 40.0);
-    SetResources(nullptr);
 }
 
 QTEST_MAIN(TestMapQuality)

@@ -12,11 +12,11 @@ using namespace TestJpeg;
 namespace {
 
 // Draws `source` of the picture into a w x h image and returns it.
-QImage Draw(const CMapPicture& picture, int w, int h, const CRect& source) {
+QImage Draw(const CMapPicture& picture, int w, int h, const CRect& source, bool wholePicture = false) {
     QImage target(w, h, QImage::Format_RGB32);
     target.fill(Qt::black);
     QPainter painter(&target);
-    picture.Render(painter, {0, 0, w, h}, source);
+    picture.Render(painter, {0, 0, w, h}, source, wholePicture);
     return target;
 }
 
@@ -31,7 +31,6 @@ class TestMapPicture : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void sizes();
     void renderStretchesSource();
     void wholePictureIgnoresSource();
@@ -49,26 +48,17 @@ private:
     CMemoryResourceStore m_store;
 };
 
-void TestMapPicture::init() {
-    g_bWholePicture = false;
-    m_store = CMemoryResourceStore();
-    SetResources(&m_store);
-}
-
-void TestMapPicture::cleanup() {
-    g_bWholePicture = false;
-    SetResources(nullptr);
-}
+void TestMapPicture::init() { m_store = CMemoryResourceStore(); }
 
 void TestMapPicture::sizes() {
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Quadrants(66, 76));
     CMapPicture picture;
-    QVERIFY(picture.Load(ResId::IDR_MAP_PICTURE));
+    QVERIFY(picture.Load(m_store, ResId::IDR_MAP_PICTURE));
     QCOMPARE(picture.GetPixelSize(), CSize({66, 76}));
     QCOMPARE(picture.GetHimetricSize(), CSize({1746, 2011}));  // at 96 pixels per inch
     // Only the low 16 bits of the id count.
     CMapPicture again;
-    QVERIFY(again.Load(0x10000u + ResId::IDR_MAP_PICTURE));
+    QVERIFY(again.Load(m_store, 0x10000u + ResId::IDR_MAP_PICTURE));
     QVERIFY(!again.IsEmpty());
 }
 
@@ -90,10 +80,10 @@ void TestMapPicture::renderStretchesSource() {
 void TestMapPicture::wholePictureIgnoresSource() {
     CMapPicture picture;
     picture.LoadFromBytes(ByteBlock(Quadrants(64, 48)));
-    g_bWholePicture = true;
-    const QImage reference = Draw(picture, 32, 24, {0, 0, 64, 48});
+    const QImage reference = Draw(picture, 32, 24, {0, 0, 64, 48}, true);
     for (const CRect& source : {CRect{32, 24, 64, 48}, CRect{0, 0, 1, 1}, CRect{-9, 99, 3, 4}})
-        QCOMPARE(Draw(picture, 32, 24, source), reference);
+        QCOMPARE(Draw(picture, 32, 24, source, true), reference);
+    QVERIFY(Draw(picture, 32, 24, {32, 24, 64, 48}) != reference);  // the mode is what ignores it
     QVERIFY(IsQuadrant(reference.pixel(28, 20), 3));
 }
 
@@ -111,7 +101,7 @@ void TestMapPicture::undecodableBlockLeavesPictureEmpty() {
     std::vector<unsigned char> junk(300, 0xAB);
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, junk);
     // Found but undecodable: the load succeeds, the old picture is gone.
-    QVERIFY(picture.Load(ResId::IDR_MAP_PICTURE));
+    QVERIFY(picture.Load(m_store, ResId::IDR_MAP_PICTURE));
     QVERIFY(picture.IsEmpty());
     QCOMPARE(picture.GetPixelSize(), CSize());
 }
@@ -119,7 +109,7 @@ void TestMapPicture::undecodableBlockLeavesPictureEmpty() {
 void TestMapPicture::missingResourceKeepsPicture() {
     CMapPicture picture;
     picture.LoadFromBytes(ByteBlock(Quadrants(8, 8)));
-    QVERIFY(!picture.Load(ResId::IDR_MAP_PICTURE));  // the store has no picture
+    QVERIFY(!picture.Load(m_store, ResId::IDR_MAP_PICTURE));  // the store has no picture
     QCOMPARE(picture.GetPixelSize(), CSize({8, 8}));
 }
 
@@ -129,7 +119,7 @@ void TestMapPicture::progressiveLoadSharpens() {
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Quadrants(640, 480));
     CMapPicture picture;
     bool sharper = false;
-    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, [&] { sharper = true; }));
+    QVERIFY(picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, [&] { sharper = true; }));
     picture.WaitForFirstLook();
     QCOMPARE(picture.GetPixelSize(), CSize({640, 480}));
     QVERIFY(IsQuadrant(Draw(picture, 64, 48, {320, 240, 640, 480}).pixel(30, 20), 3));
@@ -142,11 +132,11 @@ void TestMapPicture::progressiveLoadSharpens() {
 void TestMapPicture::progressiveLoadOfJunkIsEmpty() {
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, std::vector<unsigned char>(500, 0x5A));
     CMapPicture picture;
-    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    QVERIFY(picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, nullptr));
     picture.WaitForFirstLook();
     picture.FinishLoading();
     QVERIFY(picture.IsEmpty());
-    QVERIFY(!CMapPicture().LoadProgressively(ResId::IDR_MAP_PICTURE + 1, nullptr));
+    QVERIFY(!CMapPicture().LoadProgressively(m_store, ResId::IDR_MAP_PICTURE + 1, nullptr));
 }
 
 // What the load tells about bad bytes, by either way of loading: a refused
@@ -177,7 +167,7 @@ void TestMapPicture::problemsOfTheBytes() {
 
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, block);
     CMapPicture progressive;
-    QVERIFY(progressive.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    QVERIFY(progressive.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, nullptr));
     progressive.WaitForFirstLook();
     QCOMPARE(int(progressive.Problem()), problem);
     QCOMPARE(!progressive.IsEmpty(), shown);
@@ -199,7 +189,7 @@ void TestMapPicture::tinyPictures() {
     QTest::failOnWarning(QRegularExpression("."));
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Solid(size.width(), size.height(), kQuadrants[1]));
     CMapPicture picture;
-    QVERIFY(picture.LoadProgressively(ResId::IDR_MAP_PICTURE, nullptr));
+    QVERIFY(picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, nullptr));
     picture.WaitForFirstLook();
     for (bool full : {false, true}) {
         if (full) picture.FinishLoading();

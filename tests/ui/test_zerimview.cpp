@@ -1,14 +1,15 @@
-// The map view on the offscreen platform: what it paints, pixel by pixel.
+// The map view on the offscreen platform: what it paints, pixel by pixel,
+// and that a snapshot shows exactly what its client area shows.
 #include "JpegMaker.h"
-#include "TableBuilder.h"
 
-#include "shell/MainFrame.h"
-#include "shell/ZerimApp.h"
-#include "data/ResourceIds.h"
-#include "data/ResourceStore.h"
+#include "data/PlaceList.h"
+#include "render/MapPicture.h"
+#include "shell/Snapshot.h"
 #include "view/ZerimView.h"
 
 #include <QtTest>
+
+#include <sstream>
 
 namespace {
 
@@ -29,14 +30,29 @@ int CountIn(const QImage& image, const CRect& r, bool (*test)(QRgb)) {
     return n;
 }
 
+// Resizes the view until its client area (beside any scroll bars) is w x h.
+void SizeClientArea(CZerimView& view, int w, int h) {
+    view.resize(w, h);
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+        const QSize client = view.viewport()->size();
+        view.resize(view.width() + w - client.width(), view.height() + h - client.height());
+    }
+    QApplication::processEvents();
+}
+
+QImage Grab(CZerimView& view) { return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
 }  // namespace
+
+Q_DECLARE_METATYPE(std::optional<std::string>)
 
 class TestZerimView : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
+    void cleanup();
     void marginsAndPicture();
     void markersAndLabels();
     void boldLevelZero();
@@ -44,50 +60,41 @@ private slots:
     void searchFindsAndRepaints();
     void titleFollowsZoom();
     void wholePictureModeDrawsTheSame();
+    void snapshotIsTheClientArea_data();
+    void snapshotIsTheClientArea();
 
 private:
-    QImage Shot() { return m_frame->View()->viewport()->grab().toImage(); }
-    CPlace* PlaceNamed(const char* name, int level);
+    QImage Shot() { return Grab(*m_view); }
+    int IndexOf(const char* name, int level) const;
+    CPlace* PlaceNamed(const char* name, int level) const { return m_places[IndexOf(name, level)]; }
 
-    CMemoryResourceStore m_store;
-    std::unique_ptr<CZerimApp> m_app;
-    CMainFrame* m_frame = nullptr;
+    std::vector<unsigned char> m_jpeg = TestJpeg::Solid(3300, 3800, kGrey);
+    CMapPicture m_picture;
+    CPlaceList m_places;
+    std::unique_ptr<CZerimView> m_view;
 };
 
 void TestZerimView::initTestCase() {
-    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, kGrey));
-    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
-                TestTables::PlaceTable({
-                    {"Orvane", 10, 0, 0, 0},            // map (275, 478) at 20%
-                    {"Kelwick", 21, 1, -50000, 150000}, // map (165, 152) at 20%
-                    {"Kelwick", 21, 0, -50000, 100000}, // same name, level 0
-                    {"Dun-Carrow", 29, 5, 60000, 80000},
-                }));
-    SetResources(&m_store);
-    m_app = std::make_unique<CZerimApp>();
-    m_frame = new CMainFrame();
-    m_frame->resize(900, 700);
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-}
-
-void TestZerimView::cleanupTestCase() {
-    delete m_frame;
-    m_app.reset();
-    SetResources(nullptr);
+    m_picture.LoadFromBytes(ByteBlock(m_jpeg));
+    m_places.Add("Orvane", 0, 0, 0, 10);            // map (275, 478) at 20%
+    m_places.Add("Kelwick", -50000, 150000, 1, 21);  // map (165, 152) at 20%
+    m_places.Add("Kelwick", -50000, 100000, 0, 21);  // same name, level 0
+    m_places.Add("Dun-Carrow", 60000, 80000, 5, 29);
 }
 
 void TestZerimView::init() {
-    g_bWholePicture = false;
-    m_frame->View()->SetDetailLevel(-1);
-    m_frame->View()->SetZoom(20);
-    m_frame->View()->Geometry().ScrollTo({0, 0});
+    m_view = std::make_unique<CZerimView>(m_places, [this] { return &m_picture; });
+    m_view->resize(900, 700);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
 }
 
-CPlace* TestZerimView::PlaceNamed(const char* name, int level) {
-    for (CPlace* p : m_app->m_places)
-        if (p->m_strName == name && p->m_nLevel == level) return p;
-    return nullptr;
+void TestZerimView::cleanup() { m_view.reset(); }
+
+int TestZerimView::IndexOf(const char* name, int level) const {
+    for (int i = 0; i < m_places.GetSize(); ++i)
+        if (m_places[i]->m_strName == name && m_places[i]->m_nLevel == level) return i;
+    return -1;
 }
 
 void TestZerimView::marginsAndPicture() {
@@ -106,62 +113,110 @@ void TestZerimView::markersAndLabels() {
         QVERIFY2(IsRed(shot.pixel(p)), qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
     QVERIFY(IsGrey(shot.pixel(275, 478)));
     QVERIFY(IsGrey(shot.pixel(278, 478)));
-    // Its label starts at (279, 475), white.
-    const CPlace* orvane = PlaceNamed("Orvane", 0);
-    QVERIFY(!orvane->m_rcLabel.IsRectEmpty());  // measured by the paint, kept in the record
-    const CRect label{279, 475, 279 + orvane->m_rcLabel.right, 475 + orvane->m_rcLabel.bottom};
-    QVERIFY(CountIn(shot, label, IsWhite) > 10);
-    // Level 5 is not shown at 20%: no marker where Dun-Carrow stands.
-    const CPoint dun = m_frame->View()->Geometry().WorldToMap({60000, 80000});
+    // Its label starts at (279, 475), white, measured by the paint and kept.
+    const CSize size = m_view->Renderer().LabelSizes().Of(IndexOf("Orvane", 0));
+    QVERIFY(size.cx > 0 && size.cy > 0);
+    QVERIFY(CountIn(shot, {279, 475, 279 + size.cx, 475 + size.cy}, IsWhite) > 10);
+    // Level 5 is not shown at 20%: no marker where Dun-Carrow stands, and
+    // its label was never measured.
+    const CPoint dun = m_view->Geometry().WorldToMap({60000, 80000});
     QVERIFY(IsGrey(shot.pixel(dun.x - 3, dun.y - 3)));
+    QVERIFY(!m_view->Renderer().LabelSizes().IsMeasured(IndexOf("Dun-Carrow", 5)));
     // With the detail level at 5 it is.
-    m_frame->View()->SetDetailLevel(5);
+    m_view->SetDetailLevel(5);
     QVERIFY(IsRed(Shot().pixel(dun.x - 3, dun.y - 3)));
 }
 
 void TestZerimView::boldLevelZero() {
-    m_frame->View()->SetDetailLevel(5);
+    m_view->SetDetailLevel(5);
     Shot();
-    const CPlace* bold = PlaceNamed("Kelwick", 0);
-    const CPlace* normal = PlaceNamed("Kelwick", 1);
-    QVERIFY(normal->m_rcLabel.Width() > 0);
-    QVERIFY(bold->m_rcLabel.Width() > normal->m_rcLabel.Width());
+    const CLabelSizes& sizes = m_view->Renderer().LabelSizes();
+    const CSize normal = sizes.Of(IndexOf("Kelwick", 1)), bold = sizes.Of(IndexOf("Kelwick", 0));
+    QVERIFY(normal.cx > 0);
+    QVERIFY(bold.cx > normal.cx);
 }
 
 void TestZerimView::highlightedLabelIsGreen() {
     CPlace* dun = PlaceNamed("Dun-Carrow", 5);
-    m_frame->View()->HighlightOne(dun);
-    QCOMPARE(m_frame->View()->Zoom(), 125);  // raised to show level 5
+    m_view->HighlightOne(dun);
+    QCOMPARE(m_view->Zoom(), 125);  // raised to show level 5
     const QImage shot = Shot();
     CRect marker, label;
-    m_frame->View()->Places().GetPlaceRects(*dun, marker, label);
+    m_view->Places().GetPlaceRects(*dun, m_view->Renderer().LabelSizes().Of(IndexOf("Dun-Carrow", 5)), marker,
+                                   label);
     QVERIFY(IsRed(shot.pixel(marker.left, marker.top)));
     QVERIFY(CountIn(shot, label, IsGreen) > 10);
     QCOMPARE(CountIn(shot, label, IsWhite), 0);
 }
 
 void TestZerimView::searchFindsAndRepaints() {
-    CZerimView* view = m_frame->View();
-    view->SearchPlaces("kelw");
-    QCOMPARE(view->Places().Highlight().GetSize(), 2);
-    view->SearchPlaces("nowhere at all");
-    QVERIFY(view->Places().Highlight().IsEmpty());
+    m_view->SearchPlaces("kelw");
+    QCOMPARE(m_view->Places().Highlight().GetSize(), 2);
+    QVERIFY(CountIn(Shot(), {0, 0, 900, 700}, IsGreen) > 10);
+    m_view->SearchPlaces("nowhere at all");
+    QVERIFY(m_view->Places().Highlight().IsEmpty());
     QCOMPARE(CountIn(Shot(), {0, 0, 900, 700}, IsGreen), 0);
 }
 
 void TestZerimView::titleFollowsZoom() {
-    m_frame->View()->OnZoomIn();
-    QCOMPARE(m_frame->windowTitle(), QString("Sarvenhal. (Zoom 30%)"));
-    m_frame->View()->OnZoomOut();
-    QCOMPARE(m_frame->windowTitle(), QString("Sarvenhal. (Zoom 15%)"));
+    m_view->OnZoomIn();
+    QCOMPARE(m_view->windowTitle(), QString("Sarvenhal. (Zoom 30%)"));
+    m_view->OnZoomOut();
+    QCOMPARE(m_view->windowTitle(), QString("Sarvenhal. (Zoom 15%)"));
 }
 
 void TestZerimView::wholePictureModeDrawsTheSame() {
     const QImage normal = Shot();
-    g_bWholePicture = true;
+    m_view->SetWholePicture(true);
+    QVERIFY(m_view->Renderer().WholePicture());
     const QImage whole = Shot();
     for (QPoint p : {QPoint(100, 100), QPoint(600, 700 - 80), QPoint(272, 475)})
         QCOMPARE(QColor(whole.pixel(p)), QColor(normal.pixel(p)));
+}
+
+// The snapshot's map area against the view's client area of the same size
+// after the same steps: zoom, centre, search, detail level.
+void TestZerimView::snapshotIsTheClientArea_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QPoint>("centre");  // world; (0, 0) for none
+    QTest::addColumn<std::optional<std::string>>("find");
+    QTest::addColumn<int>("level");  // -1: automatic
+    const std::optional<std::string> none;
+    QTest::newRow("scroll bars in the view") << QSize(640, 480) << 40 << QPoint(20000, 30000) << none << -1;
+    QTest::newRow("whole picture with margins") << QSize(640, 480) << 10 << QPoint() << none << -1;
+    QTest::newRow("search flies and lights") << QSize(500, 400) << 20 << QPoint() << std::optional<std::string>("kelw")
+                                             << -1;
+    QTest::newRow("detail 5, scrolled far") << QSize(800, 600) << 100 << QPoint(60000, 80000) << none << 5;
+}
+
+void TestZerimView::snapshotIsTheClientArea() {
+    QFETCH(QSize, size);
+    QFETCH(int, zoom);
+    QFETCH(QPoint, centre);
+    QFETCH(std::optional<std::string>, find);
+    QFETCH(int, level);
+    SnapshotOptions o;
+    o.width = size.width(), o.height = size.height(), o.zoom = zoom, o.find = find;
+    if (!centre.isNull()) o.centerX = centre.x(), o.centerY = centre.y();
+    if (level >= 0) o.level = level;
+    std::ostringstream err;
+    bool found = false;
+    const QImage snapshot = RenderSnapshot(o, m_places, m_picture, err, found);
+    QVERIFY(found);
+
+    m_view->SetZoom(zoom);
+    SizeClientArea(*m_view, size.width(), size.height());
+    if (o.centerX) {
+        const CPoint map = m_view->Geometry().WorldToMap({*o.centerX, *o.centerY});
+        m_view->Geometry().CenterOn(map.x, map.y, false);
+    }
+    if (find) m_view->SearchPlaces(QString::fromStdString(*find));
+    if (o.level) m_view->SetDetailLevel(*o.level);
+    const QImage shot = Grab(*m_view);
+    QCOMPARE(shot.size(), size);
+    QCOMPARE(snapshot.size(), size);
+    QVERIFY(snapshot.convertToFormat(QImage::Format_RGB32) == shot);
 }
 
 QTEST_MAIN(TestZerimView)

@@ -15,8 +15,6 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-bool g_bWholePicture = false;
-
 namespace {
 
 // The copy the start-up zoom (20%) draws from: a quarter of the picture.
@@ -44,8 +42,8 @@ void PageOut(ByteBlock bytes) {
     if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_PAGEOUT);
 }
 
-std::optional<ByteBlock> FindPicture(unsigned int id) {
-    return FindResource(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
+std::optional<ByteBlock> FindPicture(const IResourceStore& store, unsigned int id) {
+    return store.Find(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
 }
 
 }  // namespace
@@ -75,8 +73,8 @@ void CMapPicture::Clear() {
     m_problem = JpegProblem::None;
 }
 
-bool CMapPicture::Load(unsigned int id) {
-    const auto bytes = FindPicture(id);
+bool CMapPicture::Load(const IResourceStore& store, unsigned int id) {
+    const auto bytes = FindPicture(store, id);
     if (!bytes) return false;
     return LoadFromBytes(*bytes);
 }
@@ -94,8 +92,9 @@ bool CMapPicture::LoadFromBytes(ByteBlock bytes) {
     return true;
 }
 
-bool CMapPicture::LoadProgressively(unsigned int id, std::function<void()> onSharper) {
-    const auto found = FindPicture(id);
+bool CMapPicture::LoadProgressively(const IResourceStore& store, unsigned int id,
+                                    std::function<void()> onSharper) {
+    const auto found = FindPicture(store, id);
     if (!found) return false;
     const ByteBlock bytes = *found;
     Clear();
@@ -174,10 +173,10 @@ bool CMapPicture::ReductionIsCostly(double scale) const {
     return residual < 0.75;
 }
 
-bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& source) const {
+bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& source, bool wholePicture) const {
     if (IsEmpty()) return true;
     const CSize himetric = GetHimetricSize();
-    const PixelRectF src = SourcePixels(RenderSource(himetric, source, g_bWholePicture), himetric, m_size);
+    const PixelRectF src = SourcePixels(RenderSource(himetric, source, wholePicture), himetric, m_size);
     if (src.width <= 0 || src.height <= 0) return true;
     // On a high-density screen each destination pixel is several device
     // pixels: the level is chosen for those.

@@ -14,12 +14,9 @@
 #include <thread>
 #include <vector>
 
+class IResourceStore;
 class QObject;
 class QPainter;
-
-// Whole-picture mode: every draw scales the whole picture into the
-// destination, ignoring the source. Set once at start-up.
-extern bool g_bWholePicture;
 
 class CMapPicture {
 public:
@@ -28,11 +25,11 @@ public:
     CMapPicture(const CMapPicture&) = delete;
     CMapPicture& operator=(const CMapPicture&) = delete;
 
-    // Loads the JPG resource with this id (low 16 bits). False when the
-    // resource is missing, and the current picture is kept; otherwise true,
-    // even if the bytes do not decode, which leaves the picture empty (see
-    // Problem).
-    bool Load(unsigned int id);
+    // Loads the JPG resource of `store` with this id (low 16 bits). False
+    // when the resource is missing, and the current picture is kept;
+    // otherwise true, even if the bytes do not decode, which leaves the
+    // picture empty (see Problem).
+    bool Load(const IResourceStore& store, unsigned int id);
     // Replaces the picture with the decoded bytes; always true, the picture
     // being empty when they do not decode.
     bool LoadFromBytes(ByteBlock bytes);
@@ -46,7 +43,7 @@ public:
     // WaitForFirstLook installs, then the full picture, which takes over when
     // ready, after which `onSharper` runs on this thread. The resource bytes
     // must live as long as the process (the embedded ones do).
-    bool LoadProgressively(unsigned int id, std::function<void()> onSharper);
+    bool LoadProgressively(const IResourceStore& store, unsigned int id, std::function<void()> onSharper);
     // Waits for the quarter-size copy and installs it; the picture is empty
     // if the bytes do not decode.
     void WaitForFirstLook();
@@ -58,10 +55,11 @@ public:
     CSize GetPixelSize() const;
 
     // Draws picture pixels `source` (top-down) stretched into `dest`, in the
-    // painter's coordinates. The picture must not be empty. A reduced draw
+    // painter's coordinates; in whole-picture mode the whole picture, and
+    // `source` is ignored. The picture must not be empty. A reduced draw
     // reads from the halved copy just at or above the target scale, so the
     // map is never aliased.
-    bool Render(QPainter& painter, const CRect& dest, const CRect& source) const;
+    bool Render(QPainter& painter, const CRect& dest, const CRect& source, bool wholePicture) const;
 
     // Whether a draw reduced to `scale` has to shrink its copy by more than a
     // quarter (costly for every frame), rather than nearly copy it.
@@ -81,7 +79,6 @@ private:
     // The level to draw from for a reduction to `scale`: the coarsest one at
     // or above it that is decoded, else the nearest coarser one.
     int LevelFor(double scale) const;
-    void Install(std::vector<QImage> levels);
 
     CSize m_size;                  // pixel size of the full picture; (0, 0) while empty
     JpegProblem m_problem = JpegProblem::None;

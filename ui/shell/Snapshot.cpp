@@ -1,14 +1,13 @@
 #include "shell/Snapshot.h"
 
 #include "cli/SafeWrite.h"
-#include "shell/ZerimApp.h"
-
-#include "data/PlaceTable.h"
-#include "view/ZerimView.h"
+#include "render/MapRenderer.h"
+#include "shell/World.h"
+#include "view/FixedPictureHost.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QImage>
+#include <QPainter>
 
 namespace {
 
@@ -17,27 +16,22 @@ int Fail(std::ostream& err, const std::string& message) {
     return 1;
 }
 
-// The view as the window would show it at this client size, after the same
-// steps the user would take: zoom, scroll, search, detail level.
-QImage Render(const SnapshotOptions& o, std::ostream& err, bool& found) {
-    CZerimView view;
-    view.resize(o.width, o.height);
-    view.show();  // offscreen: makes the size real without any display
-    QApplication::processEvents();
-    view.SetZoom(o.zoom);
+// The steps the user would take in the window, in its order: zoom, centre,
+// search, detail level. False when a search found nothing.
+bool TakeSteps(const SnapshotOptions& o, const CPlaceArray& places, ViewGeometry& geometry,
+               CPlaceOverlay& overlay, std::ostream& err) {
+    geometry.SetZoom(o.zoom);
     if (o.centerX) {
-        const CPoint map = view.Geometry().WorldToMap({*o.centerX, *o.centerY});
-        view.Geometry().CenterOn(map.x, map.y, false);
+        const CPoint map = geometry.WorldToMap({*o.centerX, *o.centerY});
+        geometry.CenterOn(map.x, map.y, false);
     }
-    found = true;
+    bool found = true;
     if (o.find) {
-        view.SearchPlaces(QString::fromStdString(*o.find));
-        found = !view.Places().Highlight().IsEmpty();
+        found = overlay.SearchPlaces(places, *o.find);
         if (!found) err << "zerim: aucun lieu ne contient « " << *o.find << " »\n";
     }
-    if (o.level) view.SetDetailLevel(*o.level);
-    QApplication::processEvents();
-    return view.grab().toImage();
+    if (o.level) geometry.SetDetailOverride(*o.level);
+    return found;
 }
 
 // A file is replaced whole or not at all; a device or a FIFO gets the bytes
@@ -54,7 +48,25 @@ bool WritePng(const QImage& image, const std::string& file, std::string& reason)
 
 }  // namespace
 
-int RunSnapshot(const std::vector<std::string>& args, char** argv, std::ostream& err) {
+QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const CMapPicture& picture,
+                      std::ostream& err, bool& found) {
+    CFixedPictureHost host(picture.GetPixelSize());
+    ViewGeometry geometry(host);
+    CPlaceOverlay overlay(geometry, host);
+    // No scroll bars: the whole image is map area.
+    geometry.Resize({o.width, o.height}, 0);
+    found = TakeSteps(o, places, geometry, overlay, err);
+
+    QImage image(o.width, o.height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    QPainter painter(&image);
+    MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
+    renderer.Paint(painter, {0, 0, o.width, o.height}, &picture);
+    return image;
+}
+
+int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& args, char** argv,
+                std::ostream& err) {
     std::string error;
     const auto options = ParseSnapshotOptions(args, error);
     if (!options) return Fail(err, error);
@@ -62,18 +74,18 @@ int RunSnapshot(const std::vector<std::string>& args, char** argv, std::ostream&
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt sees only the program name: a search text such as "-style" is ours.
     static int qtArgc = 1;
-    QApplication qapp(qtArgc, argv);
-    CZerimApp app;
+    QApplication qapp(qtArgc, argv);  // the fonts are the window's
+    CWorld world(store);
+    world.Load(nullptr);
     // The full picture, not the quick first look the window starts with.
-    app.EnsureLoaded();
-    app.m_picture.FinishLoading();
+    world.Picture().FinishLoading();
     // Damage is told and what could be read is drawn; a map that could not
     // be decoded at all makes no snapshot.
-    for (const std::string& problem : app.LoadProblems()) err << "zerim: " << problem << "\n";
-    if (app.MapUnreadable()) return 1;
+    for (const std::string& problem : world.LoadProblems()) err << "zerim: " << problem << "\n";
+    if (world.MapUnreadable()) return 1;
 
     bool found = false;
-    const QImage image = Render(*options, err, found);
+    const QImage image = RenderSnapshot(*options, world.Places(), world.Picture(), err, found);
     if (!found) return 1;
     if (image.size() != QSize(options->width, options->height))
         return Fail(err, "la vue n'a pas pris la taille demandée");

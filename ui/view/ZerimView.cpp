@@ -1,12 +1,10 @@
 #include "view/ZerimView.h"
 
-#include "view/PaintPlan.h"
+#include "render/MapPicture.h"
 
-#include "shell/ZerimApp.h"
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
 #include "data/Win1252.h"
-#include "spells/SpellSearchDlg.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -15,36 +13,32 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <utility>
+
 namespace {
-
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
-QString NameOf(const CPlace& place) {
-    return QString::fromStdString(Win1252ToUtf8(place.m_strName));
-}
-
-const QColor kMarkerRed(255, 0, 0);
-const QColor kLabelWhite(255, 255, 255);
-const QColor kLabelGreen(0, 255, 0);
-
 }  // namespace
 
-CZerimView::CZerimView(QWidget* parent) : QAbstractScrollArea(parent) {
+CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> ensurePicture, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      m_places(places),
+      m_ensurePicture(std::move(ensurePicture)),
+      m_renderer(m_geometry, m_overlay, places, QApplication::font()) {
     setFrameShape(QFrame::NoFrame);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);  // for the hover read-out
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
-    m_fontNormal = QApplication::font();
-    m_fontBold = m_fontNormal;
-    m_fontBold.setWeight(QFont::Bold);
 }
 
 void CZerimView::SearchPlaces(const QString& text) {
-    m_overlay.SearchPlaces(App().m_places, text.toStdString());
+    m_overlay.SearchPlaces(m_places, text.toStdString());
 }
 
-void CZerimView::OnSpellSearch() { RunSpellSearch(window()); }
+void CZerimView::SetWholePicture(bool on) {
+    m_renderer.SetWholePicture(on);
+    viewport()->update();
+}
 
 void CZerimView::SetDetailLevel(int level) {
     m_geometry.SetDetailOverride(level);
@@ -53,7 +47,10 @@ void CZerimView::SetDetailLevel(int level) {
 
 // --- geometry host -------------------------------------------------------
 
-CSize CZerimView::PictureSize() { return App().EnsureLoaded()->GetPixelSize(); }
+CSize CZerimView::PictureSize() {
+    const CMapPicture* picture = m_ensurePicture();
+    return picture ? picture->GetPixelSize() : CSize{};
+}
 
 void CZerimView::ZoomChanged(int zoom) {
     const std::string suffix = LoadString(ResId::IDS_ZOOM_SUFFIX);  // " (Zoom %d%%)"
@@ -191,7 +188,7 @@ void CZerimView::Carry(const PointerTracker::Outcome& outcome) {
 }
 
 void CZerimView::UpdateHover(CPoint client) {
-    const CPlace* hovered = m_overlay.HitTest(App().m_places, client);
+    const CPlace* hovered = m_overlay.HitTest(m_places, m_renderer.LabelSizes(), client);
     if (hovered == m_pHoverPlace) return;  // the same place: the status bar is left alone
     m_pHoverPlace = hovered;
     if (m_writeStatus) m_writeStatus(QString::fromStdString(Win1252ToUtf8(HoverText(hovered))));
@@ -202,94 +199,9 @@ void CZerimView::UpdateHover(CPoint client) {
 void CZerimView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QRect u = event->rect();
-    const CRect update{u.left(), u.top(), u.right() + 1, u.bottom() + 1};
-    for (const CRect& fill : MarginFills(update, m_geometry.GetImageRect()))
-        painter.fillRect(ToQRect(fill), Qt::black);
-
-    const CMapPicture& picture = *App().EnsureLoaded();
-    if (picture.IsEmpty()) {
-        if (m_onMapPainted) std::exchange(m_onMapPainted, nullptr)();  // all there will be
-        return;
-    }
-    const auto draw = PlanPictureDraw(m_geometry, update, picture.GetPixelSize(), g_bWholePicture);
-    if (draw) DrawPicture(painter, picture, *draw);
-    DrawPlaces(painter, update);
-    if (draw && m_onMapPainted) std::exchange(m_onMapPainted, nullptr)();
-}
-
-// Reduced zooms that fall between two halved copies are drawn once into a
-// copy of the whole picture at that zoom, then copied from: a frame is then
-// a plain copy. Kept only while the copy is small (a few megapixels).
-const QImage* CZerimView::ZoomedPicture(const CMapPicture& picture) {
-    constexpr qint64 kMaxPixels = 4'000'000;
-    const CRect image = m_geometry.GetImageRect();
-    const double scale = m_geometry.Zoom() / 100.0;
-    // A tiny picture can shrink to nothing at a low zoom: there is nothing
-    // to copy from then.
-    if (g_bWholePicture || devicePixelRatioF() != 1.0 || image.IsRectEmpty() ||
-        qint64(image.right) * image.bottom > kMaxPixels || !picture.ReductionIsCostly(scale)) {
-        m_zoomed = {};
-        return nullptr;
-    }
-    if (m_zoomed.zoom != m_geometry.Zoom() || m_zoomed.generation != picture.Generation()) {
-        m_zoomed.image = QImage(image.right, image.bottom, QImage::Format_RGB32);
-        QPainter zoomed(&m_zoomed.image);
-        const CSize size = picture.GetPixelSize();
-        picture.Render(zoomed, image, {0, 0, size.cx, size.cy});
-        m_zoomed.zoom = m_geometry.Zoom();
-        m_zoomed.generation = picture.Generation();
-    }
-    return &m_zoomed.image;
-}
-
-void CZerimView::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw) {
-    if (const QImage* zoomed = ZoomedPicture(picture)) {
-        const CPoint scroll = m_geometry.GetScrollOffset();
-        const CRect& d = draw.dest;
-        painter.drawImage(QPoint(d.left, d.top), *zoomed, QRect(d.left + scroll.x, d.top + scroll.y, d.Width(), d.Height()));
-        return;
-    }
-    picture.Render(painter, draw.dest, draw.source);
-}
-
-// --- places --------------------------------------------------------------
-
-const QFont& CZerimView::FontOf(const CPlace& place) const {
-    return place.m_nLevel == 0 ? m_fontBold : m_fontNormal;
-}
-
-void CZerimView::MeasureLabel(CPlace& place) const {
-    const QFontMetrics metrics(FontOf(place));
-    place.m_rcLabel = {0, 0, metrics.horizontalAdvance(NameOf(place)), metrics.height()};
-}
-
-const QPixmap& CZerimView::LabelImage(const CPlace& place, bool highlighted) {
-    LabelImages& images = m_labels[&place];
-    QPixmap& image = highlighted ? images.highlighted : images.normal;
-    if (!image.isNull()) return image;
-    const qreal ratio = devicePixelRatioF();
-    const CRect& size = place.m_rcLabel;
-    image = QPixmap(QSize(qCeil(size.Width() * ratio), qCeil(size.Height() * ratio)));
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setFont(FontOf(place));
-    painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
-    painter.drawText(QPointF(0, QFontMetricsF(FontOf(place)).ascent()), NameOf(place));
-    return image;
-}
-
-void CZerimView::DrawPlaces(QPainter& painter, const CRect& update) {
-    painter.setPen(QPen(kMarkerRed, 0));
-    painter.setBrush(Qt::NoBrush);
-    for (CPlace* place : App().m_places) {
-        if (!place || !m_overlay.IsPlaceVisible(place)) continue;
-        if (place->m_rcLabel.IsRectEmpty()) MeasureLabel(*place);
-        CRect marker, label;
-        m_overlay.GetPlaceRects(*place, marker, label);
-        if (Intersects(marker, update))
-            painter.drawRect(QRect(marker.left, marker.top, marker.Width() - 1, marker.Height() - 1));
-        if (!label.IsRectEmpty() && Intersects(label, update))
-            painter.drawPixmap(label.left, label.top, LabelImage(*place, m_overlay.IsHighlighted(place)));
-    }
+    const CMapPicture* picture = m_ensurePicture();
+    const bool drewPicture = m_renderer.Paint(painter, {u.left(), u.top(), u.right() + 1, u.bottom() + 1}, picture);
+    // Without a picture the margins are all there will be.
+    const bool mapShown = drewPicture || !picture || picture->IsEmpty();
+    if (mapShown && m_onMapPainted) std::exchange(m_onMapPainted, nullptr)();
 }

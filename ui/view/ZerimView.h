@@ -1,20 +1,16 @@
 // The map view: a scrolling window onto the map picture at a variable zoom,
 // with the visible places drawn over it. The geometry, the visibility and the
-// search live in the core (ViewGeometry, CPlaceOverlay); this widget forwards
-// events to them and paints what they compute.
+// search live in the core (ViewGeometry, CPlaceOverlay), the drawing in
+// MapRenderer; this widget forwards events to them and paints through it.
 #pragma once
-#include "view/PaintPlan.h"
+#include "render/MapRenderer.h"
 #include "view/PlaceOverlay.h"
 #include "view/PointerTracker.h"
 #include "view/ViewGeometry.h"
 
 #include <QAbstractScrollArea>
-#include <QFont>
-#include <QImage>
-#include <QPixmap>
 
 #include <functional>
-#include <unordered_map>
 
 class CMapPicture;
 class QRubberBand;
@@ -22,11 +18,16 @@ class QRubberBand;
 class CZerimView : public QAbstractScrollArea, private IViewHost {
     Q_OBJECT
 public:
-    explicit CZerimView(QWidget* parent = nullptr);
+    // `places` is the world's table, read in index order; `ensurePicture`
+    // gives the map picture, loading the world's data on its first call.
+    // Both must outlive the view.
+    CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> ensurePicture,
+               QWidget* parent = nullptr);
 
     ViewGeometry& Geometry() { return m_geometry; }
     const ViewGeometry& Geometry() const { return m_geometry; }
     CPlaceOverlay& Places() { return m_overlay; }
+    const MapRenderer& Renderer() const { return m_renderer; }
 
     void SetZoom(int zoom) { m_geometry.SetZoom(zoom); }
     int Zoom() const { return m_geometry.Zoom(); }
@@ -35,6 +36,8 @@ public:
     void SearchPlaces(const QString& text);
     // -1 for automatic; repaints later, not at once.
     void SetDetailLevel(int level);
+    // Whole-picture mode (off by default): see MapRenderer.
+    void SetWholePicture(bool on);
     // Where the hover read-out goes (the status bar's message pane).
     void SetStatusWriter(std::function<void(const QString&)> writer) { m_writeStatus = std::move(writer); }
     const CPlace* HoveredPlace() const { return m_pHoverPlace; }
@@ -45,7 +48,6 @@ public:
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
     void OnZoomOut() { m_geometry.ZoomAroundCentre(false); }
-    void OnSpellSearch();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -70,33 +72,16 @@ private:
     void ShowBand();
     void EndPress();
     void UpdateHover(CPoint client);
-    void DrawPlaces(QPainter& painter, const CRect& update);
-    void DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw);
-    const QImage* ZoomedPicture(const CMapPicture& picture);
-    const QFont& FontOf(const CPlace& place) const;
-    void MeasureLabel(CPlace& place) const;
-    const QPixmap& LabelImage(const CPlace& place, bool highlighted);
 
+    const CPlaceArray& m_places;
+    std::function<CMapPicture*()> m_ensurePicture;
     ViewGeometry m_geometry{*this};
     CPlaceOverlay m_overlay{m_geometry, *this};
-    QFont m_fontNormal;
-    QFont m_fontBold;
+    MapRenderer m_renderer;
     bool m_syncing = false;
     PointerTracker m_pointer;
     QRubberBand* m_band = nullptr;
     const CPlace* m_pHoverPlace = nullptr;
     std::function<void(const QString&)> m_writeStatus;
     std::function<void()> m_onMapPainted;
-    // A place's label never changes but for its colour: both renderings are
-    // kept, made on first use.
-    struct LabelImages {
-        QPixmap normal, highlighted;
-    };
-    std::unordered_map<const CPlace*, LabelImages> m_labels;
-    // The whole picture drawn at the current zoom, kept while it is small and
-    // drawing it afresh would mean a costly reduction at every frame.
-    struct ZoomedPictureCache {
-        QImage image;
-        int zoom = 0, generation = -1;
-    } m_zoomed;
 };

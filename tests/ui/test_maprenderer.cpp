@@ -1,0 +1,119 @@
+// The map renderer's caches (label sizes and images, the picture drawn at
+// the current zoom) against a fresh render: after each change of what they
+// show, the renderer that kept them paints exactly what a new one paints.
+#include "JpegMaker.h"
+
+#include "data/PlaceList.h"
+#include "render/MapPicture.h"
+#include "render/MapRenderer.h"
+#include "view/FixedPictureHost.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+
+enum class Change { Zoom, PictureGeneration, Highlight, DevicePixelRatio };
+
+// A picture whose every region has its own colour, so that a stale copy
+// of it shows.
+std::vector<unsigned char> Gradient(int width, int height, int shift) {
+    return TestJpeg::Encode(width, height, [=](int x, int y) {
+        return TestJpeg::Rgb{(unsigned char)((x / 8 + shift) % 256), (unsigned char)((y / 8) % 256),
+                             (unsigned char)((x + y + shift) / 16 % 256)};
+    });
+}
+
+struct Scene {
+    std::vector<unsigned char> first = Gradient(1600, 1200, 0), second = Gradient(1600, 1200, 90);
+    CMapPicture picture;
+    CPlaceList places;
+    CFixedPictureHost host{{1600, 1200}};
+    ViewGeometry geometry{host};
+    CPlaceOverlay overlay{geometry, host};
+
+    Scene() {
+        picture.LoadFromBytes(ByteBlock(first));
+        places.Add("Orvane", 0, 0, 0, 10);
+        places.Add("Kelwick", -20000, 150000, 0, 21);
+        places.Add("Dun-Carrow", 30000, 90000, 0, 29);
+        geometry.Resize({400, 300}, 0);
+        geometry.SetZoom(33);
+        geometry.CenterOn(800, 600, true);
+    }
+};
+
+QImage Paint(MapRenderer& renderer, const Scene& scene, qreal ratio) {
+    QImage image(int(400 * ratio), int(300 * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    renderer.Paint(painter, {0, 0, 400, 300}, &scene.picture);
+    return image;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+class TestMapRenderer : public QObject {
+    Q_OBJECT
+private slots:
+    void cachesFollowWhatTheyShow_data();
+    void cachesFollowWhatTheyShow();
+    void noPictureMeansMarginsOnly();
+};
+
+void TestMapRenderer::cachesFollowWhatTheyShow_data() {
+    QTest::addColumn<Change>("change");
+    QTest::newRow("zoom") << Change::Zoom;
+    QTest::newRow("picture's generation") << Change::PictureGeneration;
+    QTest::newRow("highlight") << Change::Highlight;
+    QTest::newRow("device pixel ratio") << Change::DevicePixelRatio;
+}
+
+void TestMapRenderer::cachesFollowWhatTheyShow() {
+    QFETCH(Change, change);
+    Scene scene;
+    // Both zooms fall between two halved copies: the picture is drawn from
+    // the renderer's zoomed copy, the cache under test.
+    QVERIFY(scene.picture.ReductionIsCostly(0.33) && scene.picture.ReductionIsCostly(0.37));
+    MapRenderer cached(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    const QImage before = Paint(cached, scene, 1.0);
+    qreal ratio = 1.0;
+    switch (change) {
+    case Change::Zoom: scene.geometry.SetZoom(37); break;
+    case Change::PictureGeneration: scene.picture.LoadFromBytes(ByteBlock(scene.second)); break;
+    case Change::Highlight: scene.overlay.HighlightOne(scene.places[1]); break;
+    case Change::DevicePixelRatio: ratio = 2.0; break;
+    }
+    const QImage after = Paint(cached, scene, ratio);
+    MapRenderer fresh(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    const QImage expected = Paint(fresh, scene, ratio);
+    QVERIFY(expected.size() != before.size() || expected != before);  // the change shows
+    QVERIFY(after == expected);
+}
+
+// A picture that did not decode: all black, no marker, nothing measured.
+void TestMapRenderer::noPictureMeansMarginsOnly() {
+    CPlaceList places;
+    places.Add("Orvane", 0, 0, 0, 10);
+    CFixedPictureHost host{{0, 0}};
+    ViewGeometry geometry{host};
+    CPlaceOverlay overlay{geometry, host};
+    geometry.Resize({400, 300}, 0);
+    const CMapPicture empty;
+    MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    QVERIFY(!renderer.Paint(painter, {0, 0, 400, 300}, &empty));
+    painter.end();
+    for (int y = 0; y < 300; y += 7)
+        for (int x = 0; x < 400; x += 7) QCOMPARE(image.pixelColor(x, y), QColor(Qt::black));
+    QVERIFY(!renderer.LabelSizes().IsMeasured(0));
+}
+
+QTEST_MAIN(TestMapRenderer)
+#include "test_maprenderer.moc"

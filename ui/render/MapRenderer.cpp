@@ -1,0 +1,137 @@
+#include "render/MapRenderer.h"
+
+#include "render/MapPicture.h"
+#include "view/PaintPlan.h"
+
+#include "data/Win1252.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QtMath>
+
+#include <utility>
+
+namespace {
+
+QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+QString NameOf(const CPlace& place) { return QString::fromStdString(Win1252ToUtf8(place.m_strName)); }
+
+const QColor kMarkerRed(255, 0, 0);
+const QColor kLabelWhite(255, 255, 255);
+const QColor kLabelGreen(0, 255, 0);
+
+QFont Bold(QFont font) {
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+}  // namespace
+
+MapRenderer::MapRenderer(const ViewGeometry& geometry, const CPlaceOverlay& overlay, const CPlaceArray& places,
+                         const QFont& font)
+    : m_geometry(geometry), m_overlay(overlay), m_places(places), m_fontNormal(font), m_fontBold(Bold(font)) {}
+
+bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPicture* picture) {
+    for (const CRect& fill : MarginFills(update, m_geometry.GetImageRect()))
+        painter.fillRect(ToQRect(fill), Qt::black);
+    if (!picture || picture->IsEmpty()) return false;  // neither picture nor places
+
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const auto draw = PlanPictureDraw(m_geometry, update, picture->GetPixelSize(), m_wholePicture);
+    if (draw) DrawPicture(painter, *picture, *draw, ratio);
+    DrawPlaces(painter, update, ratio);
+    return draw.has_value();
+}
+
+// --- picture -------------------------------------------------------------
+
+// Reduced zooms that fall between two halved copies are drawn once into a
+// copy of the whole picture at that zoom, then copied from: a frame is then
+// a plain copy. Kept only while the copy is small (a few megapixels).
+const QImage* MapRenderer::ZoomedPicture(const CMapPicture& picture, qreal ratio) {
+    constexpr qint64 kMaxPixels = 4'000'000;
+    const CRect image = m_geometry.GetImageRect();
+    // A tiny picture can shrink to nothing at a low zoom: there is nothing
+    // to copy from then.
+    if (m_wholePicture || ratio != 1.0 || image.IsRectEmpty() || qint64(image.right) * image.bottom > kMaxPixels ||
+        !picture.ReductionIsCostly(m_geometry.Zoom() / 100.0)) {
+        m_zoomed = {};
+        return nullptr;
+    }
+    if (m_zoomed.picture != &picture || m_zoomed.zoom != m_geometry.Zoom() ||
+        m_zoomed.generation != picture.Generation()) {
+        m_zoomed.image = QImage(image.right, image.bottom, QImage::Format_RGB32);
+        QPainter zoomed(&m_zoomed.image);
+        const CSize size = picture.GetPixelSize();
+        picture.Render(zoomed, image, {0, 0, size.cx, size.cy}, false);
+        m_zoomed.picture = &picture;
+        m_zoomed.zoom = m_geometry.Zoom();
+        m_zoomed.generation = picture.Generation();
+    }
+    return &m_zoomed.image;
+}
+
+void MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, qreal ratio) {
+    if (const QImage* zoomed = ZoomedPicture(picture, ratio)) {
+        const CPoint scroll = m_geometry.GetScrollOffset();
+        const CRect& d = draw.dest;
+        painter.drawImage(QPoint(d.left, d.top), *zoomed,
+                          QRect(d.left + scroll.x, d.top + scroll.y, d.Width(), d.Height()));
+        return;
+    }
+    picture.Render(painter, draw.dest, draw.source, m_wholePicture);
+}
+
+// --- places --------------------------------------------------------------
+
+const QFont& MapRenderer::FontOf(const CPlace& place) const {
+    return place.m_nLevel == 0 ? m_fontBold : m_fontNormal;
+}
+
+// Measured the first time the place is painted, then kept: its font never
+// changes, since its level never does. An empty name measures to no width
+// and is measured again at the next paint.
+CSize MapRenderer::MeasuredLabel(int index, const CPlace& place) {
+    if (!m_labelSizes.IsMeasured(index)) {
+        const QFontMetrics metrics(FontOf(place));
+        m_labelSizes.Set(index, {metrics.horizontalAdvance(NameOf(place)), metrics.height()});
+    }
+    return m_labelSizes.Of(index);
+}
+
+const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio) {
+    if (ratio != m_labelRatio) {  // drawn for another screen: all go
+        m_labelImages.clear();
+        m_labelRatio = ratio;
+    }
+    if (size_t(index) >= m_labelImages.size()) m_labelImages.resize(size_t(m_places.GetSize()));
+    LabelImages& images = m_labelImages[size_t(index)];
+    QPixmap& image = highlighted ? images.highlighted : images.normal;
+    if (!image.isNull()) return image;
+    const CSize size = m_labelSizes.Of(index);
+    image = QPixmap(QSize(qCeil(size.cx * ratio), qCeil(size.cy * ratio)));
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(FontOf(place));
+    painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
+    painter.drawText(QPointF(0, QFontMetricsF(FontOf(place)).ascent()), NameOf(place));
+    return image;
+}
+
+void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio) {
+    painter.setPen(QPen(kMarkerRed, 0));
+    painter.setBrush(Qt::NoBrush);
+    for (int i = 0; i < m_places.GetSize(); ++i) {
+        const CPlace* place = m_places[i];
+        if (!place || !m_overlay.IsPlaceVisible(place)) continue;
+        CRect marker, label;
+        m_overlay.GetPlaceRects(*place, MeasuredLabel(i, *place), marker, label);
+        if (Intersects(marker, update))
+            painter.drawRect(QRect(marker.left, marker.top, marker.Width() - 1, marker.Height() - 1));
+        if (!label.IsRectEmpty() && Intersects(label, update))
+            painter.drawPixmap(label.left, label.top, LabelImage(i, *place, m_overlay.IsHighlighted(place), ratio));
+    }
+}

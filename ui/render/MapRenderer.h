@@ -1,0 +1,77 @@
+// Draws the map of a view state into any QPainter: the black margins, the
+// part of the picture that an exposed rectangle needs, then every visible
+// place as a red marker with its name beside it (green when highlighted).
+// The map view paints through it, and so does everything else that makes a
+// picture of the map (the snapshot, the benchmarks), without any widget.
+//
+// The renderer reads the view state it was given (geometry, visibility and
+// highlight, places) at every paint and keeps what is costly to make again:
+// each label's measured size and its drawn image, and a copy of the whole
+// picture at the current zoom. Each is made afresh when what it shows
+// changes.
+#pragma once
+#include "view/LabelSizes.h"
+#include "view/PlaceOverlay.h"
+#include "view/ViewGeometry.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPixmap>
+
+#include <vector>
+
+class CMapPicture;
+class QPainter;
+struct PictureDraw;
+
+class MapRenderer {
+public:
+    // Places of level 0 take `font` in bold (weight 700), the others `font`.
+    // The geometry, the overlay and the places must outlive the renderer.
+    MapRenderer(const ViewGeometry& geometry, const CPlaceOverlay& overlay, const CPlaceArray& places,
+                const QFont& font);
+
+    // Whole-picture mode: every paint scales the whole picture to its zoomed
+    // place, whatever part of it is exposed. Off by default.
+    void SetWholePicture(bool on) { m_wholePicture = on; }
+    bool WholePicture() const { return m_wholePicture; }
+
+    // Paints `update` (client coordinates) at the device pixel ratio of the
+    // painter's device. Without a picture, or with an empty one, only the
+    // margins are painted (all of `update`). Returns whether any of the
+    // picture was drawn.
+    bool Paint(QPainter& painter, const CRect& update, const CMapPicture* picture);
+
+    // The label sizes measured so far, by place index, for the hit test.
+    const CLabelSizes& LabelSizes() const { return m_labelSizes; }
+
+private:
+    struct LabelImages {
+        QPixmap normal, highlighted;
+    };
+
+    void DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, qreal ratio);
+    const QImage* ZoomedPicture(const CMapPicture& picture, qreal ratio);
+    void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
+    const QFont& FontOf(const CPlace& place) const;
+    CSize MeasuredLabel(int index, const CPlace& place);
+    const QPixmap& LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio);
+
+    const ViewGeometry& m_geometry;
+    const CPlaceOverlay& m_overlay;
+    const CPlaceArray& m_places;
+    QFont m_fontNormal, m_fontBold;
+    bool m_wholePicture = false;
+    CLabelSizes m_labelSizes;
+    // A label never changes but for its colour: both renderings are kept,
+    // made on first use, for the device pixel ratio they were made at.
+    std::vector<LabelImages> m_labelImages;
+    qreal m_labelRatio = 0;
+    // The whole picture drawn at the current zoom, kept while it is small and
+    // drawing it afresh would mean a costly reduction at every frame.
+    struct ZoomedPictureCache {
+        QImage image;
+        const CMapPicture* picture = nullptr;
+        int zoom = 0, generation = -1;
+    } m_zoomed;
+};
