@@ -2,67 +2,80 @@
 
 #include "npc/Tokenizer.h"
 
-#include <vector>
-
 namespace {
 
-std::string LinkMarkup(const char* kind, int number, std::string_view phrase) {
-    return std::string("<a href=\"quil://") + kind + "=" + std::to_string(number) + "\">" +
-           EscapeHtml(phrase) + "</a>";
-}
-
-bool TryLink(std::string_view phrase, const CLinkTargets& targets, CHtmlFragment& out) {
-    const auto link = LinkFor(phrase, targets);
-    if (!link) return false;
-    out.AppendMarkup(*link, '>');
-    return true;
+// The phrase is escaped in the link's text.
+std::string LinkMarkup(const FoundLink& link) {
+    const char* kind = link.kind == FoundLink::Place ? "locidx" : "npcidx";
+    return std::string("<a href=\"quil://") + kind + "=" + std::to_string(link.number) + "\">" +
+           EscapeHtml(link.phrase) + "</a>";
 }
 
 bool IsWordAt(const std::vector<Token>& tokens, size_t p) {
     return p < tokens.size() && tokens[p].kind == TokenKind::Word;
 }
 
-// Links the shortest phrase of one to three words starting at word token `p`
-// that names something; returns how many words it took, 0 when none did.
-size_t LinkWindowAt(const std::vector<Token>& tokens, size_t p,
-                    const CLinkTargets& targets, CHtmlFragment& out) {
+// The shortest phrase of one to three words starting at word token `p`
+// that names something.
+std::optional<FoundLink> LinkWindowAt(const std::vector<Token>& tokens, size_t p, const CLinkTargets& targets) {
     std::string phrase = tokens[p].text;
-    if (TryLink(phrase, targets, out)) return 1;
-    for (size_t k = 1; k <= 2 && IsWordAt(tokens, p + k); ++k) {
-        phrase += ' ';
-        phrase += tokens[p + k].text;
-        if (TryLink(phrase, targets, out)) return k + 1;
+    for (size_t k = 0; k <= 2; ++k) {
+        if (k > 0) {
+            if (!IsWordAt(tokens, p + k)) break;
+            phrase += ' ';
+            phrase += tokens[p + k].text;
+        }
+        if (auto link = FindLinkFor(phrase, targets)) {
+            link->words = k + 1;
+            return link;
+        }
     }
-    return 0;
+    return std::nullopt;
+}
+
+// Walks the tokens of `text` as the linker reads them: `visit` gets each
+// token, with the link that starts there (the words it spans are skipped)
+// or null.
+template <class Visit>
+void WalkLinks(std::string_view text, const CLinkTargets& targets, Visit visit) {
+    const std::vector<Token> tokens = TokenizeText(text);
+    size_t p = 0;
+    while (p < tokens.size()) {
+        if (tokens[p].kind == TokenKind::Delimiter) {
+            visit(tokens[p], nullptr);
+            ++p;
+            continue;
+        }
+        // Without a link, the next word starts windows of its own.
+        const auto link = LinkWindowAt(tokens, p, targets);
+        visit(tokens[p], link ? &*link : nullptr);
+        p += link ? link->words : 1;
+    }
 }
 
 }  // namespace
 
-std::optional<std::string> LinkFor(std::string_view phrase, const CLinkTargets& targets) {
-    if (const auto place = targets.FindPlace(phrase)) return LinkMarkup("locidx", *place, phrase);
+std::optional<FoundLink> FindLinkFor(std::string_view phrase, const CLinkTargets& targets) {
+    if (const auto place = targets.FindPlace(phrase)) return FoundLink{FoundLink::Place, *place, std::string(phrase), 1};
     if (const auto character = targets.FindCharacter(phrase))
-        return LinkMarkup("npcidx", *character, phrase);
+        return FoundLink{FoundLink::Character, *character, std::string(phrase), 1};
     return std::nullopt;
 }
 
+std::vector<FoundLink> FindLinks(std::string_view text, const CLinkTargets& targets) {
+    std::vector<FoundLink> links;
+    WalkLinks(text, targets, [&links](const Token&, const FoundLink* link) {
+        if (link) links.push_back(*link);
+    });
+    return links;
+}
+
 std::string LinkifyText(std::string_view text, const CLinkTargets& targets) {
-    const std::vector<Token> tokens = TokenizeText(text);
     CHtmlFragment out;
-    size_t p = 0;
-    while (p < tokens.size()) {
-        if (tokens[p].kind == TokenKind::Delimiter) {
-            out.AppendTight(tokens[p].text);  // delimiters follow what precedes them
-            ++p;
-            continue;
-        }
-        const size_t taken = LinkWindowAt(tokens, p, targets, out);
-        if (taken > 0) {
-            p += taken;
-        } else {
-            // The next word starts windows of its own.
-            out.AppendText(tokens[p].text);
-            ++p;
-        }
-    }
+    WalkLinks(text, targets, [&out](const Token& token, const FoundLink* link) {
+        if (link) out.AppendMarkup(LinkMarkup(*link), '>');
+        else if (token.kind == TokenKind::Delimiter) out.AppendTight(token.text);  // delimiters follow what precedes them
+        else out.AppendText(token.text);
+    });
     return out.Html();
 }

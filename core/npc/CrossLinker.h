@@ -8,10 +8,22 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-// The link for `phrase` if it names a place or a character; nothing otherwise.
-// The phrase is escaped in the link's text.
-std::optional<std::string> LinkFor(std::string_view phrase, const CLinkTargets& targets);
+// A phrase that names something: a place (by index) or a character (by
+// ordinal), and how many words of the text it spans.
+struct FoundLink {
+    enum Kind { Place, Character } kind;
+    int number;
+    std::string phrase;
+    size_t words;
+};
+
+// What `phrase` names, places first; nothing when it names neither.
+std::optional<FoundLink> FindLinkFor(std::string_view phrase, const CLinkTargets& targets);
+
+// The phrases of `text` that LinkifyText makes links of, in text order.
+std::vector<FoundLink> FindLinks(std::string_view text, const CLinkTargets& targets);
 
 // The linked form of `text`, which ends at its first zero byte. Words are
 // joined by single spaces however many stood between them; delimiter runs are

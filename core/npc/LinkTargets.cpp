@@ -14,18 +14,27 @@ CLinkTargets::CLinkTargets(const CPlaceArray& places, const CCharacterText& char
       m_characterNames(size_t(characters.Count())) {
     for (int index = 0; index < places.GetSize(); ++index) {
         const CPlace* place = places[index];
-        if (!place) continue;
-        const std::string& name = place->m_strName;
-        const int first = m_placeNames.Insert(FoldAsciiCase(name), index);
-        if (first != index) m_ambiguous[size_t(first)] = true;
-        const size_t comma = name.find(',');
-        if (comma != std::string::npos)
-            m_placeHeads.Insert(FoldAsciiCase(std::string_view(name).substr(0, comma)), index);
+        if (place) AddPlace(index, place->m_strName);
     }
     characters.ForEach([this](int ordinal, size_t, const CharacterRecord& record) {
         m_characterNames.Insert(FoldAsciiCase(record.name), ordinal);
         return true;
     });
+}
+
+CLinkTargets::CLinkTargets(const std::vector<std::string>& placeNames,
+                           const std::vector<std::string>& characterNames)
+    : m_placeNames(placeNames.size()), m_ambiguous(placeNames.size()), m_characterNames(characterNames.size()) {
+    for (size_t index = 0; index < placeNames.size(); ++index) AddPlace(int(index), placeNames[index]);
+    for (size_t ordinal = 0; ordinal < characterNames.size(); ++ordinal)
+        m_characterNames.Insert(FoldAsciiCase(characterNames[ordinal]), int(ordinal));
+}
+
+void CLinkTargets::AddPlace(int index, std::string_view name) {
+    const int first = m_placeNames.Insert(FoldAsciiCase(name), index);
+    if (first != index) m_ambiguous[size_t(first)] = true;
+    const size_t comma = name.find(',');
+    if (comma != std::string::npos) m_placeHeads.Insert(FoldAsciiCase(name.substr(0, comma)), index);
 }
 
 std::optional<int> CLinkTargets::FindWholeName(const std::string& folded) const {

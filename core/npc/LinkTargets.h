@@ -22,6 +22,10 @@ public:
     // Null entries of the place array are skipped but keep their index.
     CLinkTargets(const CPlaceArray& places, const CCharacterText& characters);
 
+    // The same from the names alone: place i is placeNames[i], character n
+    // is characterNames[n] (the world generator checks its texts so).
+    CLinkTargets(const std::vector<std::string>& placeNames, const std::vector<std::string>& characterNames);
+
     // The three place passes in turn: the whole name, the part before the
     // comma, the whole name with the phrase's first apostrophe read as a
     // hyphen. The first pass that succeeds gives the index.
@@ -38,6 +42,7 @@ public:
     std::optional<int> FindCharacter(std::string_view phrase) const;
 
 private:
+    void AddPlace(int index, std::string_view name);
     std::optional<int> FindWholeName(const std::string& folded) const;
 
     CNameIndex m_placeNames;       // folded whole name -> first place

@@ -66,13 +66,13 @@ const std::vector<std::string> kDescriptive = {
 
 struct Forge {
     Rng& rng;
-    const LinkCheck& places;
+    const CLinkTargets& places;
     std::unordered_set<std::string> taken;     // lower-case whole names
     std::unordered_set<std::string> prefixes;  // lower-case one- and two-word beginnings
     std::unordered_set<std::string> banned;
     std::unordered_set<std::string> english;   // words of the texts
 
-    Forge(Rng& r, const LinkCheck& p) : rng(r), places(p) {
+    Forge(Rng& r, const CLinkTargets& p) : rng(r), places(p) {
         for (const char* b : WordLists().bannedNames) banned.insert(b);
     }
 
@@ -121,11 +121,11 @@ struct Forge {
         if (name.empty() || name.size() > 42 || !IsPlainAscii(name)) return false;
         const std::string key = LowerAscii(name);
         if (taken.count(key) || prefixes.count(key)) return false;
-        if (!asPlace && places.FindPlace(name) >= 0) return false;
+        if (!asPlace && places.FindPlace(name)) return false;
         const auto words = SplitWords(name);
         if (words.size() == 1 && english.count(key)) return false;
         for (const auto& p : ProperPrefixes(name))
-            if (taken.count(LowerAscii(p)) || places.FindPlace(p) >= 0) return false;
+            if (taken.count(LowerAscii(p)) || places.FindPlace(p)) return false;
         return true;
     }
 
@@ -162,7 +162,7 @@ std::string TitleFor(Rng& rng, const RoleDef& role, int gender) {
 }  // namespace
 
 void ForgeNames(Rng& rng, std::vector<Npc>& cast, int mainCount, const std::vector<PlaceRec>& places,
-                const std::vector<PlaceUse>& uses, const LinkCheck& placesOnly) {
+                const std::vector<PlaceUse>& uses, const CLinkTargets& placesOnly) {
     Forge forge(rng, placesOnly);
     // Words of the texts: a single-word name must not be one of them.
     {
@@ -220,7 +220,7 @@ void ForgeNames(Rng& rng, std::vector<Npc>& cast, int mainCount, const std::vect
         if (words.size() > 2 || name.find('-') != std::string::npos) continue;
         // not a great capital: a town or smaller (a one-word town may be a level higher)
         if (places[size_t(u.index)].level < (words.size() == 1 ? 2 : 3)) continue;
-        if (placesOnly.FindPlace(name) != u.index) continue;
+        if (placesOnly.FindPlace(name).value_or(-1) != u.index) continue;
         candidates.push_back(u.index);
     }
     if (candidates.size() < 2) Fail("no place fit to name a character after");
@@ -325,7 +325,7 @@ void ForgeNames(Rng& rng, std::vector<Npc>& cast, int mainCount, const std::vect
     for (size_t i = 0; i < cast.size(); ++i) {
         Npc& c = cast[i];
         bool ok = int(i) < mainCount && SplitWords(c.name).size() <= 3;
-        for (char ch : c.name) ok = ok && !LinkCheck::IsLinkDelimiter(ch);
+        for (char ch : c.name) ok = ok && !IsLinkDelimiter(ch);
         c.mentionable = ok;
     }
 }
@@ -334,7 +334,7 @@ void ForgeNames(Rng& rng, std::vector<Npc>& cast, int mainCount, const std::vect
 
 namespace wg2 {
 
-void ShareFamilyNames(Rng& rng, std::vector<Npc>& cast, const LinkCheck& placesOnly) {
+void ShareFamilyNames(Rng& rng, std::vector<Npc>& cast, const CLinkTargets& placesOnly) {
     static const std::unordered_set<std::string> kTitles = {
         "Brother", "Sister", "Father", "Mother", "Lord", "Lady", "Sir", "Dame", "Sergeant", "Captain", "Reeve",
         "Judge", "Master", "Mistress", "Magister", "Old", "Young", "Widow", "Elder", "Uncle", "Granny", "Warden"};
@@ -362,7 +362,7 @@ void ShareFamilyNames(Rng& rng, std::vector<Npc>& cast, const LinkCheck& placesO
             const std::string surname = SplitWords(cast[a].name)[1];
             const std::string renamed = SplitWords(b.name)[0] + " " + surname;
             const std::string key = LowerAscii(renamed);
-            if (renamed == b.name || taken.count(key) || prefixes.count(key) || placesOnly.FindPlace(renamed) >= 0)
+            if (renamed == b.name || taken.count(key) || prefixes.count(key) || placesOnly.FindPlace(renamed))
                 continue;
             taken.erase(LowerAscii(b.name));
             taken.insert(key);

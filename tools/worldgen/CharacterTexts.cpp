@@ -747,16 +747,16 @@ bool WriteTexts(Rng& rng, const TextContext& ctx, int who, std::string& whereabo
     // The links must come out as the sentences meant them: every named place
     // or character a link, and nothing else linked.
     auto check = [&](const Piece& p, const char* field) {
-        const auto links = ctx.links.Links(p.text);
+        const auto links = FindLinks(p.text, ctx.links);
         for (const auto& l : links) {
-            if (std::find(p.mentions.begin(), p.mentions.end(), l.text) == p.mentions.end()) {
-                if (why) *why = std::string(field) + ": unintended link \"" + l.text + "\" in: " + p.text;
+            if (std::find(p.mentions.begin(), p.mentions.end(), l.phrase) == p.mentions.end()) {
+                if (why) *why = std::string(field) + ": unintended link \"" + l.phrase + "\" in: " + p.text;
                 return false;
             }
         }
         for (const auto& m : p.mentions) {
             bool found = false;
-            for (const auto& l : links) found = found || l.text == m;
+            for (const auto& l : links) found = found || l.phrase == m;
             if (!found) {
                 if (why) *why = std::string(field) + ": \"" + m + "\" is not a link in: " + p.text;
                 return false;

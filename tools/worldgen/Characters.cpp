@@ -3,7 +3,7 @@
 //
 // Order of work: how texts can name each place; the cast's roles, homes and
 // names; quests and relations that tie characters together; which 778 keep
-// empty notes; then the texts, each checked against the cross-linker model;
+// empty notes; then the texts, each checked against the core's cross-linker;
 // last, every figure the table must meet is checked and the tables are written.
 #include "Characters.h"
 #include "GenCommon.h"
@@ -64,7 +64,7 @@ void GenerateCharacters(unsigned long long seed, const std::vector<PlaceRec>& pl
     // ---- 1. How texts name each place.
     std::vector<std::string> placeNames;
     for (const auto& p : places) placeNames.push_back(p.name);
-    LinkCheck placesOnly(placeNames);
+    const CLinkTargets placesOnly(placeNames, {});
     std::vector<PlaceUse> uses(places.size());
     for (size_t i = 0; i < places.size(); ++i) {
         const PlaceRec& p = places[i];
@@ -73,16 +73,16 @@ void GenerateCharacters(unsigned long long seed, const std::vector<PlaceRec>& pl
         u.district = comma != std::string::npos;
         u.mention = u.district ? p.name.substr(0, comma) : p.name;
         bool ok = !u.mention.empty() && SplitWords(u.mention).size() <= 3 && u.mention.back() != ' ';
-        for (char c : u.mention) ok = ok && !LinkCheck::IsLinkDelimiter(c);
+        for (char c : u.mention) ok = ok && !IsLinkDelimiter(c);
         if (ok) {
-            const auto links = placesOnly.Links(u.mention);
-            ok = links.size() == 1 && links[0].text == u.mention && (u.district || links[0].index == int(i));
+            const auto links = FindLinks(u.mention, placesOnly);
+            ok = links.size() == 1 && links[0].phrase == u.mention && (u.district || links[0].number == int(i));
         }
         if (ok && !u.district && p.name.find('-') != std::string::npos && p.name.find('\'') == std::string::npos) {
             std::string alt = p.name;
             alt[alt.find('-')] = '\'';
-            const auto links = placesOnly.Links(alt);
-            if (links.size() == 1 && links[0].text == alt && links[0].index == int(i)) u.apostrophe = alt;
+            const auto links = FindLinks(alt, placesOnly);
+            if (links.size() == 1 && links[0].phrase == alt && links[0].number == int(i)) u.apostrophe = alt;
         }
         u.settlement = u.district || IsSettlement(p);
         u.wild = !u.settlement;
@@ -329,8 +329,7 @@ void GenerateCharacters(unsigned long long seed, const std::vector<PlaceRec>& pl
     // ---- 6. The texts.
     std::vector<std::string> mainNames;
     for (int i = 0; i < kMainCount; ++i) mainNames.push_back(cast[size_t(i)].name);
-    LinkCheck links(placeNames);
-    links.SetCharacters(mainNames);
+    const CLinkTargets links(placeNames, mainNames);
     const TextContext ctx{places, uses, near, residents, cast, quests, links};
     int redraws = 0;
     for (int i = 0; i < total; ++i) {
@@ -373,7 +372,7 @@ void GenerateCharacters(unsigned long long seed, const std::vector<PlaceRec>& pl
         ++nameCount[LowerAscii(c.name)];
         placeNamedExact += placeSet.count(c.name) ? 1 : 0;
         placeNamedAnyCase += placeSetLower.count(LowerAscii(c.name)) ? 1 : 0;
-        const int n = int(links.Links(c.whereabouts).size() + links.Links(c.notes).size());
+        const int n = int(FindLinks(c.whereabouts, links).size() + FindLinks(c.notes, links).size());
         totalLinks += n;
         ++linkHist[size_t(std::min(n, 4))];
     }

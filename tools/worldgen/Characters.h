@@ -3,7 +3,8 @@
 // writer of whereabouts and notes (CharacterTexts.cpp). Characters.cpp runs
 // them, checks every figure the table must meet and writes the two tables.
 #pragma once
-#include "LinkCheck.h"
+#include "npc/CrossLinker.h"
+#include "npc/Tokenizer.h"
 #include "Rng.h"
 #include "World.h"
 
@@ -109,12 +110,12 @@ struct PlaceUse {
 // warden, mentionable. Names obey the table's naming rules and are chosen so
 // that a text naming a mentionable character links to exactly that name.
 void ForgeNames(Rng& rng, std::vector<Npc>& cast, int mainCount, const std::vector<PlaceRec>& places,
-                const std::vector<PlaceUse>& uses, const LinkCheck& placesOnly);
+                const std::vector<PlaceUse>& uses, const CLinkTargets& placesOnly);
 
 // Gives relatives one family name where both carry the plain "First Surname"
 // form (siblings, twins, parents and children, some spouses and cousins),
 // keeping every naming rule of ForgeNames.
-void ShareFamilyNames(Rng& rng, std::vector<Npc>& cast, const LinkCheck& placesOnly);
+void ShareFamilyNames(Rng& rng, std::vector<Npc>& cast, const CLinkTargets& placesOnly);
 
 // Writes whereabouts and notes of one character. `links` knows the places
 // and the main table's names. Returns false when the text's links do not come
@@ -126,7 +127,7 @@ struct TextContext {
     const std::vector<std::vector<int>>& residents;  // by place index: mentionable main characters living there
     const std::vector<Npc>& cast;
     const std::vector<Quest>& quests;
-    const LinkCheck& links;
+    const CLinkTargets& links;
 };
 bool WriteTexts(Rng& rng, const TextContext& ctx, int who, std::string& whereabouts, std::string& notes,
                 bool wantNotes, std::string* why);

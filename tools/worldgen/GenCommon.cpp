@@ -1,5 +1,7 @@
 #include "GenCommon.h"
 
+#include "data/Win1252.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -67,45 +69,14 @@ size_t Utf8Length(const std::string& s) {
     return n;
 }
 
-static std::vector<uint32_t> DecodeUtf8(const std::string& s, bool& ok) {
-    std::vector<uint32_t> out;
-    ok = true;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = s[i];
-        int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (extra < 0) {
-            ok = false;
-            return out;
-        }
-        uint32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
-        for (int k = 1; k <= extra; ++k) {
-            if (i + size_t(k) >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                ok = false;
-                return out;
-            }
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        }
-        out.push_back(cp);
-        i += size_t(extra) + 1;
-    }
-    return out;
-}
-
 bool FitsWindows1252(const std::string& s) {
-    // Code points that Windows-1252 maps to 0x80..0x9F.
-    static const uint32_t kHigh[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
-                                     0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
-                                     0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
-    bool ok = false;
-    for (uint32_t cp : DecodeUtf8(s, ok)) {
-        if (cp >= 0x20 && cp < 0x7F) continue;
-        if (cp >= 0xA0 && cp <= 0xFF) continue;
-        bool found = false;
-        for (uint32_t h : kHigh) found = found || h == cp;
-        if (!found) return false;
-    }
-    return ok;
+    const auto stored = Utf8ToWin1252(s);
+    if (!stored) return false;
+    // Controls have no place in a table text, nor have the five bytes the
+    // code page leaves undefined.
+    for (unsigned char c : *stored)
+        if (c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) return false;
+    return true;
 }
 
 bool IsPlainAscii(const std::string& s) {

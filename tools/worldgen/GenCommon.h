@@ -41,7 +41,7 @@ std::string CapFirst(const std::string& s);
 // Number of code points in a UTF-8 string (= Windows-1252 bytes for the
 // characters the spell tables use).
 size_t Utf8Length(const std::string& s);
-// True when every code point of the UTF-8 string exists in Windows-1252.
+// True when the UTF-8 string is printable text that Windows-1252 stores.
 bool FitsWindows1252(const std::string& s);
 bool IsPlainAscii(const std::string& s);  // printable ASCII 0x20..0x7E only
 

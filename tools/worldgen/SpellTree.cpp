@@ -1,74 +1,59 @@
-// A model of the spell dialog's effect tree, for the generator's self-check: the
-// same insertions in the same order and the same single flattening pass over
-// the root items as they stand when the pass begins.
+// The spell dialog's effect tree, for the generator's self-check: the core's
+// own tree, built from the tables and flattened, with what the pass did
+// counted from the roots as they stood when it began.
 #include "GenCommon.h"
 #include "Spells.h"
 
+#include "data/Win1252.h"
+#include "spells/EffectTree.h"
+
 #include <algorithm>
-#include <map>
 
 namespace wg2 {
 namespace {
 
-struct Node {
-    std::string text;
-    int data;                  // -1 effect, else spell id
-    std::vector<int> children; // node ids, in tree order
-};
+// The generator writes UTF-8; the tables store Windows-1252.
+std::string Stored(const std::string& utf8) {
+    const auto stored = Utf8ToWin1252(utf8);
+    if (!stored) Fail("spells: not Windows-1252 text: " + utf8);
+    return *stored;
+}
 
-// The tree control's order: case-insensitive; equal names go after the ones
-// already there (the order of equals is the implementer's choice).
-bool Before(const std::string& a, const std::string& b) { return LowerAscii(a) < LowerAscii(b); }
+EffectTree BuildTree(const std::vector<TreeEffect>& effects, const std::vector<TreeSpell>& spells) {
+    std::vector<EffectRecord> effectRecords;
+    for (const auto& e : effects) effectRecords.push_back({Stored(e.name), uint16_t(e.key)});
+    std::vector<SpellRecord> spellRecords;
+    for (const auto& s : spells) spellRecords.push_back({Stored(s.name), uint16_t(s.effect), uint16_t(s.id)});
+    EffectTree tree;
+    tree.Build(effectRecords, spellRecords);
+    return tree;
+}
 
-void InsertSorted(std::vector<int>& siblings, const std::vector<Node>& nodes, int id) {
-    auto at = std::upper_bound(siblings.begin(), siblings.end(), id,
-                               [&](int x, int y) { return Before(nodes[size_t(x)].text, nodes[size_t(y)].text); });
-    siblings.insert(at, id);
+// What the flattening pass will do to each root: remove it (no child),
+// replace it by its child (one), or keep it (two or more).
+void CountPass(const EffectTree& tree, TreeOutcome& out) {
+    for (const EffectNode& root : tree.Roots()) {
+        const int n = int(root.children.size());
+        if (n == 0) ++out.removed;
+        else if (n == 1) ++out.replaced;
+        else {
+            ++out.kept;
+            out.minKeptChildren = out.kept == 1 ? n : std::min(out.minKeptChildren, n);
+            out.maxKeptChildren = std::max(out.maxKeptChildren, n);
+        }
+    }
 }
 
 }  // namespace
 
 TreeOutcome BuildAndFlattenTree(const std::vector<TreeEffect>& effects, const std::vector<TreeSpell>& spells) {
-    std::vector<Node> nodes;
-    std::vector<int> root;
-    std::map<int, int> byKey;  // effect key -> node; a later effect of the same key replaces the earlier one
-    for (const auto& e : effects) {
-        nodes.push_back({e.name, -1, {}});
-        const int id = int(nodes.size()) - 1;
-        InsertSorted(root, nodes, id);
-        byKey[e.key] = id;
-    }
-    for (const auto& s : spells) {
-        nodes.push_back({s.name, s.id, {}});
-        const int id = int(nodes.size()) - 1;
-        auto it = byKey.find(s.effect);
-        if (it == byKey.end()) InsertSorted(root, nodes, id);
-        else InsertSorted(nodes[size_t(it->second)].children, nodes, id);
-    }
-
+    EffectTree tree = BuildTree(effects, spells);
     TreeOutcome out;
-    const std::vector<int> pass = root;  // root items as they stand when the pass begins
-    for (int id : pass) {
-        const size_t n = nodes[size_t(id)].children.size();
-        if (n == 0) {
-            root.erase(std::find(root.begin(), root.end(), id));
-            ++out.removed;
-        } else if (n == 1) {
-            const Node child = nodes[size_t(nodes[size_t(id)].children[0])];
-            nodes.push_back({child.text, child.data, {}});
-            root.erase(std::find(root.begin(), root.end(), id));
-            InsertSorted(root, nodes, int(nodes.size()) - 1);
-            ++out.replaced;
-        } else {
-            ++out.kept;
-            out.minKeptChildren = out.kept == 1 ? int(n) : std::min(out.minKeptChildren, int(n));
-            out.maxKeptChildren = std::max(out.maxKeptChildren, int(n));
-        }
-    }
-    out.rootItems = int(root.size());
-    for (int id : root) {
-        out.beneath += int(nodes[size_t(id)].children.size());
-        out.rootNames.push_back(nodes[size_t(id)].text);
+    CountPass(tree, out);
+    tree.Flatten();
+    for (const EffectNode& root : tree.Roots()) {
+        ++out.rootItems;
+        out.beneath += int(root.children.size());
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // Stage 3 (spell finder tables), the parts its files share: the French
-// vocabulary (SpellData.cpp) and the model of the spell dialog's effect tree
-// (SpellTree.cpp) that the stage checks its tables with (Spells.cpp).
+// vocabulary (SpellData.cpp) and the counts of the spell dialog's effect tree
+// (SpellTree.cpp, over the core's tree) that the stage checks its tables
+// with (Spells.cpp).
 #pragma once
 #include <string>
 #include <vector>
@@ -42,9 +43,10 @@ const std::vector<EffectDef>& EffectDefs();
 const std::vector<SpellAdjective>& SpellAdjectives();
 const VendorWords& VendorVocabulary();
 
-// The dialog's tree: sorted insertion of the effects, then of the spells under
-// their effect (or at the root when the key is unknown), then one flattening
-// pass over the root items. Counts what the pass did and what remains.
+// The dialog's tree, as the core builds it: the effects, then the spells
+// under their effect (or at the root when the key is unknown), then one
+// flattening pass over the root items. Counts what the pass did and what
+// remains.
 struct TreeOutcome {
     int removed = 0;       // root items without children, deleted
     int replaced = 0;      // root items with one child, replaced by it
@@ -52,7 +54,6 @@ struct TreeOutcome {
     int rootItems = 0;     // root items after the pass
     int beneath = 0;       // items under the root items after the pass
     int minKeptChildren = 0, maxKeptChildren = 0;
-    std::vector<std::string> rootNames;  // in tree order, after the pass
 };
 struct TreeEffect {
     std::string name;

@@ -1,0 +1,61 @@
+#include "npc/CrossLinker.h"
+#include "npc/LinkTargets.h"
+
+#include <QtTest>
+
+// The links the cross-linker finds, as the world generator reads them to
+// check its texts: the targets built from names alone, and the list of
+// phrases that LinkifyText turns into links.
+class TestLinkFinder : public QObject {
+    Q_OBJECT
+private slots:
+    void found_data();
+    void found();
+};
+
+namespace {
+
+const std::vector<std::string> kPlaces = {"Kelwick", "Quen Harrow", "Oska, Brask Quarter", "Harrow", "Harrow", "Ro-Dal"};
+const std::vector<std::string> kCharacters = {"Amrel", "Kelwick", "Bo Jiss", "Amrel"};
+
+// "P3:phrase" for place 3, "C0:phrase" for character 0, in text order.
+QStringList Describe(const std::vector<FoundLink>& links) {
+    QStringList parts;
+    for (const FoundLink& link : links)
+        parts << QString(link.kind == FoundLink::Place ? "P" : "C") + QString::number(link.number) + ":" +
+                     QString::fromStdString(link.phrase);
+    return parts;
+}
+
+}  // namespace
+
+void TestLinkFinder::found_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("withCharacters");
+    QTest::addColumn<QStringList>("links");
+    QTest::newRow("place over character, first character record")
+        << QByteArray("met Amrel at Kelwick.") << true << QStringList{"C0:Amrel", "P0:Kelwick"};
+    QTest::newRow("two words, shortest first") << QByteArray("to Quen Harrow") << true << QStringList{"P1:Quen Harrow"};
+    QTest::newRow("a name two places share") << QByteArray("in Harrow") << true << QStringList{};
+    QTest::newRow("part before the comma") << QByteArray("near Oska") << true << QStringList{"P2:Oska"};
+    QTest::newRow("apostrophe read as a hyphen") << QByteArray("Ro'Dal") << true << QStringList{"P5:Ro'Dal"};
+    QTest::newRow("case ignored, phrase as written") << QByteArray("bo jiss") << true << QStringList{"C2:bo jiss"};
+    QTest::newRow("a delimiter ends the window")
+        << QByteArray("Bo, Jiss; Bo  Jiss") << true << QStringList{"C2:Bo Jiss"};
+    QTest::newRow("text ends at a zero byte") << QByteArray("Amrel\0Kelwick", 13) << true << QStringList{"C0:Amrel"};
+    QTest::newRow("places only") << QByteArray("Amrel of Kelwick") << false << QStringList{"P0:Kelwick"};
+}
+
+void TestLinkFinder::found() {
+    QFETCH(QByteArray, text);
+    QFETCH(bool, withCharacters);
+    QFETCH(QStringList, links);
+    const CLinkTargets targets(kPlaces, withCharacters ? kCharacters : std::vector<std::string>{});
+    const std::string_view view(text.constData(), size_t(text.size()));
+    QCOMPARE(Describe(FindLinks(view, targets)), links);
+    // The page shows exactly these links.
+    QCOMPARE(int(QString::fromStdString(LinkifyText(view, targets)).count("<a href=")), int(links.size()));
+}
+
+QTEST_APPLESS_MAIN(TestLinkFinder)
+#include "test_linkfinder.moc"
