@@ -3,10 +3,10 @@
 #include "cli/BoundedRead.h"
 
 #include "data/ResourceIds.h"
+#include "data/WholeNumber.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -14,10 +14,11 @@ namespace {
 
 constexpr size_t kMiB = 1024 * 1024;
 
-bool IsId(const std::string& text) {
-    return !text.empty() && text.size() <= 5 &&
-           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }) &&
-           std::stoi(text) <= 0xFFFF;
+// A resource id as a file name spells it: 1 to 5 digits, at most 65535.
+std::optional<int> IdOfText(const std::string& text) {
+    const auto id = ParseWholeNumber(text, Minus::Refused, 5);
+    if (!id || *id > 0xFFFF) return std::nullopt;
+    return int(*id);
 }
 
 const UsedResource* UsedResourceOfKey(const std::string& key) {
@@ -98,11 +99,11 @@ std::string ResourceKeyOfFileName(const std::string& fileName) {
     // what follows the last one.
     const size_t cut = fileName.rfind('_');
     if (cut == std::string::npos || cut == 0) return {};
-    const std::string id = fileName.substr(cut + 1);
-    if (!IsId(id)) return {};
+    const auto id = IdOfText(fileName.substr(cut + 1));
+    if (!id) return {};
     const auto type = ResType::Parse(fileName.substr(0, cut));
     if (!type) return {};
-    return ResourceKey(*type, std::stoi(id));
+    return ResourceKey(*type, *id);
 }
 
 bool CDataDirStore::LoadDirectory(const std::string& dir, std::string& error) {

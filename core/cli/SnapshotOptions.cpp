@@ -1,23 +1,18 @@
 #include "cli/SnapshotOptions.h"
 
+#include "data/WholeNumber.h"
 #include "view/ViewGeometry.h"
 
-#include <cctype>
-#include <cerrno>
-#include <cstdlib>
 #include <set>
 
 namespace {
 
-// A whole decimal number in [low, high], sign allowed, nothing around it.
+// A whole decimal number in [low, high] of at most 11 characters, minus
+// sign allowed, nothing around it.
 bool ParseInt(const std::string& text, int low, int high, int& value) {
-    if (text.empty() || text.size() > 11) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    const bool plainStart = std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-';
-    if (!plainStart || errno || *end || v < low || v > high) return false;
-    value = int(v);
+    const auto v = ParseWholeNumber(text, Minus::Allowed, 11);
+    if (!v || *v < low || *v > high) return false;
+    value = int(*v);
     return true;
 }
 

@@ -1,8 +1,7 @@
 #include "TsvTable.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
+#include "data/WholeNumber.h"
+
 
 namespace {
 
@@ -13,15 +12,6 @@ std::vector<std::string> SplitTabs(const std::string& line) {
         else fields.back() += c;
     }
     return fields;
-}
-
-// Digits after an optional minus sign, nothing else: no blank, no plus
-// sign (strtoll alone would skip leading white space).
-bool IsWholeNumber(const std::string& text) {
-    const size_t first = (!text.empty() && text[0] == '-') ? 1 : 0;
-    return text.size() > first &&
-           std::all_of(text.begin() + long(first), text.end(),
-                       [](unsigned char c) { return c >= '0' && c <= '9'; });
 }
 
 // Empty, or spaces only, once the line's CR is dropped.
@@ -39,14 +29,12 @@ std::string Join(const std::vector<std::string>& names) {
 
 long long TsvTable::Number(const TsvRow& row, size_t index, long long lo, long long hi) const {
     const std::string& text = row.fields[index];
-    errno = 0;
-    const long long value = IsWholeNumber(text) ? std::strtoll(text.c_str(), nullptr, 10) : 0;
-    if (!IsWholeNumber(text) || errno == ERANGE)
-        Fail(row, "column " + std::to_string(index + 1) + ": \"" + text + "\" is not a whole number");
-    if (value < lo || value > hi)
+    const auto value = ParseWholeNumber(text, Minus::Allowed);
+    if (!value) Fail(row, "column " + std::to_string(index + 1) + ": \"" + text + "\" is not a whole number");
+    if (*value < lo || *value > hi)
         Fail(row, "column " + std::to_string(index + 1) + ": " + text + " is outside " +
                       std::to_string(lo) + ".." + std::to_string(hi));
-    return value;
+    return *value;
 }
 
 TsvTable ParseTsv(const std::string& file, const std::string& text,
