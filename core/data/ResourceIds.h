@@ -1,4 +1,4 @@
-// Every resource, command and control identifier of the program. These small
+// The resource, command and string identifiers the program uses. These small
 // integers are fixed: links, tests and data files refer to them.
 #pragma once
 
@@ -27,34 +27,14 @@ constexpr int IDR_VENDOR_LOCATIONS = 141;  // RCDATA
 constexpr int IDR_BLANK_PAGE = 135;      // HTML
 constexpr int IDR_ABOUT_PAGE = 136;      // HTML
 
-// Templates, menu, tool bar, icons, version.
-constexpr int IDD_ABOUTBOX = 100;
-constexpr int IDD_PLACEBAR = 128;
-constexpr int IDD_NPC_SEARCH = 134;
-constexpr int IDD_LOADING = 137;
-constexpr int IDD_SPELL_SEARCH = 142;
+// Menu, tool bar, icons.
 constexpr int IDR_MAINFRAME = 128;       // menu, tool bar, tool bar strip, main icon, document string
-constexpr int IDI_SECOND_ICON = 129;
-constexpr int VS_VERSION_INFO = 1;
 
-// Commands and controls.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDC_PLACE_COMBO = 1002;
-constexpr int IDC_DETAIL_SLIDER = 1003;
-constexpr int IDC_NPC_COMBO = 1004;
-constexpr int IDC_NPC_PANEL = 1005;      // the panel created over the placeholder
-constexpr int IDC_NPC_PLACEHOLDER = 1008;
-constexpr int IDC_SPELL_TREE = 1010;
-constexpr int IDC_VENDOR_LIST = 1011;
-constexpr int IDC_ABOUT_PANEL = 12345;
-constexpr int IDC_STATIC = 65535;
+// Commands.
 constexpr int ID_ZOOM_IN = 32771;
 constexpr int ID_ZOOM_OUT = 32772;
 constexpr int ID_NPC_SEARCH = 32776;
 constexpr int ID_SPELL_SEARCH = 32778;
-constexpr int ID_FILE_NEW = 57600;
-constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_VIEW_TOOLBAR = 59392;
