@@ -1,0 +1,16 @@
+// What the program's dialogs share: their window flags and the key that
+// runs their default action.
+#pragma once
+#include <Qt>
+
+class QKeyEvent;
+
+// A title bar with the system menu and a close button, and nothing more: no
+// context-help button, no minimise or maximise buttons.
+constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// Whether `event` is a plain Enter: Return, or the keypad's Enter, without a
+// modifier (the keypad's own does not count). Shift, Ctrl or Alt with Enter
+// is another key.
+bool IsPlainEnter(const QKeyEvent* event);
