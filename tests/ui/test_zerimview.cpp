@@ -60,6 +60,7 @@ private slots:
     void searchFindsAndRepaints();
     void titleFollowsZoom();
     void wholePictureModeDrawsTheSame();
+    void hoverReachesPaintedLabels();
     void snapshotIsTheClientArea_data();
     void snapshotIsTheClientArea();
 
@@ -172,6 +173,18 @@ void TestZerimView::wholePictureModeDrawsTheSame() {
     const QImage whole = Shot();
     for (QPoint p : {QPoint(100, 100), QPoint(600, 700 - 80), QPoint(272, 475)})
         QCOMPARE(QColor(whole.pixel(p)), QColor(normal.pixel(p)));
+}
+
+// The hover test reads the label sizes the paint measured: the far end of
+// a painted label finds its place.
+void TestZerimView::hoverReachesPaintedLabels() {
+    Shot();
+    const CSize size = m_view->Renderer().LabelSizes().Of(IndexOf("Orvane", 0));
+    QVERIFY(size.cx > 10);
+    QTest::mouseMove(m_view->viewport(), QPoint(279 + size.cx - 2, 475 + size.cy / 2));
+    QTRY_VERIFY(m_view->HoveredPlace() == PlaceNamed("Orvane", 0));
+    QTest::mouseMove(m_view->viewport(), QPoint(279 + size.cx + 1, 475 + size.cy / 2));
+    QTRY_VERIFY(m_view->HoveredPlace() == nullptr);
 }
 
 // The snapshot's map area against the view's client area of the same size
