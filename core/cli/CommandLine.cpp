@@ -2,47 +2,43 @@
 
 #include "cli/DataDirStore.h"
 #include "cli/DataModes.h"
+#include "cli/Failure.h"
 
 #include "data/ResourceStore.h"
 #include "data/Version.h"
-
-#include <algorithm>
-#include <cctype>
+#include "data/WholeNumber.h"
 
 namespace {
 
 CommandLineOutcome Done(int exitCode) { return {true, exitCode}; }
 
-CommandLineOutcome Fail(std::ostream& err, const std::string& message) {
-    err << "zerim: " << message << "\n";
-    return Done(1);
-}
+CommandLineOutcome Failed(std::ostream& err, const std::string& message) { return Done(Fail(err, message)); }
 
 // Every mode that prints ends here: output that never reached its file (on
 // a full disk, say) is a failure, whatever the mode found.
 CommandLineOutcome Flushed(std::ostream& out, std::ostream& err, int exitCode) {
     out.flush();
-    if (!out) return Fail(err, "écriture impossible sur la sortie standard");
+    if (!out) return Failed(err, "écriture impossible sur la sortie standard");
     return Done(exitCode);
 }
 
+// A resource id: 1 to 5 digits, at most 65535.
 bool ParseId(const std::string& text, int& id) {
-    if (text.empty() || text.size() > 5 ||
-        !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
-        return false;
-    id = std::stoi(text);
-    return id <= 0xFFFF;
+    const auto number = ParseWholeNumber(text, Minus::Refused, 5);
+    if (!number || *number > 0xFFFF) return false;
+    id = int(*number);
+    return true;
 }
 
 CommandLineOutcome Dump(const std::vector<std::string>& args, std::ostream& out,
                         std::ostream& err) {
-    if (args.size() != 3) return Fail(err, "--dump attend un type et un numéro, par exemple : zerim --dump RCDATA 133");
+    if (args.size() != 3) return Failed(err, "--dump attend un type et un numéro, par exemple : zerim --dump RCDATA 133");
     const auto type = ResType::Parse(args[1]);
-    if (!type) return Fail(err, "type de ressource inconnu : " + args[1]);
+    if (!type) return Failed(err, "type de ressource inconnu : " + args[1]);
     int id = 0;
-    if (!ParseId(args[2], id)) return Fail(err, "numéro de ressource invalide : " + args[2]);
+    if (!ParseId(args[2], id)) return Failed(err, "numéro de ressource invalide : " + args[2]);
     const auto block = FindResource(*type, id);
-    if (!block) return Fail(err, "ressource introuvable : " + ResourceKey(*type, id));
+    if (!block) return Failed(err, "ressource introuvable : " + ResourceKey(*type, id));
     out.write(reinterpret_cast<const char*>(block->data), std::streamsize(block->size));
     return Flushed(out, err, 0);
 }
@@ -65,7 +61,7 @@ constexpr NamedTextMode kTextModes[] = {
 CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std::string>& args,
                                std::ostream& out, std::ostream& err) {
     if (args.size() != 2)
-        return Fail(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
+        return Failed(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
     const int code = mode.run(args[1], out, err);
     return Flushed(out, err, code);
 }
@@ -162,6 +158,6 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ost
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, out, err);
     if (mode.size() > 1 && mode[0] == '-')
-        return Fail(err, "option inconnue ou mal employée : " + mode + " (voir zerim --help)");
+        return Failed(err, "option inconnue ou mal employée : " + mode + " (voir zerim --help)");
     return {};
 }

@@ -1,8 +1,10 @@
 #include "cli/DataModes.h"
 
+#include "cli/Failure.h"
 #include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "data/WholeNumber.h"
 #include "data/Win1252.h"
 #include "npc/CharacterPage.h"
 #include "spells/SpellTables.h"
@@ -11,14 +13,8 @@
 #include "view/UpperCase.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-int Fail(std::ostream& err, const std::string& message) {
-    err << "zerim: " << message << "\n";
-    return 1;
-}
 
 // The place table as the window reads it; a table cut short gives the
 // places before the cut, and a word on standard error.
@@ -48,13 +44,12 @@ public:
     CSize PictureSize() override { return {0, 0}; }
 };
 
-// "#12" gives 12; anything else after the sign is no ordinal.
+// "#12" gives 12; anything else after the sign, or more than nine digits,
+// is no ordinal.
 bool ParseOrdinal(const std::string& text, int& ordinal) {
-    const std::string digits = text.substr(1);
-    if (digits.empty() || digits.size() > 9 ||
-        !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
-        return false;
-    ordinal = std::stoi(digits);
+    const auto number = ParseWholeNumber(std::string_view(text).substr(1), Minus::Refused, 9);
+    if (!number) return false;
+    ordinal = int(*number);
     return true;
 }
 
