@@ -5,7 +5,7 @@
 #include "shell/StatusBar.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
-#include "data/Win1252.h"
+#include "widgets/Text.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -18,10 +18,6 @@
 #include <memory>
 
 namespace {
-
-QString FromAnsi(std::string_view text) {
-    return QString::fromStdString(Win1252ToUtf8(text));
-}
 
 bool IsWebAddress(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
@@ -86,7 +82,7 @@ bool CIEControl::ShowPage(const std::string& page) {
     PageFault fault = PreparePage(page, prepared, nesting, m_limits);
     std::unique_ptr<QTextDocument> document;
     if (fault == PageFault::None) {
-        document = ReadPage(FromAnsi(prepared));
+        document = ReadPage(FromWin1252(prepared));
         fault = CheckDocument(*document, m_limits);
     }
     if (fault != PageFault::None) {
@@ -95,7 +91,7 @@ bool CIEControl::ShowPage(const std::string& page) {
         if (m_notice) m_notice(QString::fromStdString(DescribePageFault(fault, m_limits)));
         return false;
     }
-    ShowDocument(std::move(document), FromAnsi(prepared));
+    ShowDocument(std::move(document), FromWin1252(prepared));
     return true;
 }
 
