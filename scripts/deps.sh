@@ -11,6 +11,8 @@ packages=(
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
     fonts-dejavu-core                     # a proportional font for the interface
     clang libclang-rt-14-dev              # libFuzzer and the sanitizers' run-time for the fuzz targets
+    dpkg-dev lintian file                 # the Debian package (dpkg-shlibdeps) and its check
+    desktop-file-utils appstream          # validating the desktop entry and the metainfo
 )
 
 missing=()
