@@ -2,10 +2,10 @@
 #include "cli/CommandLine.h"
 #include "cli/DataDirStore.h"
 #include "shell/DisplayCheck.h"
-#include "shell/Snapshot.h"
-#include "shell/ZerimApp.h"
-
 #include "shell/QtResourceStore.h"
+#include "shell/Snapshot.h"
+#include "shell/World.h"
+#include "shell/ZerimApp.h"
 
 #include <QApplication>
 
@@ -15,15 +15,17 @@
 
 namespace {
 
+// The composition root: the store (the embedded data, with a --data folder
+// laid over it), then the world built from it, then the application object
+// that shows it. Every mode reads the same store.
 int RunZerim(int argc, char** argv) {
-    static CQtResourceStore embedded;
-    static CDataDirStore resources(embedded);  // --data DIR over the embedded data
-    SetResources(&resources);
+    const CQtResourceStore embedded;
+    CDataDirStore resources(embedded);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!ApplyDataOption(args, resources, std::cerr)) return 1;
-    if (IsSnapshotRequest(args)) return RunSnapshot(args, argv, std::cerr);
-    const CommandLineOutcome outcome = RunCommandLine(args, std::cout, std::cerr);
+    if (IsSnapshotRequest(args)) return RunSnapshot(resources, args, argv, std::cerr);
+    const CommandLineOutcome outcome = RunCommandLine(args, resources, std::cout, std::cerr);
     if (outcome.handled) return outcome.exitCode;
 
     std::string message;
@@ -33,7 +35,8 @@ int RunZerim(int argc, char** argv) {
     }
     InstallFatalHandler();
     QApplication qapp(argc, argv);
-    CZerimApp app;
+    CWorld world(resources);
+    CZerimApp app(world);
     if (!app.InitInstance()) return 1;
     return qapp.exec();
 }

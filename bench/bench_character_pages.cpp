@@ -20,9 +20,8 @@
 namespace {
 
 struct Tables {
-    CPlaceArray places;
+    CPlaceList places;
     ByteBlock characters;
-    ~Tables() { DeletePlaces(places); }
 };
 
 Tables* g_tables = nullptr;
@@ -39,7 +38,6 @@ void UseTablesFrom(const std::string& dir, CMemoryResourceStore& store) {
     for (const int id : {ResId::IDR_PLACES, ResId::IDR_CHARACTERS})
         if (auto bytes = ReadFile(dir + "/" + ResourceKey(ResType::Numeric(ResId::RT_RCDATA), id)))
             store.Add(ResType::Numeric(ResId::RT_RCDATA), id, std::move(*bytes));
-    SetResources(&store);
 }
 
 double MicrosecondsFor(const CCharacterPages& pages, int ordinal) {
@@ -101,15 +99,16 @@ BENCHMARK(BM_EveryPage)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     static CQtResourceStore embedded;
     static CMemoryResourceStore fromFiles;
-    SetResources(&embedded);
+    const IResourceStore* store = &embedded;
     if (argc > 1 && std::strncmp(argv[1], "--tables=", 9) == 0) {
         UseTablesFrom(argv[1] + 9, fromFiles);
+        store = &fromFiles;
         argv[1] = argv[0];  // Google Benchmark must not see the option
         --argc, ++argv;
     }
     Tables tables;
-    const auto placeBlock = FindRcData(ResId::IDR_PLACES);
-    const auto characterBlock = FindRcData(ResId::IDR_CHARACTERS);
+    const auto placeBlock = FindRcData(*store, ResId::IDR_PLACES);
+    const auto characterBlock = FindRcData(*store, ResId::IDR_CHARACTERS);
     if (!placeBlock || !characterBlock) {
         std::fprintf(stderr, "the place or character table is not embedded in this build "
                              "(res/places.tsv, res/characters.tsv)\n");

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <malloc.h>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,10 +92,12 @@ void AddSpellTables(CMemoryResourceStore& store, int spells, int effects) {
 void BM_LoadPlaces(benchmark::State& state) {
     const Bytes table = PlaceTable(int(state.range(0)));
     for (auto _ : state) {
-        CPlaceArray places;
-        ParsePlaceTable(ByteBlock(table), places);
         state.PauseTiming();  // freeing is not loading
-        DeletePlaces(places);
+        auto places = std::make_unique<CPlaceList>();
+        state.ResumeTiming();
+        ParsePlaceTable(ByteBlock(table), *places);
+        state.PauseTiming();
+        places.reset();
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -126,12 +129,10 @@ void BM_LoadSpellTree(benchmark::State& state) {
     const int spells = int(state.range(0));
     CMemoryResourceStore store;
     AddSpellTables(store, spells, state.range(1) ? int(state.range(1)) : spells);
-    SetResources(&store);
     for (auto _ : state) {
-        EffectTree tree = LoadEffectTree();
+        EffectTree tree = LoadEffectTree(store);
         benchmark::DoNotOptimize(tree);
     }
-    SetResources(nullptr);
     state.SetItemsProcessed(state.iterations() * spells);
 }
 

@@ -30,21 +30,21 @@ bool ParseId(const std::string& text, int& id) {
     return true;
 }
 
-CommandLineOutcome Dump(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err) {
+CommandLineOutcome Dump(const std::vector<std::string>& args, const IResourceStore& store,
+                        std::ostream& out, std::ostream& err) {
     if (args.size() != 3) return Failed(err, "--dump attend un type et un numéro, par exemple : zerim --dump RCDATA 133");
     const auto type = ResType::Parse(args[1]);
     if (!type) return Failed(err, "type de ressource inconnu : " + args[1]);
     int id = 0;
     if (!ParseId(args[2], id)) return Failed(err, "numéro de ressource invalide : " + args[2]);
-    const auto block = FindResource(*type, id);
+    const auto block = store.Find(*type, id);
     if (!block) return Failed(err, "ressource introuvable : " + ResourceKey(*type, id));
     out.write(reinterpret_cast<const char*>(block->data), std::streamsize(block->size));
     return Flushed(out, err, 0);
 }
 
 // The modes that take exactly one text.
-using TextMode = int (*)(const std::string&, std::ostream&, std::ostream&);
+using TextMode = int (*)(const IResourceStore&, const std::string&, std::ostream&, std::ostream&);
 
 struct NamedTextMode {
     const char* option;
@@ -59,10 +59,10 @@ constexpr NamedTextMode kTextModes[] = {
 };
 
 CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std::string>& args,
-                               std::ostream& out, std::ostream& err) {
+                               const IResourceStore& store, std::ostream& out, std::ostream& err) {
     if (args.size() != 2)
         return Failed(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
-    const int code = mode.run(args[1], out, err);
+    const int code = mode.run(store, args[1], out, err);
     return Flushed(out, err, code);
 }
 
@@ -142,8 +142,8 @@ std::string HelpText() {
            "d'erreur (nom inconnu, option invalide, fichier illisible).\n";
 }
 
-CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
-                                  std::ostream& err) {
+CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IResourceStore& store,
+                                  std::ostream& out, std::ostream& err) {
     if (args.empty()) return {};
     const std::string& mode = args[0];
     if (mode == "--version" && args.size() == 1) {
@@ -154,9 +154,9 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ost
         out << HelpText();
         return Flushed(out, err, 0);
     }
-    if (mode == "--dump") return Dump(args, out, err);
+    if (mode == "--dump") return Dump(args, store, out, err);
     for (const NamedTextMode& textMode : kTextModes)
-        if (mode == textMode.option) return RunTextMode(textMode, args, out, err);
+        if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);
     if (mode.size() > 1 && mode[0] == '-')
         return Failed(err, "option inconnue ou mal employée : " + mode + " (voir zerim --help)");
     return {};

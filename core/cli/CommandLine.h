@@ -9,6 +9,7 @@
 #include <vector>
 
 class CDataDirStore;
+class IResourceStore;
 
 struct CommandLineOutcome {
     bool handled = false;  // false: no such mode asked, start the window
@@ -19,8 +20,9 @@ struct CommandLineOutcome {
 // after a message on `err`, when DIR is missing, given twice or unreadable.
 bool ApplyDataOption(std::vector<std::string>& args, CDataDirStore& store, std::ostream& err);
 
-// `args` are the arguments after the program name, --data taken out.
-CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
-                                  std::ostream& err);
+// `args` are the arguments after the program name, --data taken out; the
+// modes read their data from `store`.
+CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IResourceStore& store,
+                                  std::ostream& out, std::ostream& err);
 
 std::string HelpText();

@@ -20,8 +20,8 @@ namespace {
 // places before the cut, and a word on standard error.
 class LoadedPlaces {
 public:
-    explicit LoadedPlaces(std::ostream& err) {
-        const auto block = FindRcData(ResId::IDR_PLACES);
+    LoadedPlaces(const IResourceStore& store, std::ostream& err) {
+        const auto block = FindRcData(store, ResId::IDR_PLACES);
         if (!block) {
             err << "zerim: table des lieux absente\n";
             return;
@@ -29,13 +29,10 @@ public:
         if (!ParsePlaceTable(*block, m_places))
             err << "zerim: " << CutPlaceTableNotice(m_places.GetSize()) << '\n';
     }
-    ~LoadedPlaces() { DeletePlaces(m_places); }
-    LoadedPlaces(const LoadedPlaces&) = delete;
-    LoadedPlaces& operator=(const LoadedPlaces&) = delete;
     const CPlaceArray& Places() const { return m_places; }
 
 private:
-    CPlaceArray m_places;
+    CPlaceList m_places;
 };
 
 // The search flies a view; here there is none, and no picture.
@@ -83,8 +80,8 @@ bool VendorTableIsWhole(ByteBlock table, const std::vector<VendorRecord>& record
 }
 
 // False, after a word on `err`, when the vendor table is there but damaged.
-bool CheckVendorTable(std::ostream& err) {
-    const auto table = FindRcData(ResId::IDR_VENDORS);
+bool CheckVendorTable(const IResourceStore& store, std::ostream& err) {
+    const auto table = FindRcData(store, ResId::IDR_VENDORS);
     if (!table) return true;  // no table: nobody sells anything, as the finder shows
     const std::vector<VendorRecord> records = ReadVendors(*table);
     if (VendorTableIsWhole(*table, records)) return true;
@@ -100,9 +97,9 @@ std::string LineText(const std::string& win1252) {
     return Win1252ToUtf8(text);
 }
 
-int PrintFoundPlaces(const std::string& text, std::ostream& out, std::ostream& err) {
+int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::ostream& out, std::ostream& err) {
     if (text.empty()) return Fail(err, "--find attend un texte, par exemple : zerim --find holm");
-    const LoadedPlaces loaded(err);
+    const LoadedPlaces loaded(store, err);
     NoViewHost host;
     ViewGeometry geometry(host);
     CPlaceOverlay overlay(geometry, host);
@@ -114,11 +111,11 @@ int PrintFoundPlaces(const std::string& text, std::ostream& out, std::ostream& e
     return 0;
 }
 
-int PrintCharacterPage(const std::string& who, std::ostream& out, std::ostream& err) {
+int PrintCharacterPage(const IResourceStore& store, const std::string& who, std::ostream& out, std::ostream& err) {
     if (who.empty()) return Fail(err, "--page attend un nom ou #N, par exemple : zerim --page '#0'");
-    const auto table = FindRcData(ResId::IDR_CHARACTERS);
+    const auto table = FindRcData(store, ResId::IDR_CHARACTERS);
     if (!table) return Fail(err, "table des personnages absente");
-    const LoadedPlaces loaded(err);  // place names are links in the page
+    const LoadedPlaces loaded(store, err);  // place names are links in the page
     const CCharacterPages pages(loaded.Places(), *table);
     int ordinal = -1;
     if (who[0] == '#') {
@@ -136,17 +133,17 @@ int PrintCharacterPage(const std::string& who, std::ostream& out, std::ostream& 
     return 0;
 }
 
-int PrintSpellVendors(const std::string& spell, std::ostream& out, std::ostream& err) {
+int PrintSpellVendors(const IResourceStore& store, const std::string& spell, std::ostream& out, std::ostream& err) {
     if (spell.empty()) return Fail(err, "--vendors attend un nom de sort");
-    const auto table = FindRcData(ResId::IDR_SPELLS);
+    const auto table = FindRcData(store, ResId::IDR_SPELLS);
     if (!table) return Fail(err, "table des sorts absente");
     const auto encoded = Utf8ToWin1252(spell);
     const std::vector<SpellRecord> spells = ReadSpells(*table);
     const auto it = std::find_if(spells.begin(), spells.end(),
                                  [&](const SpellRecord& s) { return encoded && s.name == *encoded; });
     if (it == spells.end()) return Fail(err, "sort inconnu : " + spell);
-    const bool whole = CheckVendorTable(err);
-    CVendorListing listing;
+    const bool whole = CheckVendorTable(store, err);
+    CVendorListing listing(store);
     const std::vector<VendorRow> rows = listing.ListVendors(it->id);
     for (const VendorRow& row : rows)
         out << LineText(row.vendor) << '\t' << LineText(row.location) << '\n';

@@ -1,25 +1,27 @@
 // The window-less modes that read the program's data and print it: the
 // place search, a character page, the vendors of a spell. Each reads the
-// current resource store, writes UTF-8 lines to `out`, and returns the exit
+// given resource store, writes UTF-8 lines to `out`, and returns the exit
 // code: 0 when it found something, 1 with a message on `err` otherwise.
 #pragma once
 #include <ostream>
 #include <string>
 
+class IResourceStore;
+
 // Places whose name holds `text` as the place bar finds them, in table order:
 // "name TAB x TAB y TAB level" (world coordinates), one a line.
-int PrintFoundPlaces(const std::string& text, std::ostream& out, std::ostream& err);
+int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::ostream& out, std::ostream& err);
 
 // The character finder's page for the first character called `who` (any
 // letter case) or, for "#N", for the character with ordinal N (from 0).
-int PrintCharacterPage(const std::string& who, std::ostream& out, std::ostream& err);
+int PrintCharacterPage(const IResourceStore& store, const std::string& who, std::ostream& out, std::ostream& err);
 
 // The spell finder's vendor rows for the first spell called exactly `spell`:
 // "vendor TAB location", one a line, as the list shows them. A known spell
 // that nobody sells gives no line and 0. A damaged vendor table (cut short,
 // or a record running past its end) is reported on `err`; the rows read
 // before the damage are printed, and finding none gives 1.
-int PrintSpellVendors(const std::string& spell, std::ostream& out, std::ostream& err);
+int PrintSpellVendors(const IResourceStore& store, const std::string& spell, std::ostream& out, std::ostream& err);
 
 // A table text made fit for one output line: control bytes (a tab or a line
 // end in a name would break the line's fields) become spaces, then the

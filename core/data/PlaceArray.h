@@ -1,6 +1,6 @@
-// A growable array of place pointers. It owns only its storage: whoever
-// fills it decides whether it owns the places (the application's table does,
-// the view's highlight set borrows).
+// A growable array of place pointers. It owns only its storage, never the
+// places: they belong to a CPlaceList (the world's table), and every array
+// (the table's own, the view's highlight set) borrows them.
 #pragma once
 #include "data/Place.h"
 
@@ -13,7 +13,6 @@ public:
     CPlaceArray& operator=(const CPlaceArray&) = delete;
 
     int GetSize() const { return m_nSize; }
-    int GetCount() const { return m_nSize; }
     int GetCapacity() const { return m_nMaxSize; }
     bool IsEmpty() const { return m_nSize == 0; }
     CPlace* GetAt(int index) const { return m_pData[index]; }

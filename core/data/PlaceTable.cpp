@@ -25,22 +25,17 @@ bool ReadRecord(ByteReader& reader, uint16_t nameLength, PlaceRecord& record) {
 
 }  // namespace
 
-bool ParsePlaceTable(ByteBlock block, CPlaceArray& places) {
+bool ParsePlaceTable(ByteBlock block, CPlaceList& places) {
     ByteReader reader(block);
     uint16_t nameLength = 0;
     if (!reader.ReadU16(nameLength)) return false;
     while (nameLength != 0) {
         PlaceRecord r;
         if (!ReadRecord(reader, nameLength, r)) return false;
-        places.Add(new CPlace(std::move(r.name), r.x, r.y, r.level, r.type));
+        places.Add(std::move(r.name), r.x, r.y, r.level, r.type);
         if (!reader.ReadU16(nameLength)) return false;
     }
     return true;
-}
-
-void DeletePlaces(CPlaceArray& places) {
-    for (CPlace* place : places) delete place;  // delete of null is a no-op
-    places.RemoveAll();
 }
 
 std::string CutPlaceTableNotice(int placesRead) {

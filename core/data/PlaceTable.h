@@ -5,20 +5,16 @@
 #include <string>
 
 #include "data/ByteBlock.h"
-#include "data/PlaceArray.h"
+#include "data/PlaceList.h"
 
-// Appends one new CPlace per record, in table order, to `places`; the caller
-// owns them. Words are zero-extended; a name is cut at its first zero byte
-// while reading moves over the whole field. Reading never passes the end of
+// Appends one place per record, in table order, to `places`. Words are
+// zero-extended; a name is cut at its first zero byte while reading moves
+// over the whole field. Reading never passes the end of
 // the block: a table whose bytes end before the terminator, or whose last
 // record would run past the end, keeps its whole records only and returns
 // false. Returns true for a complete table.
-bool ParsePlaceTable(ByteBlock block, CPlaceArray& places);
+bool ParsePlaceTable(ByteBlock block, CPlaceList& places);
 
 // The notice for a table cut short: "table des lieux incomplète ; 1 lieu lu",
 // "… ; 12 lieux lus".
 std::string CutPlaceTableNotice(int placesRead);
-
-// Deletes the places an owning array holds (null entries are skipped) and
-// empties it.
-void DeletePlaces(CPlaceArray& places);

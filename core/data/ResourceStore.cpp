@@ -32,14 +32,6 @@ bool IsDecimal(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
-class CEmptyStore : public IResourceStore {
-public:
-    std::optional<ByteBlock> Find(const ResType&, int) const override { return std::nullopt; }
-};
-
-const CEmptyStore g_emptyStore;
-const IResourceStore* g_store = &g_emptyStore;
-
 }  // namespace
 
 std::optional<ResType> ResType::Parse(std::string_view text) {
@@ -79,14 +71,6 @@ std::optional<ByteBlock> CMemoryResourceStore::Find(const ResType& type, int id)
     return ByteBlock(it->second);
 }
 
-const IResourceStore& Resources() { return *g_store; }
-
-void SetResources(const IResourceStore* store) { g_store = store ? store : &g_emptyStore; }
-
-std::optional<ByteBlock> FindRcData(int id) {
-    return Resources().Find(ResType::Numeric(ResId::RT_RCDATA), id);
-}
-
-std::optional<ByteBlock> FindResource(const ResType& type, int id) {
-    return Resources().Find(type, id);
+std::optional<ByteBlock> FindRcData(const IResourceStore& store, int id) {
+    return store.Find(ResType::Numeric(ResId::RT_RCDATA), id);
 }

@@ -51,11 +51,5 @@ private:
     std::map<std::string, std::vector<unsigned char>> m_blocks;
 };
 
-// The store every loader reads from. Until one is set it is an empty store,
-// so every lookup is "not found". The store must outlive its use.
-const IResourceStore& Resources();
-void SetResources(const IResourceStore* store);
-
-// Shorthands for the two kinds of lookup the loaders make.
-std::optional<ByteBlock> FindRcData(int id);
-std::optional<ByteBlock> FindResource(const ResType& type, int id);
+// The lookup every table reader makes: an RCDATA block by id.
+std::optional<ByteBlock> FindRcData(const IResourceStore& store, int id);

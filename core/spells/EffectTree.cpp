@@ -60,11 +60,11 @@ void EffectTree::Flatten() {
     SortSiblings(m_roots);
 }
 
-EffectTree LoadEffectTree() {
+EffectTree LoadEffectTree(const IResourceStore& store) {
     EffectTree tree;
-    const auto effects = FindRcData(ResId::IDR_EFFECTS);
+    const auto effects = FindRcData(store, ResId::IDR_EFFECTS);
     if (!effects) return tree;
-    const auto spells = FindRcData(ResId::IDR_SPELLS);
+    const auto spells = FindRcData(store, ResId::IDR_SPELLS);
     tree.Build(ReadEffects(*effects), spells ? ReadSpells(*spells) : std::vector<SpellRecord>{});
     tree.Flatten();
     return tree;

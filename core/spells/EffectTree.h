@@ -44,7 +44,9 @@ private:
 // greater than it, would give, at the cost of one sort.
 void SortSiblings(std::list<EffectNode>& siblings);
 
-// The tree as the finder shows it, from the embedded effect and spell tables:
-// built, then flattened. No effect table gives an empty tree, and then the
-// spell table is not read.
-EffectTree LoadEffectTree();
+class IResourceStore;
+
+// The tree as the finder shows it, from the effect and spell tables of
+// `store`: built, then flattened. No effect table gives an empty tree, and
+// then the spell table is not read.
+EffectTree LoadEffectTree(const IResourceStore& store);

@@ -11,7 +11,7 @@ const char* const kUnknownLocation = "** Localisation inconnue **";
 std::vector<VendorRow> CVendorListing::ListVendors(uint16_t spellId) {
     if (m_locations.empty()) LoadVendorLocations();
     std::vector<VendorRow> rows;
-    const auto table = FindRcData(ResId::IDR_VENDORS);
+    const auto table = FindRcData(m_store, ResId::IDR_VENDORS);
     if (!table) return rows;
     for (const VendorRecord& vendor : ReadVendors(*table)) {
         // A vendor whose list names the spell twice sells it twice: two rows.
@@ -25,7 +25,7 @@ std::vector<VendorRow> CVendorListing::ListVendors(uint16_t spellId) {
 
 void CVendorListing::LoadVendorLocations() {
     m_locations.clear();
-    if (const auto table = FindRcData(ResId::IDR_VENDOR_LOCATIONS)) m_locations = ReadLocations(*table);
+    if (const auto table = FindRcData(m_store, ResId::IDR_VENDOR_LOCATIONS)) m_locations = ReadLocations(*table);
 }
 
 const std::string& CVendorListing::LocationText(uint16_t index) const {

@@ -56,9 +56,11 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Call(int (*mode)(const std::string&, std::ostream&, std::ostream&), const std::string& arg) {
+using Mode = int (*)(const IResourceStore&, const std::string&, std::ostream&, std::ostream&);
+
+Outcome Call(Mode mode, const IResourceStore& store, const std::string& arg) {
     std::ostringstream out, err;
-    const int code = mode(arg, out, err);
+    const int code = mode(store, arg, out, err);
     return {code, out.str(), err.str()};
 }
 
@@ -287,12 +289,10 @@ void TestCliCore::modes() {
                   "Abel\t0\t7 8\nCleo\t9\t9\nZed\t1\t7 7\n"));
     store.Add(kRcData, ResId::IDR_VENDOR_LOCATIONS,
               Tsv(CompileLocations, "locations.tsv", "location\n", {"location"}, "Quay\nMarket\n"));
-    SetResources(&store);
     Outcome r{};
-    if (mode == "find") r = Call(PrintFoundPlaces, arg.toStdString());
-    if (mode == "page") r = Call(PrintCharacterPage, arg.toStdString());
-    if (mode == "vendors") r = Call(PrintSpellVendors, arg.toStdString());
-    SetResources(nullptr);
+    if (mode == "find") r = Call(PrintFoundPlaces, store, arg.toStdString());
+    if (mode == "page") r = Call(PrintCharacterPage, store, arg.toStdString());
+    if (mode == "vendors") r = Call(PrintSpellVendors, store, arg.toStdString());
     QCOMPARE(r.code, code);
     QCOMPARE(r.err.empty(), code == 0);
     if (mode == "page" && code == 0) {
@@ -309,9 +309,7 @@ void TestCliCore::cutPlaceTableStillSearched() {
     table.resize(table.size() - 6);  // the last record cut short, no terminator
     CMemoryResourceStore store;
     store.Add(kRcData, ResId::IDR_PLACES, table);
-    SetResources(&store);
-    const Outcome r = Call(PrintFoundPlaces, "holm");
-    SetResources(nullptr);
+    const Outcome r = Call(PrintFoundPlaces, store, "holm");
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out, std::string("Ravenholm\t10\t-20\t0\n"));
     QVERIFY(r.err.find("incomplète") != std::string::npos);

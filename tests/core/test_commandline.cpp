@@ -12,12 +12,18 @@ struct Run {
     std::string out, err;
 };
 
+// The resources every run reads, filled once for the whole test.
+CMemoryResourceStore& Store() {
+    static CMemoryResourceStore store;
+    return store;
+}
+
 Run RunWith(const QStringList& args) {
     std::vector<std::string> list;
     for (const QString& a : args) list.push_back(a.toStdString());
     std::ostringstream out, err;
     Run run;
-    run.outcome = RunCommandLine(list, out, err);
+    run.outcome = RunCommandLine(list, Store(), out, err);
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -29,7 +35,6 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void dumpRoundTrips_data();
     void dumpRoundTrips();
     void errors_data();
@@ -38,19 +43,15 @@ private slots:
     void windowModes();
 
 private:
-    CMemoryResourceStore m_store;
     std::vector<unsigned char> m_everyByte;
 };
 
 void TestCommandLine::initTestCase() {
     for (int i = 0; i < 512; ++i) m_everyByte.push_back(uchar(i * 7));
-    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), 133, m_everyByte);
-    m_store.Add(ResType::Named("JPG"), 131, m_everyByte);
-    m_store.Add(ResType::Numeric(ResId::RT_HTML), 135, {});
-    SetResources(&m_store);
+    Store().Add(ResType::Numeric(ResId::RT_RCDATA), 133, m_everyByte);
+    Store().Add(ResType::Named("JPG"), 131, m_everyByte);
+    Store().Add(ResType::Numeric(ResId::RT_HTML), 135, {});
 }
-
-void TestCommandLine::cleanupTestCase() { SetResources(nullptr); }
 
 void TestCommandLine::dumpRoundTrips_data() {
     QTest::addColumn<QStringList>("args");

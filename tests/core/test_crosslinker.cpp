@@ -18,18 +18,17 @@ std::string CharacterTable(const std::vector<std::string>& names) {
 
 // A place table and a character text standing in for the real ones.
 struct World {
-    CPlaceArray places;
+    CPlaceList places;
     std::string table;
     std::unique_ptr<CCharacterText> characters;
     std::unique_ptr<CLinkTargets> targets;
 
     World(const std::vector<std::string>& placeNames, const std::vector<std::string>& names)
         : table(CharacterTable(names)) {
-        for (const std::string& name : placeNames) places.Add(new CPlace(name, 0, 0, 0, 0));
+        for (const std::string& name : placeNames) places.Add(name, 0, 0, 0, 0);
         characters = std::make_unique<CCharacterText>(ByteBlock(table));
         targets = std::make_unique<CLinkTargets>(places, *characters);
     }
-    ~World() { DeletePlaces(places); }
 };
 
 // Places 0-7 and characters 0-2 are the usual examples; the rest are ours,

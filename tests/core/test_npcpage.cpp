@@ -13,11 +13,10 @@ const char* const kHead =
     "<FONT face=\"Tahoma\" size=\"3\"><b>Amrel</b><FONT size=2><BR><BR><b>Localisation<BR></b>";
 
 struct Places {
-    CPlaceArray array;
+    CPlaceList array;
     explicit Places(const std::vector<std::string>& names) {
-        for (const std::string& name : names) array.Add(new CPlace(name, 0, 0, 0, 0));
+        for (const std::string& name : names) array.Add(name, 0, 0, 0, 0);
     }
-    ~Places() { DeletePlaces(array); }
 };
 
 }  // namespace

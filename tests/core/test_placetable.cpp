@@ -9,12 +9,10 @@ using namespace TestTables;
 
 namespace {
 
-// Parses into an owning array that cleans up after itself.
 struct Parsed {
-    CPlaceArray places;
+    CPlaceList places;
     bool complete = false;
     explicit Parsed(const Bytes& bytes) { complete = ParsePlaceTable(ByteBlock(bytes), places); }
-    ~Parsed() { DeletePlaces(places); }
 };
 
 const std::vector<Place> kThree = {
@@ -40,7 +38,8 @@ private slots:
     void growth();
     void growthIsAmortised_data();
     void growthIsAmortised();
-    void deleteSkipsNull();
+    void newSlotsAreNull();
+    void listKeepsPlacesInPlace();
 };
 
 void TestPlaceTable::records_data() {
@@ -82,7 +81,6 @@ void TestPlaceTable::records() {
     if (fields.isEmpty()) return;
     const CPlace* last = parsed.places[parsed.places.GetSize() - 1];
     QCOMPARE(QList<int>({last->m_x, last->m_y, last->m_nLevel, last->m_nType}), fields);
-    QVERIFY(last->m_rcLabel.IsRectNull());
 }
 
 void TestPlaceTable::longestName() {
@@ -107,14 +105,13 @@ void TestPlaceTable::cutAtEveryOffset() {
         // A heap copy of exactly `cut` bytes, so any overread is caught.
         std::unique_ptr<unsigned char[]> prefix(new unsigned char[cut ? cut : 1]);
         std::copy(full.begin(), full.begin() + long(cut), prefix.get());
-        CPlaceArray places;
+        CPlaceList places;
         const bool complete = ParsePlaceTable(ByteBlock(prefix.get(), cut), places);
         const int whole = int(std::count_if(recordEnds.begin(), recordEnds.end(),
                                             [cut](size_t e) { return e <= cut; }));
         QVERIFY2(!complete, qPrintable(QString("cut at %1").arg(cut)));
         QCOMPARE(places.GetSize(), whole);
         for (int i = 0; i < whole; ++i) QCOMPARE(places[i]->m_strName, kThree[size_t(i)].name);
-        DeletePlaces(places);
     }
     Parsed parsed(full);
     QVERIFY(parsed.complete);
@@ -137,12 +134,11 @@ void TestPlaceTable::randomBytes() {
         for (size_t i = 0; i < size; ++i)
             // Mostly small length words, so that records do occur.
             bytes[i] = uchar(random.bounded(4) == 0 ? random.bounded(256) : random.bounded(24));
-        CPlaceArray places;
+        CPlaceList places;
         ParsePlaceTable(ByteBlock(bytes.get(), size), places);
         size_t total = 0;
         for (const CPlace* p : places) total += 14 + p->m_strName.size();
         QVERIFY(total <= size);
-        DeletePlaces(places);
     }
 }
 
@@ -201,14 +197,32 @@ void TestPlaceTable::growthIsAmortised() {
     QVERIFY(qint64(capacity) <= qint64(appends) * 3 / 2 + 4);
 }
 
-void TestPlaceTable::deleteSkipsNull() {
+void TestPlaceTable::newSlotsAreNull() {
+    CPlace a("a", 0, 0, 0, 0), b("b", 0, 0, 0, 0);
     CPlaceArray places;
-    places.Add(new CPlace("a", 0, 0, 0, 0));
-    places.SetSize(3);  // new slots are null
+    places.Add(&a);
+    places.SetSize(3);
     QCOMPARE(places[1], nullptr);
-    places.Add(new CPlace("b", 0, 0, 0, 0));
-    DeletePlaces(places);
-    QCOMPARE(places.GetSize(), 0);
+    QCOMPARE(places[2], nullptr);
+    QCOMPARE(places.Add(&b), 3);
+    QCOMPARE(places[0], &a);
+}
+
+// The list owns its places and never moves them while it grows: pointers
+// taken early (the place bar's items, the highlight set) stay good. Its
+// array grows by the array's own rule.
+void TestPlaceTable::listKeepsPlacesInPlace() {
+    CPlaceList places;
+    const CPlace* first = &places.Add("Kelwick", 1200, -4500, 3, 21);
+    for (int i = 0; i < 19; ++i) places.Add("p" + std::to_string(i), i, -i, 5, 20);
+    QCOMPARE(places.Array().GetCapacity(), 28);
+    for (int i = 19; i < 100000; ++i) places.Add("p" + std::to_string(i), i, -i, 5, 20);
+    QCOMPARE(places.GetSize(), 100001);
+    QCOMPARE(places[0], first);
+    QCOMPARE(first->m_strName, std::string("Kelwick"));
+    QCOMPARE(first->m_y, -4500);
+    QCOMPARE(places[100000]->m_x, 99999);
+    QCOMPARE(places.Array()[100000], places[100000]);
 }
 
 QTEST_APPLESS_MAIN(TestPlaceTable)

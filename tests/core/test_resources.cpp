@@ -8,7 +8,7 @@ class TestResources : public QObject {
     Q_OBJECT
 private slots:
     void memoryStore();
-    void currentStore();
+    void rcDataLookup();
     void parseType_data();
     void parseType();
     void strings_data();
@@ -37,14 +37,15 @@ void TestResources::memoryStore() {
     QVERIFY(store.Find(ResType::Named("JPG"), 131));
 }
 
-void TestResources::currentStore() {
+// The table readers' lookup asks their store for RCDATA, and only that.
+void TestResources::rcDataLookup() {
     CMemoryResourceStore store;
+    store.Add(ResType::Numeric(ResId::RT_HTML), 133, {2});
+    QVERIFY(!FindRcData(store, 133));
     store.Add(ResType::Numeric(ResId::RT_RCDATA), 133, {1});
-    QVERIFY(!FindRcData(133));  // the default store holds nothing
-    SetResources(&store);
-    QVERIFY(FindRcData(133));
-    SetResources(nullptr);
-    QVERIFY(!FindRcData(133));
+    const auto block = FindRcData(store, 133);
+    QVERIFY(block && block->size == 1 && block->data[0] == 1);
+    QVERIFY(!FindRcData(CMemoryResourceStore(), 133));
 }
 
 void TestResources::parseType_data() {

@@ -97,7 +97,6 @@ size_t Offset(const TableBytes& bytes, const char* text) {
 class TestSpellTree : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { SetResources(nullptr); }
     void collation_data();
     void collation();
     void tree_data();
@@ -267,8 +266,7 @@ void TestSpellTree::loadedTree() {
     CMemoryResourceStore store;
     if (hasEffects) store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_EFFECTS, effects);
     if (hasSpells) store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_SPELLS, spells);
-    SetResources(&store);
-    QCOMPARE(Lines(LoadEffectTree()), lines);
+    QCOMPARE(Lines(LoadEffectTree(store)), lines);
 }
 
 void TestSpellTree::vendors_data() {
@@ -318,8 +316,7 @@ void TestSpellTree::vendors() {
         store.Add(rcdata, ResId::IDR_VENDORS, bytes);
     }
     if (locations != "-") store.Add(rcdata, ResId::IDR_VENDOR_LOCATIONS, Locations(locations.constData()));
-    SetResources(&store);
-    CVendorListing listing;
+    CVendorListing listing(store);
     QCOMPARE(Rows(listing.ListVendors(uint16_t(spell))), rows);
     QCOMPARE(Rows(listing.ListVendors(uint16_t(spell))), rows);  // a second listing is the same
 }
@@ -328,8 +325,7 @@ void TestSpellTree::locationsLookedUpAgainUntilFound() {
     CMemoryResourceStore store;
     const auto rcdata = ResType::Numeric(ResId::RT_RCDATA);
     store.Add(rcdata, ResId::IDR_VENDORS, Vendors("Orlan\t0\t30\n"));
-    SetResources(&store);
-    CVendorListing listing;
+    CVendorListing listing(store);
     QCOMPARE(Rows(listing.ListVendors(30)), QStringList{"Orlan | ** Localisation inconnue **"});
     store.Add(rcdata, ResId::IDR_VENDOR_LOCATIONS, Locations("Quai aux Sels\n"));
     QCOMPARE(Rows(listing.ListVendors(30)), QStringList{"Orlan | Quai aux Sels"});

@@ -50,7 +50,7 @@ void TestTables::placesRoundTrip() {
         "Velmora, Harbour Ward\t21\t3\t-119535\t202171\n"
         "Dun-Carrow\t29\t65535\t2147483647\t-2147483648\r\n"
         "Ash\t10\t0\t0\t0", kPlaceColumns));
-    CPlaceArray places;
+    CPlaceList places;
     QVERIFY(ParsePlaceTable(ByteBlock(bytes), places));
     QCOMPARE(places.GetSize(), 3);
     QCOMPARE(places[0]->m_strName, std::string("Velmora, Harbour Ward"));
@@ -61,7 +61,6 @@ void TestTables::placesRoundTrip() {
     QCOMPARE(places[1]->m_y, INT32_MIN);
     QCOMPARE(places[2]->m_strName, std::string("Ash"));
     QCOMPARE(bytes.size(), size_t(3 * 14 + 21 + 10 + 3 + 2));  // ends right after the zero word
-    DeletePlaces(places);
 }
 
 void TestTables::charactersRoundTrip() {

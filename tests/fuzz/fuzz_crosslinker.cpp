@@ -9,16 +9,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
-    CPlaceArray places;
+    CPlaceList places;
     const int placeCount = input.ConsumeIntegralInRange(0, 8);
     for (int i = 0; i < placeCount; ++i)
-        places.Add(new CPlace(input.ConsumeRandomLengthString(24), 0, 0, 0, 0));
+        places.Add(input.ConsumeRandomLengthString(24), 0, 0, 0, 0);
     const std::string table = input.ConsumeRandomLengthString(400);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
     const CCharacterPages pages(places, ByteBlock(table));
     LinkifyText(text, pages.Targets());
     for (int ordinal = 0; ordinal < pages.Text().Count(); ++ordinal) pages.Page(ordinal);
-    DeletePlaces(places);
     return 0;
 }

@@ -21,11 +21,9 @@ struct Kind {
 };
 
 size_t Places(ByteBlock b) {
-    CPlaceArray places;
+    CPlaceList places;
     ParsePlaceTable(b, places);
-    const size_t n = size_t(places.GetSize());
-    DeletePlaces(places);
-    return n;
+    return size_t(places.GetSize());
 }
 size_t Characters(ByteBlock b) { return size_t(CCharacterText(b).Count()); }
 size_t Effects(ByteBlock b) { return ReadEffects(b).size(); }

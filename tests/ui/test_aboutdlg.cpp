@@ -28,7 +28,6 @@ class TestAboutDlg : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void captionSizeAndPage();
     void linkOpensOutside();
     void missingPageLeavesItBlank();
@@ -42,13 +41,10 @@ void TestAboutDlg::init() {
     m_store = CMemoryResourceStore();
     m_store.Add(ResType::Numeric(ResId::RT_HTML), ResId::IDR_ABOUT_PAGE,
                 std::vector<unsigned char>(kAboutPage.begin(), kAboutPage.end()));
-    SetResources(&m_store);
 }
 
-void TestAboutDlg::cleanup() { SetResources(nullptr); }
-
 void TestAboutDlg::captionSizeAndPage() {
-    CAboutDlg dialog;
+    CAboutDlg dialog(m_store);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QString("Sarvenhal...."));
@@ -61,7 +57,7 @@ void TestAboutDlg::captionSizeAndPage() {
 }
 
 void TestAboutDlg::linkOpensOutside() {
-    CAboutDlg dialog;
+    CAboutDlg dialog(m_store);
     QList<QUrl> opened;
     dialog.Panel()->SetUrlOpener([&](const QUrl& url) { opened << url; });
     dialog.show();
@@ -74,8 +70,8 @@ void TestAboutDlg::linkOpensOutside() {
 }
 
 void TestAboutDlg::missingPageLeavesItBlank() {
-    SetResources(nullptr);
-    CAboutDlg dialog;
+    const CMemoryResourceStore empty;
+    CAboutDlg dialog(empty);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QString("Sarvenhal...."));
@@ -92,7 +88,7 @@ void TestAboutDlg::runOpensModal() {
                 QTest::keyClick(modal, Qt::Key_Escape);
             }
         });
-        RunAboutBox(nullptr);
+        RunAboutBox(m_store, nullptr);
     }
     QCOMPARE(captions, (QStringList{"Sarvenhal....", "Sarvenhal...."}));
 }

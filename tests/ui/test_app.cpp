@@ -3,6 +3,7 @@
 
 #include "shell/MainFrame.h"
 #include "shell/StatusBar.h"
+#include "shell/World.h"
 #include "shell/ZerimApp.h"
 #include "shell/ZerimDoc.h"
 #include "data/ResourceIds.h"
@@ -32,8 +33,8 @@ QByteArray Held(const Bytes& b) { return QByteArray(reinterpret_cast<const char*
 class TestApp : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup();
     void loadsOnceBehindTheNotice();
+    void aLoadThatFindsNothingIsNotRetried();
     void runsWithoutAnyData();
     void emptyPlaceTable();
     void documentFiles();
@@ -43,34 +44,58 @@ private slots:
     void tinyPicturesInTheWindow();
 };
 
-void TestApp::cleanup() { SetResources(nullptr); }
-
 void TestApp::loadsOnceBehindTheNotice() {
     CMemoryResourceStore store;
     store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Quadrants(33, 38));
     store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
               TestTables::PlaceTable({{"Kelwick", 21, 3, 100, 200}, {"Orvane", 10, 0, -5, 7}}));
-    SetResources(&store);
 
-    CZerimApp app;
-    QVERIFY(!app.m_bLoaded);
+    CWorld world(store);
+    CZerimApp app(world);
+    QVERIFY(!world.IsLoaded());
+    QCOMPARE(world.Places().GetSize(), 0);
     CMapPicture* picture = app.EnsureLoaded();
-    QCOMPARE(picture, &app.m_picture);
+    QVERIFY(world.IsLoaded());
+    QCOMPARE(picture, &world.Picture());
     QCOMPARE(picture->GetPixelSize(), CSize({33, 38}));
-    QCOMPARE(app.m_places.GetSize(), 2);
-    QCOMPARE(app.m_places[1]->m_strName, std::string("Orvane"));
+    QCOMPARE(world.Places().GetSize(), 2);
+    QCOMPARE(world.Places()[1]->m_strName, std::string("Orvane"));
 
-    // Later calls return the same picture and leave the table alone.
-    SetResources(nullptr);
+    // Later calls return the same picture and leave the table alone, even
+    // when the store has changed since.
+    const CPlace* first = world.Places()[0];
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES, TestTables::PlaceTable({{"Ash", 1, 0, 0, 0}}));
+    store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Quadrants(20, 20));
     QCOMPARE(app.EnsureLoaded(), picture);
-    QCOMPARE(app.m_places.GetSize(), 2);
-    QVERIFY(!picture->IsEmpty());
+    QCOMPARE(world.Places().GetSize(), 2);
+    QCOMPARE(world.Places()[0], first);
+    QCOMPARE(picture->GetPixelSize(), CSize({33, 38}));
+}
+
+// Loading is marked before it starts: data that was missing the first time
+// is not looked for again, and no notice comes up a second time.
+void TestApp::aLoadThatFindsNothingIsNotRetried() {
+    CMemoryResourceStore store;
+    CWorld world(store);
+    int notices = 0;
+    world.Load([&] { ++notices; });
+    QCOMPARE(notices, 1);
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES, TestTables::PlaceTable({{"Ash", 1, 0, 0, 0}}));
+    store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Quadrants(33, 38));
+    world.Load([&] { ++notices; });
+    CZerimApp app(world);
+    QVERIFY(app.EnsureLoaded()->IsEmpty());
+    QCOMPARE(notices, 1);
+    QCOMPARE(world.Places().GetSize(), 0);
+    QVERIFY(world.LoadProblems().empty());  // absent data is no problem
 }
 
 // With no data resources at all the program still starts: no picture, no
 // places, a black map, the product title.
 void TestApp::runsWithoutAnyData() {
-    CZerimApp app;
+    const CMemoryResourceStore nothing;
+    CWorld world(nothing);
+    CZerimApp app(world);
     QVERIFY(app.InitInstance());
     QMainWindow* frame = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -78,9 +103,9 @@ void TestApp::runsWithoutAnyData() {
     QVERIFY(frame);
     QVERIFY(QTest::qWaitForWindowExposed(frame));
     QCOMPARE(frame->windowTitle(), QString("Sarvenhal."));
-    QVERIFY(app.m_bLoaded);
-    QVERIFY(app.m_picture.IsEmpty());
-    QCOMPARE(app.m_places.GetSize(), 0);
+    QVERIFY(world.IsLoaded());
+    QVERIFY(world.Picture().IsEmpty());
+    QCOMPARE(world.Places().GetSize(), 0);
     const QImage shot = frame->centralWidget()->grab().toImage();
     QVERIFY(!shot.isNull());
     QCOMPARE(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(Qt::black));
@@ -89,10 +114,10 @@ void TestApp::runsWithoutAnyData() {
 void TestApp::emptyPlaceTable() {
     CMemoryResourceStore store;
     store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES, {0, 0});
-    SetResources(&store);
-    CZerimApp app;
-    QVERIFY(app.LoadPlaces());
-    QCOMPARE(app.m_places.GetSize(), 0);
+    CWorld world(store);
+    world.Load(nullptr);
+    QCOMPARE(world.Places().GetSize(), 0);
+    QVERIFY(world.LoadProblems().empty());
 }
 
 // A file named on the command line is accepted when it opens, whatever it
@@ -149,13 +174,13 @@ void TestApp::loadProblemsInTheStatusBar() {
     Bytes places = TestTables::PlaceTable({{"Kelwick", 21, 0, 100, 200}, {"Orvane", 10, 0, -5, 7}});
     if (cutTable) places.resize(places.size() - 6);
     store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES, places);
-    SetResources(&store);
 
-    CZerimApp app;
+    CWorld world(store);
+    CZerimApp app(world);
     QVERIFY(app.InitInstance());
     CMainFrame* frame = MainFrame();
     QVERIFY(frame && QTest::qWaitForWindowExposed(frame));
-    QCOMPARE(app.m_places.GetSize(), cutTable ? 1 : 2);
+    QCOMPARE(world.Places().GetSize(), cutTable ? 1 : 2);
     QLabel* pane = frame->LoadProblemPane();
     QCOMPARE(pane != nullptr, !message.isEmpty());
     if (!pane) return;
@@ -184,9 +209,9 @@ void TestApp::tinyPicturesInTheWindow() {
     const TestJpeg::Rgb colour{30, 200, 40};
     CMemoryResourceStore store;
     store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(size.width(), size.height(), colour));
-    SetResources(&store);
     QTest::failOnWarning(QRegularExpression("QPainter"));
-    CZerimApp app;
+    CWorld world(store);
+    CZerimApp app(world);
     QVERIFY(app.InitInstance());
     CMainFrame* frame = MainFrame();
     QVERIFY(frame && QTest::qWaitForWindowExposed(frame));

@@ -40,7 +40,7 @@ private slots:
 };
 
 void TestEmbeddedData::places() {
-    CPlaceArray places;
+    CPlaceList places;
     QVERIFY(ParsePlaceTable(Embedded("RCDATA", ResId::IDR_PLACES), places));
     QCOMPARE(places.GetSize(), 863);
     std::map<int, int> levels;
@@ -68,7 +68,6 @@ void TestEmbeddedData::places() {
         }
     QCOMPARE(repeated, 20);
     QCOMPARE(QList<int>({minX, maxX, minY, maxY}), QList<int>({-119535, 166797, -119573, 202171}));
-    DeletePlaces(places);
 }
 
 void TestEmbeddedData::characters() {
@@ -77,11 +76,10 @@ void TestEmbeddedData::characters() {
     QCOMPARE(text.Count(), 2405);
     QVERIFY(text.Size() < table.size);  // the tail behind the end is never read
 
-    CPlaceArray places;
+    CPlaceList places;
     ParsePlaceTable(Embedded("RCDATA", ResId::IDR_PLACES), places);
     std::set<std::string> placeNames;
     for (const CPlace* p : places) placeNames.insert(p->m_strName);
-    DeletePlaces(places);
 
     std::map<std::string, int> names;
     int emptyNotes = 0, alsoPlaces = 0;

@@ -6,6 +6,8 @@
 #include "shell/MainFrame.h"
 #include "shell/PlaceBar.h"
 #include "shell/StatusBar.h"
+#include "shell/World.h"
+#include "spells/SpellSearchDlg.h"
 #include "shell/ZerimApp.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
@@ -17,7 +19,9 @@
 #include <QMenuBar>
 #include <QRubberBand>
 #include <QSlider>
+#include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 class TestMainFrame : public QObject {
@@ -28,6 +32,7 @@ private slots:
     void init();
     void titleAndMenu();
     void commandsAndPrompts();
+    void spellFinderOpensOverTheWindow();
     void barToggles();
     void comboListsEveryPlaceSorted();
     void choiceFliesToItsPlace();
@@ -47,6 +52,7 @@ private:
     QString Pane0() const { return m_frame->StatusBar()->PaneText(0); }
 
     CMemoryResourceStore m_store;
+    std::unique_ptr<CWorld> m_world;
     std::unique_ptr<CZerimApp> m_app;
     CMainFrame* m_frame = nullptr;
 };
@@ -61,9 +67,14 @@ void TestMainFrame::initTestCase() {
                     {"Kelwick", 21, 4, 120000, -50000},
                     {"Brinmoor", 22, 2, -1000, -1000},  // its marker overlaps Orvane's
                 }));
-    SetResources(&m_store);
-    m_app = std::make_unique<CZerimApp>();
-    m_frame = new CMainFrame();
+    // One effect with one spell: the finder shows the spell alone.
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_EFFECTS,
+                TestTables::Raw(std::string("Feu\0\1\0\0", 7)));
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_SPELLS,
+                TestTables::Raw(std::string("Flamme\0\1\0\7\0\0", 12)));
+    m_world = std::make_unique<CWorld>(m_store);
+    m_app = std::make_unique<CZerimApp>(*m_world);
+    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
     m_frame->resize(1000, 800);
     m_frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
@@ -72,7 +83,7 @@ void TestMainFrame::initTestCase() {
 void TestMainFrame::cleanupTestCase() {
     delete m_frame;
     m_app.reset();
-    SetResources(nullptr);
+    m_world.reset();
 }
 
 void TestMainFrame::init() {
@@ -88,8 +99,6 @@ void TestMainFrame::titleAndMenu() {
     QCOMPARE(m_frame->Command(ResId::ID_VIEW_STATUS_BAR)->text(), QString::fromUtf8("Barre d'é&tat"));
     QCOMPARE(m_frame->Command(ResId::ID_APP_EXIT)->text(), QString("&Quitter"));
     QCOMPARE(m_frame->Command(ResId::ID_APP_ABOUT)->text(), QString("About.."));
-    QCOMPARE(App().m_pStatusBar, m_frame->StatusBar());
-    QCOMPARE(App().m_pPlaceBar, m_frame->PlaceBar());
 }
 
 void TestMainFrame::commandsAndPrompts() {
@@ -111,6 +120,28 @@ void TestMainFrame::commandsAndPrompts() {
     QCOMPARE(m_frame->windowTitle(), QString("Sarvenhal. (Zoom 30%)"));
     QTest::mouseClick(bar->widgetForAction(bar->actions()[1]), Qt::LeftButton);
     QCOMPARE(View()->Zoom(), 15);
+}
+
+// The spell finder's button opens it modal over the main window, on the
+// tables of the window's world.
+void TestMainFrame::spellFinderOpensOverTheWindow() {
+    QString caption;
+    QWidget* parent = nullptr;
+    QStringList roots;
+    QTimer::singleShot(0, [&] {
+        auto* finder = qobject_cast<CSpellSearchDlg*>(QApplication::activeModalWidget());
+        if (!finder) return;
+        caption = finder->windowTitle();
+        parent = finder->parentWidget();
+        QTreeWidget* tree = finder->Tree();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) roots << tree->topLevelItem(i)->text(0);
+        QTest::keyClick(finder, Qt::Key_Escape);
+    });
+    m_frame->Command(ResId::ID_SPELL_SEARCH)->trigger();
+    QCOMPARE(caption, QString("Recherche de sorts"));
+    QCOMPARE(parent, m_frame);
+    QCOMPARE(roots, QStringList{"Flamme"});
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestMainFrame::barToggles() {

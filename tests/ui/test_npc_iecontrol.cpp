@@ -69,7 +69,6 @@ class TestIEControl : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
     void noPageNoBody();
     void bodilessPageTakesCharacterPages_data();
     void bodilessPageTakesCharacterPages();
@@ -117,15 +116,12 @@ void TestIEControl::initTestCase() {
 void TestIEControl::init() {
     m_store = CMemoryResourceStore();
     AddPage(kPageId, kBlankPage);
-    SetResources(&m_store);
 }
-
-void TestIEControl::cleanup() { SetResources(nullptr); }
 
 void TestIEControl::noPageNoBody() {
     CIEControl panel;
     QVERIFY(!panel.SetBodyHtml("<b>early</b>"));
-    QVERIFY(!panel.LoadFromResource(999));
+    QVERIFY(!panel.LoadFromResource(m_store, 999));
     QVERIFY(!panel.SetBodyHtml("<b>early</b>"));
     QVERIFY(panel.toPlainText().isEmpty());
 }
@@ -143,7 +139,7 @@ void TestIEControl::bodilessPageTakesCharacterPages() {
     QFETCH(QByteArray, page);
     AddPage(kPageId, page);
     CIEControl panel;
-    QVERIFY(panel.LoadFromResource(kPageId));
+    QVERIFY(panel.LoadFromResource(m_store, kPageId));
     QVERIFY(panel.toPlainText().contains("no body tag"));
     QVERIFY(panel.SetBodyHtml("<b>Amrel</b> Near Kelwick."));
     QCOMPARE(panel.toPlainText().trimmed(), QString("Amrel Near Kelwick."));
@@ -178,7 +174,7 @@ void TestIEControl::namesAreNotRead() {
     panel.resize(300, 300);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    QVERIFY(panel.LoadFromResource(8));
+    QVERIFY(panel.LoadFromResource(m_store, 8));
     QVERIFY(panel.toPlainText().contains("text"));
     const int red = RedPixels(panel);
     const qreal height = panel.document()->size().height();
@@ -249,7 +245,7 @@ void TestIEControl::refusedPages() {
     panel.resize(400, 300);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    QVERIFY(!panel.LoadFromResource(ResId::IDR_ABOUT_PAGE));
+    QVERIFY(!panel.LoadFromResource(m_store, ResId::IDR_ABOUT_PAGE));
     QCOMPARE(notices, QStringList{notice});
     QVERIFY(panel.toPlainText().trimmed().isEmpty());
     QVERIFY(panel.SetBodyHtml("<b>Amrel</b> Near Kelwick."));
@@ -266,10 +262,10 @@ void TestIEControl::refusalInTheStatusBar() {
     QDialog dialog(&frame);
     auto* panel = new CIEControl(&dialog);
     AddPage(ResId::IDR_ABOUT_PAGE, Repeat("<div>", 65));
-    QVERIFY(!panel->LoadFromResource(ResId::IDR_ABOUT_PAGE));
+    QVERIFY(!panel->LoadFromResource(m_store, ResId::IDR_ABOUT_PAGE));
     QCOMPARE(bar->PaneText(0), QString("Page refusée : plus de 64 niveaux d'imbrication"));
     CIEControl alone;
-    QVERIFY(!alone.LoadFromResource(ResId::IDR_ABOUT_PAGE));
+    QVERIFY(!alone.LoadFromResource(m_store, ResId::IDR_ABOUT_PAGE));
     QVERIFY(alone.SetBodyHtml("<b>Bo</b>"));
 }
 
@@ -278,7 +274,7 @@ void TestIEControl::refusalInTheStatusBar() {
 void TestIEControl::namelessTagsAreDropped() {
     AddPage(8, "<table><tr>" + Repeat("<>", 30000) + "<td>x</td><td>y</td></tr></table>");
     CIEControl panel;
-    QVERIFY(panel.LoadFromResource(8));
+    QVERIFY(panel.LoadFromResource(m_store, 8));
     const QList<QTextFrame*> frames = panel.document()->rootFrame()->childFrames();
     QCOMPARE(frames.size(), 1);
     auto* table = qobject_cast<QTextTable*>(frames.front());
@@ -293,7 +289,7 @@ void TestIEControl::longTextWithSpacesIsShown() {
     CIEControl panel;
     QStringList notices;
     panel.SetNoticeWriter([&](const QString& text) { notices << text; });
-    QVERIFY(panel.LoadFromResource(8));
+    QVERIFY(panel.LoadFromResource(m_store, 8));
     QVERIFY(notices.isEmpty());
     QCOMPARE(panel.toPlainText().size(), 100000 * 8 + 1 + 60000);
 }
@@ -343,7 +339,7 @@ void TestIEControl::refusedBodyLeavesThePageUsable() {
     CIEControl panel;
     QStringList notices;
     panel.SetNoticeWriter([&](const QString& text) { notices << text; });
-    QVERIFY(panel.LoadFromResource(kPageId));
+    QVERIFY(panel.LoadFromResource(m_store, kPageId));
     QVERIFY(!panel.SetBodyHtml(std::string(1 << 20, 'x')));
     QCOMPARE(notices, QStringList{"Page refusée : plus de 1 Mio"});
     QVERIFY(panel.toPlainText().trimmed().isEmpty());
@@ -369,7 +365,7 @@ void TestIEControl::replacesTheBody() {
     QFETCH(QString, kept);
     AddPage(8, page);
     CIEControl panel;
-    QVERIFY(panel.LoadFromResource(8));
+    QVERIFY(panel.LoadFromResource(m_store, 8));
     QVERIFY(panel.SetBodyHtml("<b>Amrel</b> first"));
     QVERIFY(panel.SetBodyHtml("<b>Bo</b> second"));
     // Each page replaces the last one whole.
@@ -383,7 +379,7 @@ void TestIEControl::replacesTheBody() {
 void TestIEControl::eightBitText() {
     AddPage(9, "<html><body>Caf\xE9</body></html>");
     CIEControl panel;
-    QVERIFY(panel.LoadFromResource(9));
+    QVERIFY(panel.LoadFromResource(m_store, 9));
     QCOMPARE(panel.toPlainText(), QString::fromUtf8("Caf\u00E9"));
     QVERIFY(panel.SetBodyHtml("Gar\xE7on"));
     QCOMPARE(panel.toPlainText(), QString::fromUtf8("Gar\u00E7on"));
@@ -417,7 +413,7 @@ void TestIEControl::links() {
     panel.resize(400, 300);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    QVERIFY(panel.LoadFromResource(kPageId));
+    QVERIFY(panel.LoadFromResource(m_store, kPageId));
     const std::string body = "Go to <a href=\"" + href.toStdString() + "\">Tharn Gate</a> now.";
     QVERIFY(panel.SetBodyHtml(body));
     const QString before = panel.PageSource();
@@ -438,7 +434,7 @@ void TestIEControl::linkByKeyboard() {
     panel.SetOwner(&recorder);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    QVERIFY(panel.LoadFromResource(kPageId));
+    QVERIFY(panel.LoadFromResource(m_store, kPageId));
     QVERIFY(panel.SetBodyHtml("See <a href=\"quil://locidx=12\">Tharn</a>."));
     panel.setFocus();
     QTest::keyClick(&panel, Qt::Key_Tab);
@@ -460,7 +456,7 @@ void TestIEControl::ownerShowsAnotherPage() {
     panel.resize(400, 300);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    QVERIFY(panel.LoadFromResource(kPageId));
+    QVERIFY(panel.LoadFromResource(m_store, kPageId));
     QVERIFY(panel.SetBodyHtml("Ask <a href=\"quil://npcidx=4\">Ilsa Marrow</a>."));
     QVERIFY(ClickText(panel, "Ilsa Marrow"));
     QCOMPARE(panel.toPlainText().trimmed(), QString("Page of quil://npcidx=4"));

@@ -4,6 +4,7 @@
 #include "TableBuilder.h"
 
 #include "shell/MainFrame.h"
+#include "shell/World.h"
 #include "shell/ZerimApp.h"
 #include "shell/QtResourceStore.h"
 #include "data/ResourceIds.h"
@@ -85,11 +86,13 @@ private slots:
     void realDataListsEveryCharacter();
 
 private:
-    void OpenDialog();
+    // Opens the finder on `store`, the test's own without one.
+    void OpenDialog(const IResourceStore* store = nullptr);
     QString ShownName() const;
     void TypeAndEnter(const QString& letters);
 
     CMemoryResourceStore m_store;
+    std::unique_ptr<CWorld> m_world;
     std::unique_ptr<CZerimApp> m_app;
     CMainFrame* m_frame = nullptr;
     std::unique_ptr<CNpcSearchDlg> m_dlg;
@@ -106,9 +109,9 @@ void TestNpcDlg::initTestCase() {
                 }));
     m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_CHARACTERS, Table(kCharacters));
     m_store.Add(ResType::Numeric(ResId::RT_HTML), ResId::IDR_BLANK_PAGE, Table(kBlankPage));
-    SetResources(&m_store);
-    m_app = std::make_unique<CZerimApp>();
-    m_frame = new CMainFrame();
+    m_world = std::make_unique<CWorld>(m_store);
+    m_app = std::make_unique<CZerimApp>(*m_world);
+    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
     m_frame->resize(900, 700);
     m_frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
@@ -118,22 +121,25 @@ void TestNpcDlg::cleanupTestCase() {
     m_dlg.reset();  // a child of the view
     delete m_frame;
     m_app.reset();
-    SetResources(nullptr);
+    m_world.reset();
 }
 
 void TestNpcDlg::init() {
     CZerimView* view = m_frame->View();
     view->SetDetailLevel(-1);
     view->SetZoom(20);
-    view->Places().HighlightOne(m_app->m_places[1]);
+    view->Places().HighlightOne(m_world->Places()[1]);
     QTRY_COMPARE(QApplication::activeWindow(), m_frame);  // the view gave its window the focus
     OpenDialog();
 }
 
 void TestNpcDlg::cleanup() { m_dlg.reset(); }
 
-void TestNpcDlg::OpenDialog() {
-    m_dlg = std::make_unique<CNpcSearchDlg>(m_frame->View(), &m_app->m_places, m_frame->View());
+void TestNpcDlg::OpenDialog(const IResourceStore* store) {
+    // Place links go to the map view, as the main window has them go.
+    auto showPlace = [this](int index) { m_frame->View()->HighlightOne(m_world->Places()[index]); };
+    m_dlg = std::make_unique<CNpcSearchDlg>(store ? *store : m_store, m_world->Places(), showPlace,
+                                            m_frame->View());
     // Modal as when the tool bar opens it, without a nested loop.
     m_dlg->setWindowModality(Qt::ApplicationModal);
     m_dlg->show();
@@ -225,7 +231,7 @@ void TestNpcDlg::placeLinkHighlightsBehind() {
     QVERIFY(ClickText(*m_dlg->Panel(), "Dun-Carrow"));
     // The view flew to the place and painted it before the click returned.
     QCOMPARE(view->Places().Highlight().GetSize(), 1);
-    QCOMPARE(view->Places().Highlight()[0], m_app->m_places[2]);
+    QCOMPARE(view->Places().Highlight()[0], m_world->Places()[2]);
     QCOMPARE(view->Zoom(), 125);  // raised to show a place of level 5
     QVERIFY(counter.paints > 0);
     view->viewport()->removeEventFilter(&counter);
@@ -242,7 +248,7 @@ void TestNpcDlg::characterLinkSwitches() {
     QCOMPARE(m_dlg->NameCombo()->currentIndex(), 0);
     QCOMPARE(m_dlg->NameCombo()->currentText(), QString("Amrel"));
     QVERIFY(m_dlg->Panel()->PageSource().contains(kAmrelPage));
-    QCOMPARE(m_frame->View()->Places().Highlight()[0], m_app->m_places[1]);  // map untouched
+    QCOMPARE(m_frame->View()->Places().Highlight()[0], m_world->Places()[1]);  // map untouched
 }
 
 void TestNpcDlg::links_data() {
@@ -266,7 +272,7 @@ void TestNpcDlg::links() {
     QTEST(m_dlg->OnLinkClicked(url.toStdString()), "handled");
     QTEST(m_dlg->NameCombo()->currentIndex(), "item");
     QTEST(ShownName(), "shown");
-    QCOMPARE(m_frame->View()->Places().Highlight()[0], m_app->m_places[highlight]);
+    QCOMPARE(m_frame->View()->Places().Highlight()[0], m_world->Places()[highlight]);
 }
 
 void TestNpcDlg::markupInTheDataIsText() {
@@ -277,9 +283,7 @@ void TestNpcDlg::markupInTheDataIsText() {
 void TestNpcDlg::missingTableLeavesItEmpty() {
     CMemoryResourceStore bare;
     bare.Add(ResType::Numeric(ResId::RT_HTML), ResId::IDR_BLANK_PAGE, Table(kBlankPage));
-    SetResources(&bare);
-    OpenDialog();
-    SetResources(&m_store);
+    OpenDialog(&bare);
     QCOMPARE(m_dlg->NameCombo()->count(), 0);
     TypeAndEnter("amrel");
     QCOMPARE(ShownName(), QString());
@@ -292,9 +296,7 @@ void TestNpcDlg::rebuiltAtEachOpening() {
     other.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_CHARACTERS,
               Table("Selka\0At Orvane.\0\0\0"));
     other.Add(ResType::Numeric(ResId::RT_HTML), ResId::IDR_BLANK_PAGE, Table(kBlankPage));
-    SetResources(&other);
-    OpenDialog();
-    SetResources(&m_store);  // the open finder keeps its own copy
+    OpenDialog(&other);
     QCOMPARE(m_dlg->NameCombo()->count(), 1);
     TypeAndEnter("s");
     QCOMPARE(ShownName(), QString("Selka"));
@@ -315,13 +317,17 @@ void TestNpcDlg::runOpensModalOverTheView() {
         auto* combo = modal->findChild<CAutoCombo*>();
         if (!combo) return;
         items = combo->count();
+        // A place link of the finder the window opened lights the place.
+        qobject_cast<CNpcSearchDlg*>(modal)->OnLinkClicked("quil://locidx=2");
         QTest::keyClick(combo, Qt::Key_Escape);  // from the name field, as a user would
         closedByEscape = !modal->isVisible();
         if (!closedByEscape) modal->close();
     });
-    RunNpcSearch(m_frame, m_frame->View());
+    m_frame->Command(ResId::ID_NPC_SEARCH)->trigger();  // as the tool bar button does
     QCOMPARE(caption, QString("Recherche de NPCs"));
     QCOMPARE(items, 4);
+    QCOMPARE(m_frame->View()->Places().Highlight().GetSize(), 1);
+    QCOMPARE(m_frame->View()->Places().Highlight()[0], m_world->Places()[2]);
     QVERIFY(closedByEscape);
 }
 
@@ -342,10 +348,8 @@ static QStringList NamesIn(const QString& file) {
 // none of the records kept after the end marker.
 void TestNpcDlg::realDataListsEveryCharacter() {
     CQtResourceStore embedded;
-    SetResources(&embedded);
-    const bool present = FindRcData(ResId::IDR_CHARACTERS).has_value();
-    if (present) OpenDialog();
-    SetResources(&m_store);
+    const bool present = FindRcData(embedded, ResId::IDR_CHARACTERS).has_value();
+    if (present) OpenDialog(&embedded);
     if (!present) QSKIP("the build embeds no character table");
     const QStringList expected = NamesIn(QStringLiteral("characters.tsv"));
     QVERIFY(expected.size() > 1000);

@@ -14,9 +14,9 @@
 
 namespace {
 
-bool SpellTablesEmbedded() {
+bool SpellTablesEmbedded(const IResourceStore& store) {
     for (int id : {ResId::IDR_EFFECTS, ResId::IDR_SPELLS, ResId::IDR_VENDORS, ResId::IDR_VENDOR_LOCATIONS})
-        if (!FindRcData(id)) return false;
+        if (!FindRcData(store, id)) return false;
     return true;
 }
 
@@ -45,7 +45,6 @@ class TestSpellData : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase() { SetResources(nullptr); }
     void treeShape();
     void dialogShowsTheTree();
     void everySpellHasVendors();
@@ -55,13 +54,12 @@ private:
 };
 
 void TestSpellData::initTestCase() {
-    SetResources(&m_store);
-    if (!SpellTablesEmbedded())
+    if (!SpellTablesEmbedded(m_store))
         QSKIP("the spell tables (RCDATA 138 to 141) are not embedded: res/ has no spell finder sources");
 }
 
 void TestSpellData::treeShape() {
-    const EffectTree tree = LoadEffectTree();
+    const EffectTree tree = LoadEffectTree(m_store);
     int effects = 0, spells = 0, beneath = 0;
     for (const EffectNode& root : tree.Roots()) {
         if (root.data == kEffectItem) {
@@ -82,7 +80,7 @@ void TestSpellData::treeShape() {
 }
 
 void TestSpellData::dialogShowsTheTree() {
-    CSpellSearchDlg dialog;
+    CSpellSearchDlg dialog(m_store);
     QTreeWidget* tree = dialog.Tree();
     int effects = 0, beneath = 0;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
@@ -96,10 +94,10 @@ void TestSpellData::dialogShowsTheTree() {
 }
 
 void TestSpellData::everySpellHasVendors() {
-    CVendorListing listing;
+    CVendorListing listing(m_store);
     int rows = 0;
     std::set<std::string> homeless;  // vendors shown without a location
-    for (uint16_t id : SpellIds(LoadEffectTree())) {
+    for (uint16_t id : SpellIds(LoadEffectTree(m_store))) {
         const std::vector<VendorRow> vendors = listing.ListVendors(id);
         QVERIFY2(vendors.size() >= 1 && vendors.size() <= 17, qPrintable(QString::number(id)));
         rows += int(vendors.size());

@@ -58,7 +58,6 @@ class TestSpellDlg : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase() { SetResources(nullptr); }
     void init();
     void cleanup() { delete m_dlg; }
     void texts();
@@ -84,11 +83,10 @@ void TestSpellDlg::initTestCase() {
         const int id = std::stoi(table.key.substr(table.key.find('_') + 1));
         m_store.Add(ResType::Numeric(ResId::RT_RCDATA), id, table.bytes);
     }
-    SetResources(&m_store);
 }
 
 void TestSpellDlg::init() {
-    m_dlg = new CSpellSearchDlg;
+    m_dlg = new CSpellSearchDlg(m_store);
     m_tree = m_dlg->Tree();
     m_list = m_dlg->VendorList();
     m_dlg->show();
@@ -245,7 +243,7 @@ void TestSpellDlg::reopeningStartsAfresh() {
     const QStringList before = Lines(m_tree);
     m_dlg->accept();
     delete m_dlg;
-    m_dlg = new CSpellSearchDlg;
+    m_dlg = new CSpellSearchDlg(m_store);
     m_dlg->show();
     QCOMPARE(Lines(m_dlg->Tree()), before);
     QVERIFY(m_dlg->Tree()->selectedItems().isEmpty());

@@ -4,11 +4,10 @@
 #include "npc/CharacterPage.h"
 #include "npc/LinkAddress.h"
 #include "widgets/DialogUnits.h"
-#include "shell/ZerimApp.h"
+#include "data/PlaceArray.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "data/Win1252.h"
-#include "view/ZerimView.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,22 +17,18 @@ namespace {
 
 QString Display(std::string_view text) { return QString::fromStdString(Win1252ToUtf8(text)); }
 
-const CPlaceArray& NoPlaces() {
-    static const CPlaceArray empty;
-    return empty;
-}
-
 }  // namespace
 
-CNpcSearchDlg::CNpcSearchDlg(CZerimView* view, const CPlaceArray* places, QWidget* parent)
+CNpcSearchDlg::CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& places,
+                             std::function<void(int)> showPlace, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_pPlaces(places ? places : &NoPlaces()),
-      m_pView(view) {
+      m_places(places),
+      m_showPlace(std::move(showPlace)) {
     setWindowTitle(QStringLiteral("Recherche de NPCs"));
     CreateControls();
-    m_htmlPanel->LoadFromResource(ResId::IDR_BLANK_PAGE);
-    LoadCharacters();
+    m_htmlPanel->LoadFromResource(store, ResId::IDR_BLANK_PAGE);
+    LoadCharacters(store);
     m_comboNpc->setFocus();
 }
 
@@ -68,10 +63,10 @@ void CNpcSearchDlg::CreateControls() {
     setTabOrder(m_comboNpc, m_htmlPanel);
 }
 
-void CNpcSearchDlg::LoadCharacters() {
-    const auto table = FindRcData(ResId::IDR_CHARACTERS);
+void CNpcSearchDlg::LoadCharacters(const IResourceStore& store) {
+    const auto table = FindRcData(store, ResId::IDR_CHARACTERS);
     if (!table) return;  // no table: an empty list and the blank page
-    m_pages = std::make_unique<CCharacterPages>(*m_pPlaces, *table);
+    m_pages = std::make_unique<CCharacterPages>(m_places, *table);
     QStringList names;
     names.reserve(m_pages->Text().Count());
     m_pages->Text().ForEach([&](int, size_t, const CharacterRecord& record) {
@@ -103,15 +98,15 @@ void CNpcSearchDlg::OnEnterName() {
 
 bool CNpcSearchDlg::OnLinkClicked(const std::string& url) {
     const int characters = m_pages ? m_pages->Text().Count() : 0;
-    const LinkAction action = ResolveLink(url, m_pPlaces->GetSize(), characters);
+    const LinkAction action = ResolveLink(url, m_places.GetSize(), characters);
     switch (action.kind) {
     case LinkKind::External:
         return false;
     case LinkKind::OutOfRange:
         return true;  // internal, but names nothing: not worth a browser
     case LinkKind::Place:
-        if (CPlace* place = m_pPlaces->GetAt(action.index); place && m_pView) {
-            m_pView->HighlightOne(place);
+        if (m_places[action.index] && m_showPlace) {
+            m_showPlace(action.index);
             // The view hands the focus to its window; the finder stays in front.
             activateWindow();
         }
@@ -134,7 +129,8 @@ void CNpcSearchDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void RunNpcSearch(QWidget* parent, CZerimView* view) {
-    CNpcSearchDlg dialog(view, &App().m_places, parent);
+void RunNpcSearch(QWidget* parent, const IResourceStore& store, const CPlaceArray& places,
+                  std::function<void(int)> showPlace) {
+    CNpcSearchDlg dialog(store, places, std::move(showPlace), parent);
     dialog.exec();  // the finder only shows; its result tells nothing
 }

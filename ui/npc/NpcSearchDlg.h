@@ -10,19 +10,22 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 class CAutoCombo;
 class CCharacterPages;
 class CPlaceArray;
-class CZerimView;
+class IResourceStore;
 
 class CNpcSearchDlg : public QDialog, private IHtmlPanelOwner {
     Q_OBJECT
 public:
-    // Neither the view nor the place table is owned; the view may be null
-    // (place links then show nothing).
-    CNpcSearchDlg(CZerimView* view, const CPlaceArray* places, QWidget* parent = nullptr);
+    // Reads the character table and the blank page from `store`. A place
+    // link calls `showPlace` with the place's index in `places`; without it
+    // place links show nothing. Store and places are borrowed.
+    CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& places,
+                  std::function<void(int)> showPlace, QWidget* parent = nullptr);
     ~CNpcSearchDlg() override;
 
     CAutoCombo* NameCombo() const { return m_comboNpc; }
@@ -42,17 +45,18 @@ protected:
 
 private:
     void CreateControls();
-    void LoadCharacters();
+    void LoadCharacters(const IResourceStore& store);
     void OnSelChangeNpc(int index);
     void OnEnterName();
 
     CAutoCombo* m_comboNpc = nullptr;
     CIEControl* m_htmlPanel = nullptr;
     std::unique_ptr<CCharacterPages> m_pages;  // null when the table is missing
-    const CPlaceArray* m_pPlaces;
-    CZerimView* m_pView;
+    const CPlaceArray& m_places;
+    std::function<void(int)> m_showPlace;
 };
 
-// Opens the character finder over `parent` for the application's places and
-// waits until the user closes it. Place links act on `view`.
-void RunNpcSearch(QWidget* parent, CZerimView* view);
+// Opens the character finder over `parent` and waits until the user closes
+// it (see CNpcSearchDlg).
+void RunNpcSearch(QWidget* parent, const IResourceStore& store, const CPlaceArray& places,
+                  std::function<void(int)> showPlace);

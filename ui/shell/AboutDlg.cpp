@@ -5,7 +5,7 @@
 #include "data/StringTable.h"
 #include "widgets/IEControl.h"
 
-CAboutDlg::CAboutDlg(QWidget* parent)
+CAboutDlg::CAboutDlg(const IResourceStore& store, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     // The product title already ends in a dot: the caption ends in four.
@@ -17,10 +17,10 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     m_html->setObjectName(QStringLiteral("aboutPanel"));
     m_html->setGeometry(rect());
     m_html->setFrameShape(QFrame::NoFrame);
-    m_html->LoadFromResource(ResId::IDR_ABOUT_PAGE);  // a blank panel without it
+    m_html->LoadFromResource(store, ResId::IDR_ABOUT_PAGE);  // a blank panel without it
 }
 
-void RunAboutBox(QWidget* parent) {
-    CAboutDlg dialog(parent);
+void RunAboutBox(const IResourceStore& store, QWidget* parent) {
+    CAboutDlg dialog(store, parent);
     dialog.exec();
 }

@@ -5,11 +5,13 @@
 #include <QDialog>
 
 class CIEControl;
+class IResourceStore;
 
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    // The page comes from `store`.
+    explicit CAboutDlg(const IResourceStore& store, QWidget* parent = nullptr);
 
     CIEControl* Panel() const { return m_html; }
 
@@ -18,4 +20,4 @@ private:
 };
 
 // Opens the About box over `parent` and waits until the user closes it.
-void RunAboutBox(QWidget* parent);
+void RunAboutBox(const IResourceStore& store, QWidget* parent);

@@ -5,11 +5,12 @@
 #include "shell/StartupClock.h"
 #include "shell/StatusBar.h"
 #include "shell/ToolBarImages.h"
-#include "shell/ZerimApp.h"
+#include "shell/World.h"
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
 #include "npc/NpcSearchDlg.h"
+#include "spells/SpellSearchDlg.h"
 #include "view/ZerimView.h"
 
 #include <QApplication>
@@ -32,20 +33,20 @@ void ReportAndExit() {
 }
 }  // namespace
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded) : m_world(world) {
     setWindowTitle(Text(ResId::IDS_PRODUCT_TITLE));
-    m_pView = new CZerimView(this);
+    m_pView = new CZerimView(world.Places(), ensureLoaded, this);
     setCentralWidget(m_pView);
     resize(1024, 768);
     // The data is loaded while the window is being built, behind the loading
     // notice, and before the place bar lists the places. Loading here rather
     // than in the view's first resize keeps the notice's own event processing
     // out of the middle of showing the window.
-    App().m_onPictureSharper = [this] {
+    m_world.OnPictureSharper([this] {
         if (ExitAfterFirstMap() == ExitAfter::FullPicture) m_pView->OnFirstMapPainted(ReportAndExit);
         m_pView->viewport()->update();
-    };
-    App().EnsureLoaded();
+    });
+    ensureLoaded();
 
     CreateToolBar();
     CreatePlaceBar();
@@ -57,8 +58,6 @@ CMainFrame::CMainFrame() {
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
     m_wndPlaceBar->m_pView = m_pView;
     PrepareStartupExit();
-    App().m_pStatusBar = m_wndStatusBar;
-    App().m_pPlaceBar = m_wndPlaceBar;
 }
 
 // The start-up benchmark ends the program once the map is on screen.
@@ -71,7 +70,7 @@ void CMainFrame::PrepareStartupExit() {
 // hover read-out would replace them.
 void CMainFrame::ShowLoadProblems() {
     QStringList texts;
-    for (const std::string& problem : App().LoadProblems()) {
+    for (const std::string& problem : m_world.LoadProblems()) {
         QString text = QString::fromStdString(problem);
         text[0] = text[0].toUpper();
         texts << text;
@@ -85,6 +84,11 @@ void CMainFrame::ShowLoadProblems() {
     m_wndLoadProblems->setFrameShadow(QFrame::Sunken);
     // Indices count the message pane, the one ordinary widget, first.
     m_wndStatusBar->insertPermanentWidget(1, m_wndLoadProblems);
+}
+
+// A place link of the character finder lights its place on the map.
+void CMainFrame::ShowPlace(int index) {
+    if (CPlace* place = m_world.Places()[index]) m_pView->HighlightOne(place);
 }
 
 QAction* CMainFrame::NewCommand(int id, const QString& text) {
@@ -106,7 +110,7 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setMovable(false);
     m_wndToolBar->setFloatable(false);
     m_wndToolBar->setIconSize(QSize(16, 15));
-    const QList<QIcon> images = ToolBarImages();
+    const QList<QIcon> images = ToolBarImages(m_world.Store());
     const struct { int id; const char* fallback; } buttons[] = {
         {ResId::ID_ZOOM_IN, "+"}, {ResId::ID_ZOOM_OUT, "-"}, {ResId::ID_NPC_SEARCH, "NPC"},
         {ResId::ID_SPELL_SEARCH, "Sorts"}};
@@ -120,13 +124,16 @@ void CMainFrame::CreateToolBar() {
     }
     connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
     connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
-    connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] { RunNpcSearch(this, m_pView); });
-    connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, m_pView, &CZerimView::OnSpellSearch);
+    connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] {
+        RunNpcSearch(this, m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); });
+    });
+    connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, this,
+            [this] { RunSpellSearch(m_world.Store(), this); });
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 
 void CMainFrame::CreatePlaceBar() {
-    m_wndPlaceBar = new CPlaceBar(App().m_places, this);
+    m_wndPlaceBar = new CPlaceBar(m_world.Places(), this);
     m_wndPlaceBand = new QToolBar(this);
     m_wndPlaceBand->setObjectName(QStringLiteral("placebar"));
     m_wndPlaceBand->setMovable(false);
@@ -158,7 +165,7 @@ void CMainFrame::CreateMenu() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     QAction* about = NewCommand(ResId::ID_APP_ABOUT, QStringLiteral("About.."));
-    connect(about, &QAction::triggered, this, [this] { RunAboutBox(this); });
+    connect(about, &QAction::triggered, this, [this] { RunAboutBox(m_world.Store(), this); });
     help->addAction(about);
 }
 

@@ -3,8 +3,12 @@
 #pragma once
 #include <QMainWindow>
 
+#include <functional>
+
+class CMapPicture;
 class CPlaceBar;
 class CStatusBar;
+class CWorld;
 class CZerimView;
 class QLabel;
 class QToolBar;
@@ -12,7 +16,9 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame();
+    // Shows `world`; `ensureLoaded` loads it on first demand (behind the
+    // loading notice) and gives its picture. The world outlives the window.
+    CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded);
     CZerimView* View() const { return m_pView; }
     CPlaceBar* PlaceBar() const { return m_wndPlaceBar; }
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
@@ -34,7 +40,9 @@ private:
     QAction* NewCommand(int id, const QString& text);
     void PrepareStartupExit();
     void ShowLoadProblems();
+    void ShowPlace(int index);
 
+    CWorld& m_world;
     CZerimView* m_pView = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar

@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QPixmap>
 
-QList<QIcon> ToolBarImages() {
-    const auto strip = FindResource(ResType::Numeric(ResId::RT_BITMAP), ResId::IDR_MAINFRAME);
+QList<QIcon> ToolBarImages(const IResourceStore& store) {
+    const auto strip = store.Find(ResType::Numeric(ResId::RT_BITMAP), ResId::IDR_MAINFRAME);
     if (!strip) return {};
     QImage image = QImage::fromData(strip->data, int(strip->size), "BMP");
     if (image.isNull() || image.width() < 64 || image.height() < 15) return {};

@@ -3,37 +3,15 @@
 #include "shell/LoadingDlg.h"
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
-
-#include "data/PlaceTable.h"
-#include "data/ResourceIds.h"
-#include "data/ResourceStore.h"
+#include "shell/World.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
-#include <cassert>
 
-namespace {
-CZerimApp* g_theApp = nullptr;
-}
-
-CZerimApp& App() {
-    assert(g_theApp && "the application object exists for the whole run");
-    return *g_theApp;
-}
-
-CZerimApp::CZerimApp() {
-    g_theApp = this;
-    // Whole-picture mode was only ever switched on for one family of old
-    // systems; no such system exists here, but the mode and its drawing stay.
-    g_bWholePicture = false;
-}
-
-CZerimApp::~CZerimApp() {
-    delete m_pMainWnd;
-    DeletePlaces(m_places);
-    if (g_theApp == this) g_theApp = nullptr;
-}
+// Whole-picture mode was only ever switched on for one family of old
+// systems; no such system exists here, so the renderer's mode stays off.
+CZerimApp::CZerimApp(CWorld& world) : m_world(world) {}
 
 bool CZerimApp::InitInstance() {
     Settings::Register();
@@ -41,7 +19,7 @@ bool CZerimApp::InitInstance() {
     QIcon icon;
     for (int size : {16, 32, 48, 256}) icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
-    m_pMainWnd = new CMainFrame();
+    m_pMainWnd = std::make_unique<CMainFrame>(m_world, [this] { return EnsureLoaded(); });
     m_pMainWnd->show();
     return true;
 }
@@ -61,34 +39,12 @@ bool CZerimApp::OpenDocument() {
 }
 
 CMapPicture* CZerimApp::EnsureLoaded() {
-    if (m_bLoaded) return &m_picture;
-    m_bLoaded = true;  // before loading: a load that finds nothing is not retried
-    // The picture decodes on a second thread while the notice comes up and
-    // the places are read; the quarter-size first look is waited for here,
-    // the full picture arrives later (see CMapPicture).
-    m_picture.LoadProgressively(ResId::IDR_MAP_PICTURE, [this] {
-        if (m_onPictureSharper) m_onPictureSharper();
-    });
-    CLoadingDlg notice;
-    notice.ShowNow();
-    LoadPlaces();
-    m_picture.WaitForFirstLook();
-    return &m_picture;
-}
-
-bool CZerimApp::LoadPlaces() {
-    const auto block = FindRcData(ResId::IDR_PLACES);
-    if (!block) return false;
-    m_bPlacesCut = !ParsePlaceTable(*block, m_places);
-    return !m_bPlacesCut;
-}
-
-std::vector<std::string> CZerimApp::LoadProblems() const {
-    std::vector<std::string> problems;
-    const JpegProblem picture = m_picture.Problem();
-    if (picture != JpegProblem::None)
-        problems.push_back((IsRefusal(picture) ? "carte illisible : " : "carte incomplète : ") +
-                           JpegProblemText(picture));
-    if (m_bPlacesCut) problems.push_back(CutPlaceTableNotice(m_places.GetSize()));
-    return problems;
+    if (!m_world.IsLoaded()) {
+        std::unique_ptr<CLoadingDlg> notice;
+        m_world.Load([&notice] {
+            notice = std::make_unique<CLoadingDlg>();
+            notice->ShowNow();
+        });
+    }  // the notice goes once the load is over
+    return &m_world.Picture();
 }

@@ -28,13 +28,14 @@ QTreeWidgetItem* NewItem(const EffectNode& node) {
 
 }  // namespace
 
-CSpellSearchDlg::CSpellSearchDlg(QWidget* parent)
+CSpellSearchDlg::CSpellSearchDlg(const IResourceStore& store, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_listing(store) {
     setWindowTitle(QStringLiteral("Recherche de sorts"));
     CreateControls();
     SetUpListColumns();
-    BuildEffectTree();
+    BuildEffectTree(store);
     // The tree comes first in the tab order and takes the focus; nothing is
     // selected until the user chooses, so the list starts empty.
     m_tree->setFocus();
@@ -76,8 +77,8 @@ void CSpellSearchDlg::SetUpListColumns() {
     SizeListColumns();
 }
 
-void CSpellSearchDlg::BuildEffectTree() {
-    AddTreeItems(LoadEffectTree());
+void CSpellSearchDlg::BuildEffectTree(const IResourceStore& store) {
+    AddTreeItems(LoadEffectTree(store));
 }
 
 void CSpellSearchDlg::AddTreeItems(const EffectTree& tree) {
@@ -133,7 +134,7 @@ void CSpellSearchDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void RunSpellSearch(QWidget* parent) {
-    CSpellSearchDlg dialog(parent);
+void RunSpellSearch(const IResourceStore& store, QWidget* parent) {
+    CSpellSearchDlg dialog(store, parent);
     dialog.exec();  // the result tells nothing: the finder only shows
 }

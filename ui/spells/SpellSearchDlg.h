@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class IResourceStore;
 class QTreeWidget;
 class QTreeWidgetItem;
 class EffectTree;
@@ -14,7 +15,8 @@ class EffectTree;
 class CSpellSearchDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CSpellSearchDlg(QWidget* parent = nullptr);
+    // The four tables come from `store`, which outlives the dialog.
+    explicit CSpellSearchDlg(const IResourceStore& store, QWidget* parent = nullptr);
 
     QTreeWidget* Tree() const { return m_tree; }
     QTreeWidget* VendorList() const { return m_list; }
@@ -26,7 +28,7 @@ protected:
 private:
     void CreateControls();
     void SetUpListColumns();
-    void BuildEffectTree();
+    void BuildEffectTree(const IResourceStore& store);
     void AddTreeItems(const EffectTree& tree);
     void OnSelChangedEffectTree();
     void ListVendors(uint16_t spellId);
@@ -38,4 +40,4 @@ private:
 };
 
 // Opens the spell finder over `parent` and waits until the user closes it.
-void RunSpellSearch(QWidget* parent);
+void RunSpellSearch(const IResourceStore& store, QWidget* parent);

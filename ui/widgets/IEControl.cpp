@@ -57,8 +57,8 @@ CIEControl::CIEControl(QWidget* parent)
     connect(this, &QTextBrowser::anchorClicked, this, &CIEControl::OnAnchorClicked);
 }
 
-bool CIEControl::LoadFromResource(int id) {
-    const auto block = FindResource(ResType::Numeric(ResId::RT_HTML), id);
+bool CIEControl::LoadFromResource(const IResourceStore& store, int id) {
+    const auto block = store.Find(ResType::Numeric(ResId::RT_HTML), id);
     if (!block) return false;
     m_loaded = true;
     m_template.assign(reinterpret_cast<const char*>(block->data), block->size);

@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+class IResourceStore;
+
 // The dialog that handles the internal links of its panel.
 class IHtmlPanelOwner {
 public:
@@ -45,10 +47,11 @@ public:
     void SetNoticeWriter(NoticeWriter writer) { m_notice = std::move(writer); }
     void SetLimits(const PageLimits& limits) { m_limits = limits; }
 
-    // Shows the HTML page resource `id` (8-bit Windows-1252 text). False, and
-    // the panel left as it was, when there is no such resource; false too
-    // when the page is refused, and the blank page shown in its place.
-    bool LoadFromResource(int id);
+    // Shows the HTML page resource `id` of `store` (8-bit Windows-1252
+    // text). False, and the panel left as it was, when there is no such
+    // resource; false too when the page is refused, and the blank page shown
+    // in its place.
+    bool LoadFromResource(const IResourceStore& store, int id);
 
     // Replaces the whole content of the loaded page's body with `html`, an
     // 8-bit string; a page without a body gives way to a minimal page. False,

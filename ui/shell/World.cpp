@@ -1,0 +1,36 @@
+#include "shell/World.h"
+
+#include "data/PlaceTable.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+
+void CWorld::Load(const std::function<void()>& whileLoading) {
+    if (m_bLoaded) return;
+    m_bLoaded = true;  // before loading: a load that finds nothing is not retried
+    // The picture decodes on a second thread while the notice comes up and
+    // the places are read; the quarter-size first look is waited for here,
+    // the full picture arrives later (see CMapPicture).
+    m_picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, [this] {
+        if (m_onPictureSharper) m_onPictureSharper();
+    });
+    if (whileLoading) whileLoading();
+    LoadPlaces();
+    m_picture.WaitForFirstLook();
+}
+
+bool CWorld::LoadPlaces() {
+    const auto block = FindRcData(m_store, ResId::IDR_PLACES);
+    if (!block) return false;
+    m_bPlacesCut = !ParsePlaceTable(*block, m_places);
+    return !m_bPlacesCut;
+}
+
+std::vector<std::string> CWorld::LoadProblems() const {
+    std::vector<std::string> problems;
+    const JpegProblem picture = m_picture.Problem();
+    if (picture != JpegProblem::None)
+        problems.push_back((IsRefusal(picture) ? "carte illisible : " : "carte incomplète : ") +
+                           JpegProblemText(picture));
+    if (m_bPlacesCut) problems.push_back(CutPlaceTableNotice(m_places.GetSize()));
+    return problems;
+}

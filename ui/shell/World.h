@@ -1,0 +1,58 @@
+// What the program shows, built once from a resource store: the places, the
+// map picture, the character and spell tables, and whether they are loaded.
+// The composition root makes one and hands it (or a narrow part of it) to
+// the windows; nothing reaches it through a global.
+#pragma once
+#include "data/PlaceList.h"
+#include "render/MapPicture.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class IResourceStore;
+
+class CWorld {
+public:
+    // The store must outlive the world.
+    explicit CWorld(const IResourceStore& store) : m_store(store) {}
+    CWorld(const CWorld&) = delete;
+    CWorld& operator=(const CWorld&) = delete;
+
+    // Where every table and page comes from (the finders read theirs).
+    const IResourceStore& Store() const { return m_store; }
+
+    // Whether loading has begun; it is never undone, so a load that finds
+    // nothing is not tried again.
+    bool IsLoaded() const { return m_bLoaded; }
+    // Loads picture and places, once: starts decoding the picture on its
+    // thread, runs `whileLoading` (the loading notice), reads the places and
+    // waits for the picture's first look. Later calls do nothing.
+    void Load(const std::function<void()>& whileLoading);
+    // Runs when the full picture has arrived after the quick first look.
+    void OnPictureSharper(std::function<void()> then) { m_onPictureSharper = std::move(then); }
+
+    // The places in table order; empty until loaded.
+    const CPlaceArray& Places() const { return m_places.Array(); }
+    CMapPicture& Picture() { return m_picture; }
+    const CMapPicture& Picture() const { return m_picture; }
+
+    // What went wrong while loading, one French phrase each, in lower case
+    // (as after "zerim: "): the map picture refused or cut short, the place
+    // table cut short. Empty when all went well, and when a resource is
+    // simply absent, which leaves its feature empty as ever.
+    std::vector<std::string> LoadProblems() const;
+    // Whether the map picture was there but could not be decoded at all.
+    bool MapUnreadable() const { return IsRefusal(m_picture.Problem()); }
+
+private:
+    // Reads the place table; false when it is missing or cut short.
+    bool LoadPlaces();
+
+    const IResourceStore& m_store;
+    bool m_bLoaded = false;
+    bool m_bPlacesCut = false;  // the place table ended inside a record
+    CPlaceList m_places;
+    CMapPicture m_picture;
+    std::function<void()> m_onPictureSharper;
+};
