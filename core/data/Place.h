@@ -1,7 +1,5 @@
 // One named place of the world, as the place table stores it.
 #pragma once
-#include "data/Geometry.h"
-
 #include <cstdint>
 #include <string>
 
