@@ -38,6 +38,7 @@ private slots:
     void choiceFliesToItsPlace();
     void enterSearches();
     void sliderSetsDetailLevel();
+    void placeBarActsOnlyOnceGivenItsMap();
     void clickZoomsIn();
     void dragZoomsToBand();
     void tinyDragChangesNothing();
@@ -204,6 +205,29 @@ void TestMainFrame::sliderSetsDetailLevel() {
     QCOMPARE(View()->Geometry().EffectiveDetailLevel(), 2);
     QTest::keyClick(slider, Qt::Key_End);
     QCOMPARE(View()->Geometry().EffectiveDetailLevel(), 5);
+}
+
+// A bar made before its map ignores the user; once given the map's actions
+// it passes each on: the chosen item's own place, the typed text, the level.
+void TestMainFrame::placeBarActsOnlyOnceGivenItsMap() {
+    CPlaceBar bar(m_world->Places());
+    const auto use = [&bar] {
+        bar.Combo()->activated(1);
+        bar.Slider()->setValue(bar.Slider()->value() == 3 ? 4 : 3);
+        bar.Combo()->lineEdit()->setText(QStringLiteral("kel"));
+        bar.Combo()->lineEdit()->returnPressed();
+    };
+    use();  // nothing to act on: nothing happens
+    QList<const CPlace*> shown;
+    QStringList searched;
+    QList<int> levels;
+    bar.SetActions({[&](CPlace* place) { shown << place; }, [&](const QString& text) { searched << text; },
+                    [&](int level) { levels << level; }});
+    use();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0]->m_strName, bar.Combo()->itemText(1).toStdString());
+    QCOMPARE(searched, QStringList{"kel"});
+    QCOMPARE(levels, QList<int>{4});
 }
 
 void TestMainFrame::clickZoomsIn() {

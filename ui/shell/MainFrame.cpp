@@ -56,7 +56,9 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     CreateMenu();
 
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
-    m_wndPlaceBar->m_pView = m_pView;
+    m_wndPlaceBar->SetActions({[this](CPlace* place) { m_pView->HighlightOne(place); },
+                               [this](const QString& text) { m_pView->SearchPlaces(text); },
+                               [this](int level) { m_pView->SetDetailLevel(level); }});
     PrepareStartupExit();
 }
 

@@ -5,7 +5,6 @@
 #include "data/PlaceArray.h"
 #include "data/Win1252.h"
 #include "widgets/AutoCombo.h"
-#include "view/ZerimView.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -46,7 +45,7 @@ CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(paren
     // Enter in the text runs the place search. Keys reach the field through
     // the combo box as well as directly, so the field's own signal is used.
     connect(m_combo->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (m_pView) m_pView->SearchPlaces(SearchText());
+        if (m_actions.search) m_actions.search(SearchText());
     });
 }
 
@@ -68,11 +67,11 @@ void CPlaceBar::FillPlaces(const CPlaceArray& places) {
 QString CPlaceBar::SearchText() const { return m_combo->currentText(); }
 
 void CPlaceBar::OnSelChangePlace(int index) {
-    if (index < 0 || !m_pView) return;
+    if (index < 0 || !m_actions.highlightOne) return;
     auto* place = reinterpret_cast<CPlace*>(m_combo->itemData(index).value<quintptr>());
-    if (place) m_pView->HighlightOne(place);
+    if (place) m_actions.highlightOne(place);
 }
 
 void CPlaceBar::OnSliderChanged(int position) {
-    if (m_pView) m_pView->SetDetailLevel(position);
+    if (m_actions.setDetailLevel) m_actions.setDetailLevel(position);
 }

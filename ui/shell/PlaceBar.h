@@ -5,17 +5,27 @@
 #pragma once
 #include <QWidget>
 
+#include <functional>
+
 class CAutoCombo;
+class CPlace;
 class CPlaceArray;
-class CZerimView;
 class QSlider;
+
+// What the bar asks of the map. Until they are given (the map is made
+// after the bar's list), the bar's actions do nothing.
+struct PlaceBarActions {
+    std::function<void(CPlace*)> highlightOne;   // a choice in the list
+    std::function<void(const QString&)> search;  // Enter in the text
+    std::function<void(int)> setDetailLevel;     // a move of the slider
+};
 
 class CPlaceBar : public QWidget {
     Q_OBJECT
 public:
     CPlaceBar(const CPlaceArray& places, QWidget* parent = nullptr);
 
-    CZerimView* m_pView = nullptr;  // set by the view's owner once it exists
+    void SetActions(PlaceBarActions actions) { m_actions = std::move(actions); }
 
     CAutoCombo* Combo() const { return m_combo; }
     QSlider* Slider() const { return m_slider; }
@@ -28,4 +38,5 @@ private:
 
     CAutoCombo* m_combo = nullptr;
     QSlider* m_slider = nullptr;
+    PlaceBarActions m_actions;
 };
