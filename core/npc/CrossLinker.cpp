@@ -56,7 +56,8 @@ void WalkLinks(std::string_view text, const CLinkTargets& targets, Visit visit) 
 }  // namespace
 
 std::optional<FoundLink> FindLinkFor(std::string_view phrase, const CLinkTargets& targets) {
-    if (const auto place = targets.FindPlace(phrase)) return FoundLink{FoundLink::Place, *place, std::string(phrase), 1};
+    if (const auto place = targets.FindPlace(phrase))
+        return FoundLink{FoundLink::Place, *place, std::string(phrase), 1};
     if (const auto character = targets.FindCharacter(phrase))
         return FoundLink{FoundLink::Character, *character, std::string(phrase), 1};
     return std::nullopt;
@@ -74,8 +75,8 @@ std::string LinkifyText(std::string_view text, const CLinkTargets& targets) {
     CHtmlFragment out;
     WalkLinks(text, targets, [&out](const Token& token, const FoundLink* link) {
         if (link) out.AppendMarkup(LinkMarkup(*link), '>');
-        else if (token.kind == TokenKind::Delimiter) out.AppendTight(token.text);  // delimiters follow what precedes them
-        else out.AppendText(token.text);
+        else if (token.kind == TokenKind::Word) out.AppendText(token.text);
+        else out.AppendTight(token.text);  // delimiters follow what precedes them
     });
     return out.Html();
 }

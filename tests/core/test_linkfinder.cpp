@@ -15,7 +15,8 @@ private slots:
 
 namespace {
 
-const std::vector<std::string> kPlaces = {"Kelwick", "Quen Harrow", "Oska, Brask Quarter", "Harrow", "Harrow", "Ro-Dal"};
+const std::vector<std::string> kPlaces = {"Kelwick", "Quen Harrow", "Oska, Brask Quarter",
+                                          "Harrow",  "Harrow",      "Ro-Dal"};
 const std::vector<std::string> kCharacters = {"Amrel", "Kelwick", "Bo Jiss", "Amrel"};
 
 // "P3:phrase" for place 3, "C0:phrase" for character 0, in text order.
