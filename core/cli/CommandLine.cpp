@@ -77,24 +77,24 @@ bool ApplyDataOption(std::vector<std::string>& args, CDataDirStore& store, std::
         } else if (i + 1 < args.size() && !args[i + 1].empty()) {
             dirs.push_back(args[++i]);
         } else {
-            err << "zerim: --data attend un dossier, par exemple : zerim --data mon-monde --find holm\n";
+            Complain(err, "--data attend un dossier, par exemple : zerim --data mon-monde --find holm");
             return false;
         }
     }
     if (dirs.size() > 1) {
-        err << "zerim: --data est donné deux fois\n";
+        Complain(err, "--data est donné deux fois");
         return false;
     }
     args = std::move(rest);
     if (dirs.empty()) return true;
     std::string error;
     if (!store.LoadDirectory(dirs[0], error)) {
-        err << "zerim: " << error << "\n";
+        Complain(err, error);
         return false;
     }
     // Not an error (the embedded data serve), but most likely not meant.
     if (store.Count() == 0)
-        err << "zerim: aucun fichier TYPE_ID dans " << dirs[0] << " ; les données intégrées servent\n";
+        Complain(err, "aucun fichier TYPE_ID dans " + dirs[0] + " ; les données intégrées servent");
     return true;
 }
 

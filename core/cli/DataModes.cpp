@@ -23,11 +23,11 @@ public:
     LoadedPlaces(const IResourceStore& store, std::ostream& err) {
         const auto block = FindRcData(store, ResId::IDR_PLACES);
         if (!block) {
-            err << "zerim: table des lieux absente\n";
+            Complain(err, "table des lieux absente");
             return;
         }
         if (!ParsePlaceTable(*block, m_places))
-            err << "zerim: " << CutPlaceTableNotice(m_places.GetSize()) << '\n';
+            Complain(err, CutPlaceTableNotice(m_places.GetSize()));
     }
     const CPlaceArray& Places() const { return m_places; }
 
@@ -85,7 +85,7 @@ bool CheckVendorTable(const IResourceStore& store, std::ostream& err) {
     if (!table) return true;  // no table: nobody sells anything, as the finder shows
     const std::vector<VendorRecord> records = ReadVendors(*table);
     if (VendorTableIsWhole(*table, records)) return true;
-    err << "zerim: table des marchands incomplète ; " << records.size() << " marchands lus\n";
+    Complain(err, "table des marchands incomplète ; " + std::to_string(records.size()) + " marchands lus");
     return false;
 }
 

@@ -1,10 +1,13 @@
-// How a command-line mode fails: one line on the error stream, the
-// program's name first, and the exit code 1.
+// How the command-line modes speak on the error stream: one line, the
+// program's name first; a failure adds the exit code 1.
 #pragma once
 #include <ostream>
 #include <string>
 
+// A line the run goes on after (a warning), or the message of a failure.
+inline void Complain(std::ostream& err, const std::string& message) { err << "zerim: " << message << "\n"; }
+
 inline int Fail(std::ostream& err, const std::string& message) {
-    err << "zerim: " << message << "\n";
+    Complain(err, message);
     return 1;
 }
