@@ -15,7 +15,6 @@ public:
     int GetSize() const { return m_nSize; }
     int GetCapacity() const { return m_nMaxSize; }
     bool IsEmpty() const { return m_nSize == 0; }
-    CPlace* GetAt(int index) const { return m_pData[index]; }
     CPlace* operator[](int index) const { return m_pData[index]; }
     CPlace* const* begin() const { return m_pData.get(); }
     CPlace* const* end() const { return m_pData.get() + m_nSize; }

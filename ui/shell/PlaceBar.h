@@ -29,10 +29,10 @@ public:
 
     CAutoCombo* Combo() const { return m_combo; }
     QSlider* Slider() const { return m_slider; }
-    QString SearchText() const;
 
 private:
     void FillPlaces(const CPlaceArray& places);
+    QString SearchText() const;
     void OnSelChangePlace(int index);
     void OnSliderChanged(int position);
 
