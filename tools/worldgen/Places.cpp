@@ -164,16 +164,11 @@ void Planner::Prepare() {
                 const int c = stack.back();
                 stack.pop_back();
                 members.push_back(c);
-                const int i = c % kLW, j = c / kLW;
-                for (int dj = -1; dj <= 1; ++dj)
-                    for (int di = -1; di <= 1; ++di) {
-                        const int ii = i + di, jj = j + dj;
-                        if (ii < 0 || jj < 0 || ii >= kLW || jj >= kLH) continue;
-                        const int n = Terrain::C(ii, jj);
-                        if (m_t.ocean[size_t(n)] || m_landmass[size_t(n)] >= 0) continue;
-                        m_landmass[size_t(n)] = next;
-                        stack.push_back(n);
-                    }
+                ForEachNeighbour(c % kLW, c / kLW, true, [&](int, int, int n) {
+                    if (m_t.ocean[size_t(n)] || m_landmass[size_t(n)] >= 0) return;
+                    m_landmass[size_t(n)] = next;
+                    stack.push_back(n);
+                });
             }
             if (members.size() >= 25 && members.size() <= 9000) {
                 long long sx = 0, sy = 0;

@@ -59,22 +59,17 @@ bool RoadPlanner::Route(int ax, int ay, int bx, int by, int rank, std::vector<Ro
         if (it.f - H(it.c) > dist[size_t(it.c)] + 1e-4f) continue;
         if (++expanded > 400000) break;
         const int i = it.c % kLW, j = it.c / kLW;
-        for (int dj = -1; dj <= 1; ++dj)
-            for (int di = -1; di <= 1; ++di) {
-                if (!di && !dj) continue;
-                const int ii = i + di, jj = j + dj;
-                if (ii < 0 || jj < 0 || ii >= kLW || jj >= kLH) continue;
-                const int n = Terrain::C(ii, jj);
-                float c = n == g ? 1.0f : StepCost(it.c, n);
-                if (c < 0) continue;
-                if (di && dj) c *= 1.41421356f;
-                const float nd = dist[size_t(it.c)] + c;
-                if (nd < dist[size_t(n)]) {
-                    dist[size_t(n)] = nd;
-                    prev[size_t(n)] = it.c;
-                    pq.push({nd + H(n), n});
-                }
+        ForEachNeighbour(i, j, false, [&](int ii, int jj, int n) {
+            float c = n == g ? 1.0f : StepCost(it.c, n);
+            if (c < 0) return;
+            if (ii != i && jj != j) c *= 1.41421356f;
+            const float nd = dist[size_t(it.c)] + c;
+            if (nd < dist[size_t(n)]) {
+                dist[size_t(n)] = nd;
+                prev[size_t(n)] = it.c;
+                pq.push({nd + H(n), n});
             }
+        });
     }
     if (!found) return false;
     std::vector<int> cells;
@@ -106,23 +101,18 @@ bool RoadPlanner::Spur(int ax, int ay, int maxCells, std::vector<Road>& out) {
         pq.pop();
         if (it.d > dist[size_t(L(it.i, it.j))]) continue;
         if (m_road[size_t(Terrain::C(it.i, it.j))]) { hi = it.i; hj = it.j; break; }
-        for (int dj = -1; dj <= 1; ++dj)
-            for (int di = -1; di <= 1; ++di) {
-                if (!di && !dj) continue;
-                const int ii = it.i + di, jj = it.j + dj;
-                if (ii < 0 || jj < 0 || ii >= kLW || jj >= kLH) continue;
-                if (std::abs(ii - si) > maxCells || std::abs(jj - sj) > maxCells) continue;
-                const int n = Terrain::C(ii, jj);
-                float c = m_base[size_t(n)];
-                if (c < 0) continue;
-                if (di && dj) c *= 1.41421356f;
-                const float nd = it.d + c;
-                if (nd < dist[size_t(L(ii, jj))]) {
-                    dist[size_t(L(ii, jj))] = nd;
-                    prev[size_t(L(ii, jj))] = L(it.i, it.j);
-                    pq.push({nd, ii, jj});
-                }
+        ForEachNeighbour(it.i, it.j, false, [&](int ii, int jj, int n) {
+            if (std::abs(ii - si) > maxCells || std::abs(jj - sj) > maxCells) return;
+            float c = m_base[size_t(n)];
+            if (c < 0) return;
+            if (ii != it.i && jj != it.j) c *= 1.41421356f;
+            const float nd = it.d + c;
+            if (nd < dist[size_t(L(ii, jj))]) {
+                dist[size_t(L(ii, jj))] = nd;
+                prev[size_t(L(ii, jj))] = L(it.i, it.j);
+                pq.push({nd, ii, jj});
             }
+        });
     }
     if (hi < 0) return false;
     std::vector<int> cells;

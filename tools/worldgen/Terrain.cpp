@@ -251,20 +251,14 @@ void BuildWaterAndClimate(const Rng& seedRng, Terrain& t) {
         const Item it = pq.top();
         pq.pop();
         if (!ocean[it.c]) order.push_back(it.c);
-        const int i = it.c % kLW, j = it.c / kLW;
-        for (int dj = -1; dj <= 1; ++dj)
-            for (int di = -1; di <= 1; ++di) {
-                if (!di && !dj) continue;
-                const int ii = i + di, jj = j + dj;
-                if (ii < 0 || jj < 0 || ii >= kLW || jj >= kLH) continue;
-                const int n = Terrain::C(ii, jj);
-                if (done[n]) continue;
-                done[n] = 1;
-                filled[n] = std::max(e[n], filled[it.c] + 1e-5f);
-                t.down[n] = ocean[it.c] ? -1 : it.c;
-                if (ocean[it.c]) t.down[n] = it.c;
-                pq.push({filled[n], n});
-            }
+        ForEachNeighbour(it.c % kLW, it.c / kLW, false, [&](int, int, int n) {
+            if (done[n]) return;
+            done[n] = 1;
+            filled[n] = std::max(e[n], filled[it.c] + 1e-5f);
+            t.down[n] = ocean[it.c] ? -1 : it.c;
+            if (ocean[it.c]) t.down[n] = it.c;
+            pq.push({filled[n], n});
+        });
     }
 
     // Distance (cells) to the ocean, for coastal humidity.
@@ -409,20 +403,13 @@ void BuildWaterAndClimate(const Rng& seedRng, Terrain& t) {
         Polyline pl;
         const int rid = int(t.rivers.size());
         // A river leaving a lake starts at the lake's shore.
-        {
-            const int i = c % kLW, j = c / kLW;
-            for (int dj = -1; dj <= 1; ++dj)
-                for (int di = -1; di <= 1; ++di) {
-                    const int ii = i + di, jj = j + dj;
-                    if (ii < 0 || jj < 0 || ii >= kLW || jj >= kLH) continue;
-                    const int n = Terrain::C(ii, jj);
-                    if (t.lake[n] && t.down[n] == c && pl.x.empty()) {
-                        pl.x.push_back(ii * kCell + 2.0f);
-                        pl.y.push_back(jj * kCell + 2.0f);
-                        pl.v.push_back(t.flow[c]);
-                    }
-                }
-        }
+        ForEachNeighbour(c % kLW, c / kLW, true, [&](int ii, int jj, int n) {
+            if (t.lake[n] && t.down[n] == c && pl.x.empty()) {
+                pl.x.push_back(ii * kCell + 2.0f);
+                pl.y.push_back(jj * kCell + 2.0f);
+                pl.v.push_back(t.flow[c]);
+            }
+        });
         int joined = -1;
         while (true) {
             pl.x.push_back((c % kLW) * kCell + 2.0f);

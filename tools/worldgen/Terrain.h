@@ -76,6 +76,20 @@ struct Terrain {
     }
 };
 
+// Calls visit(ii, jj, n) for each cell of the 3 x 3 block around cell (i, j)
+// that lies on the grid, row by row from the top left, n being its index;
+// the centre itself only when `withCentre`.
+template <class Visit>
+void ForEachNeighbour(int i, int j, bool withCentre, Visit visit) {
+    for (int dj = -1; dj <= 1; ++dj)
+        for (int di = -1; di <= 1; ++di) {
+            if (!withCentre && !di && !dj) continue;
+            const int ii = i + di, jj = j + dj;
+            if (ii < 0 || jj < 0 || ii >= kLW || jj >= kLH) continue;
+            visit(ii, jj, Terrain::C(ii, jj));
+        }
+}
+
 // Builds the whole terrain from the seed.
 void BuildTerrain(const Rng& rng, Terrain& t);
 
