@@ -35,6 +35,7 @@ class TestApp : public QObject {
 private slots:
     void loadsOnceBehindTheNotice();
     void aLoadThatFindsNothingIsNotRetried();
+    void pictureArrivingAfterTheWindowCloses();
     void runsWithoutAnyData();
     void emptyPlaceTable();
     void documentFiles();
@@ -88,6 +89,20 @@ void TestApp::aLoadThatFindsNothingIsNotRetried() {
     QCOMPARE(notices, 1);
     QCOMPARE(world.Places().GetSize(), 0);
     QVERIFY(world.LoadProblems().empty());  // absent data is no problem
+}
+
+// The world outlives its window: a full picture that arrives once the
+// window is gone is kept and tells nobody.
+void TestApp::pictureArrivingAfterTheWindowCloses() {
+    CMemoryResourceStore store;
+    store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, {90, 120, 90}));
+    CWorld world(store);
+    CZerimApp app(world);
+    auto* frame = new CMainFrame(world, [&app] { return app.EnsureLoaded(); });
+    const int generation = world.Picture().Generation();
+    delete frame;
+    QTRY_VERIFY(world.Picture().Generation() != generation);
+    QCOMPARE(world.Picture().GetPixelSize(), CSize({3300, 3800}));
 }
 
 // With no data resources at all the program still starts: no picture, no

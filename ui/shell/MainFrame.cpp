@@ -62,6 +62,10 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     PrepareStartupExit();
 }
 
+// The world may outlive the window: the full picture, if still on its way,
+// must not reach a window that is gone.
+CMainFrame::~CMainFrame() { m_world.OnPictureSharper(nullptr); }
+
 // The start-up benchmark ends the program once the map is on screen.
 void CMainFrame::PrepareStartupExit() {
     if (ExitAfterFirstMap() == ExitAfter::FirstMap) m_pView->OnFirstMapPainted(ReportAndExit);

@@ -19,6 +19,7 @@ public:
     // Shows `world`; `ensureLoaded` loads it on first demand (behind the
     // loading notice) and gives its picture. The world outlives the window.
     CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded);
+    ~CMainFrame() override;
     CZerimView* View() const { return m_pView; }
     CPlaceBar* PlaceBar() const { return m_wndPlaceBar; }
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
