@@ -35,6 +35,8 @@ int RunZerim(int argc, char** argv) {
     }
     InstallFatalHandler();
     QApplication qapp(argc, argv);
+    // The desktop entry's id: the window is matched to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));
     CWorld world(resources);
     CZerimApp app(world);
     if (!app.InitInstance()) return 1;

@@ -1,6 +1,7 @@
 #include "data/ResourceStore.h"
 
 #include "data/ResourceIds.h"
+#include "data/WholeNumber.h"
 
 #include <algorithm>
 #include <cctype>
@@ -27,18 +28,12 @@ std::string Upper(std::string_view text) {
     return out;
 }
 
-bool IsDecimal(std::string_view text) {
-    return !text.empty() && text.size() <= 5 &&
-           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
 }  // namespace
 
 std::optional<ResType> ResType::Parse(std::string_view text) {
-    if (IsDecimal(text)) {
-        const int number = std::stoi(std::string(text));
-        if (number < 1 || number > 0xFFFF) return std::nullopt;
-        return Numeric(number);
+    if (const auto number = ParseWholeNumber(text, Minus::Refused, 5)) {
+        if (*number < 1 || *number > 0xFFFF) return std::nullopt;
+        return Numeric(int(*number));
     }
     const std::string upper = Upper(text);
     for (const TypeName& t : kStandardTypes)

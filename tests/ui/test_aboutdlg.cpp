@@ -7,20 +7,13 @@
 
 #include <QtTest>
 
+#include "PanelClick.h"
+
 namespace {
 
 const QByteArray kAboutPage =
     "<HTML><BODY><P>Sarvenhal, a map of the Marches.</P>"
     "<P><A href=\"https://example.org/sarvenhal\" target=\"_blank\">Home page</A></P></BODY></HTML>";
-
-bool ClickText(CIEControl& panel, const QString& text) {
-    const QTextCursor found = panel.document()->find(text);
-    if (found.isNull()) return false;
-    QTextCursor inside(panel.document());
-    inside.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
-    QTest::mouseClick(panel.viewport(), Qt::LeftButton, {}, panel.cursorRect(inside).center());
-    return true;
-}
 
 }  // namespace
 

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "PanelClick.h"
+
 namespace {
 
 const char kBlankPage[] =
@@ -40,16 +42,6 @@ const char kCharacters[] =
 const QString kAmrelPage =
     "<FONT face=\"Tahoma\" size=\"3\"><b>Amrel</b><FONT size=2><BR><BR><b>Localisation<BR></b>"
     "Near <a href=\"quil://locidx=0\">Kelwick</a>.<BR></FONT>";
-
-// Clicks the middle of the first occurrence of `text` in the panel.
-bool ClickText(CIEControl& panel, const QString& text) {
-    const QTextCursor found = panel.document()->find(text);
-    if (found.isNull()) return false;
-    QTextCursor inside(panel.document());
-    inside.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
-    QTest::mouseClick(panel.viewport(), Qt::LeftButton, {}, panel.cursorRect(inside).center());
-    return true;
-}
 
 // Counts the paints a widget receives.
 struct PaintCounter : QObject {

@@ -7,22 +7,16 @@
 #include "data/PlaceArray.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
-#include "data/Win1252.h"
+#include "widgets/DialogHelpers.h"
+#include "widgets/Text.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-
-QString Display(std::string_view text) { return QString::fromStdString(Win1252ToUtf8(text)); }
-
-}  // namespace
-
 CNpcSearchDlg::CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& places,
                              std::function<void(int)> showPlace, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, kDialogFlags),
       m_places(places),
       m_showPlace(std::move(showPlace)) {
     setWindowTitle(QStringLiteral("Recherche de NPCs"));
@@ -70,7 +64,7 @@ void CNpcSearchDlg::LoadCharacters(const IResourceStore& store) {
     QStringList names;
     names.reserve(m_pages->Text().Count());
     m_pages->Text().ForEach([&](int, size_t, const CharacterRecord& record) {
-        names << Display(record.name);
+        names << FromWin1252(record.name);
         return true;
     });
     // Unsorted: an item's index is its character's ordinal.
@@ -120,9 +114,7 @@ bool CNpcSearchDlg::OnLinkClicked(const std::string& url) {
 }
 
 void CNpcSearchDlg::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (enter && mods == Qt::NoModifier) {
+    if (IsPlainEnter(event)) {
         OnEnterName();
         return;
     }

@@ -3,7 +3,7 @@
 #include "render/MapPicture.h"
 #include "view/PaintPlan.h"
 
-#include "data/Win1252.h"
+#include "widgets/Text.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
@@ -16,7 +16,7 @@ namespace {
 
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
-QString NameOf(const CPlace& place) { return QString::fromStdString(Win1252ToUtf8(place.m_strName)); }
+QString NameOf(const CPlace& place) { return FromWin1252(place.m_strName); }
 
 const QColor kMarkerRed(255, 0, 0);
 const QColor kLabelWhite(255, 255, 255);

@@ -1,13 +1,13 @@
 #include "shell/AboutDlg.h"
 
+#include "widgets/DialogHelpers.h"
 #include "widgets/DialogUnits.h"
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
 #include "widgets/IEControl.h"
 
 CAboutDlg::CAboutDlg(const IResourceStore& store, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, kDialogFlags) {
     // The product title already ends in a dot: the caption ends in four.
     setWindowTitle(QString::fromStdString(LoadString(ResId::IDS_PRODUCT_TITLE)) +
                    QStringLiteral("..."));

@@ -1,5 +1,6 @@
 #include "shell/Snapshot.h"
 
+#include "cli/Failure.h"
 #include "cli/SafeWrite.h"
 #include "render/MapRenderer.h"
 #include "shell/World.h"
@@ -10,11 +11,6 @@
 #include <QPainter>
 
 namespace {
-
-int Fail(std::ostream& err, const std::string& message) {
-    err << "zerim: " << message << "\n";
-    return 1;
-}
 
 // The steps the user would take in the window, in its order: zoom, centre,
 // search, detail level. False when a search found nothing.
@@ -28,7 +24,7 @@ bool TakeSteps(const SnapshotOptions& o, const CPlaceArray& places, ViewGeometry
     bool found = true;
     if (o.find) {
         found = overlay.SearchPlaces(places, *o.find);
-        if (!found) err << "zerim: aucun lieu ne contient « " << *o.find << " »\n";
+        if (!found) Complain(err, "aucun lieu ne contient « " + *o.find + " »");
     }
     if (o.level) geometry.SetDetailOverride(*o.level);
     return found;
@@ -81,7 +77,7 @@ int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& arg
     world.Picture().FinishLoading();
     // Damage is told and what could be read is drawn; a map that could not
     // be decoded at all makes no snapshot.
-    for (const std::string& problem : world.LoadProblems()) err << "zerim: " << problem << "\n";
+    for (const std::string& problem : world.LoadProblems()) Complain(err, problem);
     if (world.MapUnreadable()) return 1;
 
     bool found = false;

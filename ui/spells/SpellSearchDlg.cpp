@@ -3,7 +3,8 @@
 #include "spells/EffectTree.h"
 #include "spells/SpellTreeWidget.h"
 #include "widgets/DialogUnits.h"
-#include "data/Win1252.h"
+#include "widgets/DialogHelpers.h"
+#include "widgets/Text.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,12 +17,9 @@ namespace {
 constexpr int kDataRole = Qt::UserRole;  // kEffectItem or the spell id
 
 // The tables store Windows-1252; the screen wants Unicode.
-QString Display(const std::string& text) {
-    return QString::fromStdString(Win1252ToUtf8(text));
-}
 
 QTreeWidgetItem* NewItem(const EffectNode& node) {
-    auto* item = new QTreeWidgetItem(QStringList{Display(node.text)});
+    auto* item = new QTreeWidgetItem(QStringList{FromWin1252(node.text)});
     item->setData(0, kDataRole, node.data);
     return item;
 }
@@ -29,8 +27,7 @@ QTreeWidgetItem* NewItem(const EffectNode& node) {
 }  // namespace
 
 CSpellSearchDlg::CSpellSearchDlg(const IResourceStore& store, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, kDialogFlags),
       m_listing(store) {
     setWindowTitle(QStringLiteral("Recherche de sorts"));
     CreateControls();
@@ -108,7 +105,7 @@ void CSpellSearchDlg::OnSelChangedEffectTree() {
 void CSpellSearchDlg::ListVendors(uint16_t spellId) {
     QList<QTreeWidgetItem*> rows;
     for (const VendorRow& row : m_listing.ListVendors(spellId))
-        rows.append(new QTreeWidgetItem(QStringList{Display(row.vendor), Display(row.location)}));
+        rows.append(new QTreeWidgetItem(QStringList{FromWin1252(row.vendor), FromWin1252(row.location)}));
     m_list->addTopLevelItems(rows);
 }
 
@@ -125,9 +122,7 @@ void CSpellSearchDlg::SizeListColumns() {
 }
 
 void CSpellSearchDlg::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (enter && mods == Qt::NoModifier) {
+    if (IsPlainEnter(event)) {
         accept();
         return;
     }

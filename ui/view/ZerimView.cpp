@@ -4,7 +4,7 @@
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
-#include "data/Win1252.h"
+#include "widgets/Text.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -191,7 +191,7 @@ void CZerimView::UpdateHover(CPoint client) {
     const CPlace* hovered = m_overlay.HitTest(m_places, m_renderer.LabelSizes(), client);
     if (hovered == m_pHoverPlace) return;  // the same place: the status bar is left alone
     m_pHoverPlace = hovered;
-    if (m_writeStatus) m_writeStatus(QString::fromStdString(Win1252ToUtf8(HoverText(hovered))));
+    if (m_writeStatus) m_writeStatus(FromWin1252(HoverText(hovered)));
 }
 
 // --- painting ------------------------------------------------------------
