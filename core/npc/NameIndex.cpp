@@ -47,7 +47,7 @@ void CNameIndex::Rehash(size_t slots) {
 }
 
 int CNameIndex::Insert(std::string_view name, int value) {
-    if (name.size() >= kEmpty) throw std::length_error("name too long for the index");
+    if (m_names.size() + name.size() >= kEmpty) throw std::length_error("names too long for the index");
     const uint32_t hash = Hash(name);
     size_t at = Probe(name, hash);
     if (m_slots[at].length != kEmpty) return m_slots[at].value;
@@ -55,7 +55,7 @@ int CNameIndex::Insert(std::string_view name, int value) {
         Rehash(m_slots.size() * 2);
         at = Probe(name, hash);
     }
-    m_slots[at] = Slot{m_names.size(), uint32_t(name.size()), hash, value};
+    m_slots[at] = Slot{uint32_t(m_names.size()), uint32_t(name.size()), hash, value};
     m_names.append(name);
     ++m_count;
     return value;

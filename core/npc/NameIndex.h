@@ -25,8 +25,10 @@ public:
     size_t Size() const { return m_count; }
 
 private:
+    // Sixteen bytes, so that a table of a million names stays within the
+    // processor's last cache.
     struct Slot {
-        size_t start = 0;         // where the name begins in m_names
+        uint32_t start = 0;       // where the name begins in m_names
         uint32_t length = kEmpty; // kEmpty marks a free slot
         uint32_t hash = 0;
         int value = 0;
