@@ -11,7 +11,8 @@
 
 // Whole-picture mode was only ever switched on for one family of old
 // systems; no such system exists here, so the renderer's mode stays off.
-CZerimApp::CZerimApp(CWorld& world) : m_world(world) {}
+CZerimApp::CZerimApp(CWorld& world, std::optional<QString> documentFile)
+    : m_world(world), m_documentFile(std::move(documentFile)) {}
 
 bool CZerimApp::InitInstance() {
     Settings::Register();
@@ -26,13 +27,13 @@ bool CZerimApp::InitInstance() {
 
 // A file named on the command line must open; nothing else of it is used.
 bool CZerimApp::OpenDocument() {
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args[0].startsWith('-')) return m_doc.OnNewDocument();
+    if (!m_documentFile) return m_doc.OnNewDocument();
+    const QString& file = *m_documentFile;
     QString error;
-    if (m_doc.OnOpenDocument(args[0], error)) return true;
+    if (m_doc.OnOpenDocument(file, error)) return true;
     // The file name is the user's, shown letter for letter, never as markup.
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Zerim"),
-                    QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(args[0], error));
+                    QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(file, error));
     box.setTextFormat(Qt::PlainText);
     box.exec();
     return false;
