@@ -1,6 +1,8 @@
 // zerim: the map viewer. Window-less modes first, then the window.
 #include "cli/CommandLine.h"
 #include "cli/DataDirStore.h"
+#include "cli/Failure.h"
+#include "cli/WindowArguments.h"
 #include "shell/DisplayCheck.h"
 #include "shell/QtResourceStore.h"
 #include "shell/Snapshot.h"
@@ -15,6 +17,45 @@
 
 namespace {
 
+// What QApplication is given: the program's name and Qt's own options only,
+// so that a file name is never taken for one of them.
+class QtArguments {
+public:
+    QtArguments(const char* program, const std::vector<std::string>& options) : m_words(options) {
+        m_words.insert(m_words.begin(), program);
+        for (std::string& word : m_words) m_argv.push_back(word.data());
+        m_argv.push_back(nullptr);
+        m_argc = int(m_words.size());
+    }
+    int& Argc() { return m_argc; }
+    char** Argv() { return m_argv.data(); }
+
+private:
+    std::vector<std::string> m_words;
+    std::vector<char*> m_argv;
+    int m_argc = 0;
+};
+
+// The window, with the world read from `resources`.
+int RunWindow(const IResourceStore& resources, const char* program, const WindowArguments& window) {
+    std::string message;
+    if (!DisplayAvailable(window.platform, window.display, message)) {
+        std::cerr << message << "\n";
+        return ExitCode::kNotFound;
+    }
+    InstallFatalHandler();
+    QtArguments qtArgs(program, window.qtOptions);
+    QApplication qapp(qtArgs.Argc(), qtArgs.Argv());
+    // The desktop entry's id: the window is matched to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));
+    CWorld world(resources);
+    std::optional<QString> file;
+    if (window.file) file = QString::fromLocal8Bit(window.file->c_str());
+    CZerimApp app(world, file);
+    if (!app.InitInstance()) return ExitCode::kUsage;  // the named file does not open
+    return qapp.exec();
+}
+
 // The composition root: the store (the embedded data, with a --data folder
 // laid over it), then the world built from it, then the application object
 // that shows it. Every mode reads the same store.
@@ -23,24 +64,15 @@ int RunZerim(int argc, char** argv) {
     CDataDirStore resources(embedded);
 
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (!ApplyDataOption(args, resources, std::cerr)) return 1;
+    if (!ApplyDataOption(args, resources, std::cerr)) return ExitCode::kUsage;
     if (IsSnapshotRequest(args)) return RunSnapshot(resources, args, argv, std::cerr);
     const CommandLineOutcome outcome = RunCommandLine(args, resources, std::cout, std::cerr);
     if (outcome.handled) return outcome.exitCode;
 
-    std::string message;
-    if (!DisplayAvailable(message)) {
-        std::cerr << message << "\n";
-        return 1;
-    }
-    InstallFatalHandler();
-    QApplication qapp(argc, argv);
-    // The desktop entry's id: the window is matched to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));
-    CWorld world(resources);
-    CZerimApp app(world);
-    if (!app.InitInstance()) return 1;
-    return qapp.exec();
+    std::string error;
+    const auto window = ParseWindowArguments(args, error);
+    if (!window) return Misuse(std::cerr, error);  // RunCommandLine refuses these first
+    return RunWindow(resources, argv[0], *window);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "cli/DataDirStore.h"
 #include "cli/DataModes.h"
 #include "cli/Failure.h"
+#include "cli/WindowArguments.h"
 
 #include "data/ResourceStore.h"
 #include "data/Version.h"
@@ -13,6 +14,8 @@ namespace {
 CommandLineOutcome Done(int exitCode) { return {true, exitCode}; }
 
 CommandLineOutcome Failed(std::ostream& err, const std::string& message) { return Done(Fail(err, message)); }
+
+CommandLineOutcome Misused(std::ostream& err, const std::string& message) { return Done(Misuse(err, message)); }
 
 // Every mode that prints ends here: output that never reached its file (on
 // a full disk, say) is a failure, whatever the mode found.
@@ -32,11 +35,11 @@ bool ParseId(const std::string& text, int& id) {
 
 CommandLineOutcome Dump(const std::vector<std::string>& args, const IResourceStore& store,
                         std::ostream& out, std::ostream& err) {
-    if (args.size() != 3) return Failed(err, "--dump attend un type et un numéro, par exemple : zerim --dump RCDATA 133");
+    if (args.size() != 3) return Misused(err, "--dump attend un type et un numéro, par exemple : zerim --dump RCDATA 133");
     const auto type = ResType::Parse(args[1]);
-    if (!type) return Failed(err, "type de ressource inconnu : " + args[1]);
+    if (!type) return Misused(err, "type de ressource inconnu : " + args[1]);
     int id = 0;
-    if (!ParseId(args[2], id)) return Failed(err, "numéro de ressource invalide : " + args[2]);
+    if (!ParseId(args[2], id)) return Misused(err, "numéro de ressource invalide : " + args[2]);
     const auto block = store.Find(*type, id);
     if (!block) return Failed(err, "ressource introuvable : " + ResourceKey(*type, id));
     out.write(reinterpret_cast<const char*>(block->data), std::streamsize(block->size));
@@ -61,7 +64,7 @@ constexpr NamedTextMode kTextModes[] = {
 CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std::string>& args,
                                const IResourceStore& store, std::ostream& out, std::ostream& err) {
     if (args.size() != 2)
-        return Failed(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
+        return Misused(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
     const int code = mode.run(store, args[1], out, err);
     return Flushed(out, err, code);
 }
@@ -103,7 +106,12 @@ std::string HelpText() {
            " : la carte du monde, ses lieux, ses personnages et ses sorts.\n"
            "\n"
            "Utilisation :\n"
-           "  zerim                    ouvre la carte\n"
+           "  zerim [OPTIONS DE QT] [--] [FICHIER]\n"
+           "                           ouvre la carte ; FICHIER, s'il est donné, doit\n"
+           "                           pouvoir être ouvert (sinon zerim le dit et\n"
+           "                           s'arrête) ; les options standard de Qt sont\n"
+           "                           admises : -style fusion, -platform offscreen,\n"
+           "                           -geometry 800x600+0+0, -reverse...\n"
            "  zerim --version          affiche la version\n"
            "  zerim --help             affiche cette aide\n"
            "  zerim --dump TYPE ID     écrit sur la sortie standard les octets de la\n"
@@ -116,13 +124,16 @@ std::string HelpText() {
            "  zerim --page '#N'        la casse) ou du personnage numéro N (depuis 0)\n"
            "  zerim --vendors SORT     les marchands qui vendent SORT (nom exact, casse\n"
            "                           et accents compris) : marchand, localisation\n"
-           "  zerim --snapshot FICHIER.png [--size LxH] [--zoom Z] [--center X,Y]\n"
+           "  zerim --snapshot IMAGE [--size LxH] [--zoom Z] [--center X,Y]\n"
            "                           [--find TEXTE] [--level N]\n"
-           "                           enregistre en PNG ce que montre la carte dans\n"
+           "                           enregistre dans IMAGE ce que montre la carte dans\n"
            "                           une fenêtre de LxH (1024x768), au zoom Z (20),\n"
            "                           centrée sur X,Y (coordonnées du monde ; sinon\n"
            "                           le coin haut gauche), après la recherche TEXTE\n"
-           "                           et au niveau de détail N (0 à 5) ; sans écran\n"
+           "                           et au niveau de détail N (0 à 5) ; sans écran ;\n"
+           "                           le format suit l'extension de IMAGE (.png, .jpg,\n"
+           "                           .jpeg, .bmp, .webp si Qt sait l'écrire) ; avec\n"
+           "                           IMAGE = -, du PNG sur la sortie standard\n"
            "\n"
            "Option :\n"
            "  --data DOSSIER           chaque fichier TYPE_ID de DOSSIER (RCDATA_133,\n"
@@ -138,8 +149,12 @@ std::string HelpText() {
            "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
            "  zerim-tables res/ mon-monde/ && zerim --data mon-monde/\n"
            "\n"
-           "Code de sortie : 0 en cas de succès, 1 avec un message sur la sortie\n"
-           "d'erreur (nom inconnu, option invalide, fichier illisible).\n";
+           "Codes de sortie (message sur la sortie d'erreur sauf pour 0) :\n"
+           "  0  succès\n"
+           "  1  rien trouvé ou nom inconnu (lieu, personnage, sort, ressource),\n"
+           "     données endommagées, écriture impossible, pas d'affichage graphique\n"
+           "  2  mauvais usage (option inconnue, valeur invalide, argument manquant)\n"
+           "     ou entrée illisible (dossier --data, FICHIER qui ne s'ouvre pas)\n";
 }
 
 CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IResourceStore& store,
@@ -157,7 +172,8 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IR
     if (mode == "--dump") return Dump(args, store, out, err);
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);
-    if (mode.size() > 1 && mode[0] == '-')
-        return Failed(err, "option inconnue ou mal employée : " + mode + " (voir zerim --help)");
+    // Anything else opens the window, with Qt's options and a file.
+    std::string error;
+    if (!ParseWindowArguments(args, error)) return Misused(err, error);
     return {};
 }

@@ -98,7 +98,7 @@ std::string LineText(const std::string& win1252) {
 }
 
 int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (text.empty()) return Fail(err, "--find attend un texte, par exemple : zerim --find holm");
+    if (text.empty()) return Misuse(err, "--find attend un texte, par exemple : zerim --find holm");
     const LoadedPlaces loaded(store, err);
     NoViewHost host;
     ViewGeometry geometry(host);
@@ -112,14 +112,14 @@ int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::
 }
 
 int PrintCharacterPage(const IResourceStore& store, const std::string& who, std::ostream& out, std::ostream& err) {
-    if (who.empty()) return Fail(err, "--page attend un nom ou #N, par exemple : zerim --page '#0'");
+    if (who.empty()) return Misuse(err, "--page attend un nom ou #N, par exemple : zerim --page '#0'");
     const auto table = FindRcData(store, ResId::IDR_CHARACTERS);
     if (!table) return Fail(err, "table des personnages absente");
     const LoadedPlaces loaded(store, err);  // place names are links in the page
     const CCharacterPages pages(loaded.Places(), *table);
     int ordinal = -1;
     if (who[0] == '#') {
-        if (!ParseOrdinal(who, ordinal)) return Fail(err, "numéro de personnage invalide : " + who);
+        if (!ParseOrdinal(who, ordinal)) return Misuse(err, "numéro de personnage invalide : " + who);
     } else if (const auto found = OrdinalOfName(pages.Text(), who)) {
         ordinal = *found;
     } else {
@@ -134,7 +134,7 @@ int PrintCharacterPage(const IResourceStore& store, const std::string& who, std:
 }
 
 int PrintSpellVendors(const IResourceStore& store, const std::string& spell, std::ostream& out, std::ostream& err) {
-    if (spell.empty()) return Fail(err, "--vendors attend un nom de sort");
+    if (spell.empty()) return Misuse(err, "--vendors attend un nom de sort");
     const auto table = FindRcData(store, ResId::IDR_SPELLS);
     if (!table) return Fail(err, "table des sorts absente");
     const auto encoded = Utf8ToWin1252(spell);

@@ -1,7 +1,8 @@
 // The window-less modes that read the program's data and print it: the
 // place search, a character page, the vendors of a spell. Each reads the
 // given resource store, writes UTF-8 lines to `out`, and returns the exit
-// code: 0 when it found something, 1 with a message on `err` otherwise.
+// code: 0 when it found something, 1 with a message on `err` when it found
+// nothing, 2 when the text it was given cannot be a name (empty, a bad #N).
 #pragma once
 #include <ostream>
 #include <string>

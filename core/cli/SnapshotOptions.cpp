@@ -3,6 +3,8 @@
 #include "data/WholeNumber.h"
 #include "view/ViewGeometry.h"
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 
 namespace {
@@ -66,7 +68,43 @@ bool ApplyOption(SnapshotOptions& o, const std::string& name, const std::string&
     return true;
 }
 
+// Each extension the snapshot knows and the image format it stands for.
+struct ExtensionFormat {
+    const char* extension;
+    const char* format;
+};
+constexpr ExtensionFormat kExtensions[] = {
+    {"png", "png"}, {"jpg", "jpeg"}, {"jpeg", "jpeg"}, {"bmp", "bmp"}, {"webp", "webp"}};
+
+std::string LowerExtension(const std::string& file) {
+    const size_t slash = file.find_last_of('/');
+    const size_t dot = file.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string extension = file.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return extension;
+}
+
 }  // namespace
+
+std::optional<std::string> SnapshotFormat(const std::string& file, const std::vector<std::string>& writable,
+                                          std::string& error) {
+    const auto canWrite = [&](const char* format) {
+        return std::find(writable.begin(), writable.end(), format) != writable.end();
+    };
+    if (file == "-" && canWrite("png")) return std::string("png");
+    const std::string extension = LowerExtension(file);
+    std::string known;
+    for (const ExtensionFormat& e : kExtensions) {
+        if (!canWrite(e.format)) continue;
+        if (extension == e.extension) return std::string(e.format);
+        known += std::string(known.empty() ? "" : ", ") + "." + e.extension;
+    }
+    error = "--snapshot : le format de " + file + " ne se déduit pas de son extension ; formats possibles : " +
+            known + " (ou - pour du PNG sur la sortie standard)";
+    return std::nullopt;
+}
 
 bool IsSnapshotRequest(const std::vector<std::string>& args) {
     return !args.empty() && args[0] == "--snapshot";
@@ -74,8 +112,8 @@ bool IsSnapshotRequest(const std::vector<std::string>& args) {
 
 std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args,
                                                     std::string& error) {
-    if (args.size() < 2 || args[1].empty() || args[1][0] == '-') {
-        error = "--snapshot attend un fichier PNG, par exemple : zerim --snapshot carte.png";
+    if (args.size() < 2 || args[1].empty() || (args[1][0] == '-' && args[1] != "-")) {
+        error = "--snapshot attend un fichier image, par exemple : zerim --snapshot carte.png";
         return std::nullopt;
     }
     SnapshotOptions options;

@@ -5,7 +5,7 @@
 #include <vector>
 
 struct SnapshotOptions {
-    std::string file;              // the PNG to write
+    std::string file;              // the picture to write; "-": PNG on standard output
     int width = 1024, height = 768;  // the view's client size
     int zoom = 20;                 // percent, as the view's title shows it
     std::optional<int> centerX, centerY;  // world coordinates to centre on
@@ -23,3 +23,11 @@ bool IsSnapshotRequest(const std::vector<std::string>& args);
 // repeated value, an unknown option or a number out of range.
 std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args,
                                                     std::string& error);
+
+// The image format that `file`'s extension asks for, in Qt's spelling
+// ("png", "jpeg", "bmp", "webp"), case aside; "png" for "-" (standard
+// output). `writable` are the formats that can be written here (Qt's image
+// plugins vary). Nothing, with a message naming the formats, for another
+// extension or none.
+std::optional<std::string> SnapshotFormat(const std::string& file, const std::vector<std::string>& writable,
+                                          std::string& error);

@@ -198,6 +198,7 @@ void TestCliCore::snapshotOptions_data() {
                          << "a.png 800x600 50 -120,340 holm 5";
     QTest::newRow("no file") << QStringList{} << "error";
     QTest::newRow("option as file") << QStringList{"--size", "10x10"} << "error";
+    QTest::newRow("standard output") << QStringList{"-", "--size", "10x10"} << "- 10x10 20 - - -";
     QTest::newRow("value missing") << QStringList{"a.png", "--zoom"} << "error";
     QTest::newRow("unknown option") << QStringList{"a.png", "--colour", "red"} << "error";
     QTest::newRow("repeated") << QStringList{"a.png", "--zoom", "30", "--zoom", "40"} << "error";
@@ -236,8 +237,8 @@ void TestCliCore::snapshotOptions() {
              parsed);
 }
 
-// Each mode on one small world; `out` is what it prints, "" and exit code 1
-// when it reports an error.
+// Each mode on one small world; `out` is what it prints, "" with exit code 1
+// when it finds nothing, 2 when the text cannot be a name.
 void TestCliCore::modes_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("arg");
@@ -248,6 +249,9 @@ void TestCliCore::modes_data() {
     QTest::newRow("find, accented capital") << "find" << "ÉCLUSE" << 0 << "Port de l'écluse\t1\t2\t1\n";
     QTest::newRow("find, tab in a name") << "find" << "Tab" << 0 << "Tab Town\t3\t3\t2\n";
     QTest::newRow("find, nothing") << "find" << "zzz" << 1 << "";
+    QTest::newRow("find, empty text") << "find" << "" << 2 << "";
+    QTest::newRow("page, empty name") << "page" << "" << 2 << "";
+    QTest::newRow("vendors, empty name") << "vendors" << "" << 2 << "";
     QTest::newRow("find, not Windows-1252") << "find" << "港" << 1 << "";
     QTest::newRow("page by name") << "page" << "mira VOSS" << 0
                                   << "<b>Mira Voss</b>";
@@ -256,7 +260,7 @@ void TestCliCore::modes_data() {
     QTest::newRow("page by ordinal") << "page" << "#1" << 0
                                      << "Sees <a href=\"quil://npcidx=0\">Ana</a>.";
     QTest::newRow("page, ordinal past the end") << "page" << "#3" << 1 << "";
-    QTest::newRow("page, bad ordinal") << "page" << "#2a" << 1 << "";
+    QTest::newRow("page, bad ordinal") << "page" << "#2a" << 2 << "";
     QTest::newRow("page, unknown") << "page" << "Nobody" << 1 << "";
     QTest::newRow("vendors, last first") << "vendors" << "Flamme" << 0
                                          << "Zed\tMarket\nZed\tMarket\nAbel\tQuay\n";

@@ -40,6 +40,7 @@ private slots:
     void errors_data();
     void errors();
     void informational();
+    void windowModes_data();
     void windowModes();
 
 private:
@@ -78,23 +79,29 @@ void TestCommandLine::dumpRoundTrips() {
 void TestCommandLine::errors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing resource") << QStringList{"--dump", "RCDATA", "134"} << "RCDATA_134";
-    QTest::newRow("missing custom resource") << QStringList{"--dump", "JPG", "132"} << "JPG_132";
-    QTest::newRow("unknown type") << QStringList{"--dump", "WHAT?", "1"} << "WHAT?";
-    QTest::newRow("id not a number") << QStringList{"--dump", "RCDATA", "x1"} << "x1";
-    QTest::newRow("id too large") << QStringList{"--dump", "RCDATA", "65536"} << "65536";
-    QTest::newRow("id missing") << QStringList{"--dump", "RCDATA"} << "--dump";
-    QTest::newRow("too many words") << QStringList{"--dump", "RCDATA", "133", "x"} << "--dump";
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "--frobnicate";
-    QTest::newRow("version with extra word") << QStringList{"--version", "x"} << "--version";
+    QTest::addColumn<int>("code");  // 1: nothing found; 2: bad usage
+    QTest::newRow("missing resource") << QStringList{"--dump", "RCDATA", "134"} << "RCDATA_134" << 1;
+    QTest::newRow("missing custom resource") << QStringList{"--dump", "JPG", "132"} << "JPG_132" << 1;
+    QTest::newRow("unknown type") << QStringList{"--dump", "WHAT?", "1"} << "WHAT?" << 2;
+    QTest::newRow("id not a number") << QStringList{"--dump", "RCDATA", "x1"} << "x1" << 2;
+    QTest::newRow("id too large") << QStringList{"--dump", "RCDATA", "65536"} << "65536" << 2;
+    QTest::newRow("id missing") << QStringList{"--dump", "RCDATA"} << "--dump" << 2;
+    QTest::newRow("too many words") << QStringList{"--dump", "RCDATA", "133", "x"} << "--dump" << 2;
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "--frobnicate" << 2;
+    QTest::newRow("unknown single-dash option") << QStringList{"-frobnicate"} << "-frobnicate" << 2;
+    QTest::newRow("version with extra word") << QStringList{"--version", "x"} << "--version" << 2;
+    QTest::newRow("find without text") << QStringList{"--find"} << "--find" << 2;
+    QTest::newRow("Qt option without its value") << QStringList{"-style"} << "-style" << 2;
+    QTest::newRow("unknown option after a file") << QStringList{"carte.txt", "-x"} << "-x" << 2;
 }
 
 void TestCommandLine::errors() {
     QFETCH(QStringList, args);
     QFETCH(QString, message);
+    QFETCH(int, code);
     const Run run = RunWith(args);
     QVERIFY(run.outcome.handled);
-    QCOMPARE(run.outcome.exitCode, 1);
+    QCOMPARE(run.outcome.exitCode, code);
     QVERIFY(run.out.empty());
     QVERIFY2(QString::fromStdString(run.err).contains(message), run.err.c_str());
 }
@@ -109,9 +116,24 @@ void TestCommandLine::informational() {
     QVERIFY(help.out.find("zerim --dump RCDATA 133") != std::string::npos);
 }
 
+// Qt's own options and "--" open the window like no option at all.
+void TestCommandLine::windowModes_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("a file") << QStringList{"carte.txt"};
+    QTest::newRow("style") << QStringList{"-style", "fusion"};
+    QTest::newRow("style joined") << QStringList{"-style=fusion"};
+    QTest::newRow("platform and geometry") << QStringList{"-platform", "offscreen", "-geometry", "640x480+0+0"};
+    QTest::newRow("double-dash Qt option") << QStringList{"--style", "fusion", "-reverse"};
+    QTest::newRow("end of options") << QStringList{"-reverse", "--", "-carte.txt"};
+    QTest::newRow("lone dash") << QStringList{"-"};
+}
+
 void TestCommandLine::windowModes() {
-    QVERIFY(!RunWith({}).outcome.handled);
-    QVERIFY(!RunWith({"carte.txt"}).outcome.handled);
+    QFETCH(QStringList, args);
+    const Run run = RunWith(args);
+    QVERIFY2(!run.outcome.handled, run.err.c_str());
+    QVERIFY(run.err.empty());
 }
 
 QTEST_APPLESS_MAIN(TestCommandLine)

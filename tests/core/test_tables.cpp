@@ -114,30 +114,30 @@ void TestTables::faults_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("message");
     QTest::newRow("wrong header") << "places" << QByteArray("name\tlevel\ttype\tx\ty\n")
-                                  << "places.tsv:1: the header";
+                                  << "places.tsv:1: l'en-tête";
     QTest::newRow("missing field") << "places" << QByteArray("name\ttype\tlevel\tx\ty\nA\t1\t2\t3\nB\t1\t2\t3\t4\n")
-                                   << "places.tsv:2: expected 5 fields";
+                                   << "places.tsv:2: 5 champs attendus";
     QTest::newRow("not a number") << "places" << QByteArray("name\ttype\tlevel\tx\ty\nA\t1\t2\t3\t4\nB\t1\ttwo\t3\t4\n")
-                                  << "places.tsv:3: column 3";
+                                  << "places.tsv:3: colonne 3";
     QTest::newRow("level too large") << "places" << QByteArray("name\ttype\tlevel\tx\ty\nA\t1\t65536\t3\t4\n")
-                                     << "places.tsv:2: column 3: 65536 is outside 0..65535";
+                                     << "places.tsv:2: colonne 3 : 65536 n'est pas entre 0 et 65535";
     QTest::newRow("x beyond 32 bits") << "places" << QByteArray("name\ttype\tlevel\tx\ty\nA\t1\t2\t2147483648\t4\n")
-                                      << "places.tsv:2: column 4";
+                                      << "places.tsv:2: colonne 4";
     QTest::newRow("empty place name") << "places" << QByteArray("name\ttype\tlevel\tx\ty\n\t1\t2\t3\t4\n")
-                                      << "places.tsv:2: column 1 is empty";
+                                      << "places.tsv:2: colonne 1 est vide";
     QTest::newRow("accent in a place name") << "places" << QByteArray("name\ttype\tlevel\tx\ty\nCaf\xC3\xA9\t1\t2\t3\t4\n")
-                                            << "places.tsv:2: column 1 holds a character that is not printable ASCII";
+                                            << "places.tsv:2: colonne 1 contient un caractère qui n'est pas de l'ASCII imprimable";
     QTest::newRow("empty line") << "places" << QByteArray("name\ttype\tlevel\tx\ty\nA\t1\t2\t3\t4\n\nB\t1\t2\t3\t4\n")
-                                << "places.tsv:3: empty line";
-    QTest::newRow("empty file") << "places" << QByteArray() << "places.tsv:1: empty file";
+                                << "places.tsv:3: ligne vide";
+    QTest::newRow("empty file") << "places" << QByteArray() << "places.tsv:1: fichier vide";
     QTest::newRow("character without a name") << "characters" << QByteArray("name\twhereabouts\tnotes\n\tsomewhere\t\n")
-                                              << "characters.tsv:2: column 1 is empty";
+                                              << "characters.tsv:2: colonne 1 est vide";
     QTest::newRow("outside Windows-1252") << "spells" << QByteArray("name\teffect\tid\nDard \xC4\x80\t1\t2\n")
-                                          << "spells.tsv:2: column 1 is not UTF-8 text that Windows-1252 can store";
+                                          << "spells.tsv:2: colonne 1 n'est pas un texte UTF-8 que Windows-1252 sait coder";
     QTest::newRow("end mark as a spell id") << "vendors" << QByteArray("name\tlocation\tspells\nOrlan\t1\t26 65535\n")
-                                            << "vendors.tsv:2: column 3: 65535 marks the end of a vendor's spell list";
+                                            << "vendors.tsv:2: colonne 3 : 65535 marque la fin de la liste de sorts d'un marchand";
     QTest::newRow("double space in the ids") << "vendors" << QByteArray("name\tlocation\tspells\nOrlan\t1\t26  27\n")
-                                             << "vendors.tsv:2: column 3: \"26  27\" must be spell ids separated by single spaces";
+                                             << "vendors.tsv:2: colonne 3 : « 26  27 » doit être des numéros de sorts séparés par une seule espace";
 }
 
 void TestTables::faults() {
@@ -174,11 +174,11 @@ void TestTables::inputChecks_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QByteArray>("body");  // after the header line
     QTest::addColumn<QString>("message");
-    const QString blanks = "column 3: \"%1\" must be spell ids separated by single spaces, with no blank at either end";
+    const QString blanks = "colonne 3 : « %1 » doit être des numéros de sorts séparés par une seule espace, sans blanc au début ni à la fin";
     QTest::newRow("trailing blank line") << "places" << QByteArray("A\t1\t2\t3\t4\n\n") << "";
     QTest::newRow("trailing blank lines, CRLF and spaces") << "locations" << QByteArray("Quai\r\n\r\n  \r\n") << "";
     QTest::newRow("blank line between records") << "locations" << QByteArray("Quai\n \nPont\n")
-                                                 << "locations.tsv:3: empty line";
+                                                 << "locations.tsv:3: ligne vide";
     QTest::newRow("ids: single spaces") << "vendors" << QByteArray("Orlan\t1\t26 27 965\n") << "";
     QTest::newRow("ids: none") << "vendors" << QByteArray("Orlan\t1\t\n") << "";
     QTest::newRow("ids: blank before") << "vendors" << QByteArray("Orlan\t1\t 26 27\n")
@@ -188,34 +188,34 @@ void TestTables::inputChecks_data() {
     QTest::newRow("ids: a blank alone") << "vendors" << QByteArray("Orlan\t1\t \n")
                                         << "vendors.tsv:2: " + blanks.arg(" ");
     QTest::newRow("number: blank after") << "places" << QByteArray("A\t1 \t2\t3\t4\n")
-                                         << "places.tsv:2: column 2: \"1 \" is not a whole number";
+                                         << "places.tsv:2: colonne 2 : « 1  » n'est pas un nombre entier";
     QTest::newRow("number: vertical tab before") << "places" << QByteArray("A\t1\t\v2\t3\t4\n")
-                                                 << "places.tsv:2: column 3: \"\v2\" is not a whole number";
+                                                 << "places.tsv:2: colonne 3 : « \v2 » n'est pas un nombre entier";
     QTest::newRow("number: minus alone") << "places" << QByteArray("A\t1\t2\t-\t4\n")
-                                         << "places.tsv:2: column 4: \"-\" is not a whole number";
+                                         << "places.tsv:2: colonne 4 : « - » n'est pas un nombre entier";
     QTest::newRow("spell id 65534") << "spells" << QByteArray("Dard\t1\t65534\n") << "";
     QTest::newRow("spell id 65535, the end mark") << "spells" << QByteArray("Dard\t1\t65535\n")
-        << "spells.tsv:2: column 3: 65535 marks the end of a vendor's spell list and cannot be a spell id";
+        << "spells.tsv:2: colonne 3 : 65535 marque la fin de la liste de sorts d'un marchand et ne peut pas être un numéro de sort";
     QTest::newRow("vendor location 65535") << "vendors" << QByteArray("Orlan\t65535\t26\n") << "";
     QTest::newRow("DEL in a name") << "effects" << QByteArray("Feu\x7F\t1\n")
-                                   << "effects.tsv:2: column 1 holds a control character (U+007F)";
+                                   << "effects.tsv:2: colonne 1 contient un caractère de contrôle (U+007F)";
     QTest::newRow("C1 control in a name") << "spells" << QByteArray("Dard\xC2\x81\t1\t2\n")
-                                          << "spells.tsv:2: column 1 holds a control character (U+0081)";
+                                          << "spells.tsv:2: colonne 1 contient un caractère de contrôle (U+0081)";
     QTest::newRow("DEL in a place name") << "places" << QByteArray("A\x7F\t1\t2\t3\t4\n")
-                                         << "places.tsv:2: column 1 holds a character that is not printable ASCII";
+                                         << "places.tsv:2: colonne 1 contient un caractère qui n'est pas de l'ASCII imprimable";
     QTest::newRow("oe and euro, printable") << "spells" << QByteArray("C\xC5\x93ur \xE2\x82\xAC\t1\t2\n") << "";
     QTest::newRow("blank inside a name") << "places" << QByteArray("Velmora, Harbour Ward\t1\t2\t3\t4\n") << "";
     QTest::newRow("blank before a place name") << "places" << QByteArray(" Ash\t1\t2\t3\t4\n")
-                                               << "places.tsv:2: column 1 begins or ends with a blank";
+                                               << "places.tsv:2: colonne 1 commence ou finit par un blanc";
     QTest::newRow("blank after a character name") << "characters" << QByteArray("Ilsa \tMill\t\n")
-                                                  << "characters.tsv:2: column 1 begins or ends with a blank";
+                                                  << "characters.tsv:2: colonne 1 commence ou finit par un blanc";
     QTest::newRow("blank after notes, not a name") << "characters" << QByteArray("Ilsa\tMill\tSells rye. \n") << "";
     QTest::newRow("no-break space before a spell") << "spells" << QByteArray("\xC2\xA0" "Dard\t1\t2\n")
-                                                   << "spells.tsv:2: column 1 begins or ends with a blank";
+                                                   << "spells.tsv:2: colonne 1 commence ou finit par un blanc";
     QTest::newRow("blank after a vendor") << "vendors" << QByteArray("Orlan \t1\t26\n")
-                                          << "vendors.tsv:2: column 1 begins or ends with a blank";
+                                          << "vendors.tsv:2: colonne 1 commence ou finit par un blanc";
     QTest::newRow("blank after a location") << "locations" << QByteArray("Quai \n")
-                                            << "locations.tsv:2: column 1 begins or ends with a blank";
+                                            << "locations.tsv:2: colonne 1 commence ou finit par un blanc";
 }
 
 void TestTables::inputChecks() {
@@ -294,11 +294,11 @@ void TestTables::outputs_data() {
     QTest::addColumn<QString>("message");  // empty: every output replaced
     QTest::newRow("old outputs replaced") << "" << "" << 0 << "";
     QTest::newRow("a folder in place of an output") << "folder RCDATA_138" << "" << 0
-        << "cannot replace OUT/RCDATA_138: it is a folder (nothing in OUT was changed)";
+        << "remplacement impossible : OUT/RCDATA_138 est un dossier (rien n'a changé dans OUT)";
     QTest::newRow("disk full while writing") << "" << "write RCDATA_134" << ENOSPC
-        << "cannot write OUT/RCDATA_134: " + QString(std::strerror(ENOSPC)) + " (nothing in OUT was changed)";
+        << "écriture impossible : OUT/RCDATA_134 : " + QString(std::strerror(ENOSPC)) + " (rien n'a changé dans OUT)";
     QTest::newRow("rename fails half-way") << "" << "rename RCDATA_139" << EIO
-        << "cannot replace OUT/RCDATA_139: " + QString(std::strerror(EIO)) + " (nothing in OUT was changed)";
+        << "remplacement impossible : OUT/RCDATA_139 : " + QString(std::strerror(EIO)) + " (rien n'a changé dans OUT)";
     QTest::newRow("link among the outputs replaced, not followed") << "link RCDATA_140" << "" << 0 << "";
 }
 
@@ -362,7 +362,7 @@ void TestTables::fullDisk() {
     std::string error;
     QVERIFY(!WriteTables(out.toStdString(), tables, error));
     QCOMPARE(QString::fromStdString(error).replace(out, "OUT"),
-             "cannot write OUT/RCDATA_134: " + QString(std::strerror(ENOSPC)) + " (nothing in OUT was changed)");
+             "écriture impossible : OUT/RCDATA_134 : " + QString(std::strerror(ENOSPC)) + " (rien n'a changé dans OUT)");
     QCOMPARE(FolderState(out), before);
 }
 

@@ -11,6 +11,8 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QTimer>
 #include <QStatusTipEvent>
 #include <QtTest>
 
@@ -39,6 +41,8 @@ private slots:
     void runsWithoutAnyData();
     void emptyPlaceTable();
     void documentFiles();
+    void namedFileMustOpen_data();
+    void namedFileMustOpen();
     void loadProblemsInTheStatusBar_data();
     void loadProblemsInTheStatusBar();
     void tinyPicturesInTheWindow_data();
@@ -237,6 +241,37 @@ void TestApp::tinyPicturesInTheWindow() {
     QVERIFY2(TestJpeg::Near(pixel.red(), colour.r) && TestJpeg::Near(pixel.green(), colour.g),
              qPrintable(pixel.name()));
     QVERIFY(!frame->LoadProblemPane());
+}
+
+// The file named on the command line (zerim FILE): a readable one opens the
+// window; one that does not open is told in a message box, and the start
+// fails (the program then ends with exit code 2).
+void TestApp::namedFileMustOpen_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("readable") << QStringLiteral(ZERIM_SOURCE_DIR "/README.md") << true;
+    QTest::newRow("missing") << QStringLiteral("/nonexistent/<b>carte</b>.txt") << false;
+    QTest::newRow("a folder") << QStringLiteral(ZERIM_SOURCE_DIR) << false;
+}
+
+void TestApp::namedFileMustOpen() {
+    QFETCH(QString, file);
+    QFETCH(bool, opens);
+    const CMemoryResourceStore nothing;
+    CWorld world(nothing);
+    CZerimApp app(world, file);
+    QString told;
+    QTimer::singleShot(200, [&told] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->close();
+        }
+    });
+    QCOMPARE(app.InitInstance(), opens);
+    QCOMPARE(told.isEmpty(), opens);
+    if (!opens) QVERIFY2(told.startsWith("Impossible d'ouvrir " + file + "."), qPrintable(told));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w)) w->close();
 }
 
 QTEST_MAIN(TestApp)

@@ -28,7 +28,7 @@ void PutCString(TableBytes& out, const std::string& text) {
     out.push_back(0);
 }
 
-std::string Column(size_t index) { return "column " + std::to_string(index + 1); }
+std::string Column(size_t index) { return "colonne " + std::to_string(index + 1); }
 
 // Names are shown, typed and compared as they are: a blank at either end
 // (a space, or a no-break space in the spell finder's texts) would make a
@@ -39,7 +39,7 @@ void CheckNameEdges(const TsvTable& t, const TsvRow& row, size_t index) {
         const bool atStart = text.compare(0, blank.size(), blank) == 0;
         const bool atEnd = text.size() >= blank.size() &&
                            text.compare(text.size() - blank.size(), blank.size(), blank) == 0;
-        if (atStart || atEnd) t.Fail(row, Column(index) + " begins or ends with a blank");
+        if (atStart || atEnd) t.Fail(row, Column(index) + " commence ou finit par un blanc");
     }
 }
 
@@ -47,10 +47,10 @@ void CheckNameEdges(const TsvTable& t, const TsvRow& row, size_t index) {
 const std::string& Ascii(const TsvTable& t, const TsvRow& row, size_t index, bool mayBeEmpty) {
     const std::string& text = row.fields[index];
     if (text.empty() && !mayBeEmpty)
-        t.Fail(row, Column(index) + " is empty (an empty name ends the table)");
+        t.Fail(row, Column(index) + " est vide (un nom vide termine la table)");
     for (unsigned char c : text)
         if (c < 0x20 || c > 0x7E)
-            t.Fail(row, Column(index) + " holds a character that is not printable ASCII");
+            t.Fail(row, Column(index) + " contient un caractère qui n'est pas de l'ASCII imprimable");
     return text;
 }
 
@@ -68,14 +68,14 @@ bool IsControlByte(unsigned char c) {
 // Spell finder texts, all names: French, stored in Windows-1252.
 std::string Cp1252Name(const TsvTable& t, const TsvRow& row, size_t index) {
     const std::string& text = row.fields[index];
-    if (text.empty()) t.Fail(row, Column(index) + " is empty (an empty name ends the table)");
+    if (text.empty()) t.Fail(row, Column(index) + " est vide (un nom vide termine la table)");
     const auto encoded = Utf8ToWin1252(text);
-    if (!encoded) t.Fail(row, Column(index) + " is not UTF-8 text that Windows-1252 can store");
+    if (!encoded) t.Fail(row, Column(index) + " n'est pas un texte UTF-8 que Windows-1252 sait coder");
     for (unsigned char c : *encoded)
         if (IsControlByte(c)) {
             char code[8];  // each of these bytes stands for the code point of its value
             std::snprintf(code, sizeof code, "U+%04X", unsigned(c));
-            t.Fail(row, Column(index) + " holds a control character (" + code + ")");
+            t.Fail(row, Column(index) + " contient un caractère de contrôle (" + code + ")");
         }
     CheckNameEdges(t, row, index);
     return *encoded;
@@ -85,7 +85,8 @@ std::string Cp1252Name(const TsvTable& t, const TsvRow& row, size_t index) {
 uint16_t SpellId(const TsvTable& t, const TsvRow& row, size_t index) {
     const long long id = t.Number(row, index, 0, 0xFFFF);
     if (id == 0xFFFF)
-        t.Fail(row, Column(index) + ": 65535 marks the end of a vendor's spell list and cannot be a spell id");
+        t.Fail(row, Column(index) +
+                        " : 65535 marque la fin de la liste de sorts d'un marchand et ne peut pas être un numéro de sort");
     return uint16_t(id);
 }
 
@@ -97,8 +98,8 @@ std::vector<uint16_t> SpellIdList(const TsvTable& t, const TsvRow& row, size_t i
     std::vector<uint16_t> ids;
     if (list.empty()) return ids;
     if (list.front() == ' ' || list.back() == ' ' || list.find("  ") != std::string::npos)
-        t.Fail(row, Column(index) + ": \"" + list +
-                        "\" must be spell ids separated by single spaces, with no blank at either end");
+        t.Fail(row, Column(index) + " : « " + list +
+                        " » doit être des numéros de sorts séparés par une seule espace, sans blanc au début ni à la fin");
     TsvRow one = row;  // the row with one id in the column, for messages
     for (size_t start = 0; start <= list.size();) {
         const size_t end = std::min(list.find(' ', start), list.size());
@@ -118,12 +119,12 @@ void PutCharacter(TableBytes& out, const TsvTable& t, const TsvRow& row) {
 std::string ReadFile(const std::filesystem::path& path) {
     const std::string name = path.filename().string();
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) throw TableError(name, 0, std::string("cannot be opened: ") + std::strerror(errno));
+    if (!file) throw TableError(name, 0, std::string("ouverture impossible : ") + std::strerror(errno));
     std::string text;
     char buffer[64 * 1024];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) text.append(buffer, n);
     // A folder of that name opens, then fails to read (EISDIR).
-    if (std::ferror(file.get())) throw TableError(name, 0, std::string("cannot be read: ") + std::strerror(errno));
+    if (std::ferror(file.get())) throw TableError(name, 0, std::string("lecture impossible : ") + std::strerror(errno));
     return text;
 }
 
@@ -167,7 +168,7 @@ TableBytes CompilePlaces(const TsvTable& t) {
     TableBytes out;
     for (const TsvRow& row : t.rows) {
         const std::string& name = AsciiName(t, row, 0);
-        if (name.size() > 0xFFFF) t.Fail(row, "the name is longer than 65535 bytes");
+        if (name.size() > 0xFFFF) t.Fail(row, "le nom dépasse 65535 octets");
         PutU16(out, (long long)name.size());
         out.insert(out.end(), name.begin(), name.end());
         PutU16(out, t.Number(row, 1, 0, 0xFFFF));  // type
@@ -244,6 +245,6 @@ std::vector<CompiledTable> CompileDirectory(const std::string& sourceDir) {
         compiled.push_back({"RCDATA_" + std::to_string(source.id), CompileOne(dir, source, table)});
     }
     if (compiled.empty())
-        throw TableError(sourceDir, 0, "no table source found (places.tsv, characters.tsv, ...)");
+        throw TableError(sourceDir, 0, "aucune source de table trouvée (places.tsv, characters.tsv...)");
     return compiled;
 }

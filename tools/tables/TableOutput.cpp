@@ -82,7 +82,7 @@ bool OutputChange::CreateUnique(const std::string& key, const char* role, std::s
         }
         if (errno != EEXIST) break;
     }
-    error = "cannot create a file in " + m_dir + ": " + Reason(errno);
+    error = "création d'un fichier impossible dans " + m_dir + " : " + Reason(errno);
     return false;
 }
 
@@ -100,7 +100,7 @@ bool OutputChange::WriteAll(int fd, const CompiledTable& table, const std::strin
     // A full disk may only show when the data reach it.
     if (!err && fsync(fd) != 0 && errno != EINVAL) err = errno;
     if (close(fd) != 0 && !err) err = errno;
-    if (err) error = "cannot write " + target + ": " + Reason(err);
+    if (err) error = "écriture impossible : " + target + " : " + Reason(err);
     return !err;
 }
 
@@ -108,7 +108,7 @@ bool OutputChange::Prepare(const CompiledTable& table, std::string& error) {
     Output out{table.key, m_dir + "/" + table.key, {}, {}};
     struct stat info {};
     if (lstat(out.target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = "cannot replace " + out.target + ": it is a folder";
+        error = "remplacement impossible : " + out.target + " est un dossier";
         return false;
     }
     int fd = -1;
@@ -124,7 +124,7 @@ bool OutputChange::Move(const std::string& from, const std::string& to, const st
                         std::string& error) {
     const int err = rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
     if (err) {
-        error = "cannot replace " + target + ": " + Reason(err);
+        error = "remplacement impossible : " + target + " : " + Reason(err);
         return false;
     }
     m_done.push_back({from, to});
@@ -137,7 +137,7 @@ bool OutputChange::Replace(const Output& out, std::string& error) {
     if (lstat(out.target.c_str(), &info) == 0 && !Move(out.target, out.backup, out.target, error))
         return false;
     if (const int err = Fault("rename " + out.key)) {
-        error = "cannot replace " + out.target + ": " + Reason(err);
+        error = "remplacement impossible : " + out.target + " : " + Reason(err);
         return false;
     }
     return Move(out.fresh, out.target, out.target, error);
@@ -169,7 +169,7 @@ bool WriteTables(const std::string& outDir, const std::vector<CompiledTable>& ta
     const bool existed = fs::exists(outDir, ec);
     fs::create_directories(outDir, ec);
     if (ec) {
-        error = "cannot create " + outDir + ": " + ec.message();
+        error = "création impossible : " + outDir + " : " + ec.message();
         return false;
     }
     bool written = true;
@@ -183,7 +183,7 @@ bool WriteTables(const std::string& outDir, const std::vector<CompiledTable>& ta
     }  // the change's temporary files are gone here
     if (written) return true;
     if (!existed) fs::remove(outDir, ec);  // made for nothing; removed only if still empty
-    error += restored ? " (nothing in " + outDir + " was changed)"
-                      : " (and some old files of " + outDir + " could not be put back)";
+    error += restored ? " (rien n'a changé dans " + outDir + ")"
+                      : " (et des anciens fichiers de " + outDir + " n'ont pas pu être remis en place)";
     return false;
 }

@@ -30,10 +30,10 @@ std::string Join(const std::vector<std::string>& names) {
 long long TsvTable::Number(const TsvRow& row, size_t index, long long lo, long long hi) const {
     const std::string& text = row.fields[index];
     const auto value = ParseWholeNumber(text, Minus::Allowed);
-    if (!value) Fail(row, "column " + std::to_string(index + 1) + ": \"" + text + "\" is not a whole number");
+    if (!value) Fail(row, "colonne " + std::to_string(index + 1) + " : « " + text + " » n'est pas un nombre entier");
     if (*value < lo || *value > hi)
-        Fail(row, "column " + std::to_string(index + 1) + ": " + text + " is outside " +
-                      std::to_string(lo) + ".." + std::to_string(hi));
+        Fail(row, "colonne " + std::to_string(index + 1) + " : " + text + " n'est pas entre " +
+                      std::to_string(lo) + " et " + std::to_string(hi));
     return *value;
 }
 
@@ -53,7 +53,7 @@ TsvTable ParseTsv(const std::string& file, const std::string& text,
         const TsvRow row{lineNumber, SplitTabs(line)};
         if (lineNumber == 1) {
             if (row.fields != columns)
-                table.Fail(row, "the header must be the columns: " + Join(columns));
+                table.Fail(row, "l'en-tête doit nommer les colonnes : " + Join(columns));
             continue;
         }
         // Blank lines may end the file (editors leave them), not split it.
@@ -62,12 +62,12 @@ TsvTable ParseTsv(const std::string& file, const std::string& text,
             continue;
         }
         if (firstBlank)
-            table.Fail({firstBlank, {}}, "empty line (only the end of the file may hold blank lines)");
+            table.Fail({firstBlank, {}}, "ligne vide (seule la fin du fichier peut avoir des lignes vides)");
         if (row.fields.size() != columns.size())
-            table.Fail(row, "expected " + std::to_string(columns.size()) + " fields (" +
-                                Join(columns) + "), found " + std::to_string(row.fields.size()));
+            table.Fail(row, std::to_string(columns.size()) + " champs attendus (" + Join(columns) + "), " +
+                                std::to_string(row.fields.size()) + " trouvés");
         table.rows.push_back(row);
     }
-    if (lineNumber == 0) throw TableError(file, 1, "empty file: the header line is missing");
+    if (lineNumber == 0) throw TableError(file, 1, "fichier vide : la ligne d'en-tête manque");
     return table;
 }

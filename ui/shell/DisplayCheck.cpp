@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <X11/Xlib.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -14,9 +16,24 @@ const char kNoDisplay[] =
     "Lancez zerim dans une session graphique, ou sous xvfb-run ; "
     "les modes sans fenêtre restent utilisables (zerim --help).";
 
-bool IsSet(const char* name) {
+std::string Unreachable(const std::string& display) {
+    return "zerim: l'affichage graphique " + display +
+           " ne répond pas (aucun serveur X n'y est joignable, ou il refuse la connexion).\n"
+           "Vérifiez la variable DISPLAY ou l'option -display, ou lancez zerim sous xvfb-run ; "
+           "les modes sans fenêtre restent utilisables (zerim --help).";
+}
+
+std::string Environment(const char* name) {
     const char* value = std::getenv(name);
-    return value && *value;
+    return value ? value : "";
+}
+
+// Connects as Qt would (with the server's authorisation), and leaves.
+bool X11Answers(const std::string& display) {
+    Display* connection = XOpenDisplay(display.c_str());
+    if (!connection) return false;
+    XCloseDisplay(connection);
+    return true;
 }
 
 void OnQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -32,14 +49,21 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
 
 }  // namespace
 
-bool DisplayAvailable(std::string& message) {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    const bool needsDisplay = !platform || !*platform || std::string(platform).rfind("xcb", 0) == 0;
-    if (needsDisplay && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+bool DisplayAvailable(const std::optional<std::string>& platform, const std::optional<std::string>& display,
+                      std::string& message) {
+    const std::string qpa = platform.value_or(Environment("QT_QPA_PLATFORM"));
+    if (!qpa.empty() && qpa.rfind("xcb", 0) != 0) return true;  // offscreen, wayland, vnc...
+    // Under Wayland with no platform named, Qt may take either; the fatal
+    // handler covers what fails there.
+    if (qpa.empty() && !Environment("WAYLAND_DISPLAY").empty()) return true;
+    const std::string x11 = display.value_or(Environment("DISPLAY"));
+    if (x11.empty()) {
         message = kNoDisplay;
         return false;
     }
-    return true;
+    if (X11Answers(x11)) return true;
+    message = Unreachable(x11);
+    return false;
 }
 
 void InstallFatalHandler() { qInstallMessageHandler(OnQtMessage); }

@@ -8,7 +8,12 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QImageWriter>
 #include <QPainter>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -30,16 +35,32 @@ bool TakeSteps(const SnapshotOptions& o, const CPlaceArray& places, ViewGeometry
     return found;
 }
 
+std::vector<std::string> WritableFormats() {
+    std::vector<std::string> formats;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats()) formats.push_back(format.toStdString());
+    return formats;
+}
+
+bool WriteToStandardOutput(const QByteArray& bytes, std::string& reason) {
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
+        std::fflush(stdout) == 0)
+        return true;
+    reason = std::strerror(errno);
+    return false;
+}
+
 // A file is replaced whole or not at all; a device or a FIFO gets the bytes
-// and stays what it is. False with the reason in `reason`.
-bool WritePng(const QImage& image, const std::string& file, std::string& reason) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        reason = "codage PNG impossible";
+// and stays what it is; "-" is standard output. False with the reason in
+// `reason`.
+bool WriteImage(const QImage& image, const std::string& file, const std::string& format, std::string& reason) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format.c_str())) {
+        reason = "codage " + format + " impossible";
         return false;
     }
-    return WriteFileSafely(file, std::string_view(png.constData(), size_t(png.size())), reason);
+    if (file == "-") return WriteToStandardOutput(bytes, reason);
+    return WriteFileSafely(file, std::string_view(bytes.constData(), size_t(bytes.size())), reason);
 }
 
 }  // namespace
@@ -65,12 +86,14 @@ int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& arg
                 std::ostream& err) {
     std::string error;
     const auto options = ParseSnapshotOptions(args, error);
-    if (!options) return Fail(err, error);
+    if (!options) return Misuse(err, error);
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt sees only the program name: a search text such as "-style" is ours.
     static int qtArgc = 1;
     QApplication qapp(qtArgc, argv);  // the fonts are the window's
+    const auto format = SnapshotFormat(options->file, WritableFormats(), error);
+    if (!format) return Misuse(err, error);
     CWorld world(store);
     world.Load(nullptr);
     // The full picture, not the quick first look the window starts with.
@@ -86,7 +109,7 @@ int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& arg
     if (image.size() != QSize(options->width, options->height))
         return Fail(err, "la vue n'a pas pris la taille demandée");
     std::string reason;
-    if (!WritePng(image, options->file, reason))
+    if (!WriteImage(image, options->file, *format, reason))
         return Fail(err, "écriture impossible : " + options->file + " (" + reason + ")");
     return 0;
 }

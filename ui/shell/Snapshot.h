@@ -1,4 +1,4 @@
-// --snapshot: the map drawn into a PNG file, without any window: the map
+// --snapshot: the map drawn into a picture file (PNG, JPEG...), without any window: the map
 // renderer paints what the view's client area of that size would show, on
 // Qt's offscreen platform, so no display is needed.
 #pragma once
@@ -16,7 +16,7 @@ class IResourceStore;
 
 // `args` start with "--snapshot"; `argv` is the process's, for Qt; the data
 // comes from `store`. Returns the exit code, after a message on `err` when
-// it is 1.
+// it is not 0: 2 for bad options or an unknown extension, 1 otherwise.
 int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& args, char** argv,
                 std::ostream& err);
 

@@ -6,19 +6,44 @@
 #include "shell/World.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+// The pictures drawn for the small sizes, and the drawing itself for the
+// large ones and for screens above 100%, where a picture would blur.
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size));
+    const QString drawingFile = QStringLiteral(":/icons/icon.svg");
+    if (!QFile::exists(drawingFile)) return icon;  // a build without the embedded icons
+    QSvgRenderer drawing(drawingFile);
+    for (int size : {64, 96, 128, 256, 512}) {
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        drawing.render(&painter);
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+}  // namespace
 
 // Whole-picture mode was only ever switched on for one family of old
 // systems; no such system exists here, so the renderer's mode stays off.
-CZerimApp::CZerimApp(CWorld& world) : m_world(world) {}
+CZerimApp::CZerimApp(CWorld& world, std::optional<QString> documentFile)
+    : m_world(world), m_documentFile(std::move(documentFile)) {}
 
 bool CZerimApp::InitInstance() {
     Settings::Register();
     if (!OpenDocument()) return false;
-    QIcon icon;
-    for (int size : {16, 32, 48, 256}) icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(ProgramIcon());
     m_pMainWnd = std::make_unique<CMainFrame>(m_world, [this] { return EnsureLoaded(); });
     m_pMainWnd->show();
     return true;
@@ -26,13 +51,13 @@ bool CZerimApp::InitInstance() {
 
 // A file named on the command line must open; nothing else of it is used.
 bool CZerimApp::OpenDocument() {
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args[0].startsWith('-')) return m_doc.OnNewDocument();
+    if (!m_documentFile) return m_doc.OnNewDocument();
+    const QString& file = *m_documentFile;
     QString error;
-    if (m_doc.OnOpenDocument(args[0], error)) return true;
+    if (m_doc.OnOpenDocument(file, error)) return true;
     // The file name is the user's, shown letter for letter, never as markup.
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Zerim"),
-                    QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(args[0], error));
+                    QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(file, error));
     box.setTextFormat(Qt::PlainText);
     box.exec();
     return false;

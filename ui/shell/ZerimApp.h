@@ -7,18 +7,21 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class CMapPicture;
 class CWorld;
 
 class CZerimApp {
 public:
-    // The world must outlive the application object.
-    explicit CZerimApp(CWorld& world);
+    // The world must outlive the application object. `documentFile`: the
+    // file named on the command line, which must open.
+    explicit CZerimApp(CWorld& world, std::optional<QString> documentFile = std::nullopt);
     CZerimApp(const CZerimApp&) = delete;
     CZerimApp& operator=(const CZerimApp&) = delete;
 
-    // Creates and shows the main window; false ends the process.
+    // Creates and shows the main window; false (the named file does not
+    // open) ends the process.
     bool InitInstance();
 
     // The map picture, after loading picture and places on the first call
@@ -29,6 +32,7 @@ private:
     bool OpenDocument();
 
     CWorld& m_world;
+    std::optional<QString> m_documentFile;
     CZerimDoc m_doc;  // holds nothing
     std::unique_ptr<QMainWindow> m_pMainWnd;
 };

@@ -1,0 +1,21 @@
+// The command line of the window mode: Qt's standard options (-style X,
+// -platform X, -geometry G, -reverse...), "--", and the one file that must
+// open. Read here, before Qt starts, so that a wrong option is a clear
+// error and Qt sees only what it understands.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+struct WindowArguments {
+    std::optional<std::string> file;   // the file named on the command line
+    std::vector<std::string> qtOptions;  // for QApplication, in their order, values included
+    std::optional<std::string> platform;  // -platform's value
+    std::optional<std::string> display;   // -display's value
+};
+
+// `args` are the arguments after the program name, --data taken out.
+// Nothing, with the reason in `error`, for an option that is neither Qt's
+// nor the program's, or one of Qt's that lacks its value. After "--" every
+// word is a file name; the first file is the one opened, others are ignored.
+std::optional<WindowArguments> ParseWindowArguments(const std::vector<std::string>& args, std::string& error);

@@ -1,0 +1,169 @@
+// The tool bar's pictures on screens of every ratio: the 4-bit strip at
+// 100%, the vector drawings of the same designs above it (here the whole
+// program at 200%, as QT_SCALE_FACTOR=2 makes it), and a modder's strip at
+// every ratio.
+#include "shell/MainFrame.h"
+#include "shell/QtResourceStore.h"
+#include "shell/ToolBarImages.h"
+#include "shell/World.h"
+#include "shell/ZerimApp.h"
+#include "cli/DataDirStore.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+// The embedded strip's button `i`, its light grey made transparent.
+QImage StripButton(int i) {
+    QFile file(QStringLiteral(":/zerim/BITMAP_%1").arg(ResId::IDR_MAINFRAME));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QImage strip = QImage::fromData(file.readAll(), "BMP").convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x)
+            if ((strip.pixel(x, y) & 0xFFFFFF) == 0xC0C0C0) strip.setPixel(x, y, 0);
+    return strip.copy(16 * i, 0, 16, 15);
+}
+
+QImage Vector(int i, QSize size) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QSvgRenderer(ToolBarVectorImage(i)).render(&painter);
+    return image;
+}
+
+// The pixels alone, whatever ratio the picture was made for.
+QImage Argb(const QImage& image) {
+    QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+    pixels.setDevicePixelRatio(1.0);
+    return pixels;
+}
+QImage Argb(const QPixmap& pixmap) { return Argb(pixmap.toImage()); }
+
+// Whether the opaque pixels of `icon` appear, exactly, somewhere in `shot`.
+bool Shows(const QImage& shot, const QImage& icon) {
+    for (int top = 0; top + icon.height() <= shot.height(); ++top)
+        for (int left = 0; left + icon.width() <= shot.width(); ++left) {
+            bool same = true;
+            for (int y = 0; y < icon.height() && same; ++y)
+                for (int x = 0; x < icon.width() && same; ++x)
+                    if (qAlpha(icon.pixel(x, y)) == 255) same = icon.pixel(x, y) == shot.pixel(left + x, top + y);
+            if (same) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+class TestToolBarIcons : public QObject {
+    Q_OBJECT
+private slots:
+    void picturesByRatio_data();
+    void picturesByRatio();
+    void modderStripAtEveryRatio();
+    void toolBarAtTwoHundredPercent();
+    void windowIconFromTheDrawing();
+};
+
+void TestToolBarIcons::picturesByRatio_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<bool>("vector");
+    QTest::newRow("100%") << 1.0 << QSize(16, 15) << false;
+    QTest::newRow("150%") << 1.5 << QSize(24, 23) << true;
+    QTest::newRow("200%") << 2.0 << QSize(32, 30) << true;
+    QTest::newRow("300%") << 3.0 << QSize(48, 45) << true;
+}
+
+void TestToolBarIcons::picturesByRatio() {
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, pixels);
+    QFETCH(bool, vector);
+    const CQtResourceStore embedded;
+    const QList<QIcon> icons = ToolBarImages(embedded);
+    QCOMPARE(icons.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        const QPixmap pixmap = icons[i].pixmap(QSize(16, 15), ratio);
+        QCOMPARE(pixmap.size(), pixels);
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        const QImage strip = Argb(StripButton(i).scaled(pixels));  // the strip blown up
+        QCOMPARE(Argb(pixmap) == strip, !vector);
+        if (vector) QCOMPARE(Argb(pixmap), Argb(Vector(i, pixels)));
+    }
+}
+
+// A strip from a --data folder is the modder's own design: no drawing of
+// ours replaces it, at any ratio.
+void TestToolBarIcons::modderStripAtEveryRatio() {
+    QImage strip(64, 15, QImage::Format_RGB32);
+    strip.fill(QColor(255, 0, 0));
+    QTemporaryDir dir;
+    QVERIFY(strip.save(dir.filePath(QStringLiteral("BITMAP_%1").arg(ResId::IDR_MAINFRAME)), "BMP"));
+    const CQtResourceStore embedded;
+    CDataDirStore store(embedded);
+    std::string error;
+    QVERIFY2(store.LoadDirectory(dir.path().toStdString(), error), error.c_str());
+    const QList<QIcon> icons = ToolBarImages(store);
+    QCOMPARE(icons.size(), 4);
+    for (qreal ratio : {1.0, 2.0}) {
+        const QImage image = Argb(icons[0].pixmap(QSize(16, 15), ratio));
+        QCOMPARE(image.size(), QSize(16, 15) * ratio);
+        QCOMPARE(image.pixel(5, 5), qRgb(255, 0, 0));
+        QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), qRgb(255, 0, 0));
+    }
+}
+
+// The real main window at 200%: each tool bar button's icon is 32 x 30
+// device pixels of the drawing, and that drawing is what the bar shows.
+void TestToolBarIcons::toolBarAtTwoHundredPercent() {
+    QCOMPARE(qApp->devicePixelRatio(), 2.0);
+    const CQtResourceStore embedded;
+    CWorld world(embedded);
+    CZerimApp app(world);
+    CMainFrame frame(world, [&app] { return app.EnsureLoaded(); });
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    auto* bar = frame.findChild<QToolBar*>(QStringLiteral("toolbar"));
+    QVERIFY(bar);
+    const QImage shot = Argb(bar->grab());
+    QCOMPARE(bar->actions().size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        const QPixmap pixmap = bar->actions()[i]->icon().pixmap(bar->iconSize());
+        QCOMPARE(pixmap.size(), QSize(32, 30));
+        QCOMPARE(Argb(pixmap), Argb(Vector(i, {32, 30})));
+        QVERIFY2(Shows(shot, Argb(Vector(i, {32, 30}))), qPrintable(QString::number(i)));
+        QVERIFY(!Shows(shot, Argb(StripButton(i).scaled(32, 30))));
+    }
+}
+
+// The window's icon: the small pictures, and the drawing for large sizes.
+void TestToolBarIcons::windowIconFromTheDrawing() {
+    const CQtResourceStore embedded;
+    CWorld world(embedded);
+    CZerimApp app(world);
+    QVERIFY(app.InitInstance());
+    const QIcon icon = QApplication::windowIcon();
+    for (int size : {16, 48, 128, 512}) QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+    QImage drawing(256, 256, QImage::Format_ARGB32_Premultiplied);
+    drawing.fill(Qt::transparent);
+    QPainter painter(&drawing);
+    QSvgRenderer(QStringLiteral(":/icons/icon.svg")).render(&painter);
+    painter.end();
+    QCOMPARE(Argb(icon.pixmap(QSize(256, 256), 1.0)), Argb(drawing));
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication qapp(argc, argv);
+    TestToolBarIcons test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_toolbaricons.moc"
