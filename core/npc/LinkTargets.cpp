@@ -1,5 +1,7 @@
 #include "npc/LinkTargets.h"
 
+#include <array>
+
 std::string FoldAsciiCase(std::string_view text) {
     std::string folded(text);
     for (char& c : folded)
@@ -16,10 +18,24 @@ CLinkTargets::CLinkTargets(const CPlaceArray& places, const CCharacterText& char
         const CPlace* place = places[index];
         if (place) AddPlace(index, place->m_strName);
     }
-    characters.ForEach([this](int ordinal, size_t, const CharacterRecord& record) {
-        m_characterNames.Insert(FoldAsciiCase(record.name), ordinal);
+    AddCharacters(characters);
+}
+
+// In batches: a large table's index outgrows the caches (see InsertBatch).
+void CLinkTargets::AddCharacters(const CCharacterText& characters) {
+    std::array<std::string, CNameIndex::kBatch> names;
+    std::array<int, CNameIndex::kBatch> ordinals;
+    size_t count = 0;
+    characters.ForEach([&](int ordinal, size_t, const CharacterRecord& record) {
+        names[count] = FoldAsciiCase(record.name);
+        ordinals[count++] = ordinal;
+        if (count == names.size()) {
+            m_characterNames.InsertBatch(names.data(), ordinals.data(), count);
+            count = 0;
+        }
         return true;
     });
+    m_characterNames.InsertBatch(names.data(), ordinals.data(), count);
 }
 
 CLinkTargets::CLinkTargets(const std::vector<std::string>& placeNames,

@@ -44,6 +44,7 @@ public:
 private:
     void AddPlace(int index, std::string_view name);
     std::optional<int> FindWholeName(const std::string& folded) const;
+    void AddCharacters(const CCharacterText& characters);
 
     CNameIndex m_placeNames;       // folded whole name -> first place
     std::vector<bool> m_ambiguous; // by place index: a later place has its name

@@ -46,9 +46,20 @@ void CNameIndex::Rehash(size_t slots) {
     }
 }
 
-int CNameIndex::Insert(std::string_view name, int value) {
+int CNameIndex::Insert(std::string_view name, int value) { return InsertHashed(name, value, Hash(name)); }
+
+void CNameIndex::InsertBatch(const std::string* names, const int* values, size_t count) {
+    if (count > kBatch) throw std::invalid_argument("batch too large");
+    uint32_t hashes[kBatch];
+    for (size_t i = 0; i < count; ++i) {
+        hashes[i] = Hash(names[i]);
+        __builtin_prefetch(&m_slots[hashes[i] & (m_slots.size() - 1)]);
+    }
+    for (size_t i = 0; i < count; ++i) InsertHashed(names[i], values[i], hashes[i]);
+}
+
+int CNameIndex::InsertHashed(std::string_view name, int value, uint32_t hash) {
     if (m_names.size() + name.size() >= kEmpty) throw std::length_error("names too long for the index");
-    const uint32_t hash = Hash(name);
     size_t at = Probe(name, hash);
     if (m_slots[at].length != kEmpty) return m_slots[at].value;
     if ((m_count + 1) * 2 > m_slots.size()) {

@@ -19,6 +19,13 @@ public:
     // returns the value the index keeps for it (the first one given).
     int Insert(std::string_view name, int value);
 
+    // Inserts names[i] with values[i] for i below `count` (at most kBatch),
+    // in order, as Insert would. On tables larger than the processor's
+    // caches it is faster: every slot is asked of memory before the first
+    // insertion, so the waits overlap instead of following one another.
+    static constexpr size_t kBatch = 16;
+    void InsertBatch(const std::string* names, const int* values, size_t count);
+
     // The value of `name`, or nullptr.
     const int* Find(std::string_view name) const;
 
@@ -39,6 +46,7 @@ private:
     std::string_view NameOf(const Slot& slot) const;
     // The slot holding `name`, or the free slot where it would go.
     size_t Probe(std::string_view name, uint32_t hash) const;
+    int InsertHashed(std::string_view name, int value, uint32_t hash);
     void Rehash(size_t slots);
 
     std::string m_names;
