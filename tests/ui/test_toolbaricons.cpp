@@ -149,7 +149,11 @@ void TestToolBarIcons::windowIconFromTheDrawing() {
     CZerimApp app(world);
     QVERIFY(app.InitInstance());
     const QIcon icon = QApplication::windowIcon();
-    for (int size : {16, 48, 128, 512}) QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+    // Small sizes are the pictures; large ones are drawn to size on demand.
+    for (int size : {16, 48, 128, 256}) QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+    for (int size : {16, 32, 48})
+        QCOMPARE(Argb(icon.pixmap(QSize(size, size), 1.0)), Argb(QPixmap(QStringLiteral(":/icons/icon-%1.png").arg(size))));
+    QCOMPARE(icon.pixmap(QSize(512, 512), 1.0).size(), QSize(512, 512));
     QImage drawing(256, 256, QImage::Format_ARGB32_Premultiplied);
     drawing.fill(Qt::transparent);
     QPainter painter(&drawing);

@@ -2,38 +2,12 @@
 
 #include "shell/LoadingDlg.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramIcon.h"
 #include "shell/Settings.h"
 #include "shell/World.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QIcon>
 #include <QMessageBox>
-#include <QPainter>
-#include <QSvgRenderer>
-
-namespace {
-
-// The pictures drawn for the small sizes, and the drawing itself for the
-// large ones and for screens above 100%, where a picture would blur.
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size));
-    const QString drawingFile = QStringLiteral(":/icons/icon.svg");
-    if (!QFile::exists(drawingFile)) return icon;  // a build without the embedded icons
-    QSvgRenderer drawing(drawingFile);
-    for (int size : {64, 96, 128, 256, 512}) {
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        drawing.render(&painter);
-        painter.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
-    return icon;
-}
-
-}  // namespace
 
 // Whole-picture mode was only ever switched on for one family of old
 // systems; no such system exists here, so the renderer's mode stays off.
