@@ -20,6 +20,8 @@ public:
     CSize Page() const { return m_page; }
     CSize Line() const { return m_line; }
     CSize ClientSize() const { return m_client; }
+    // The whole area given, bars included.
+    CSize Area() const { return m_area; }
     CPoint Position() const { return m_pos; }
     bool HasBar(Axis axis) const { return axis == Horizontal ? m_hasHBar : m_hasVBar; }
     // (0, extent - 1) on an axis with a bar, (0, 0) on one without.

@@ -3,6 +3,7 @@
 #include "data/MulDiv.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -80,7 +81,7 @@ void ViewGeometry::CenterOn(int x, int y, bool pictureUnits) {
 void ViewGeometry::ZoomStep(int x, int y, bool zoomIn) {
     const CPoint scroll = GetScrollOffset();
     const CPoint picture = MapToPicture(CPoint{x + scroll.x, y + scroll.y});
-    SetZoom(zoomIn ? m_nZoom + m_nZoom / 2 : m_nZoom - m_nZoom / 2);
+    SetZoom(NextZoom(zoomIn));
     CenterOn(picture.x, picture.y, true);
     m_host.RedrawNow();
 }
@@ -107,4 +108,27 @@ void ViewGeometry::ZoomAroundCentre(bool zoomIn) {
                   std::min(image.right, client.cx), std::min(image.bottom, client.cy)};
     if (visible.IsRectEmpty()) visible = {};
     ZoomStep(visible.left + visible.Width() / 2, visible.top + visible.Height() / 2, zoomIn);
+}
+
+// Unlike ZoomStep, which centres the point, the point stays where it is on
+// screen: the map point is scaled by the zoom ratio in one step, so it moves
+// by less than a pixel however many steps are taken.
+void ViewGeometry::ZoomKeepingPoint(int x, int y, int zoom) {
+    const CPoint scroll = GetScrollOffset();
+    const int oldZoom = m_nZoom;
+    SetZoom(zoom);
+    const int mapX = MulDiv(x + scroll.x, m_nZoom, oldZoom);
+    const int mapY = MulDiv(y + scroll.y, m_nZoom, oldZoom);
+    m_scroll.ScrollToPosition({mapX - x, mapY - y});
+    m_host.RedrawNow();
+}
+
+int ViewGeometry::FitZoom() const {
+    const CSize picture = m_host.PictureSize();
+    const CSize area = m_scroll.Area();
+    if (picture.cx <= 0 || picture.cy <= 0 || area.cx <= 0 || area.cy <= 0) return m_nZoom;
+    // Rounded down: the zoomed picture must not pass the area by a pixel.
+    const int64_t byWidth = int64_t(area.cx) * 100 / picture.cx;
+    const int64_t byHeight = int64_t(area.cy) * 100 / picture.cy;
+    return int(std::clamp<int64_t>(std::min(byWidth, byHeight), kMinZoom, kMaxZoom));
 }

@@ -59,6 +59,14 @@ public:
     void ZoomToRect(CRect r);
     // Zooms about the centre of the visible picture.
     void ZoomAroundCentre(bool zoomIn);
+    // The zoom a half step in or out from the current one, as the buttons go.
+    int NextZoom(bool zoomIn) const { return zoomIn ? m_nZoom + m_nZoom / 2 : m_nZoom - m_nZoom / 2; }
+    // Sets `zoom` keeping the map point under the client point (x, y) under
+    // it (as far as the scroll limits allow), then repaints.
+    void ZoomKeepingPoint(int x, int y, int zoom);
+    // The largest zoom at which the whole picture fits the view's area
+    // without scroll bars (within the zoom limits).
+    int FitZoom() const;
 
     int GetDetailLevel() const { return m_nZoom / 25; }
     static int LevelToZoom(int level) { return 25 * level; }

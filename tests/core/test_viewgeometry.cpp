@@ -6,6 +6,7 @@
 
 Q_DECLARE_METATYPE(CPoint)
 Q_DECLARE_METATYPE(CRect)
+Q_DECLARE_METATYPE(CSize)
 
 class TestViewGeometry : public QObject {
     Q_OBJECT
@@ -29,6 +30,10 @@ private slots:
     void scrollBarsTakeRoom();
     void noPicture();
     void highestZoomStaysExact();
+    void zoomKeepingPoint_data();
+    void zoomKeepingPoint();
+    void fitZoom_data();
+    void fitZoom();
 };
 
 void TestViewGeometry::setZoomClamps_data() {
@@ -283,6 +288,74 @@ void TestViewGeometry::highestZoomStaysExact() {
             QCOMPARE(double(map.x), ex);
             QCOMPARE(double(map.y), ey);
         }
+}
+
+void TestViewGeometry::zoomKeepingPoint_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<CPoint>("scroll");
+    QTest::addColumn<CPoint>("pointer");
+    QTest::addColumn<bool>("zoomIn");
+    QTest::addColumn<int>("newZoom");
+    QTest::newRow("in at 30") << 30 << CPoint{100, 200} << CPoint{123, 457} << true << 45;
+    QTest::newRow("in at 100") << 100 << CPoint{1000, 1500} << CPoint{799, 1} << true << 150;
+    QTest::newRow("out at 337") << 337 << CPoint{5000, 6000} << CPoint{400, 300} << false << 169;
+    QTest::newRow("in to the top") << 1135 << CPoint{20000, 30000} << CPoint{17, 589} << true << 1600;
+    QTest::newRow("out at 1600") << 1600 << CPoint{40000, 50000} << CPoint{640, 480} << false << 800;
+}
+
+// The world point under the pointer stays under it, within a pixel.
+void TestViewGeometry::zoomKeepingPoint() {
+    QFETCH(int, zoom);
+    QFETCH(CPoint, scroll);
+    QFETCH(CPoint, pointer);
+    QFETCH(bool, zoomIn);
+    QFETCH(int, newZoom);
+    FakeViewHost host;
+    ViewGeometry g(host);
+    Place(g, {800, 600}, zoom);
+    g.ScrollTo(scroll);
+    QCOMPARE(g.GetScrollOffset(), scroll);
+    const double pictureX = (pointer.x + scroll.x) * 100.0 / zoom;
+    const double pictureY = (pointer.y + scroll.y) * 100.0 / zoom;
+    host.redraws = 0;
+    g.ZoomKeepingPoint(pointer.x, pointer.y, g.NextZoom(zoomIn));
+    QCOMPARE(g.Zoom(), newZoom);
+    const CPoint after = g.GetScrollOffset();
+    QVERIFY2(std::abs(pictureX * newZoom / 100.0 - after.x - pointer.x) <= 1.0, "moved across");
+    QVERIFY2(std::abs(pictureY * newZoom / 100.0 - after.y - pointer.y) <= 1.0, "moved down");
+    QCOMPARE(host.redraws, 1);
+}
+
+void TestViewGeometry::fitZoom_data() {
+    QTest::addColumn<CSize>("picture");
+    QTest::addColumn<CSize>("area");
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("taller than wide") << CSize{3300, 3800} << CSize{800, 600} << 15;
+    QTest::newRow("rounded down, not up") << CSize{3300, 3800} << CSize{1000, 799} << 21;
+    QTest::newRow("wider than tall") << CSize{4000, 1000} << CSize{800, 600} << 20;
+    QTest::newRow("tiny picture: the highest zoom") << CSize{10, 10} << CSize{800, 600} << 1600;
+    QTest::newRow("huge picture: the lowest zoom") << CSize{100000, 100000} << CSize{800, 600} << 10;
+}
+
+// At the fitting zoom the whole picture shows, with no scroll bar.
+void TestViewGeometry::fitZoom() {
+    QFETCH(CSize, picture);
+    QFETCH(CSize, area);
+    QFETCH(int, zoom);
+    FakeViewHost host;
+    host.picture = picture;
+    ViewGeometry g(host);
+    g.Resize(area, 16);
+    g.SetZoom(zoom == 20 ? 100 : 20);  // somewhere else first
+    QCOMPARE(g.FitZoom(), zoom);
+    g.SetZoom(g.FitZoom());
+    const bool clamped = zoom == ViewGeometry::kMinZoom;
+    QCOMPARE(g.Scroll().HasBar(ScrollLayer::Horizontal), clamped);
+    QCOMPARE(g.Scroll().HasBar(ScrollLayer::Vertical), clamped);
+    if (!clamped && zoom < ViewGeometry::kMaxZoom) {
+        g.SetZoom(zoom + 1);  // one more and a bar appears
+        QVERIFY(g.Scroll().HasBar(ScrollLayer::Horizontal) || g.Scroll().HasBar(ScrollLayer::Vertical));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestViewGeometry)
