@@ -97,6 +97,10 @@ std::string LineText(const std::string& win1252) {
     return Win1252ToUtf8(text);
 }
 
+std::string PlaceLine(const CPlace& place) {
+    return LineText(place.m_strName) + '\t' + std::to_string(place.m_x) + '\t' + std::to_string(place.m_y);
+}
+
 int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::ostream& out, std::ostream& err) {
     if (text.empty()) return Misuse(err, "--find attend un texte, par exemple : zerim --find holm");
     const LoadedPlaces loaded(store, err);
@@ -106,8 +110,7 @@ int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::
     if (!overlay.SearchPlaces(loaded.Places(), text))
         return Fail(err, "aucun lieu ne contient « " + text + " »");
     for (const CPlace* place : overlay.Highlight())
-        out << LineText(place->m_strName) << '\t' << place->m_x << '\t' << place->m_y << '\t'
-            << place->m_nLevel << '\n';
+        out << PlaceLine(*place) << '\t' << place->m_nLevel << '\n';
     return 0;
 }
 

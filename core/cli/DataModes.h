@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+class CPlace;
 class IResourceStore;
 
 // Places whose name holds `text` as the place bar finds them, in table order:
@@ -28,3 +29,8 @@ int PrintSpellVendors(const IResourceStore& store, const std::string& spell, std
 // end in a name would break the line's fields) become spaces, then the
 // Windows-1252 text becomes UTF-8.
 std::string LineText(const std::string& win1252);
+
+// A place as one UTF-8 line without its end: "name TAB x TAB y", the world
+// coordinates. The place search prints it followed by the level; the
+// window copies it.
+std::string PlaceLine(const CPlace& place);

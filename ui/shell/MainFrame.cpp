@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "shell/AboutDlg.h"
+#include "shell/ExtraCommands.h"
 #include "shell/PlaceBar.h"
 #include "shell/StartupClock.h"
 #include "shell/StatusBar.h"
@@ -57,7 +58,7 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
 
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
     m_wndPlaceBar->SetActions({[this](CPlace* place) { m_pView->HighlightOne(place); },
-                               [this](const QString& text) { m_pView->SearchPlaces(text); },
+                               [this](const QString& text) { Search(text); },
                                [this](int level) { m_pView->SetDetailLevel(level); }});
     PrepareStartupExit();
 }
@@ -153,6 +154,8 @@ void CMainFrame::CreateMenu() {
     setContextMenuPolicy(Qt::NoContextMenu);
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
     QAction* quit = NewCommand(ResId::ID_APP_EXIT, QStringLiteral("&Quitter"));
+    quit->setShortcuts(StandardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
+    addAction(quit);  // the shortcut holds whatever bar is shown
     connect(quit, &QAction::triggered, this, &QWidget::close);
     file->addAction(quit);
 
@@ -168,6 +171,8 @@ void CMainFrame::CreateMenu() {
         connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
         view->addAction(toggle);
     }
+    AddViewCommands(view);
+    CreateSearchMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     QAction* about = NewCommand(ResId::ID_APP_ABOUT, QStringLiteral("About.."));

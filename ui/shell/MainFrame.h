@@ -11,6 +11,7 @@ class CStatusBar;
 class CWorld;
 class CZerimView;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 class CMainFrame : public QMainWindow {
@@ -39,6 +40,13 @@ private:
     void CreatePlaceBar();
     void CreateMenu();
     QAction* NewCommand(int id, const QString& text);
+    // MainFrameCommands.cpp: the commands beyond the given menus.
+    QAction* NewExtraCommand(int id, const char* text, const char* prompt, const QList<QKeySequence>& keys);
+    void AddViewCommands(QMenu* view);
+    void CreateSearchMenu();
+    void FocusPlaceField();
+    void CopyPlaces();
+    void Search(const QString& text);
     void PrepareStartupExit();
     void ShowLoadProblems();
     void ShowPlace(int index);

@@ -42,6 +42,7 @@ CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(paren
     // Every move of the thumb by the user (drag, keys, a click in the
     // channel) applies, so the thumb and the map never disagree once used.
     connect(m_slider, &QSlider::valueChanged, this, &CPlaceBar::OnSliderChanged);
+    m_slider->installEventFilter(this);
     // Enter in the text runs the place search. Keys reach the field through
     // the combo box as well as directly, so the field's own signal is used.
     connect(m_combo->lineEdit(), &QLineEdit::returnPressed, this, [this] {
@@ -74,4 +75,17 @@ void CPlaceBar::OnSelChangePlace(int index) {
 
 void CPlaceBar::OnSliderChanged(int position) {
     if (m_actions.setDetailLevel) m_actions.setDetailLevel(position);
+}
+
+// Home and End scroll the map to its corners, except in the slider, whose
+// own keys they are (its lowest and highest level).
+bool CPlaceBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_slider && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier && (key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
+            key->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -30,6 +30,9 @@ public:
     CAutoCombo* Combo() const { return m_combo; }
     QSlider* Slider() const { return m_slider; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void FillPlaces(const CPlaceArray& places);
     QString SearchText() const;

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -31,8 +32,30 @@ CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> 
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
 }
 
-void CZerimView::SearchPlaces(const QString& text) {
+int CZerimView::SearchPlaces(const QString& text) {
     m_overlay.SearchPlaces(m_places, text.toStdString());
+    return m_overlay.Highlight().GetSize();
+}
+
+void CZerimView::OnActualSize() {
+    const CSize client = m_geometry.ClientSize();
+    m_geometry.ZoomKeepingPoint(client.cx / 2, client.cy / 2, 100);
+}
+
+void CZerimView::OnFitWindow() {
+    m_geometry.ZoomKeepingPoint(0, 0, m_geometry.FitZoom());
+    ScrollToPosition({0, 0});
+}
+
+void CZerimView::OnBottomRight() {
+    ScrollToPosition({m_geometry.Scroll().MaxPosition(ScrollLayer::Horizontal),
+                      m_geometry.Scroll().MaxPosition(ScrollLayer::Vertical)});
+}
+
+void CZerimView::ScrollToPosition(CPoint position) {
+    m_geometry.ScrollTo(position);
+    SyncScrollBars();
+    viewport()->update();
 }
 
 void CZerimView::SetWholePicture(bool on) {
@@ -118,7 +141,12 @@ CPoint ClientPoint(const QMouseEvent* event) {
 }  // namespace
 
 void CZerimView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::MiddleButton && !m_pointer.Pressing()) {
+        m_pan.emplace(event->position().toPoint(), m_geometry.GetScrollOffset());
+        viewport()->setCursor(Qt::ClosedHandCursor);
+    } else if (m_pan) {
+        return;  // the other buttons wait for the pan to end
+    } else if (event->button() == Qt::LeftButton) {
         m_pointer.Press(ClientPoint(event));
     } else if (event->button() == Qt::RightButton) {
         m_band->hide();
@@ -127,6 +155,7 @@ void CZerimView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CZerimView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_pan) return PanTo(event->position().toPoint());
     if (m_pointer.Pressing()) {
         if (m_pointer.Move(ClientPoint(event))) ShowBand();
         return;  // the read-out does not change during a press
@@ -135,19 +164,44 @@ void CZerimView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CZerimView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && m_pan) {
+        m_pan.reset();
+        viewport()->unsetCursor();
+        return;
+    }
     if (event->button() != Qt::LeftButton || !m_pointer.Pressing()) return;
     m_band->hide();
     Carry(m_pointer.Release(ClientPoint(event)));
 }
 
+// The map follows the pointer: the point grabbed stays under it.
+void CZerimView::PanTo(QPoint pointer) {
+    const QPoint moved = pointer - m_pan->first;
+    ScrollToPosition({m_pan->second.x - moved.x(), m_pan->second.y - moved.y()});
+}
+
+// One line a notch, whatever the size of the turn. A sideways turn (or a
+// turn with Shift) goes sideways, Ctrl zooms about the pointer by the
+// buttons' steps; a plain turn scrolls up or down.
 void CZerimView::wheelEvent(QWheelEvent* event) {
-    // One line a notch, whatever the size of the turn.
-    const int line = m_geometry.Scroll().Line().cy;
-    const CPoint pos = m_geometry.GetScrollOffset();
-    m_geometry.ScrollTo({pos.x, event->angleDelta().y() > 0 ? pos.y - line : pos.y + line});
-    SyncScrollBars();
-    viewport()->update();
     event->accept();
+    const QPoint delta = event->angleDelta();
+    const bool sideways = std::abs(delta.x()) > std::abs(delta.y());
+    const int turn = sideways ? delta.x() : delta.y();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (turn == 0) return;
+        const QPoint at = event->position().toPoint();
+        m_geometry.ZoomKeepingPoint(at.x(), at.y(), m_geometry.NextZoom(turn > 0));
+        return;
+    }
+    ScrollOneLine(sideways || (event->modifiers() & Qt::ShiftModifier), turn > 0);
+}
+
+void CZerimView::ScrollOneLine(bool horizontal, bool back) {
+    const CSize line = m_geometry.Scroll().Line();
+    const int step = back ? -1 : 1;
+    const CPoint pos = m_geometry.GetScrollOffset();
+    ScrollToPosition(horizontal ? CPoint{pos.x + step * line.cx, pos.y} : CPoint{pos.x, pos.y + step * line.cy});
 }
 
 // Another window taking the pointer ends the press: the band goes, no zoom.
@@ -157,6 +211,8 @@ bool CZerimView::event(QEvent* event) {
 }
 
 void CZerimView::EndPress() {
+    m_pan.reset();
+    viewport()->unsetCursor();
     m_pointer.Abandon();
     m_band->hide();
 }

@@ -11,6 +11,8 @@
 #include <QAbstractScrollArea>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class CMapPicture;
 class QRubberBand;
@@ -32,8 +34,9 @@ public:
     void SetZoom(int zoom) { m_geometry.SetZoom(zoom); }
     int Zoom() const { return m_geometry.Zoom(); }
     void HighlightOne(CPlace* place) { m_overlay.HighlightOne(place); }
-    // Searches the places for `text` (the place bar's text).
-    void SearchPlaces(const QString& text);
+    // Searches the places for `text` (the place bar's text); gives how many
+    // were found.
+    int SearchPlaces(const QString& text);
     // -1 for automatic; repaints later, not at once.
     void SetDetailLevel(int level);
     // Whole-picture mode (off by default): see MapRenderer.
@@ -48,6 +51,13 @@ public:
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
     void OnZoomOut() { m_geometry.ZoomAroundCentre(false); }
+    // 100 %, about the centre of the view.
+    void OnActualSize();
+    // The whole picture in the window.
+    void OnFitWindow();
+    // The picture's top left or bottom right corner.
+    void OnTopLeft() { ScrollToPosition({0, 0}); }
+    void OnBottomRight();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -72,6 +82,9 @@ private:
     void ShowBand();
     void EndPress();
     void UpdateHover(CPoint client);
+    void ScrollToPosition(CPoint position);
+    void ScrollOneLine(bool horizontal, bool back);
+    void PanTo(QPoint pointer);
 
     const CPlaceArray& m_places;
     std::function<CMapPicture*()> m_ensurePicture;
@@ -81,6 +94,8 @@ private:
     bool m_syncing = false;
     PointerTracker m_pointer;
     QRubberBand* m_band = nullptr;
+    // A middle-button pan: where it started, and the scroll position then.
+    std::optional<std::pair<QPoint, CPoint>> m_pan;
     const CPlace* m_pHoverPlace = nullptr;
     std::function<void(const QString&)> m_writeStatus;
     std::function<void()> m_onMapPainted;

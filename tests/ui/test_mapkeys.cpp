@@ -1,0 +1,371 @@
+// The main window's commands beyond its given menus, driven as a user would:
+// shortcuts with the tool bar hidden, the wheel with and without modifiers,
+// the middle-button pan, what a place search says, and copying places.
+#include "JpegMaker.h"
+#include "TableBuilder.h"
+
+#include "shell/ExtraCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/PlaceBar.h"
+#include "shell/StatusBar.h"
+#include "shell/World.h"
+#include "shell/ZerimApp.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+#include "widgets/AutoCombo.h"
+#include "view/ZerimView.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+class TestMapKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void menus();
+    void zoomAndScrollKeys_data();
+    void zoomAndScrollKeys();
+    void findFocusesTheField();
+    void findersOpen_data();
+    void findersOpen();
+    void ctrlWheelKeepsThePoint_data();
+    void ctrlWheelKeepsThePoint();
+    void wheelScrollsOneLine_data();
+    void wheelScrollsOneLine();
+    void middleDragPans();
+    void searchSaysWhatItFound_data();
+    void searchSaysWhatItFound();
+    void copiesPlaces_data();
+    void copiesPlaces();
+    void quitShortcut();
+
+private:
+    CZerimView* View() const { return m_frame->View(); }
+    QWidget* Map() const { return m_frame->View()->viewport(); }
+    QString Pane0() const { return m_frame->StatusBar()->PaneText(0); }
+    CPoint Scroll() const { return View()->Geometry().GetScrollOffset(); }
+    void Wheel(QPoint at, QPoint delta, Qt::KeyboardModifiers modifiers);
+    void Search(const QString& text);
+    void ScrollTo(QPoint position);
+    QPoint MarkerOf(CPoint world) const;
+    void HoverOrvane();
+
+    CMemoryResourceStore m_store;
+    std::unique_ptr<CWorld> m_world;
+    std::unique_ptr<CZerimApp> m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+void TestMapKeys::initTestCase() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, {90, 120, 90}));
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
+                TestTables::PlaceTable({
+                    {"Orvane", 10, 0, 0, 0},
+                    {"kelwick", 21, 1, -50000, 150000},
+                    {"Ash Ford", 19, 3, -100000, 150000},
+                    {"Kelwick", 21, 4, 120000, -50000},
+                }));
+    m_world = std::make_unique<CWorld>(m_store);
+    m_app = std::make_unique<CZerimApp>(*m_world);
+    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
+    m_frame->resize(1000, 800);
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    // Everything here is reachable without the tool bar.
+    m_frame->Command(ResId::ID_VIEW_TOOLBAR)->trigger();
+    QVERIFY(!m_frame->ToolBar()->isVisible());
+}
+
+void TestMapKeys::cleanupTestCase() {
+    delete m_frame;
+    m_app.reset();
+    m_world.reset();
+}
+
+void TestMapKeys::init() {
+    m_frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame));
+    View()->SetZoom(100);
+    ScrollTo({500, 500});
+    View()->setFocus();
+    QTest::mouseMove(Map(), QPoint(5, 5));  // on no place
+    QTRY_VERIFY(!View()->HoveredPlace());
+}
+
+// As the scroll bars do.
+void TestMapKeys::ScrollTo(QPoint position) {
+    View()->horizontalScrollBar()->setValue(position.x());
+    View()->verticalScrollBar()->setValue(position.y());
+    QCOMPARE(Scroll(), CPoint({position.x(), position.y()}));
+}
+
+// Orvane, at the world's origin, in the middle of the view at 100 %.
+void TestMapKeys::HoverOrvane() {
+    View()->SetZoom(100);
+    View()->SetDetailLevel(5);
+    const CPoint map = View()->Geometry().WorldToMap({0, 0});
+    ScrollTo({map.x - 400, map.y - 300});
+    QTest::mouseMove(Map(), MarkerOf({0, 0}));
+}
+
+// The map point of a place's marker, in client coordinates.
+QPoint TestMapKeys::MarkerOf(CPoint world) const {
+    const CPoint map = View()->Geometry().WorldToMap(world);
+    return QPoint(map.x - 1 - Scroll().x, map.y + 1 - Scroll().y);
+}
+
+// The given menus keep their items and order; the new ones come after them.
+void TestMapKeys::menus() {
+    QStringList menus;
+    for (QAction* a : m_frame->menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, QStringList({"&Fichier", "&Affichage", "&Rechercher", "&?"}));
+    const QList<QAction*> view = m_frame->menuBar()->actions()[1]->menu()->actions();
+    QCOMPARE(view[0], m_frame->Command(ResId::ID_VIEW_TOOLBAR));
+    QCOMPARE(view[1], m_frame->Command(ResId::ID_VIEW_STATUS_BAR));
+    QVERIFY(view[2]->isSeparator());
+    QCOMPARE(view[3], m_frame->Command(ExtraCommand::ZoomIn));
+    QVERIFY(m_frame->Command(ResId::ID_APP_EXIT)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    // Each new command has its prompt, like the given ones.
+    for (int id = ExtraCommand::ZoomIn; id <= ExtraCommand::CopyPlaces; ++id) {
+        QAction* command = m_frame->Command(id);
+        QVERIFY2(command && !command->statusTip().isEmpty() && !command->shortcut().isEmpty(),
+                 qPrintable(QString::number(id)));
+    }
+}
+
+void TestMapKeys::zoomAndScrollKeys_data() {
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<bool>("inField");     // the key pressed in the place field
+    QTest::addColumn<int>("zoom");         // -1: the fitting zoom
+    QTest::addColumn<QPoint>("scroll");    // (-1, -1): as before; (-2, -2): the bottom right corner
+    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    const auto keypad = [](Qt::Key key) { return QKeyCombination(Qt::KeypadModifier, key); };
+    QTest::newRow("zoom in") << QKeySequence(QKeySequence::ZoomIn)[0] << false << 150 << QPoint(-1, -1);
+    QTest::newRow("zoom in from the field") << QKeySequence(QKeySequence::ZoomIn)[0] << true << 150 << QPoint(-1, -1);
+    QTest::newRow("keypad +") << keypad(Qt::Key_Plus) << false << 150 << QPoint(-1, -1);
+    QTest::newRow("keypad + in the field types") << keypad(Qt::Key_Plus) << true << 100 << QPoint(500, 500);
+    QTest::newRow("zoom out") << QKeySequence(QKeySequence::ZoomOut)[0] << false << 50 << QPoint(-1, -1);
+    QTest::newRow("keypad -") << keypad(Qt::Key_Minus) << false << 50 << QPoint(-1, -1);
+    QTest::newRow("fit") << ctrl(Qt::Key_9) << false << -1 << QPoint(0, 0);
+    QTest::newRow("home") << QKeyCombination(Qt::Key_Home) << false << 100 << QPoint(0, 0);
+    QTest::newRow("end") << QKeyCombination(Qt::Key_End) << false << 100 << QPoint(-2, -2);
+    QTest::newRow("home in the field stays there") << QKeyCombination(Qt::Key_Home) << true << 100 << QPoint(500, 500);
+}
+
+void TestMapKeys::zoomAndScrollKeys() {
+    QFETCH(QKeyCombination, key);
+    QFETCH(bool, inField);
+    QFETCH(int, zoom);
+    QFETCH(QPoint, scroll);
+    if (zoom == -1) zoom = View()->Geometry().FitZoom();
+    QWidget* target = View();
+    if (inField) {
+        target = m_frame->PlaceBar()->Combo();
+        target->setFocus();
+    }
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    QCOMPARE(View()->Zoom(), zoom);
+    if (zoom != 100) QCOMPARE(m_frame->windowTitle(), QString("Sarvenhal. (Zoom %1%)").arg(zoom));
+    const ScrollLayer& layer = View()->Geometry().Scroll();
+    if (scroll == QPoint(-2, -2))
+        scroll = {layer.MaxPosition(ScrollLayer::Horizontal), layer.MaxPosition(ScrollLayer::Vertical)};
+    if (scroll != QPoint(-1, -1)) QCOMPARE(QPoint(Scroll().x, Scroll().y), scroll);
+    QCOMPARE(View()->horizontalScrollBar()->value(), Scroll().x);  // the bars follow
+    QCOMPARE(View()->verticalScrollBar()->value(), Scroll().y);
+    m_frame->PlaceBar()->Combo()->lineEdit()->clear();
+}
+
+void TestMapKeys::findFocusesTheField() {
+    QLineEdit* field = m_frame->PlaceBar()->Combo()->lineEdit();
+    field->setText(QStringLiteral("Ash"));
+    field->deselect();
+    QTest::keyClick(View(), QKeySequence(QKeySequence::Find)[0].key(),
+                    QKeySequence(QKeySequence::Find)[0].keyboardModifiers());
+    QVERIFY(field->hasFocus());
+    QCOMPARE(field->selectedText(), QString("Ash"));
+    QTest::keyClicks(field, "kel");  // typing replaces the old text (then completes it)
+    QVERIFY2(field->text().startsWith("kel"), qPrintable(field->text()));
+    field->clear();
+}
+
+void TestMapKeys::findersOpen_data() {
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("characters") << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_N)
+                                << "Recherche de NPCs";
+    QTest::newRow("spells") << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S)
+                            << "Recherche de sorts";
+}
+
+void TestMapKeys::findersOpen() {
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, caption);
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        QWidget* finder = QApplication::activeModalWidget();
+        if (!finder) return;
+        seen = finder->windowTitle();
+        QTest::keyClick(finder, Qt::Key_Escape);
+    });
+    QTest::keyClick(View(), key.key(), key.keyboardModifiers());
+    QCOMPARE(seen, caption);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestMapKeys::Wheel(QPoint at, QPoint delta, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent wheel(at, Map()->mapToGlobal(at), {}, delta, Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Map(), &wheel);
+}
+
+void TestMapKeys::ctrlWheelKeepsThePoint_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QPoint>("scroll");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<int>("newZoom");
+    QTest::newRow("in at 30") << 30 << QPoint(0, 200) << QPoint(300, 200) << 120 << 45;
+    QTest::newRow("in at 100") << 100 << QPoint(1000, 1200) << QPoint(700, 90) << 120 << 150;
+    QTest::newRow("out at 337") << 337 << QPoint(3000, 4000) << QPoint(123, 456) << -120 << 169;
+    QTest::newRow("in at 757") << 757 << QPoint(9000, 7000) << QPoint(900, 600) << 360 << 1135;
+}
+
+// The world point under the pointer stays under it, within a pixel, and the
+// zoom goes by the tool bar's steps.
+void TestMapKeys::ctrlWheelKeepsThePoint() {
+    QFETCH(int, zoom);
+    QFETCH(QPoint, scroll);
+    QFETCH(QPoint, at);
+    QFETCH(int, delta);
+    QFETCH(int, newZoom);
+    View()->SetZoom(zoom);
+    ScrollTo(scroll);
+    const CPoint before = Scroll();
+    const double px = (at.x() + before.x) * 100.0 / zoom, py = (at.y() + before.y) * 100.0 / zoom;
+    Wheel(at, {0, delta}, Qt::ControlModifier);
+    QCOMPARE(View()->Zoom(), newZoom);
+    QCOMPARE(m_frame->windowTitle(), QString("Sarvenhal. (Zoom %1%)").arg(newZoom));
+    QVERIFY(std::abs(px * newZoom / 100.0 - Scroll().x - at.x()) <= 1.0);
+    QVERIFY(std::abs(py * newZoom / 100.0 - Scroll().y - at.y()) <= 1.0);
+}
+
+void TestMapKeys::wheelScrollsOneLine_data() {
+    QTest::addColumn<QPoint>("delta");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QPoint>("lines");  // lines moved across and down
+    QTest::newRow("plain down") << QPoint(0, -120) << Qt::KeyboardModifiers() << QPoint(0, 1);
+    QTest::newRow("plain up, a big turn") << QPoint(0, 360) << Qt::KeyboardModifiers() << QPoint(0, -1);
+    QTest::newRow("plain, no turn") << QPoint(0, 0) << Qt::KeyboardModifiers() << QPoint(0, 1);
+    QTest::newRow("sideways right") << QPoint(-120, 0) << Qt::KeyboardModifiers() << QPoint(1, 0);
+    QTest::newRow("sideways left") << QPoint(120, 0) << Qt::KeyboardModifiers() << QPoint(-1, 0);
+    QTest::newRow("swipe mostly sideways") << QPoint(-40, 8) << Qt::KeyboardModifiers() << QPoint(1, 0);
+    QTest::newRow("shift down goes right") << QPoint(0, -120) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                           << QPoint(1, 0);
+    QTest::newRow("shift up goes left") << QPoint(0, 120) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                        << QPoint(-1, 0);
+}
+
+void TestMapKeys::wheelScrollsOneLine() {
+    QFETCH(QPoint, delta);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QPoint, lines);
+    const CSize line = View()->Geometry().Scroll().Line();
+    QVERIFY(line.cx > 0 && line.cy > 0);
+    const CPoint before = Scroll();
+    Wheel({200, 200}, delta, modifiers);
+    QCOMPARE(View()->Zoom(), 100);
+    QCOMPARE(Scroll().x, before.x + lines.x() * line.cx);
+    QCOMPARE(Scroll().y, before.y + lines.y() * line.cy);
+    QCOMPARE(View()->horizontalScrollBar()->value(), Scroll().x);
+}
+
+// The map follows the pointer by the dragged distance; nothing zooms.
+void TestMapKeys::middleDragPans() {
+    QTest::mousePress(Map(), Qt::MiddleButton, {}, QPoint(500, 400));
+    QTest::mouseMove(Map(), QPoint(450, 380));
+    QCOMPARE(Scroll(), CPoint({550, 520}));
+    QTest::mouseMove(Map(), QPoint(620, 290));
+    QCOMPARE(Scroll(), CPoint({380, 610}));
+    QTest::mouseRelease(Map(), Qt::MiddleButton, {}, QPoint(620, 290));
+    QCOMPARE(View()->Zoom(), 100);
+    QTest::mouseMove(Map(), QPoint(300, 300));  // released: moves no longer pan
+    QCOMPARE(Scroll(), CPoint({380, 610}));
+    QCOMPARE(View()->verticalScrollBar()->value(), 610);
+}
+
+void TestMapKeys::Search(const QString& text) {
+    QLineEdit* field = m_frame->PlaceBar()->Combo()->lineEdit();
+    field->clear();
+    m_frame->PlaceBar()->Combo()->setFocus();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+void TestMapKeys::searchSaysWhatItFound_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("several") << "ELW" << QString::fromUtf8("2 lieux trouvés");
+    QTest::newRow("one") << "ash" << QString::fromUtf8("1 lieu trouvé");
+    QTest::newRow("none") << "zzz" << QString::fromUtf8("Aucun lieu ne contient « zzz »");
+}
+
+// The message stays until the read-out replaces it.
+void TestMapKeys::searchSaysWhatItFound() {
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Search(text);
+    QCOMPARE(Pane0(), message);
+    HoverOrvane();
+    QTRY_COMPARE(Pane0(), QString("Orvane (0, 0)"));
+    View()->SetDetailLevel(-1);
+}
+
+void TestMapKeys::copiesPlaces_data() {
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<bool>("hoverOrvane");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("the hovered place") << "elw" << true << "Orvane\t0\t0\n" << QString::fromUtf8("1 lieu copié");
+    QTest::newRow("else the found ones") << "elw" << false << "kelwick\t-50000\t150000\nKelwick\t120000\t-50000\n"
+                                         << QString::fromUtf8("2 lieux copiés");
+    QTest::newRow("nothing to copy") << "zzz" << false << "untouched" << QString::fromUtf8("Aucun lieu à copier");
+}
+
+void TestMapKeys::copiesPlaces() {
+    QFETCH(QString, search);
+    QFETCH(bool, hoverOrvane);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, message);
+    Search(search);
+    if (hoverOrvane) HoverOrvane();
+    else QTest::mouseMove(Map(), QPoint(3, 3));
+    QTRY_COMPARE(View()->HoveredPlace() != nullptr, hoverOrvane);
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    View()->setFocus();
+    QTest::keyClick(View(), QKeySequence(QKeySequence::Copy)[0].key(),
+                    QKeySequence(QKeySequence::Copy)[0].keyboardModifiers());
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    QCOMPARE(Pane0(), message);
+    View()->SetDetailLevel(-1);
+}
+
+// Last: a window of its own, closed by the shortcut.
+void TestMapKeys::quitShortcut() {
+    CMainFrame frame(*m_world, [this] { return m_app->EnsureLoaded(); });
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(frame.View(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!frame.isVisible());
+}
+
+QTEST_MAIN(TestMapKeys)
+#include "test_mapkeys.moc"
