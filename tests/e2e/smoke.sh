@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Starts the real zerim in an X server (Xvfb), clicks the zoom-in button,
-# reads the title, types part of a place name and Enter, and checks that the
-# screenshot shows green (found) labels; then opens and closes both finders
-# and the About box, quits through the menu and checks that the program ended
-# cleanly (under the sanitizers, a leak or a fault makes that exit fail).
+# reads the title, zooms with Ctrl++ and Ctrl+wheel (the title follows),
+# goes to the place field with Ctrl+F, types part of a place name and Enter,
+# and checks that the screenshot shows green (found) labels; then opens and
+# closes both finders and the About box, quits through the menu and checks
+# that the program ended cleanly (under the sanitizers, a leak or a fault
+# makes that exit fail); a second run quits with Ctrl+Q alone.
 #   smoke.sh ZERIM OUT_DIR
 set -euo pipefail
 zerim=$1
@@ -27,8 +29,15 @@ run() {
     title=$(xdotool getwindowname "$win")
     echo "title after zoom in: $title"
     [ "$title" = "Sarvenhal. (Zoom 30%)" ] || { echo "unexpected title"; exit 1; }
-    # The place field, then a text that many place names contain.
-    xdotool mousemove --window "$win" 240 33 click 1
+    # The keyboard zooms in about the centre, Ctrl+wheel about the pointer.
+    xdotool key ctrl+plus
+    expect_title "$win" "Sarvenhal. (Zoom 45%)" "after Ctrl++"
+    xdotool mousemove --window "$win" 400 400 keydown ctrl click 4 keyup ctrl
+    expect_title "$win" "Sarvenhal. (Zoom 67%)" "after Ctrl+wheel"
+    # Ctrl+F puts the cursor in the place field, then a text that many place
+    # names contain.
+    xdotool key ctrl+f
+    sleep 0.3
     xdotool type --delay 30 "harbour"
     xdotool key Return
     sleep 1
@@ -55,7 +64,33 @@ run() {
     trap - EXIT
     echo "exit status after Quitter: $status"
     [ "$status" -eq 0 ] || { echo "zerim did not end cleanly"; exit 1; }
+    quit_with_ctrl_q
     echo "smoke test passed"
+}
+
+# A second run, ended by its shortcut alone.
+quit_with_ctrl_q() {
+    "$zerim" &
+    zerim_pid=$!
+    trap 'kill $zerim_pid 2>/dev/null || true' EXIT
+    local win status=0
+    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sarvenhal\.' | head -n 1)
+    sleep 1
+    xdotool windowfocus --sync "$win" key ctrl+q
+    timeout 30 tail --pid="$zerim_pid" -f /dev/null || { echo "zerim did not quit on Ctrl+Q"; exit 1; }
+    wait "$zerim_pid" || status=$?
+    trap - EXIT
+    echo "exit status after Ctrl+Q: $status"
+    [ "$status" -eq 0 ] || { echo "zerim did not end cleanly on Ctrl+Q"; exit 1; }
+}
+
+# Waits a moment, then checks the title of window $1 against $2.
+expect_title() {
+    sleep 0.5
+    local title
+    title=$(xdotool getwindowname "$1")
+    echo "title $3: $title"
+    [ "$title" = "$2" ] || { echo "unexpected title $3"; exit 1; }
 }
 
 # Clicks the tool bar button at x = $3 of window $1 and waits for the dialog

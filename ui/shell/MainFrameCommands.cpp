@@ -72,7 +72,7 @@ void CMainFrame::AddViewCommands(QMenu* view) {
 // Before "?", which stays last: the place field, both finders, copying.
 void CMainFrame::CreateSearchMenu() {
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Rechercher"));
-    QAction* place = NewExtraCommand(ExtraCommand::FindPlace, "&Lieu…", "Place le curseur dans le champ des lieux",
+    QAction* place = NewExtraCommand(ExtraCommand::FindPlace, "&Lieu", "Place le curseur dans le champ des lieux",
                                      StandardKeys(QKeySequence::Find, Qt::CTRL | Qt::Key_F));
     connect(place, &QAction::triggered, this, &CMainFrame::FocusPlaceField);
     search->addAction(place);
