@@ -10,6 +10,7 @@ packages=(
     libturbojpeg0-dev                     # the map picture's decoder
     libbenchmark-dev libjpeg-turbo-progs time  # benchmarks under bench/ (djpeg: the reference decode)
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
+    poppler-utils                         # pdftotext: the print test reads the text of a printed PDF
     fonts-dejavu-core                     # a proportional font for the interface
     clang libclang-rt-14-dev              # libFuzzer and the sanitizers' run-time for the fuzz targets
     dpkg-dev lintian file                 # the Debian package (dpkg-shlibdeps) and its check

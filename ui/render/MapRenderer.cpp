@@ -5,6 +5,7 @@
 
 #include "widgets/Text.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
@@ -121,6 +122,18 @@ const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool high
     return image;
 }
 
+// The font in pixels of the view, not points: a point size would be taken
+// at the printer's resolution and then scaled once more by the painter.
+void MapRenderer::DrawLabelText(QPainter& painter, const CPlace& place, bool highlighted, const CRect& label) {
+    QFont font = FontOf(place);
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
+    painter.drawText(QPointF(label.left, label.top + QFontMetricsF(FontOf(place)).ascent()), NameOf(place));
+    painter.restore();
+}
+
 void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio) {
     painter.setPen(QPen(kMarkerRed, 0));
     painter.setBrush(Qt::NoBrush);
@@ -131,7 +144,9 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
         m_overlay.GetPlaceRects(*place, MeasuredLabel(i, *place), marker, label);
         if (Intersects(marker, update))
             painter.drawRect(QRect(marker.left, marker.top, marker.Width() - 1, marker.Height() - 1));
-        if (!label.IsRectEmpty() && Intersects(label, update))
-            painter.drawPixmap(label.left, label.top, LabelImage(i, *place, m_overlay.IsHighlighted(place), ratio));
+        if (label.IsRectEmpty() || !Intersects(label, update)) continue;
+        const bool highlighted = m_overlay.IsHighlighted(place);
+        if (m_labelsAsText) DrawLabelText(painter, *place, highlighted, label);
+        else painter.drawPixmap(label.left, label.top, LabelImage(i, *place, highlighted, ratio));
     }
 }

@@ -36,6 +36,11 @@ public:
     void SetWholePicture(bool on) { m_wholePicture = on; }
     bool WholePicture() const { return m_wholePicture; }
 
+    // Labels as text: each name is drawn with the painter's own text drawing
+    // instead of from its kept image, so it stays sharp under a scale (on a
+    // printer) and stays text in a PDF. Off by default: images are faster.
+    void SetLabelsAsText(bool on) { m_labelsAsText = on; }
+
     // Paints `update` (client coordinates) at the device pixel ratio of the
     // painter's device. Without a picture, or with an empty one, only the
     // margins are painted (all of `update`). Returns whether any of the
@@ -56,12 +61,14 @@ private:
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     const QPixmap& LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio);
+    void DrawLabelText(QPainter& painter, const CPlace& place, bool highlighted, const CRect& label);
 
     const ViewGeometry& m_geometry;
     const CPlaceOverlay& m_overlay;
     const CPlaceArray& m_places;
     QFont m_fontNormal, m_fontBold;
     bool m_wholePicture = false;
+    bool m_labelsAsText = false;
     CLabelSizes m_labelSizes;
     // A label never changes but for its colour: both renderings are kept,
     // made on first use, for the device pixel ratio they were made at.

@@ -18,6 +18,8 @@ enum : int {
     FindCharacter,
     FindSpell,
     CopyPlaces,
+    ExportView,
+    PrintView,
 };
 }  // namespace ExtraCommand
 

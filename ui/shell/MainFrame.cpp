@@ -157,6 +157,8 @@ void CMainFrame::CreateMenu() {
     quit->setShortcuts(StandardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
     addAction(quit);  // the shortcut holds whatever bar is shown
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    AddFileCommands(file);
+    file->addSeparator();
     file->addAction(quit);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Affichage"));

@@ -43,6 +43,9 @@ private:
     // MainFrameCommands.cpp: the commands beyond the given menus.
     QAction* NewExtraCommand(int id, const char* text, const char* prompt, const QList<QKeySequence>& keys);
     void AddViewCommands(QMenu* view);
+    void AddFileCommands(QMenu* file);
+    void ExportView();
+    void PrintView();
     void CreateSearchMenu();
     void FocusPlaceField();
     void CopyPlaces();

@@ -30,6 +30,10 @@ public:
     const ViewGeometry& Geometry() const { return m_geometry; }
     CPlaceOverlay& Places() { return m_overlay; }
     const MapRenderer& Renderer() const { return m_renderer; }
+    // The world's places, in index order, as the view draws them.
+    const CPlaceArray& PlaceTable() const { return m_places; }
+    // The picture the view shows (null before the world is loaded).
+    const CMapPicture* CurrentPicture() const { return m_ensurePicture(); }
 
     void SetZoom(int zoom) { m_geometry.SetZoom(zoom); }
     int Zoom() const { return m_geometry.Zoom(); }

@@ -1,0 +1,179 @@
+// Saving the map view as a picture and printing it: the file holds exactly
+// what the view shows, in the format its name asks for, or nothing at all;
+// the printed page keeps the place names as text.
+#include "JpegMaker.h"
+#include "TableBuilder.h"
+
+#include "shell/MainFrame.h"
+#include "shell/ViewExport.h"
+#include "shell/World.h"
+#include "shell/ZerimApp.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+#include "view/ZerimView.h"
+
+#include <QImageReader>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestViewExport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pngIsWhatTheViewShows_data();
+    void pngIsWhatTheViewShows();
+    void jpegByExtension_data();
+    void jpegByExtension();
+    void failuresLeaveNoFile_data();
+    void failuresLeaveNoFile();
+    void printKeepsNamesAsText();
+
+private:
+    CZerimView* View() const { return m_frame->View(); }
+    void ShowOrvane(int zoom, bool found);
+
+    QTemporaryDir m_dir;
+    CMemoryResourceStore m_store;
+    std::unique_ptr<CWorld> m_world;
+    std::unique_ptr<CZerimApp> m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+void TestViewExport::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    // A picture whose every region differs, so that a shifted copy shows.
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Encode(3300, 3800, [](int x, int y) {
+                    return TestJpeg::Rgb{(unsigned char)(x / 7 % 256), (unsigned char)(y / 5 % 256), 200};
+                }));
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
+                TestTables::PlaceTable({
+                    {"Orvane", 10, 0, 0, 0},
+                    {"Kelwick", 21, 1, -50000, 150000},
+                    {"Ash Ford", 19, 3, 30000, -20000},
+                }));
+    m_world = std::make_unique<CWorld>(m_store);
+    m_app = std::make_unique<CZerimApp>(*m_world);
+    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
+    m_frame->resize(900, 700);
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+}
+
+void TestViewExport::cleanupTestCase() {
+    delete m_frame;
+    m_app.reset();
+    m_world.reset();
+}
+
+// Orvane, at the world's origin, in the middle of the view, all places shown.
+void TestViewExport::ShowOrvane(int zoom, bool found) {
+    View()->SetZoom(zoom);
+    View()->SetDetailLevel(5);
+    const CPoint map = View()->Geometry().WorldToMap({0, 0});
+    View()->Geometry().CenterOn(map.x, map.y, true);
+    View()->SearchPlaces(found ? QStringLiteral("Orvane") : QString());
+}
+
+void TestViewExport::pngIsWhatTheViewShows_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("reduced") << 20 << false;
+    QTest::newRow("reduced, a place found") << 35 << true;
+    QTest::newRow("actual size") << 100 << false;
+    QTest::newRow("enlarged, a place found") << 300 << true;
+}
+
+void TestViewExport::pngIsWhatTheViewShows() {
+    QFETCH(int, zoom);
+    QFETCH(bool, found);
+    ShowOrvane(zoom, found);
+    const QString path = m_dir.filePath(QStringLiteral("vue.png"));
+    QString error;
+    QVERIFY2(ExportView(*View(), path, error), qPrintable(error));
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), QByteArray("png"));
+    const QImage saved = reader.read().convertToFormat(QImage::Format_RGB32);
+    const QImage screen = View()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(saved.size(), View()->viewport()->size());
+    QCOMPARE(saved, screen);
+    QCOMPARE(saved, RenderView(*View()));
+}
+
+void TestViewExport::jpegByExtension_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow(".jpg") << "vue.jpg";
+    QTest::newRow(".JPEG") << "VUE.JPEG";
+}
+
+void TestViewExport::jpegByExtension() {
+    QFETCH(QString, name);
+    ShowOrvane(100, false);
+    const QString path = m_dir.filePath(name);
+    QString error;
+    QVERIFY2(ExportView(*View(), path, error), qPrintable(error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(3) == QByteArray("\xFF\xD8\xFF"));  // a JPEG stream, whatever the name
+    QCOMPARE(QImageReader(path).size(), View()->viewport()->size());
+}
+
+void TestViewExport::failuresLeaveNoFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("existedBefore");
+    QTest::newRow("no such folder") << "absent/vue.png" << false;
+    QTest::newRow("unknown extension") << "vue.bmp" << false;
+    QTest::newRow("no extension") << "vue" << false;
+    QTest::newRow("unknown extension, old file kept") << "old.gif" << true;
+    QTest::newRow("a folder by that name") << "folder.png" << true;
+}
+
+void TestViewExport::failuresLeaveNoFile() {
+    QFETCH(QString, name);
+    QFETCH(bool, existedBefore);
+    const QString path = m_dir.filePath(name);
+    if (name == "folder.png") QVERIFY(QDir(m_dir.path()).mkpath(name));
+    else if (existedBefore) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    }
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QString error;
+    QVERIFY(!ExportView(*View(), path, error));
+    QVERIFY2(error.contains(path), qPrintable(error));  // says which file, and why
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    if (existedBefore && name != "folder.png") {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+    }
+}
+
+// The names are text in the PDF (pdftotext reads them back), not pixels of a
+// scaled picture.
+void TestViewExport::printKeepsNamesAsText() {
+    ShowOrvane(100, true);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QVERIFY2(!pdftotext.isEmpty(), "pdftotext is missing: run scripts/deps.sh");
+    const QString path = m_dir.filePath(QStringLiteral("carte.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QString error;
+    QVERIFY2(PrintView(*View(), printer, error), qPrintable(error));
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == QByteArray("%PDF-"));
+    QProcess reader;
+    reader.start(pdftotext, {path, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(30000));
+    QCOMPARE(reader.exitCode(), 0);
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("Orvane")) && text.contains(QStringLiteral("Ash Ford")), qPrintable(text));
+}
+
+QTEST_MAIN(TestViewExport)
+#include "test_viewexport.moc"

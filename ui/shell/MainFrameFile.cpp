@@ -1,0 +1,60 @@
+// The main window's commands that take the view out of the window: saving it
+// as a picture and printing it.
+#include "shell/MainFrame.h"
+
+#include "shell/ExtraCommands.h"
+#include "shell/StatusBar.h"
+#include "shell/ViewExport.h"
+
+#include "view/ZerimView.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+// Before "Quitter", which stays last after a separator.
+void CMainFrame::AddFileCommands(QMenu* file) {
+    QAction* save = NewExtraCommand(ExtraCommand::ExportView, "&Exporter la vue…",
+                                    "Enregistre la vue de la carte dans une image PNG ou JPEG",
+                                    {QKeySequence(Qt::CTRL | Qt::Key_E)});
+    connect(save, &QAction::triggered, this, &CMainFrame::ExportView);
+    file->addAction(save);
+    QAction* print = NewExtraCommand(ExtraCommand::PrintView, "&Imprimer…", "Imprime la vue de la carte",
+                                     StandardKeys(QKeySequence::Print, Qt::CTRL | Qt::Key_P));
+    connect(print, &QAction::triggered, this, &CMainFrame::PrintView);
+    file->addAction(print);
+}
+
+// A name without an extension becomes a PNG; any other extension than the
+// two written is refused with its reason, and nothing is written.
+void CMainFrame::ExportView() {
+    QFileDialog dialog(this, QString::fromUtf8("Exporter la vue"), QDir::homePath() + QStringLiteral("/carte.png"),
+                       QString::fromUtf8("Image PNG (*.png);;Image JPEG (*.jpg *.jpeg)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().first();
+    QString error;
+    if (!::ExportView(*m_pView, path, error)) {
+        QMessageBox::warning(this, QString::fromUtf8("Exporter la vue"), error);
+        return;
+    }
+    m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue enregistrée dans « %1 »").arg(QDir::toNativeSeparators(path)));
+}
+
+void CMainFrame::PrintView() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Carte"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QString::fromUtf8("Imprimer la vue"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QString error;
+    if (!::PrintView(*m_pView, printer, error)) {
+        QMessageBox::warning(this, QString::fromUtf8("Imprimer"), error);
+        return;
+    }
+    m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue imprimée"));
+}

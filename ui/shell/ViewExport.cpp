@@ -1,0 +1,106 @@
+#include "shell/ViewExport.h"
+
+#include "render/MapRenderer.h"
+#include "view/ZerimView.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+// The format the file name asks for, or an empty one for an extension the
+// program does not write.
+QByteArray FormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) return "png";
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return "jpeg";
+    return {};
+}
+
+// A renderer of its own, so the view's caches (made for its screen) stay as
+// they are; it draws exactly as the view's does.
+MapRenderer RendererFor(CZerimView& view) {
+    MapRenderer renderer(view.Geometry(), view.Places(), view.PlaceTable(), QApplication::font());
+    renderer.SetWholePicture(view.Renderer().WholePicture());
+    return renderer;
+}
+
+QString CannotSave(const QString& path, const QString& reason) {
+    return QString::fromUtf8("Impossible d'enregistrer « %1 » : %2").arg(path, reason);
+}
+
+bool WriteAtomically(const QImage& image, const QString& path, const QByteArray& format, QString& error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = CannotSave(path, file.errorString());
+        return false;
+    }
+    QImageWriter writer(&file, format);
+    if (format == "jpeg") writer.setQuality(92);
+    if (!writer.write(image)) {
+        error = CannotSave(path, writer.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = CannotSave(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QImage RenderView(CZerimView& view) {
+    const QSize size = view.viewport()->size();
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    MapRenderer renderer = RendererFor(view);
+    renderer.Paint(painter, {0, 0, size.width(), size.height()}, view.CurrentPicture());
+    return image;
+}
+
+bool ExportView(CZerimView& view, const QString& path, QString& error) {
+    const QByteArray format = FormatOf(path);
+    if (format.isEmpty()) {
+        error = CannotSave(path, QString::fromUtf8("le nom doit finir par .png, .jpg ou .jpeg"));
+        return false;
+    }
+    const QImage image = RenderView(view);
+    if (image.isNull()) {
+        error = CannotSave(path, QString::fromUtf8("la vue est vide"));
+        return false;
+    }
+    return WriteAtomically(image, path, format, error);
+}
+
+bool PrintView(CZerimView& view, QPrinter& printer, QString& error) {
+    const QSize size = view.viewport()->size();
+    if (size.isEmpty()) {
+        error = QString::fromUtf8("La vue est vide : rien à imprimer.");
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        error = QString::fromUtf8("L'impression n'a pas pu commencer.");
+        return false;
+    }
+    // The whole view on the page, its shape kept, centred.
+    const QRect page = painter.viewport();
+    const qreal scale = std::min(qreal(page.width()) / size.width(), qreal(page.height()) / size.height());
+    painter.translate((page.width() - size.width() * scale) / 2, (page.height() - size.height() * scale) / 2);
+    painter.scale(scale, scale);
+    painter.setClipRect(QRect(QPoint(0, 0), size));
+    MapRenderer renderer = RendererFor(view);
+    renderer.SetLabelsAsText(true);
+    renderer.Paint(painter, {0, 0, size.width(), size.height()}, view.CurrentPicture());
+    return painter.end();
+}

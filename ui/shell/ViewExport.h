@@ -1,0 +1,22 @@
+// The map view as a picture file or on paper: what the view shows (map,
+// markers, labels, no scroll bars), drawn afresh through MapRenderer from the
+// view's own geometry and places rather than grabbed from the screen.
+#pragma once
+#include <QImage>
+#include <QString>
+
+class CZerimView;
+class QPrinter;
+
+// What the view's map area shows, at its size, pixel for pixel.
+QImage RenderView(CZerimView& view);
+
+// Saves RenderView(view) to `path` as PNG or JPEG by its extension; the file
+// is replaced whole or not at all. False with the reason, in French, in
+// `error`; nothing is left at `path` then.
+bool ExportView(CZerimView& view, const QString& path, QString& error);
+
+// Prints what the view shows on one page of `printer`, fitted to the page,
+// with the place names drawn as text at the printer's resolution. False with
+// the reason in `error`.
+bool PrintView(CZerimView& view, QPrinter& printer, QString& error);
