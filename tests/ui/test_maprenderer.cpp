@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 enum class Change { Zoom, PictureGeneration, Highlight, DevicePixelRatio };
@@ -53,6 +55,43 @@ QImage Paint(MapRenderer& renderer, const Scene& scene, qreal ratio) {
     return image;
 }
 
+// Places over snow: a white picture, the view on the world's origin at 100 %.
+struct SnowScene {
+    std::vector<unsigned char> white =
+        TestJpeg::Encode(800, 600, [](int, int) { return TestJpeg::Rgb{255, 255, 255}; });
+    CMapPicture picture;
+    CPlaceList places;
+    CFixedPictureHost host{{800, 600}};
+    ViewGeometry geometry{host};
+    CPlaceOverlay overlay{geometry, host};
+
+    explicit SnowScene(const std::vector<const char*>& names) {
+        picture.LoadFromBytes(ByteBlock(white));
+        for (const char* name : names) places.Add(name, 0, 0, 0, 10);  // all at one point
+        geometry.Resize({400, 300}, 0);
+        geometry.SetZoom(100);
+        const CPoint map = geometry.WorldToMap({0, 0});
+        geometry.CenterOn(map.x, map.y, true);
+    }
+    QImage Paint() {
+        MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
+        QImage image(400, 300, QImage::Format_RGB32);
+        QPainter painter(&image);
+        renderer.Paint(painter, {0, 0, 400, 300}, &picture);
+        CRect marker;
+        overlay.GetPlaceRects(*places[0], renderer.LabelSizes().Of(0), marker, label);
+        return image;
+    }
+    CRect label;  // the first place's, after Paint
+};
+
+int CountPixels(const QImage& image, const CRect& r, const std::function<bool(QColor)>& test) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += test(image.pixelColor(x, y)) ? 1 : 0;
+    return n;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Change)
@@ -63,6 +102,9 @@ private slots:
     void cachesFollowWhatTheyShow_data();
     void cachesFollowWhatTheyShow();
     void noPictureMeansMarginsOnly();
+    void haloOutlinesLabels_data();
+    void haloOutlinesLabels();
+    void foundLabelStaysWhole();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -113,6 +155,49 @@ void TestMapRenderer::noPictureMeansMarginsOnly() {
     for (int y = 0; y < 300; y += 7)
         for (int x = 0; x < 400; x += 7) QCOMPARE(image.pixelColor(x, y), QColor(Qt::black));
     QVERIFY(!renderer.LabelSizes().IsMeasured(0));
+}
+
+void TestMapRenderer::haloOutlinesLabels_data() {
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("white label") << false << QColor(255, 255, 255);
+    QTest::newRow("found, green label") << true << QColor(0, 255, 0);
+}
+
+// On white, a label shows by its dark outline, and keeps its own colour.
+void TestMapRenderer::haloOutlinesLabels() {
+    QFETCH(bool, found);
+    QFETCH(QColor, colour);
+    SnowScene scene({"Orvane"});
+    if (found) scene.overlay.HighlightOne(scene.places[0]);
+    const QImage image = scene.Paint();
+    const CRect& l = scene.label;
+    const CRect around{l.left - 1, l.top - 1, l.right + 1, l.bottom + 1};
+    const int dark = CountPixels(image, around, [](QColor c) { return qGray(c.rgb()) < 90; });
+    const int own = CountPixels(image, l, [&](QColor c) { return c == colour; });
+    QVERIFY2(dark > 30, qPrintable(QString::number(dark)));
+    QVERIFY2(own > 10, qPrintable(QString::number(own)));
+    // Beyond the halo the snow is untouched.
+    QCOMPARE(CountPixels(image, {around.right, l.top, around.right + 10, l.bottom}, [](QColor c) {
+                 return c != QColor(255, 255, 255);
+             }), 0);
+}
+
+// A found name over another place's name is drawn whole, on top: every
+// pixel wholly its colour alone is so with the other name under it (edge
+// pixels blend with what lies under them, as they should).
+void TestMapRenderer::foundLabelStaysWhole() {
+    SnowScene alone({"Orvane"}), both({"Orvane", "Mmmmmmmmmmmm"});
+    alone.overlay.HighlightOne(alone.places[0]);
+    both.overlay.HighlightOne(both.places[0]);
+    const QImage expected = alone.Paint(), seen = both.Paint();
+    const CRect& l = alone.label;
+    int differing = 0;
+    for (int y = l.top - 1; y <= l.bottom; ++y)
+        for (int x = l.left - 1; x <= l.right; ++x)
+            if (expected.pixelColor(x, y) == QColor(0, 255, 0) && seen.pixel(x, y) != expected.pixel(x, y)) ++differing;
+    QCOMPARE(differing, 0);
+    QVERIFY(CountPixels(expected, l, [](QColor c) { return c == QColor(0, 255, 0); }) > 10);
 }
 
 QTEST_MAIN(TestMapRenderer)

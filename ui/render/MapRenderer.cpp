@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QtMath>
 
 #include <utility>
@@ -22,6 +23,10 @@ QString NameOf(const CPlace& place) { return FromWin1252(place.m_strName); }
 const QColor kMarkerRed(255, 0, 0);
 const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelGreen(0, 255, 0);
+// Dark enough to outline a white name on snow, light enough not to blot out
+// the map around it.
+const QColor kLabelHalo(0, 0, 0, 200);
+constexpr int kHaloWidth = 1;
 
 QFont Bold(QFont font) {
     font.setWeight(QFont::Bold);
@@ -102,6 +107,10 @@ CSize MapRenderer::MeasuredLabel(int index, const CPlace& place) {
     return m_labelSizes.Of(index);
 }
 
+// A label's image is its name in its colour over a dark outline one pixel
+// wide (the halo), so that white and green names read on snow and sand as
+// well as on the sea; the image is one pixel larger than the label on every
+// side for it.
 const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio) {
     if (ratio != m_labelRatio) {  // drawn for another screen: all go
         m_labelImages.clear();
@@ -112,31 +121,52 @@ const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool high
     QPixmap& image = highlighted ? images.highlighted : images.normal;
     if (!image.isNull()) return image;
     const CSize size = m_labelSizes.Of(index);
-    image = QPixmap(QSize(qCeil(size.cx * ratio), qCeil(size.cy * ratio)));
+    const int halo = kHaloWidth;
+    image = QPixmap(QSize(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio)));
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setFont(FontOf(place));
+    const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
+    painter.setPen(kLabelHalo);
+    for (int dx = -halo; dx <= halo; ++dx)
+        for (int dy = -halo; dy <= halo; ++dy)
+            if (dx || dy) painter.drawText(origin + QPointF(dx, dy), NameOf(place));
     painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
-    painter.drawText(QPointF(0, QFontMetricsF(FontOf(place)).ascent()), NameOf(place));
+    painter.drawText(origin, NameOf(place));
     return image;
 }
 
 // The font in pixels of the view, not points: a point size would be taken
-// at the printer's resolution and then scaled once more by the painter.
+// at the printer's resolution and then scaled once more by the painter. The
+// halo is the outline of the letters, stroked, so the name stays text once.
 void MapRenderer::DrawLabelText(QPainter& painter, const CPlace& place, bool highlighted, const CRect& label) {
     QFont font = FontOf(place);
     font.setPixelSize(QFontInfo(font).pixelSize());
+    const QPointF origin(label.left, label.top + QFontMetricsF(FontOf(place)).ascent());
     painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath outline;
+    outline.addText(origin, font, NameOf(place));
+    painter.strokePath(outline, QPen(kLabelHalo, 2 * kHaloWidth));
     painter.setFont(font);
     painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
-    painter.drawText(QPointF(label.left, label.top + QFontMetricsF(FontOf(place)).ascent()), NameOf(place));
+    painter.drawText(origin, NameOf(place));
     painter.restore();
 }
 
+void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio) {
+    const bool highlighted = m_overlay.IsHighlighted(&place);
+    if (m_labelsAsText) DrawLabelText(painter, place, highlighted, label);
+    else painter.drawPixmap(label.left - kHaloWidth, label.top - kHaloWidth, LabelImage(index, place, highlighted, ratio));
+}
+
+// Markers and labels in the places' order, but the labels of found places
+// last, so that no other label hides them.
 void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio) {
     painter.setPen(QPen(kMarkerRed, 0));
     painter.setBrush(Qt::NoBrush);
+    std::vector<std::pair<int, CRect>> found;
     for (int i = 0; i < m_places.GetSize(); ++i) {
         const CPlace* place = m_places[i];
         if (!place || !m_overlay.IsPlaceVisible(place)) continue;
@@ -144,9 +174,11 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
         m_overlay.GetPlaceRects(*place, MeasuredLabel(i, *place), marker, label);
         if (Intersects(marker, update))
             painter.drawRect(QRect(marker.left, marker.top, marker.Width() - 1, marker.Height() - 1));
-        if (label.IsRectEmpty() || !Intersects(label, update)) continue;
-        const bool highlighted = m_overlay.IsHighlighted(place);
-        if (m_labelsAsText) DrawLabelText(painter, *place, highlighted, label);
-        else painter.drawPixmap(label.left, label.top, LabelImage(i, *place, highlighted, ratio));
+        const CRect withHalo{label.left - kHaloWidth, label.top - kHaloWidth, label.right + kHaloWidth,
+                             label.bottom + kHaloWidth};
+        if (label.IsRectEmpty() || !Intersects(withHalo, update)) continue;
+        if (m_overlay.IsHighlighted(place)) found.emplace_back(i, label);
+        else DrawLabel(painter, i, *place, label, ratio);
     }
+    for (const auto& [index, label] : found) DrawLabel(painter, index, *m_places[index], label, ratio);
 }

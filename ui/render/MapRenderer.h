@@ -1,6 +1,7 @@
 // Draws the map of a view state into any QPainter: the black margins, the
 // part of the picture that an exposed rectangle needs, then every visible
-// place as a red marker with its name beside it (green when highlighted).
+// place as a red marker with its name beside it (green when highlighted),
+// outlined in a dark halo.
 // The map view paints through it, and so does everything else that makes a
 // picture of the map (the snapshot, the benchmarks), without any widget.
 //
@@ -61,6 +62,7 @@ private:
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     const QPixmap& LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio);
+    void DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio);
     void DrawLabelText(QPainter& painter, const CPlace& place, bool highlighted, const CRect& label);
 
     const ViewGeometry& m_geometry;
