@@ -150,6 +150,8 @@ std::string HelpText() {
            "  Ctrl+Maj+N, Ctrl+Maj+S   recherche de personnages, de sorts\n"
            "  Ctrl+C                   copie le lieu survolé, sinon les lieux trouvés\n"
            "                           (nom, x, y séparés par des tabulations)\n"
+           "  Ctrl+E                   enregistre la vue dans une image PNG ou JPEG\n"
+           "  Ctrl+P                   imprime la vue (ou l'écrit en PDF)\n"
            "  Ctrl+Q                   quitte\n"
            "  clic gauche, clic droit  zoom avant, arrière autour du point cliqué ;\n"
            "                           glisser : zoom sur le rectangle\n"

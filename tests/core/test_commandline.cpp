@@ -114,7 +114,7 @@ void TestCommandLine::informational() {
     QCOMPARE(help.outcome.exitCode, 0);
     QVERIFY(help.out.find("--dump TYPE ID") != std::string::npos);
     QVERIFY(help.out.find("zerim --dump RCDATA 133") != std::string::npos);
-    for (const char* key : {"Ctrl+F", "Ctrl+Q", "Ctrl+molette", "Ctrl+0"})
+    for (const char* key : {"Ctrl+F", "Ctrl+Q", "Ctrl+molette", "Ctrl+0", "Ctrl+E", "Ctrl+P"})
         QVERIFY2(help.out.find(key) != std::string::npos, key);
 }
 
