@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -46,6 +47,8 @@ private slots:
     void searchSaysWhatItFound();
     void copiesPlaces_data();
     void copiesPlaces();
+    void accessibleNames_data();
+    void accessibleNames();
     void quitShortcut();
 
 private:
@@ -375,6 +378,29 @@ void TestMapKeys::quitShortcut() {
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     QTest::keyClick(frame.View(), Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!frame.isVisible());
+}
+
+Q_DECLARE_METATYPE(QWidget*)
+
+void TestMapKeys::accessibleNames_data() {
+    QTest::addColumn<QWidget*>("widget");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("map") << static_cast<QWidget*>(View()) << "Carte";
+    QTest::newRow("place field") << static_cast<QWidget*>(m_frame->PlaceBar()->Combo()) << "Lieux";
+    QTest::newRow("detail slider") << static_cast<QWidget*>(m_frame->PlaceBar()->Slider()) << "Niveau de détail";
+    const QList<QAction*> buttons = m_frame->ToolBar()->actions();
+    for (int i = 0; i < buttons.size(); ++i)
+        QTest::addRow("tool button %d", i) << m_frame->ToolBar()->widgetForAction(buttons[i])
+                                            << buttons[i]->statusTip();
+}
+
+// Screen readers name every control; the tool buttons by their prompt,
+// which is not empty.
+void TestMapKeys::accessibleNames() {
+    QFETCH(QWidget*, widget);
+    QFETCH(QString, name);
+    QVERIFY(widget && !name.isEmpty());
+    QCOMPARE(widget->accessibleName(), name);
 }
 
 QTEST_MAIN(TestMapKeys)

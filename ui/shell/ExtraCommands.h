@@ -20,6 +20,7 @@ enum : int {
     CopyPlaces,
     ExportView,
     PrintView,
+    RememberView,
 };
 }  // namespace ExtraCommand
 

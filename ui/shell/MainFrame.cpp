@@ -126,8 +126,12 @@ void CMainFrame::CreateToolBar() {
         QAction* action = NewCommand(buttons[i].id, images.isEmpty() ? buttons[i].fallback : QString());
         if (!images.isEmpty()) action->setIcon(images[i]);
         m_wndToolBar->addAction(action);
-        // The buttons have no tool tip: their prompt shows in the status bar.
-        m_wndToolBar->widgetForAction(action)->installEventFilter(this);
+        // The buttons have no tool tip: their prompt shows in the status bar,
+        // and screen readers read it as the button's name.
+        QWidget* button = m_wndToolBar->widgetForAction(action);
+        button->installEventFilter(this);
+        button->setAccessibleName(action->statusTip());
+        button->setAccessibleDescription(action->statusTip());
     }
     connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
     connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
@@ -174,6 +178,7 @@ void CMainFrame::CreateMenu() {
         view->addAction(toggle);
     }
     AddViewCommands(view);
+    AddRememberCommand(view);
     CreateSearchMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));

@@ -30,10 +30,14 @@ public:
     QLabel* LoadProblemPane() const { return m_wndLoadProblems; }
     // The menu and tool bar commands, by command id.
     QAction* Command(int id) const;
+    // With "Reprendre la dernière vue" checked, takes back the view saved at
+    // the last close; called once the window is shown.
+    void RestoreView();
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateToolBar();
@@ -44,6 +48,9 @@ private:
     QAction* NewExtraCommand(int id, const char* text, const char* prompt, const QList<QKeySequence>& keys);
     void AddViewCommands(QMenu* view);
     void AddFileCommands(QMenu* file);
+    void AddRememberCommand(QMenu* view);
+    bool RemembersView() const;
+    void SaveView();
     void ExportView();
     void PrintView();
     void CreateSearchMenu();

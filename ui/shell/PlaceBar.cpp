@@ -33,6 +33,12 @@ CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(paren
     layout->addWidget(label);
     layout->addWidget(m_combo);
     layout->addWidget(m_slider);
+    // For screen readers: the field is named by its label, the slider by
+    // what it sets.
+    label->setBuddy(m_combo);
+    m_combo->setAccessibleName(QStringLiteral("Lieux"));
+    m_slider->setAccessibleName(QString::fromUtf8("Niveau de détail"));
+    m_slider->setAccessibleDescription(QString::fromUtf8("Choisit quels lieux la carte montre, des plus grands à tous"));
 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     FillPlaces(places);

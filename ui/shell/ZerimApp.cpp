@@ -18,8 +18,10 @@ bool CZerimApp::InitInstance() {
     Settings::Register();
     if (!OpenDocument()) return false;
     QApplication::setWindowIcon(ProgramIcon());
-    m_pMainWnd = std::make_unique<CMainFrame>(m_world, [this] { return EnsureLoaded(); });
-    m_pMainWnd->show();
+    auto frame = std::make_unique<CMainFrame>(m_world, [this] { return EnsureLoaded(); });
+    frame->show();
+    frame->RestoreView();
+    m_pMainWnd = std::move(frame);
     return true;
 }
 

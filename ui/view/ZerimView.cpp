@@ -30,6 +30,9 @@ CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> 
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);  // for the hover read-out
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
+    setAccessibleName(QStringLiteral("Carte"));
+    setAccessibleDescription(QString::fromUtf8(
+        "Carte du monde : clic gauche zoom avant, clic droit zoom arrière, molette défilement"));
 }
 
 int CZerimView::SearchPlaces(const QString& text) {
@@ -50,6 +53,12 @@ void CZerimView::OnFitWindow() {
 void CZerimView::OnBottomRight() {
     ScrollToPosition({m_geometry.Scroll().MaxPosition(ScrollLayer::Horizontal),
                       m_geometry.Scroll().MaxPosition(ScrollLayer::Vertical)});
+}
+
+void CZerimView::CenterOnPicture(CPoint centre) {
+    m_geometry.CenterOn(centre.x, centre.y, true);
+    SyncScrollBars();
+    viewport()->update();
 }
 
 void CZerimView::ScrollToPosition(CPoint position) {

@@ -62,6 +62,9 @@ public slots:
     // The picture's top left or bottom right corner.
     void OnTopLeft() { ScrollToPosition({0, 0}); }
     void OnBottomRight();
+    // Puts the picture pixel `centre` in the middle of the view, as far as
+    // the scroll limits allow.
+    void CenterOnPicture(CPoint centre);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

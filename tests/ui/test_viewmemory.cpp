@@ -1,0 +1,131 @@
+// The opt-in remembered view, across two windows as across two runs: with
+// the item checked the second window takes the first one's view back; with
+// it unchecked, or with damaged settings, the window starts as specified.
+#include "JpegMaker.h"
+#include "TableBuilder.h"
+
+#include "shell/ExtraCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/PlaceBar.h"
+#include "shell/World.h"
+#include "shell/ZerimApp.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+#include "view/SavedView.h"
+#include "view/ZerimView.h"
+
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+class TestViewMemory : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void roundTrip_data();
+    void roundTrip();
+    void damagedSettingsAreIgnored();
+
+private:
+    std::unique_ptr<CMainFrame> NewWindow();
+    void ExpectStartUp(CMainFrame& frame);
+
+    QTemporaryDir m_dir;
+    CMemoryResourceStore m_store;
+    std::unique_ptr<CWorld> m_world;
+    std::unique_ptr<CZerimApp> m_app;
+};
+
+void TestViewMemory::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QCoreApplication::setOrganizationName(QStringLiteral("ZerimTests"));
+    QCoreApplication::setApplicationName(QStringLiteral("ViewMemory"));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, {90, 120, 90}));
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
+                TestTables::PlaceTable({{"Orvane", 10, 0, 0, 0}}));
+    m_world = std::make_unique<CWorld>(m_store);
+    m_app = std::make_unique<CZerimApp>(*m_world);
+}
+
+void TestViewMemory::init() { QSettings().clear(); }
+
+// As the program starts its window.
+std::unique_ptr<CMainFrame> TestViewMemory::NewWindow() {
+    auto frame = std::make_unique<CMainFrame>(*m_world, [this] { return m_app->EnsureLoaded(); });
+    frame->resize(900, 700);
+    frame->show();
+    if (!QTest::qWaitForWindowExposed(frame.get())) return nullptr;
+    frame->RestoreView();
+    return frame;
+}
+
+void TestViewMemory::ExpectStartUp(CMainFrame& frame) {
+    QCOMPARE(frame.View()->Zoom(), 20);
+    QCOMPARE(frame.View()->Geometry().GetScrollOffset(), CPoint({0, 0}));
+    QCOMPARE(frame.View()->Geometry().DetailOverride(), -1);
+    QVERIFY(frame.ToolBar()->isVisible());
+    QVERIFY(frame.Command(ResId::ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+void TestViewMemory::roundTrip_data() {
+    QTest::addColumn<bool>("remember");
+    QTest::newRow("item checked: the view comes back") << true;
+    QTest::newRow("item unchecked: the window starts as always") << false;
+}
+
+void TestViewMemory::roundTrip() {
+    QFETCH(bool, remember);
+    auto first = NewWindow();
+    QVERIFY(first);
+    QAction* item = first->Command(ExtraCommand::RememberView);
+    QVERIFY(item && item->isCheckable() && !item->isChecked());  // off by default
+    item->setChecked(remember);
+    first->View()->SetZoom(150);
+    first->View()->CenterOnPicture({1000, 1500});
+    first->PlaceBar()->Slider()->setValue(3);
+    first->Command(ResId::ID_VIEW_TOOLBAR)->trigger();
+    const CPoint scroll = first->View()->Geometry().GetScrollOffset();
+    QVERIFY(scroll.x > 0 && scroll.y > 0);
+    first->close();
+    first.reset();
+
+    auto second = NewWindow();
+    QVERIFY(second);
+    QCOMPARE(second->Command(ExtraCommand::RememberView)->isChecked(), remember);
+    if (!remember) return ExpectStartUp(*second);
+    QCOMPARE(second->View()->Zoom(), 150);
+    const CPoint again = second->View()->Geometry().GetScrollOffset();
+    QVERIFY2(std::abs(again.x - scroll.x) <= 2 && std::abs(again.y - scroll.y) <= 2,
+             qPrintable(QString("%1,%2 vs %3,%4").arg(again.x).arg(again.y).arg(scroll.x).arg(scroll.y)));
+    QCOMPARE(second->View()->Geometry().DetailOverride(), 3);
+    QCOMPARE(second->PlaceBar()->Slider()->value(), 3);
+    QVERIFY(!second->ToolBar()->isVisible());
+    QVERIFY(!second->Command(ResId::ID_VIEW_TOOLBAR)->isChecked());
+}
+
+void TestViewMemory::damagedSettingsAreIgnored() {
+    {
+        QSettings settings;
+        settings.setValue(SavedViewKey::kRemember, true);
+        settings.setValue(SavedViewKey::kWindowGeometry, QByteArray("not a geometry"));
+        settings.setValue(SavedViewKey::kWindowState, QByteArray("\x01\x02"));
+        settings.setValue(SavedViewKey::kZoom, "99999");
+        settings.setValue(SavedViewKey::kCentreX, "-40");
+        settings.setValue(SavedViewKey::kCentreY, "12abc");
+        settings.setValue(SavedViewKey::kDetail, "17");
+        settings.setValue(SavedViewKey::kToolBar, "maybe");
+        settings.setValue(SavedViewKey::kStatusBar, QStringList({"a", "b"}));
+    }
+    auto frame = NewWindow();
+    QVERIFY(frame);
+    QVERIFY(frame->Command(ExtraCommand::RememberView)->isChecked());
+    ExpectStartUp(*frame);
+}
+
+QTEST_MAIN(TestViewMemory)
+#include "test_viewmemory.moc"

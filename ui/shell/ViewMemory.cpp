@@ -1,0 +1,89 @@
+// The opt-in remembered view: with "Reprendre la dernière vue" checked, the
+// window saves its geometry, its bars, the zoom, the centre of the view and
+// the detail level when it closes, and takes them back at the next start.
+// Unchecked (the default), the window starts as it always does.
+#include "shell/MainFrame.h"
+
+#include "shell/ExtraCommands.h"
+#include "shell/PlaceBar.h"
+
+#include "data/ResourceIds.h"
+#include "render/MapPicture.h"
+#include "view/SavedView.h"
+#include "view/ZerimView.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace {
+QString Key(const char* key) { return QString::fromLatin1(key); }
+
+const char* const kSavedKeys[] = {SavedViewKey::kWindowGeometry, SavedViewKey::kWindowState, SavedViewKey::kZoom,
+                                  SavedViewKey::kCentreX,        SavedViewKey::kCentreY,     SavedViewKey::kDetail,
+                                  SavedViewKey::kToolBar,        SavedViewKey::kStatusBar};
+}  // namespace
+
+// After the zoom commands and a separator. Unchecking forgets the view.
+void CMainFrame::AddRememberCommand(QMenu* view) {
+    view->addSeparator();
+    QAction* remember = NewExtraCommand(ExtraCommand::RememberView, "Reprendre la &dernière vue",
+                                        "Au démarrage, reprend la vue laissée à la fermeture", {});
+    remember->setCheckable(true);
+    remember->setChecked(QSettings().value(Key(SavedViewKey::kRemember)).toString() == QLatin1String("true"));
+    connect(remember, &QAction::toggled, this, [](bool on) {
+        QSettings settings;
+        settings.setValue(Key(SavedViewKey::kRemember), on);
+        if (!on)
+            for (const char* key : kSavedKeys) settings.remove(Key(key));
+    });
+    view->addAction(remember);
+}
+
+bool CMainFrame::RemembersView() const { return Command(ExtraCommand::RememberView)->isChecked(); }
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (RemembersView()) SaveView();
+    QMainWindow::closeEvent(event);
+}
+
+// The centre in picture pixels, so that it holds at any zoom.
+void CMainFrame::SaveView() {
+    const ViewGeometry& geometry = m_pView->Geometry();
+    const CSize client = geometry.ClientSize();
+    const CPoint scroll = geometry.GetScrollOffset();
+    const CPoint centre = geometry.MapToPicture(CPoint{scroll.x + client.cx / 2, scroll.y + client.cy / 2});
+    QSettings settings;
+    settings.setValue(Key(SavedViewKey::kWindowGeometry), saveGeometry());
+    settings.setValue(Key(SavedViewKey::kWindowState), saveState());
+    settings.setValue(Key(SavedViewKey::kZoom), geometry.Zoom());
+    settings.setValue(Key(SavedViewKey::kCentreX), centre.x);
+    settings.setValue(Key(SavedViewKey::kCentreY), centre.y);
+    settings.setValue(Key(SavedViewKey::kDetail), geometry.DetailOverride());
+    settings.setValue(Key(SavedViewKey::kToolBar), Command(ResId::ID_VIEW_TOOLBAR)->isChecked());
+    settings.setValue(Key(SavedViewKey::kStatusBar), Command(ResId::ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+// Called once the window is shown. Each saved value is checked before use;
+// a bad one leaves its part of the view as it starts.
+void CMainFrame::RestoreView() {
+    if (!RemembersView()) return;
+    QSettings settings;
+    restoreGeometry(settings.value(Key(SavedViewKey::kWindowGeometry)).toByteArray());
+    restoreState(settings.value(Key(SavedViewKey::kWindowState)).toByteArray());
+    const CMapPicture* picture = m_pView->CurrentPicture();
+    const CSize size = picture ? picture->GetPixelSize() : CSize{};
+    const SavedView saved = ReadSavedView(
+        [&](const char* key) { return settings.value(Key(key)).toString().toStdString(); }, size);
+    if (saved.toolBar) Command(ResId::ID_VIEW_TOOLBAR)->setChecked(*saved.toolBar);
+    if (saved.statusBar) Command(ResId::ID_VIEW_STATUS_BAR)->setChecked(*saved.statusBar);
+    if (saved.detail && *saved.detail >= 0) {
+        const QSignalBlocker quiet(m_wndPlaceBar->Slider());
+        m_wndPlaceBar->Slider()->setValue(*saved.detail);
+        m_pView->SetDetailLevel(*saved.detail);
+    }
+    if (saved.zoom) m_pView->SetZoom(*saved.zoom);
+    if (saved.centre) m_pView->CenterOnPicture(*saved.centre);
+}
