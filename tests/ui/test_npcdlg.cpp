@@ -155,6 +155,9 @@ void TestNpcDlg::TypeAndEnter(const QString& letters) {
 void TestNpcDlg::listInTableOrder() {
     QCOMPARE(m_dlg->windowTitle(), QString("Recherche de NPCs"));
     CAutoCombo* combo = m_dlg->NameCombo();
+    // Screen readers name both controls.
+    QCOMPARE(combo->accessibleName(), QString("Personnages"));
+    QCOMPARE(m_dlg->Panel()->accessibleName(), QString("Fiche du personnage"));
     QStringList names;
     for (int i = 0; i < combo->count(); ++i) names << combo->itemText(i);
     QCOMPARE(names, (QStringList{"Amrel", "Brannoc", "Amrel Vey", "Amrelion"}));

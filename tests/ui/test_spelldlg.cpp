@@ -99,6 +99,9 @@ void TestSpellDlg::texts() {
     QCOMPARE(m_dlg->findChild<QLabel*>()->text(), QString("Sort:"));
     QCOMPARE(m_list->headerItem()->text(0), QString("Vendeur"));
     QCOMPARE(m_list->headerItem()->text(1), QString("Localisation"));
+    // Screen readers name both lists.
+    QCOMPARE(m_tree->accessibleName(), QString("Sorts"));
+    QCOMPARE(m_list->accessibleName(), QString::fromUtf8("Vendeurs du sort choisi"));
     // Silence sells nothing and goes; Abri's only spell takes its place.
     QCOMPARE(Lines(m_tree), QStringList({"Brume", "- Brouillard", "- Nuée", "Dôme", "Lumière",
                                          "- Aurore", "- Rayon"}));

@@ -28,13 +28,18 @@ void CMainFrame::AddFileCommands(QMenu* file) {
     file->addAction(print);
 }
 
-// A name without an extension becomes a PNG; any other extension than the
-// two written is refused with its reason, and nothing is written.
+// A name without an extension takes the chosen type's (PNG at first); any
+// other extension than the two written is refused with its reason, and
+// nothing is written.
 void CMainFrame::ExportView() {
     QFileDialog dialog(this, QString::fromUtf8("Exporter la vue"), QDir::homePath() + QStringLiteral("/carte.png"),
                        QString::fromUtf8("Image PNG (*.png);;Image JPEG (*.jpg *.jpeg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
+    // A name typed without an extension takes the chosen filter's.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains(QLatin1String("*.jpg")) ? QStringLiteral("jpg") : QStringLiteral("png"));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().first();
     QString error;

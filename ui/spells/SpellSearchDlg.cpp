@@ -50,6 +50,8 @@ void CSpellSearchDlg::CreateControls() {
     m_tree->setGeometry(du.Rect(5, 11, 140, 199));
     m_tree->setHeaderHidden(true);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    label->setBuddy(m_tree);
+    m_tree->setAccessibleName(QStringLiteral("Sorts"));
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this,
             &CSpellSearchDlg::OnSelChangedEffectTree);
 
@@ -61,6 +63,7 @@ void CSpellSearchDlg::CreateControls() {
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAccessibleName(QString::fromUtf8("Vendeurs du sort choisi"));
     setTabOrder(m_tree, m_list);
 }
 
