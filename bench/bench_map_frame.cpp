@@ -2,7 +2,7 @@
 // data, every place visible (detail 5), at a range of zooms, against a
 // memcpy of a frame of the same size in the same run. Prints the median time
 // of each and the ratio: at 1920 x 1080, then at 3840 x 2160 and at
-// 1920 x 1080 points on a screen of device pixel ratio 2.
+// 1920 x 1080 points on a screen of device pixel ratio 2; then frames of a pan.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
 #include "render/MapRenderer.h"
 #include "shell/QtResourceStore.h"
@@ -64,6 +64,34 @@ void MeasureFrames(CWorld& world, int width, int height, qreal ratio) {
     }
 }
 
+// A middle-button pan at 1920 x 1080: every frame the view moves by 24 x 16
+// pixels, as a quick drag does between two frames, and is painted whole, as
+// the view repaints it.
+void MeasurePan(CWorld& world) {
+    const CSize picture = world.Picture().GetPixelSize();
+    CFixedPictureHost host(picture);
+    ViewGeometry geometry(host);
+    CPlaceOverlay overlay(geometry, host);
+    geometry.Resize({1920, 1080}, 0);
+    geometry.SetDetailOverride(5);
+    MapRenderer renderer(geometry, overlay, world.Places(), QGuiApplication::font());
+    QImage target(1920, 1080, QImage::Format_RGB32);
+    std::printf("\npan, 1920x1080, 24 x 16 pixels a frame\n%6s %10s\n", "zoom", "median ms");
+    for (int zoom : {20, 100, 200, 800}) {
+        geometry.SetZoom(zoom);
+        geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+        const CPoint start = geometry.GetScrollOffset();
+        int step = 0;
+        const double paint = MedianMs([&] {
+            const int back = (step++ % 20) - 10;  // to and fro, inside the picture
+            geometry.ScrollTo({start.x + 24 * back, start.y + 16 * back});
+            QPainter painter(&target);
+            renderer.Paint(painter, {0, 0, 1920, 1080}, &world.Picture());
+        });
+        std::printf("%6d %10.3f\n", zoom, paint);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,5 +105,6 @@ int main(int argc, char** argv) {
     MeasureFrames(world, 1920, 1080, 1.0);
     MeasureFrames(world, 3840, 2160, 1.0);
     MeasureFrames(world, 3840, 2160, 2.0);
+    MeasurePan(world);
     return 0;
 }
