@@ -88,17 +88,24 @@ std::string LowerExtension(const std::string& file) {
 
 }  // namespace
 
+std::string ImageFormatOf(const std::string& file) {
+    const std::string extension = LowerExtension(file);
+    for (const ExtensionFormat& e : kExtensions)
+        if (extension == e.extension) return e.format;
+    return {};
+}
+
 std::optional<std::string> SnapshotFormat(const std::string& file, const std::vector<std::string>& writable,
                                           std::string& error) {
     const auto canWrite = [&](const char* format) {
         return std::find(writable.begin(), writable.end(), format) != writable.end();
     };
     if (file == "-" && canWrite("png")) return std::string("png");
-    const std::string extension = LowerExtension(file);
+    const std::string format = ImageFormatOf(file);
+    if (!format.empty() && canWrite(format.c_str())) return format;
     std::string known;
     for (const ExtensionFormat& e : kExtensions) {
         if (!canWrite(e.format)) continue;
-        if (extension == e.extension) return std::string(e.format);
         known += std::string(known.empty() ? "" : ", ") + "." + e.extension;
     }
     error = "--snapshot : le format de " + file + " ne se déduit pas de son extension ; formats possibles : " +

@@ -24,6 +24,10 @@ bool IsSnapshotRequest(const std::vector<std::string>& args);
 std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args,
                                                     std::string& error);
 
+// The image format `file`'s extension stands for, in Qt's spelling ("png",
+// "jpeg", "bmp", "webp"), case aside; empty for another extension or none.
+std::string ImageFormatOf(const std::string& file);
+
 // The image format that `file`'s extension asks for, in Qt's spelling
 // ("png", "jpeg", "bmp", "webp"), case aside; "png" for "-" (standard
 // output). `writable` are the formats that can be written here (Qt's image

@@ -1,10 +1,10 @@
 #include "shell/ViewExport.h"
 
+#include "cli/SnapshotOptions.h"
 #include "render/MapRenderer.h"
 #include "view/ZerimView.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPrinter>
@@ -15,12 +15,10 @@
 namespace {
 
 // The format the file name asks for, or an empty one for an extension the
-// program does not write.
+// export does not write (it writes PNG and JPEG only).
 QByteArray FormatOf(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("png")) return "png";
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return "jpeg";
-    return {};
+    const QByteArray format = QByteArray::fromStdString(ImageFormatOf(path.toStdString()));
+    return format == "png" || format == "jpeg" ? format : QByteArray();
 }
 
 // A renderer of its own, so the view's caches (made for its screen) stay as
