@@ -24,6 +24,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "MainWindowFixture.h"
+
 class TestMainFrame : public QObject {
     Q_OBJECT
 private slots:
@@ -73,18 +75,11 @@ void TestMainFrame::initTestCase() {
                 TestTables::Raw(std::string("Feu\0\1\0\0", 7)));
     m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_SPELLS,
                 TestTables::Raw(std::string("Flamme\0\1\0\7\0\0", 12)));
-    m_world = std::make_unique<CWorld>(m_store);
-    m_app = std::make_unique<CZerimApp>(*m_world);
-    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
-    m_frame->resize(1000, 800);
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QVERIFY(OpenMainWindow(m_store, {1000, 800}, m_world, m_app, m_frame));
 }
 
 void TestMainFrame::cleanupTestCase() {
-    delete m_frame;
-    m_app.reset();
-    m_world.reset();
+    CloseMainWindow(m_world, m_app, m_frame);
 }
 
 void TestMainFrame::init() {

@@ -24,6 +24,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "MainWindowFixture.h"
+
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
 class TestMapKeys : public QObject {
@@ -77,21 +79,14 @@ void TestMapKeys::initTestCase() {
                     {"Ash Ford", 19, 3, -100000, 150000},
                     {"Kelwick", 21, 4, 120000, -50000},
                 }));
-    m_world = std::make_unique<CWorld>(m_store);
-    m_app = std::make_unique<CZerimApp>(*m_world);
-    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
-    m_frame->resize(1000, 800);
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QVERIFY(OpenMainWindow(m_store, {1000, 800}, m_world, m_app, m_frame));
     // Everything here is reachable without the tool bar.
     m_frame->Command(ResId::ID_VIEW_TOOLBAR)->trigger();
     QVERIFY(!m_frame->ToolBar()->isVisible());
 }
 
 void TestMapKeys::cleanupTestCase() {
-    delete m_frame;
-    m_app.reset();
-    m_world.reset();
+    CloseMainWindow(m_world, m_app, m_frame);
 }
 
 void TestMapKeys::init() {

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "MainWindowFixture.h"
+
 #include "PanelClick.h"
 
 namespace {
@@ -101,19 +103,12 @@ void TestNpcDlg::initTestCase() {
                 }));
     m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_CHARACTERS, Table(kCharacters));
     m_store.Add(ResType::Numeric(ResId::RT_HTML), ResId::IDR_BLANK_PAGE, Table(kBlankPage));
-    m_world = std::make_unique<CWorld>(m_store);
-    m_app = std::make_unique<CZerimApp>(*m_world);
-    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
-    m_frame->resize(900, 700);
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QVERIFY(OpenMainWindow(m_store, {900, 700}, m_world, m_app, m_frame));
 }
 
 void TestNpcDlg::cleanupTestCase() {
     m_dlg.reset();  // a child of the view
-    delete m_frame;
-    m_app.reset();
-    m_world.reset();
+    CloseMainWindow(m_world, m_app, m_frame);
 }
 
 void TestNpcDlg::init() {

@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "MainWindowFixture.h"
+
 class TestViewExport : public QObject {
     Q_OBJECT
 private slots:
@@ -55,18 +57,11 @@ void TestViewExport::initTestCase() {
                     {"Kelwick", 21, 1, -50000, 150000},
                     {"Ash Ford", 19, 3, 30000, -20000},
                 }));
-    m_world = std::make_unique<CWorld>(m_store);
-    m_app = std::make_unique<CZerimApp>(*m_world);
-    m_frame = new CMainFrame(*m_world, [this] { return m_app->EnsureLoaded(); });
-    m_frame->resize(900, 700);
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QVERIFY(OpenMainWindow(m_store, {900, 700}, m_world, m_app, m_frame));
 }
 
 void TestViewExport::cleanupTestCase() {
-    delete m_frame;
-    m_app.reset();
-    m_world.reset();
+    CloseMainWindow(m_world, m_app, m_frame);
 }
 
 // Orvane, at the world's origin, in the middle of the view, all places shown.

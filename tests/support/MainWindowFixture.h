@@ -1,0 +1,29 @@
+// The main window as the program builds it (the world over a store, the
+// application object, the window), for the widget tests that drive it.
+#pragma once
+#include "shell/MainFrame.h"
+#include "shell/World.h"
+#include "shell/ZerimApp.h"
+
+#include <QtTest>
+
+#include <memory>
+
+// Builds and shows the window at `size`; false when it never got exposed.
+inline bool OpenMainWindow(const IResourceStore& store, QSize size, std::unique_ptr<CWorld>& world,
+                           std::unique_ptr<CZerimApp>& app, CMainFrame*& frame) {
+    world = std::make_unique<CWorld>(store);
+    app = std::make_unique<CZerimApp>(*world);
+    frame = new CMainFrame(*world, [application = app.get()] { return application->EnsureLoaded(); });
+    frame->resize(size);
+    frame->show();
+    return QTest::qWaitForWindowExposed(frame);
+}
+
+// Takes it down in the opposite order.
+inline void CloseMainWindow(std::unique_ptr<CWorld>& world, std::unique_ptr<CZerimApp>& app, CMainFrame*& frame) {
+    delete frame;
+    frame = nullptr;
+    app.reset();
+    world.reset();
+}
