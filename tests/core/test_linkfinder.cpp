@@ -1,5 +1,6 @@
 #include "npc/CrossLinker.h"
 #include "npc/LinkTargets.h"
+#include "npc/LocationLink.h"
 
 #include <QtTest>
 
@@ -11,6 +12,8 @@ class TestLinkFinder : public QObject {
 private slots:
     void found_data();
     void found();
+    void vendorLocation_data();
+    void vendorLocation();
 };
 
 namespace {
@@ -60,3 +63,28 @@ void TestLinkFinder::found() {
 
 QTEST_APPLESS_MAIN(TestLinkFinder)
 #include "test_linkfinder.moc"
+
+void TestLinkFinder::vendorLocation_data() {
+    QTest::addColumn<QByteArray>("location");
+    QTest::addColumn<int>("place");  // -1: names no place
+    QTest::newRow("whole text") << QByteArray("Kelwick") << 0;
+    QTest::newRow("text before the comma") << QByteArray("Quen Harrow, by the well") << 1;
+    QTest::newRow("case and blanks as the linker reads them") << QByteArray("  quen   HARROW ,east gate") << 1;
+    QTest::newRow("a name with a comma, whole") << QByteArray("Oska, Brask Quarter") << 2;
+    QTest::newRow("head of a name with a comma") << QByteArray("Oska, south market") << 2;
+    QTest::newRow("a name two places share") << QByteArray("Harrow, docks") << -1;
+    QTest::newRow("apostrophe read as a hyphen") << QByteArray("Ro'Dal") << 5;
+    QTest::newRow("names no place") << QByteArray("On the road, wandering") << -1;
+    QTest::newRow("a place named later in the text") << QByteArray("The road to Kelwick") << -1;
+    QTest::newRow("empty") << QByteArray("") << -1;
+    QTest::newRow("only a comma") << QByteArray(" , ") << -1;
+    QTest::newRow("text ends at a zero byte") << QByteArray("Kelwick\0, Ro-Dal", 16) << 0;
+}
+
+void TestLinkFinder::vendorLocation() {
+    QFETCH(QByteArray, location);
+    QFETCH(int, place);
+    const CLinkTargets targets(kPlaces, kCharacters);
+    const auto found = LocationPlace(std::string_view(location.constData(), size_t(location.size())), targets);
+    QCOMPARE(found.value_or(-1), place);
+}
