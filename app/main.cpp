@@ -6,6 +6,7 @@
 #include "shell/DisplayCheck.h"
 #include "shell/QtResourceStore.h"
 #include "shell/Snapshot.h"
+#include "shell/StartupClock.h"
 #include "shell/World.h"
 #include "shell/ZerimApp.h"
 
@@ -44,11 +45,15 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
         return ExitCode::kNotFound;
     }
     InstallFatalHandler();
+    // The picture decodes on its own thread while Qt connects to the display.
+    CWorld world(resources);
+    world.StartPicture(/*holdFullDecode=*/true);
+    MarkStartup("décodage lancé");
     QtArguments qtArgs(program, window.qtOptions);
     QApplication qapp(qtArgs.Argc(), qtArgs.Argv());
+    MarkStartup("QApplication prête");
     // The desktop entry's id: the window is matched to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));
-    CWorld world(resources);
     std::optional<QString> file;
     if (window.file) file = QString::fromLocal8Bit(window.file->c_str());
     CZerimApp app(world, file);
@@ -78,6 +83,7 @@ int RunZerim(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    MarkStartup("main");
     // Data from a --data folder is bounded, yet memory can still run out
     // (a huge picture, a small machine): end with a message, not an abort.
     try {

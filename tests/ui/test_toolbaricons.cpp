@@ -148,6 +148,7 @@ void TestToolBarIcons::windowIconFromTheDrawing() {
     CWorld world(embedded);
     CZerimApp app(world);
     QVERIFY(app.InitInstance());
+    QTRY_VERIFY(!QApplication::windowIcon().isNull());  // set once the map is on screen
     const QIcon icon = QApplication::windowIcon();
     // Small sizes are the pictures; large ones are drawn to size on demand.
     for (int size : {16, 48, 128, 256}) QVERIFY(icon.availableSizes().contains(QSize(size, size)));

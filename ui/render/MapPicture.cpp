@@ -59,12 +59,14 @@ CMapPicture::CMapPicture() : m_receiver(std::make_unique<QObject>()) {}
 
 CMapPicture::~CMapPicture() {
     // Join first: a result the worker posted goes with its receiver.
+    ReleaseFullDecode();
     if (m_worker.joinable()) m_worker.join();
     m_receiver.reset();
 }
 
 void CMapPicture::Clear() {
     ++m_generation;
+    ReleaseFullDecode();
     if (m_worker.joinable()) m_worker.join();  // its result is dropped
     m_firstLook = {};
     m_pending.reset();
@@ -108,10 +110,17 @@ bool CMapPicture::LoadProgressively(const IResourceStore& store, unsigned int id
     auto pending = std::make_shared<std::vector<QImage>>();
     m_pending = pending;
     QObject* receiver = m_receiver.get();
+    m_fullDecodeGo = {};
+    m_bFullDecodeReleased = false;
+    std::future<void> go = m_fullDecodeGo.get_future();
+    if (!m_bHoldFull) ReleaseFullDecode();
     m_worker = std::thread([this, bytes, info, pending, receiver, onSharper,
-                            firstLook = std::move(firstLook)]() mutable {
+                            firstLook = std::move(firstLook), go = std::move(go)]() mutable {
         auto [quarter, problem] = DecodeScaled(bytes, info, 1 << kFirstLevel);
-        firstLook.set_value({std::move(quarter), problem});
+        std::vector<QImage> coarse;
+        if (!quarter.isNull()) coarse = BuildLevels(std::move(quarter));
+        firstLook.set_value({std::move(coarse), problem});
+        go.wait();
         // Only the levels finer than the first look are made: the coarser
         // ones are kept, which saves memory while both sets would be alive.
         // The full decode reads the same stream: its problem, if any, is
@@ -132,15 +141,21 @@ void CMapPicture::WaitForFirstLook() {
     if (!m_firstLook.valid()) return;
     Decoded first = m_firstLook.get();
     m_problem = first.problem;
-    QImage quarter = std::move(first.image);
-    if (quarter.isNull()) return;  // refused: the picture stays empty
+    if (first.levels.empty()) return;  // refused: the picture stays empty
     m_levels.assign(kFirstLevel, QImage());
-    for (QImage& level : BuildLevels(std::move(quarter))) m_levels.push_back(std::move(level));
+    for (QImage& level : first.levels) m_levels.push_back(std::move(level));
     m_size = m_pendingSize;
+}
+
+void CMapPicture::ReleaseFullDecode() {
+    if (m_bFullDecodeReleased) return;
+    m_bFullDecodeReleased = true;
+    m_fullDecodeGo.set_value();
 }
 
 void CMapPicture::FinishLoading() {
     WaitForFirstLook();
+    ReleaseFullDecode();
     if (m_worker.joinable()) m_worker.join();
     if (!m_pending) return;
     std::vector<QImage> finer = std::move(*m_pending);

@@ -47,6 +47,12 @@ public:
     // Waits for the quarter-size copy and installs it; the picture is empty
     // if the bytes do not decode.
     void WaitForFirstLook();
+    // Asked before LoadProgressively: the worker stops after the first look
+    // until ReleaseFullDecode, so that the full decode does not take the
+    // processor from the start-up. A new load, FinishLoading and the
+    // destructor release it too.
+    void HoldFullDecode() { m_bHoldFull = true; }
+    void ReleaseFullDecode();
     // Waits for a decode on the second thread, if any, and installs it.
     void FinishLoading();
 
@@ -93,11 +99,14 @@ private:
     std::unique_ptr<QObject> m_receiver;
     std::shared_ptr<std::vector<QImage>> m_pending;
     struct Decoded {
-        QImage image;  // null when refused
+        std::vector<QImage> levels;  // the first look and its halved copies; none when refused
         JpegProblem problem = JpegProblem::None;
     };
     std::future<Decoded> m_firstLook;  // the quarter-size copy, from the worker
     CSize m_pendingSize;              // the size it will have once installed
+    bool m_bHoldFull = false;
+    std::promise<void> m_fullDecodeGo;  // the worker waits on it before the full decode
+    bool m_bFullDecodeReleased = true;
 };
 
 // The levels of a decoded picture: the picture, then halved copies down to

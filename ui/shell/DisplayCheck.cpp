@@ -3,8 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -28,15 +26,17 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-// Connects as Qt would (with the server's authorisation), and leaves.
-bool X11Answers(const std::string& display) {
-    Display* connection = XOpenDisplay(display.c_str());
-    if (!connection) return false;
-    XCloseDisplay(connection);
-    return true;
-}
+// What Qt's X11 platform says, as a warning, when the server does not answer
+// or refuses it; the fatal error that follows would only talk of plugins.
+const char kXcbUnreachable[] = "could not connect to display";
 
 void OnQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String(kXcbUnreachable))) {
+        const QString display = text.mid(int(sizeof kXcbUnreachable)).trimmed();
+        std::fprintf(stderr, "%s\n", Unreachable(display.toStdString()).c_str());
+        std::fflush(stderr);
+        _exit(1);
+    }
     const QByteArray local = text.toLocal8Bit();
     if (type != QtFatalMsg) {
         std::fprintf(stderr, "%s\n", local.constData());
@@ -61,9 +61,9 @@ bool DisplayAvailable(const std::optional<std::string>& platform, const std::opt
         message = kNoDisplay;
         return false;
     }
-    if (X11Answers(x11)) return true;
-    message = Unreachable(x11);
-    return false;
+    // Whether the server answers is learnt from Qt's own connection (see
+    // OnQtMessage): a second connection here would cost every start-up.
+    return true;
 }
 
 void InstallFatalHandler() { qInstallMessageHandler(OnQtMessage); }

@@ -18,14 +18,19 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 QString Text(int id) { return QString::fromStdString(LoadString(id)); }
+
+// When what waits for the first map runs if the map is never painted.
+constexpr int kAfterFirstMapAtTheLatest = 1000;  // ms
 
 void ReportAndExit() {
     std::printf("map painted after %.1f ms\n", MillisecondsSinceStart());
@@ -60,16 +65,33 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     m_wndPlaceBar->SetActions({[this](CPlace* place) { m_pView->HighlightOne(place); },
                                [this](const QString& text) { Search(text); },
                                [this](int level) { m_pView->SetDetailLevel(level); }});
-    PrepareStartupExit();
+    AfterFirstMap([this] { m_world.ReleaseFullPicture(); });
+    WatchFirstMap();
 }
 
 // The world may outlive the window: the full picture, if still on its way,
 // must not reach a window that is gone.
 CMainFrame::~CMainFrame() { m_world.OnPictureSharper(nullptr); }
 
-// The start-up benchmark ends the program once the map is on screen.
-void CMainFrame::PrepareStartupExit() {
-    if (ExitAfterFirstMap() == ExitAfter::FirstMap) m_pView->OnFirstMapPainted(ReportAndExit);
+// The first map is on screen once it is painted and the event loop is back
+// (the window has been flushed); the start-up benchmark ends the program
+// there, and the trace notes both moments.
+void CMainFrame::WatchFirstMap() {
+    const bool exitAfter = ExitAfterFirstMap() == ExitAfter::FirstMap;
+    m_pView->OnFirstMapPainted([this, exitAfter] {
+        MarkStartup("première carte peinte");
+        QTimer::singleShot(0, this, [this, exitAfter] {
+            MarkStartup("envoyée à l'écran");
+            PrintStartupTrace();
+            if (exitAfter) ReportAndExit();
+            RunAfterFirstMap();
+        });
+    });
+    QTimer::singleShot(kAfterFirstMapAtTheLatest, this, [this] { RunAfterFirstMap(); });
+}
+
+void CMainFrame::RunAfterFirstMap() {
+    for (const auto& then : std::exchange(m_afterFirstMap, {})) then();
 }
 
 // Problems met while loading get a pane of their own, left of the lock

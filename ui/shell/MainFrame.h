@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <vector>
 
 class CMapPicture;
 class CPlaceBar;
@@ -20,6 +21,10 @@ public:
     // Shows `world`; `ensureLoaded` loads it on first demand (behind the
     // loading notice) and gives its picture. The world outlives the window.
     CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded);
+    // Runs `then` once the first map is on screen, or a second after the
+    // window was built if it is never painted: what the first frame does not
+    // need waits for it (the full picture's decode, the window icon).
+    void AfterFirstMap(std::function<void()> then) { m_afterFirstMap.push_back(std::move(then)); }
     ~CMainFrame() override;
     CZerimView* View() const { return m_pView; }
     CPlaceBar* PlaceBar() const { return m_wndPlaceBar; }
@@ -57,11 +62,13 @@ private:
     void FocusPlaceField();
     void CopyPlaces();
     void Search(const QString& text);
-    void PrepareStartupExit();
+    void WatchFirstMap();
+    void RunAfterFirstMap();
     void ShowLoadProblems();
     void ShowPlace(int index);
 
     CWorld& m_world;
+    std::vector<std::function<void()>> m_afterFirstMap;
     CZerimView* m_pView = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar

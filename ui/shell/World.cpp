@@ -3,6 +3,7 @@
 #include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "shell/StartupClock.h"
 
 void CWorld::Load(const std::function<void()>& whileLoading) {
     if (m_bLoaded) return;
@@ -10,12 +11,21 @@ void CWorld::Load(const std::function<void()>& whileLoading) {
     // The picture decodes on a second thread while the notice comes up and
     // the places are read; the quarter-size first look is waited for here,
     // the full picture arrives later (see CMapPicture).
+    StartPicture();
+    if (whileLoading) whileLoading();
+    LoadPlaces();
+    MarkStartup("lieux lus");
+    m_picture.WaitForFirstLook();
+    MarkStartup("premier aperçu de la carte");
+}
+
+void CWorld::StartPicture(bool holdFullDecode) {
+    if (m_bPictureStarted) return;
+    m_bPictureStarted = true;
+    if (holdFullDecode) m_picture.HoldFullDecode();
     m_picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, [this] {
         if (m_onPictureSharper) m_onPictureSharper();
     });
-    if (whileLoading) whileLoading();
-    LoadPlaces();
-    m_picture.WaitForFirstLook();
 }
 
 bool CWorld::LoadPlaces() {

@@ -29,6 +29,13 @@ public:
     // thread, runs `whileLoading` (the loading notice), reads the places and
     // waits for the picture's first look. Later calls do nothing.
     void Load(const std::function<void()>& whileLoading);
+    // Starts decoding the map picture on its thread, once, so that it
+    // overlaps what comes before the load (the window system's set-up);
+    // Load starts it itself when nobody did. With `holdFullDecode` the
+    // thread stops after the first look until ReleaseFullPicture: the full
+    // picture is not needed for the first frame, whose time it would share.
+    void StartPicture(bool holdFullDecode = false);
+    void ReleaseFullPicture() { m_picture.ReleaseFullDecode(); }
     // Runs when the full picture has arrived after the quick first look.
     void OnPictureSharper(std::function<void()> then) { m_onPictureSharper = std::move(then); }
 
@@ -51,6 +58,7 @@ private:
 
     const IResourceStore& m_store;
     bool m_bLoaded = false;
+    bool m_bPictureStarted = false;
     bool m_bPlacesCut = false;  // the place table ended inside a record
     CPlaceList m_places;
     CMapPicture m_picture;

@@ -4,6 +4,7 @@
 #include "shell/MainFrame.h"
 #include "shell/ProgramIcon.h"
 #include "shell/Settings.h"
+#include "shell/StartupClock.h"
 #include "shell/World.h"
 
 #include <QApplication>
@@ -17,9 +18,13 @@ CZerimApp::CZerimApp(CWorld& world, std::optional<QString> documentFile)
 bool CZerimApp::InitInstance() {
     Settings::Register();
     if (!OpenDocument()) return false;
-    QApplication::setWindowIcon(ProgramIcon());
     auto frame = std::make_unique<CMainFrame>(m_world, [this] { return EnsureLoaded(); });
+    // X11 takes every size of the icon with each new window: the notice and
+    // the first frame go without it.
+    frame->AfterFirstMap([] { QApplication::setWindowIcon(ProgramIcon()); });
+    MarkStartup("fenêtre principale construite");
     frame->show();
+    MarkStartup("fenêtre principale montrée");
     frame->RestoreView();
     m_pMainWnd = std::move(frame);
     return true;
@@ -45,6 +50,7 @@ CMapPicture* CZerimApp::EnsureLoaded() {
         m_world.Load([&notice] {
             notice = std::make_unique<CLoadingDlg>();
             notice->ShowNow();
+            MarkStartup("avis de chargement affiché");
         });
     }  // the notice goes once the load is over
     return &m_world.Picture();
