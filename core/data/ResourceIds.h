@@ -15,6 +15,8 @@ constexpr int RT_VERSION = 16;
 constexpr int RT_HTML = 23;
 constexpr int RT_TOOLBAR = 241;
 constexpr const char* RT_JPG = "JPG";
+// The picture's first look, made by the build beside it (data/FirstLook.h).
+constexpr const char* RT_FIRSTLOOK = "FIRSTLOOK";
 
 // Data resources.
 constexpr int IDR_MAP_PICTURE = 131;     // JPG

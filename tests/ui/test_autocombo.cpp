@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QAbstractItemView>
 #include <QtTest>
 
 namespace {
@@ -34,6 +35,7 @@ private slots:
     void arrowKeyIsAChoice();
     void noQtCompleterAndNoInsertion();
     void emptiedFieldStaysEmpty();
+    void listFitsItsEntriesWhenItOpens();
 
 private:
     void Fill(const QStringList& entries);
@@ -55,6 +57,24 @@ void TestAutoCombo::init() {
 void TestAutoCombo::cleanup() {
     delete m_combo;
     m_combo = nullptr;
+}
+
+// The list opens wide enough for its longest entry, measured again when
+// entries were added since; without the option it keeps the field's width.
+void TestAutoCombo::listFitsItsEntriesWhenItOpens() {
+    Fill({"Ash", QString(60, QChar('W'))});
+    m_combo->showPopup();
+    const int plain = m_combo->view()->minimumWidth();
+    m_combo->hidePopup();
+    QVERIFY(plain < m_combo->view()->sizeHintForColumn(0));
+    m_combo->SetListFitsEntries(true);
+    m_combo->showPopup();
+    QCOMPARE(m_combo->view()->minimumWidth(), m_combo->view()->sizeHintForColumn(0) + 24);
+    m_combo->hidePopup();
+    m_combo->addItem(QString(90, QChar('W')));
+    m_combo->showPopup();
+    QCOMPARE(m_combo->view()->minimumWidth(), m_combo->view()->sizeHintForColumn(0) + 24);
+    m_combo->hidePopup();
 }
 
 // Filled as its owners fill it: the list, and nothing chosen yet.

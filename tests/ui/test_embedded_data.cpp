@@ -1,5 +1,6 @@
 // The data compiled into the program meets every figure it is made to: read
 // back from the embedded resources by the program's own readers.
+#include "data/FirstLook.h"
 #include "data/CharacterText.h"
 #include "data/JpegDecoder.h"
 #include "data/PlaceTable.h"
@@ -122,6 +123,11 @@ void TestEmbeddedData::mapPicture() {
     QCOMPARE(int(uchar(bytes[frame + 11])), 0x22);
     QCOMPARE(int(uchar(bytes[frame + 14])), 0x11);
     QCOMPARE(int(uchar(bytes[frame + 17])), 0x11);
+    // The build's first look was made from these very bytes.
+    const auto look = StoredFirstLook(Embedded("FIRSTLOOK", ResId::IDR_MAP_PICTURE), jpeg);
+    QVERIFY(look);
+    QCOMPARE(look->width, 825);
+    QCOMPARE(look->height, 950);
 }
 
 void TestEmbeddedData::pages() {

@@ -1,6 +1,7 @@
 #include "JpegMaker.h"
 
 #include "render/MapPicture.h"
+#include "data/FirstLook.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 
@@ -39,6 +40,9 @@ private slots:
     void missingResourceKeepsPicture();
     void progressiveLoadSharpens();
     void progressiveLoadOfJunkIsEmpty();
+    void storedFirstLook_data();
+    void storedFirstLook();
+    void fullDecodeWaitsWhenHeld();
     void problemsOfTheBytes_data();
     void problemsOfTheBytes();
     void tinyPictures_data();
@@ -137,6 +141,54 @@ void TestMapPicture::progressiveLoadOfJunkIsEmpty() {
     picture.FinishLoading();
     QVERIFY(picture.IsEmpty());
     QVERIFY(!CMapPicture().LoadProgressively(m_store, ResId::IDR_MAP_PICTURE + 1, nullptr));
+}
+
+// A first look stored for the very bytes of the picture is drawn as it is;
+// one made for other bytes is ignored and the quarter is decoded. The stored
+// pixels are made grey here, to tell them from a decode.
+void TestMapPicture::storedFirstLook_data() {
+    QTest::addColumn<bool>("sameBytes");
+    QTest::newRow("made for this picture") << true;
+    QTest::newRow("made for another picture") << false;
+}
+
+void TestMapPicture::storedFirstLook() {
+    QFETCH(bool, sameBytes);
+    const Bytes jpeg = Quadrants(640, 480);
+    Bytes look = MakeFirstLook(ByteBlock(sameBytes ? jpeg : Quadrants(640, 481)));
+    std::fill(look.end() - 160 * 120 * 4, look.end(), 0x80);
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, jpeg);
+    m_store.Add(ResType::Named("FIRSTLOOK"), ResId::IDR_MAP_PICTURE, look);
+    CMapPicture picture;
+    QVERIFY(picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, nullptr));
+    picture.WaitForFirstLook();
+    QCOMPARE(picture.Problem(), JpegProblem::None);
+    QCOMPARE(picture.Level(2).size(), QSize(160, 120));
+    const QRgb corner = picture.Level(2).pixel(10, 10);
+    QVERIFY(sameBytes ? corner == qRgb(0x80, 0x80, 0x80) : IsQuadrant(corner, 0));
+    picture.FinishLoading();
+    QVERIFY(IsQuadrant(picture.Level(0).pixel(10, 10), 0));
+}
+
+// Held, the full decode starts only when released (or when the load is
+// finished or dropped); the first look comes all the same.
+void TestMapPicture::fullDecodeWaitsWhenHeld() {
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, Quadrants(64, 48));
+    CMapPicture picture;
+    bool sharper = false;
+    picture.HoldFullDecode();
+    QVERIFY(picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, [&] { sharper = true; }));
+    picture.WaitForFirstLook();
+    QVERIFY(!picture.IsEmpty());
+    QTest::qWait(200);
+    QVERIFY(!sharper);
+    QVERIFY(picture.Level(0).isNull());
+    picture.ReleaseFullDecode();
+    QTRY_VERIFY(sharper);
+    QCOMPARE(picture.Level(0).size(), QSize(64, 48));
+    CMapPicture dropped;  // held and never released: goes without waiting
+    dropped.HoldFullDecode();
+    QVERIFY(dropped.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, nullptr));
 }
 
 // What the load tells about bad bytes, by either way of loading: a refused

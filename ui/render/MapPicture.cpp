@@ -1,5 +1,6 @@
 #include "render/MapPicture.h"
 
+#include "data/FirstLook.h"
 #include "data/JpegDecoder.h"
 #include "data/PictureGeometry.h"
 #include "data/ResourceIds.h"
@@ -19,6 +20,7 @@ namespace {
 
 // The copy the start-up zoom (20%) draws from: a quarter of the picture.
 constexpr int kFirstLevel = 2;
+static_assert(1 << kFirstLevel == kFirstLookDenominator, "the stored first look is that copy");
 
 // The picture at 1 / `denominator`, with what went wrong; the image is null
 // when the picture is refused.
@@ -44,6 +46,17 @@ void PageOut(ByteBlock bytes) {
 
 std::optional<ByteBlock> FindPicture(const IResourceStore& store, unsigned int id) {
     return store.Find(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
+}
+
+// The quarter-size copy: the one stored for these bytes, read in place when
+// its rows are aligned as QImage needs them, else decoded.
+std::pair<QImage, JpegProblem> FirstLook(ByteBlock bytes, const JpegInfo& info, std::optional<ByteBlock> stored) {
+    if (const auto look = stored ? StoredFirstLook(*stored, bytes) : std::nullopt) {
+        const QImage image(look->pixels, look->width, look->height, look->pitch, QImage::Format_RGB32);
+        const bool aligned = reinterpret_cast<uintptr_t>(look->pixels) % 4 == 0;
+        return {aligned ? image : image.copy(), JpegProblem::None};
+    }
+    return DecodeScaled(bytes, info, 1 << kFirstLevel);
 }
 
 }  // namespace
@@ -99,6 +112,7 @@ bool CMapPicture::LoadProgressively(const IResourceStore& store, unsigned int id
     const auto found = FindPicture(store, id);
     if (!found) return false;
     const ByteBlock bytes = *found;
+    const auto stored = store.Find(ResType::Named(ResId::RT_FIRSTLOOK), int(id & 0xFFFF));
     Clear();
     JpegInfo info;
     m_problem = InspectJpeg(bytes, info);
@@ -114,9 +128,9 @@ bool CMapPicture::LoadProgressively(const IResourceStore& store, unsigned int id
     m_bFullDecodeReleased = false;
     std::future<void> go = m_fullDecodeGo.get_future();
     if (!m_bHoldFull) ReleaseFullDecode();
-    m_worker = std::thread([this, bytes, info, pending, receiver, onSharper,
+    m_worker = std::thread([this, bytes, stored, info, pending, receiver, onSharper,
                             firstLook = std::move(firstLook), go = std::move(go)]() mutable {
-        auto [quarter, problem] = DecodeScaled(bytes, info, 1 << kFirstLevel);
+        auto [quarter, problem] = FirstLook(bytes, info, stored);
         std::vector<QImage> coarse;
         if (!quarter.isNull()) coarse = BuildLevels(std::move(quarter));
         firstLook.set_value({std::move(coarse), problem});

@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -43,7 +42,7 @@ CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(paren
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     FillPlaces(places);
     // The list may be wider than the field, so that long names show whole.
-    m_combo->view()->setMinimumWidth(m_combo->view()->sizeHintForColumn(0) + 24);
+    m_combo->SetListFitsEntries(true);
     connect(m_combo, qOverload<int>(&QComboBox::activated), this, &CPlaceBar::OnSelChangePlace);
     // Every move of the thumb by the user (drag, keys, a click in the
     // channel) applies, so the thumb and the map never disagree once used.

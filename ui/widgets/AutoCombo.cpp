@@ -1,5 +1,6 @@
 #include "widgets/AutoCombo.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -33,6 +34,15 @@ CAutoCombo::CAutoCombo(QWidget* parent) : QComboBox(parent) {
     lineEdit()->installEventFilter(this);
     // textEdited comes from the user's typing only, never from setText.
     connect(lineEdit(), &QLineEdit::textEdited, this, &CAutoCombo::OnEditUpdate);
+}
+
+void CAutoCombo::showPopup() {
+    if (m_bListFitsEntries && m_nFittedCount != count()) {
+        constexpr int kScrollBarRoom = 24;
+        view()->setMinimumWidth(view()->sizeHintForColumn(0) + kScrollBarRoom);
+        m_nFittedCount = count();
+    }
+    QComboBox::showPopup();
 }
 
 void CAutoCombo::keyPressEvent(QKeyEvent* event) {

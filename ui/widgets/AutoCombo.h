@@ -18,6 +18,12 @@ public:
     // Whether the next edit will be completed; false after Delete or Backspace
     // until another key goes down.
     bool AutoComplete() const { return m_bAutoComplete; }
+    // Whether the list opens at least as wide as its widest entry, so that
+    // long names show whole. Measured when the list opens, not when it is
+    // filled: measuring every entry would cost a long list's window its
+    // start-up.
+    void SetListFitsEntries(bool fit) { m_bListFitsEntries = fit; }
+    void showPopup() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -28,4 +34,6 @@ private:
     void OnEditUpdate(const QString& typed);
 
     bool m_bAutoComplete = true;
+    bool m_bListFitsEntries = false;
+    int m_nFittedCount = -1;  // the entries the list's width was measured for
 };
