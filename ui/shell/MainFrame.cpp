@@ -27,6 +27,16 @@
 namespace {
 QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
+// Where a place's marker is on screen, for the finders that keep it in sight.
+std::optional<QRect> MarkerOnScreen(CZerimView& view, const CPlace* place) {
+    if (!place) return std::nullopt;
+    CRect marker, label;
+    view.Places().GetPlaceRects(*place, {}, marker, label);
+    const QRect inView(marker.left, marker.top, marker.Width(), marker.Height());
+    if (!view.viewport()->rect().intersects(inView)) return std::nullopt;
+    return QRect(view.viewport()->mapToGlobal(inView.topLeft()), inView.size());
+}
+
 void ReportAndExit() {
     std::printf("map painted after %.1f ms\n", MillisecondsSinceStart());
     std::fflush(stdout);
@@ -136,7 +146,8 @@ void CMainFrame::CreateToolBar() {
     connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
     connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
     connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] {
-        RunNpcSearch(this, m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); });
+        RunNpcSearch(this, m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); },
+                     [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); });
     });
     connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, this,
             [this] { RunSpellSearch(m_world.Store(), this); });
