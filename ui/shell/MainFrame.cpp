@@ -103,7 +103,8 @@ void CMainFrame::ShowLoadProblems() {
     m_wndStatusBar->insertPermanentWidget(1, m_wndLoadProblems);
 }
 
-// A place link of the character finder lights its place on the map.
+// A place link of the character finder, or a vendor's location in the spell
+// finder, lights its place on the map.
 void CMainFrame::ShowPlace(int index) {
     if (CPlace* place = m_world.Places()[index]) m_pView->HighlightOne(place);
 }
@@ -150,7 +151,10 @@ void CMainFrame::CreateToolBar() {
                      [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); });
     });
     connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, this,
-            [this] { RunSpellSearch(m_world.Store(), this); });
+            [this] {
+                RunSpellSearch(m_world.Store(), this, &m_world.Places(), [this](int index) { ShowPlace(index); },
+                               [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); });
+            });
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 
