@@ -114,7 +114,7 @@ void CNpcSearchDlg::ShowPanelMenu(const QPoint& pos) {
     QAction* first = menu->actions().value(0);
     menu->insertActions(first, {m_backAction, m_forwardAction});
     menu->insertSeparator(first);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);  // however it closes
     menu->setObjectName(QStringLiteral("npcPanelMenu"));
     menu->popup(m_htmlPanel->viewport()->mapToGlobal(pos));
 }

@@ -194,9 +194,11 @@ void CSpellSearchDlg::ShowRowMenu(const QContextMenuEvent& event, bool onRows) {
                               : m_list->viewport()->mapToGlobal(m_list->visualItemRect(row).center());
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("vendorRowMenu"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);  // however it closes
     menu->addAction(m_showOnMap);
     menu->popup(at);
+    // From the keyboard, Enter takes the item at once, as menus opened so do.
+    if (!byMouse && m_showOnMap->isEnabled()) menu->setActiveAction(m_showOnMap);
 }
 
 // The map lights the place behind the dialog, which stays open and in front,
