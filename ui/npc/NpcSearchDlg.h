@@ -18,10 +18,10 @@
 #include <memory>
 
 class CAutoCombo;
-class QAction;
 class CCharacterPages;
 class CPlaceArray;
 class IResourceStore;
+class QAction;
 
 class CNpcSearchDlg : public QDialog, private IHtmlPanelOwner {
     Q_OBJECT
