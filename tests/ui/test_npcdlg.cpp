@@ -77,6 +77,8 @@ private slots:
     void missingTableLeavesItEmpty();
     void rebuiltAtEachOpening();
     void runOpensModalOverTheView();
+    void placeLinkKeepsThePlaceInSight_data();
+    void placeLinkKeepsThePlaceInSight();
     void realDataListsEveryCharacter();
 
 private:
@@ -319,6 +321,51 @@ void TestNpcDlg::runOpensModalOverTheView() {
     QCOMPARE(m_frame->View()->Places().Highlight().GetSize(), 1);
     QCOMPARE(m_frame->View()->Places().Highlight()[0], m_world->Places()[2]);
     QVERIFY(closedByEscape);
+}
+
+// Where the view draws the marker of place `index`, in screen coordinates.
+static QRect MarkerOnScreen(CZerimView* view, CPlace* place) {
+    CRect marker, label;
+    view->Places().GetPlaceRects(*place, {}, marker, label);
+    return {view->viewport()->mapToGlobal(QPoint(marker.left, marker.top)), QSize(marker.Width(), marker.Height())};
+}
+
+void TestNpcDlg::placeLinkKeepsThePlaceInSight_data() {
+    QTest::addColumn<bool>("overThePlace");
+    QTest::newRow("over the place: moves off it") << true;
+    QTest::newRow("beside the place: stays") << false;
+}
+
+// Through the window's own command, as the user opens the finder: a place
+// link whose place shows under the finder moves the finder aside.
+void TestNpcDlg::placeLinkKeepsThePlaceInSight() {
+    QFETCH(bool, overThePlace);
+    m_dlg.reset();
+    QRect before, after, marker, screen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CNpcSearchDlg*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        // The place will show in the middle of the map.
+        QWidget* viewport = m_frame->View()->viewport();
+        const QPoint middle = viewport->mapToGlobal(viewport->rect().center());
+        const QSize size = dialog->frameGeometry().size();
+        dialog->move(overThePlace ? middle - QPoint(size.width() / 2, size.height() / 2)
+                                  : middle + QPoint(40, 40));
+        before = dialog->frameGeometry();
+        dialog->OnLinkClicked("quil://locidx=2");
+        marker = MarkerOnScreen(m_frame->View(), m_world->Places()[2]);
+        after = dialog->frameGeometry();
+        screen = dialog->screen()->availableGeometry();
+        dialog->close();
+    });
+    m_frame->Command(ResId::ID_NPC_SEARCH)->trigger();
+    QCOMPARE(m_frame->View()->Places().Highlight()[0], m_world->Places()[2]);
+    QVERIFY(!marker.isEmpty());
+    QCOMPARE(before.intersects(marker), overThePlace);
+    QVERIFY(!after.intersects(marker.adjusted(-8, -8, 8, 8)));
+    QCOMPARE(after.size(), before.size());
+    if (overThePlace) QVERIFY(screen.contains(after));
+    else QCOMPARE(after, before);
 }
 
 // The first column of a data source, header row left out.

@@ -1,6 +1,7 @@
 // The spell finder's window on a small world of four effects, five spells and
 // four vendors (tests/data/spells): what it shows, how a selection refills
 // the vendor list, and how it closes.
+#include "data/PlaceList.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "spells/SpellSearchDlg.h"
@@ -8,6 +9,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -70,12 +72,23 @@ private slots:
     void closing_data();
     void closing();
     void reopeningStartsAfresh();
+    void vendorOnTheMap_data();
+    void vendorOnTheMap();
+    void rowsStillDoNothingWithMapLinks();
+    void showOnMapMovesOffTheMarker();
 
 private:
+    void LinkToMap(std::function<std::optional<QRect>(int)> locate = {});
+    QMenu* OpenRowMenu(QTreeWidgetItem* row, bool byMouse);
+
     CMemoryResourceStore m_store;
     CSpellSearchDlg* m_dlg = nullptr;
     QTreeWidget* m_tree = nullptr;
     QTreeWidget* m_list = nullptr;
+    // The map's places: one named in another letter case, one named by the
+    // part of a location before its comma, one name twice.
+    CPlaceList m_places;
+    QList<int> m_shown;  // the places the finder asked the map to light
 };
 
 void TestSpellDlg::initTestCase() {
@@ -83,6 +96,8 @@ void TestSpellDlg::initTestCase() {
         const int id = std::stoi(table.key.substr(table.key.find('_') + 1));
         m_store.Add(ResType::Numeric(ResId::RT_RCDATA), id, table.bytes);
     }
+    for (const char* name : {"Moulin d'Arvel", "PONT DE KESSAR", "Cour des \xC9toiles", "Moulin d'Arvel"})
+        m_places.Add(name, 0, 0, 0, 0);
 }
 
 void TestSpellDlg::init() {
@@ -251,6 +266,109 @@ void TestSpellDlg::reopeningStartsAfresh() {
     QCOMPARE(Lines(m_dlg->Tree()), before);
     QVERIFY(m_dlg->Tree()->selectedItems().isEmpty());
     QCOMPARE(m_dlg->VendorList()->topLevelItemCount(), 0);
+}
+
+void TestSpellDlg::LinkToMap(std::function<std::optional<QRect>(int)> locate) {
+    m_shown.clear();
+    m_dlg->SetMapLinks(m_places, [this](int index) { m_shown << index; }, std::move(locate));
+}
+
+// The row's menu, from the right button over it or from the menu key on the
+// list's current row.
+QMenu* TestSpellDlg::OpenRowMenu(QTreeWidgetItem* row, bool byMouse) {
+    QWidget* target = byMouse ? m_list->viewport() : static_cast<QWidget*>(m_list);
+    const QPoint at = byMouse ? m_list->visualItemRect(row).center() : QPoint(4, 4);
+    if (!byMouse) {
+        m_list->setFocus();
+        m_list->setCurrentItem(row);
+    }
+    QContextMenuEvent event(byMouse ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, at,
+                            target->mapToGlobal(at));
+    QApplication::sendEvent(target, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+void TestSpellDlg::vendorOnTheMap_data() {
+    QTest::addColumn<QString>("spell");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("how");  // "mouse", "menu key" or "shortcut"
+    QTest::addColumn<int>("place");    // -1: the location names none
+    QTest::newRow("a place named in another letter case") << "Brume/Nuée" << 0 << "mouse" << 1;
+    QTest::newRow("the part before the comma names the place") << "Lumière/Aurore" << 0 << "menu key" << 2;
+    QTest::newRow("the shortcut on the current row") << "Lumière/Rayon" << 1 << "shortcut" << 2;
+    QTest::newRow("the row under the mouse, not the current one") << "Lumière/Rayon" << 2 << "mouse" << 1;
+    QTest::newRow("two places share the whole name: no link") << "Brume/Brouillard" << 0 << "mouse" << -1;
+    QTest::newRow("an unknown location names nothing") << "Dôme" << 0 << "menu key" << -1;
+    QTest::newRow("no link: the shortcut does nothing") << "Dôme" << 0 << "shortcut" << -1;
+}
+
+void TestSpellDlg::vendorOnTheMap() {
+    QFETCH(QString, spell);
+    QFETCH(int, row);
+    QFETCH(QString, how);
+    QFETCH(int, place);
+    LinkToMap();
+    Click(m_tree, Find(m_tree, spell));
+    const QStringList rows = Rows(m_list);
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
+    QVERIFY(item);
+    if (how == "shortcut") {
+        m_list->setFocus();
+        m_list->setCurrentItem(item);
+        QTest::keyClick(m_list, Qt::Key_M, Qt::ControlModifier);
+    } else {
+        m_list->setCurrentItem(m_list->topLevelItem(0));
+        const QPointer<QMenu> menu = OpenRowMenu(item, how == "mouse");
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        QAction* action = menu->actions().front();
+        QCOMPARE(action->text(), QString("Montrer sur la carte"));
+        QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));  // shown beside it
+        QCOMPARE(action->isEnabled(), place >= 0);
+        if (how == "menu key") QTest::keyClick(menu, Qt::Key_Return);  // takes the item, if enabled
+        else if (action->isEnabled()) action->trigger();
+        if (menu) menu->close();
+    }
+    QCOMPARE(m_shown, place >= 0 ? QList<int>{place} : QList<int>{});
+    // The finder stays open as it was.
+    QVERIFY(m_dlg->isVisible());
+    QCOMPARE(Rows(m_list), rows);
+    QCOMPARE(m_tree->selectedItems().value(0), Find(m_tree, spell));
+}
+
+// Selecting and double-clicking a row still show nothing, even where its
+// location names a place.
+void TestSpellDlg::rowsStillDoNothingWithMapLinks() {
+    LinkToMap();
+    Click(m_tree, Find(m_tree, "Lumière/Rayon"));
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        const QPoint centre = m_list->visualItemRect(m_list->topLevelItem(i)).center();
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, centre);
+        QTest::keyClick(m_list, Qt::Key_Space);
+    }
+    QCOMPARE(m_shown, QList<int>{});
+    QCOMPARE(Rows(m_list), kRayonRows);
+    QVERIFY(m_dlg->isVisible());
+}
+
+// A place that shows under the finder makes it move aside, on its screen.
+void TestSpellDlg::showOnMapMovesOffTheMarker() {
+    QRect marker;
+    LinkToMap([&](int) { return std::optional<QRect>(marker); });
+    const QRect screen = m_dlg->screen()->availableGeometry();
+    m_dlg->move(screen.topLeft() + QPoint(20, 20));
+    const QRect before = m_dlg->frameGeometry();
+    marker = QRect(before.center(), QSize(6, 6));
+    Click(m_tree, Find(m_tree, "Brume/Nuée"));
+    m_list->setFocus();
+    m_list->setCurrentItem(m_list->topLevelItem(0));
+    QTest::keyClick(m_list, Qt::Key_M, Qt::ControlModifier);
+    QCOMPARE(m_shown, QList<int>{1});
+    const QRect after = m_dlg->frameGeometry();
+    QVERIFY(!after.intersects(marker));
+    QVERIFY(screen.contains(after));
+    QCOMPARE(after.size(), before.size());
 }
 
 QTEST_MAIN(TestSpellDlg)

@@ -10,9 +10,24 @@
 #include "widgets/DialogHelpers.h"
 #include "widgets/Text.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+
+namespace {
+
+// The platform's keys for `key`, and `fallback` among them whatever the
+// platform says, so that Alt+Left and Alt+Right always work.
+QList<QKeySequence> KeysWith(QKeySequence::StandardKey key, const QKeySequence& fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (!keys.contains(fallback)) keys.prepend(fallback);
+    return keys;
+}
+
+}  // namespace
 
 CNpcSearchDlg::CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& places,
                              std::function<void(int)> showPlace, QWidget* parent)
@@ -21,6 +36,7 @@ CNpcSearchDlg::CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& pla
       m_showPlace(std::move(showPlace)) {
     setWindowTitle(QStringLiteral("Recherche de NPCs"));
     CreateControls();
+    CreateHistoryActions();
     m_htmlPanel->LoadFromResource(store, ResId::IDR_BLANK_PAGE);
     LoadCharacters(store);
     m_comboNpc->setFocus();
@@ -74,13 +90,79 @@ void CNpcSearchDlg::LoadCharacters(const IResourceStore& store) {
     m_comboNpc->setCurrentIndex(-1);  // nothing chosen until the user chooses
 }
 
-void CNpcSearchDlg::ShowCharacter(int index) {
-    if (!m_pages) return;
-    if (const auto page = m_pages->Page(index)) m_htmlPanel->SetBodyHtml(*page);
+void CNpcSearchDlg::CreateHistoryActions() {
+    m_backAction = new QAction(QString::fromUtf8("Précédent"), this);
+    m_backAction->setShortcuts(KeysWith(QKeySequence::Back, Qt::ALT | Qt::Key_Left));
+    connect(m_backAction, &QAction::triggered, this, &CNpcSearchDlg::GoBack);
+    m_forwardAction = new QAction(QStringLiteral("Suivant"), this);
+    m_forwardAction->setShortcuts(KeysWith(QKeySequence::Forward, Qt::ALT | Qt::Key_Right));
+    connect(m_forwardAction, &QAction::triggered, this, &CNpcSearchDlg::GoForward);
+    addActions({m_backAction, m_forwardAction});  // the keys work from every control
+    UpdateHistoryActions();
+
+    m_htmlPanel->viewport()->installEventFilter(this);
+    m_htmlPanel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_htmlPanel, &QWidget::customContextMenuRequested, this, &CNpcSearchDlg::ShowPanelMenu);
+}
+
+// The panel's own menu (copy, select all, link address) under the history's
+// two items.
+void CNpcSearchDlg::ShowPanelMenu(const QPoint& pos) {
+    const QPoint inDocument(pos.x() + m_htmlPanel->horizontalScrollBar()->value(),
+                            pos.y() + m_htmlPanel->verticalScrollBar()->value());
+    QMenu* menu = m_htmlPanel->createStandardContextMenu(inDocument);
+    QAction* first = menu->actions().value(0);
+    menu->insertActions(first, {m_backAction, m_forwardAction});
+    menu->insertSeparator(first);
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);  // however it closes
+    menu->setObjectName(QStringLiteral("npcPanelMenu"));
+    menu->popup(m_htmlPanel->viewport()->mapToGlobal(pos));
+}
+
+bool CNpcSearchDlg::ShowPage(int ordinal) {
+    if (!m_pages) return false;
+    const auto page = m_pages->Page(ordinal);
+    if (!page) return false;
+    m_htmlPanel->SetBodyHtml(*page);
+    return true;
+}
+
+// A page shown by the user's choice goes on the history.
+void CNpcSearchDlg::ShowVisited(int ordinal) {
+    if (!ShowPage(ordinal)) return;
+    m_history.Visit(ordinal);
+    UpdateHistoryActions();
+}
+
+void CNpcSearchDlg::ShowCharacter(int ordinal) {
+    if (!m_pages || !m_pages->Text().Record(ordinal)) return;
+    m_comboNpc->setCurrentIndex(ordinal);  // raises no choice of the user
+    ShowVisited(ordinal);
+}
+
+void CNpcSearchDlg::GoBack() {
+    if (const auto ordinal = m_history.Back()) {
+        m_comboNpc->setCurrentIndex(*ordinal);
+        ShowPage(*ordinal);
+    }
+    UpdateHistoryActions();
+}
+
+void CNpcSearchDlg::GoForward() {
+    if (const auto ordinal = m_history.Forward()) {
+        m_comboNpc->setCurrentIndex(*ordinal);
+        ShowPage(*ordinal);
+    }
+    UpdateHistoryActions();
+}
+
+void CNpcSearchDlg::UpdateHistoryActions() {
+    m_backAction->setEnabled(m_history.CanGoBack());
+    m_forwardAction->setEnabled(m_history.CanGoForward());
 }
 
 void CNpcSearchDlg::OnSelChangeNpc(int index) {
-    if (index >= 0) ShowCharacter(index);
+    if (index >= 0) ShowVisited(index);
 }
 
 void CNpcSearchDlg::OnEnterName() {
@@ -89,7 +171,7 @@ void CNpcSearchDlg::OnEnterName() {
     const QString text = m_comboNpc->currentText();
     if (text.isEmpty()) return;
     const int found = m_comboNpc->findText(text, Qt::MatchStartsWith);
-    if (found >= 0) ShowCharacter(found);
+    if (found >= 0) ShowVisited(found);
 }
 
 bool CNpcSearchDlg::OnLinkClicked(const std::string& url) {
@@ -103,12 +185,12 @@ bool CNpcSearchDlg::OnLinkClicked(const std::string& url) {
     case LinkKind::Place:
         if (m_places[action.index] && m_showPlace) {
             m_showPlace(action.index);
+            KeepPlaceInSight(this, m_locateMarker, action.index);
             // The view hands the focus to its window; the finder stays in front.
             activateWindow();
         }
         return true;
     case LinkKind::Character:
-        m_comboNpc->setCurrentIndex(action.index);  // raises no choice of the user
         ShowCharacter(action.index);
         return true;
     }
@@ -123,8 +205,19 @@ void CNpcSearchDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+bool CNpcSearchDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_htmlPanel->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::BackButton) GoBack();
+        if (button == Qt::ForwardButton) GoForward();
+        if (button == Qt::BackButton || button == Qt::ForwardButton) return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void RunNpcSearch(QWidget* parent, const IResourceStore& store, const CPlaceArray& places,
-                  std::function<void(int)> showPlace) {
+                  std::function<void(int)> showPlace, MarkerLocator locateMarker) {
     CNpcSearchDlg dialog(store, places, std::move(showPlace), parent);
+    dialog.SetMarkerLocator(std::move(locateMarker));
     dialog.exec();  // the finder only shows; its result tells nothing
 }

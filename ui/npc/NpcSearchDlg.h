@@ -2,11 +2,15 @@
 // auto-completing list, and for the chosen one a page with the name, the
 // whereabouts and the notes, in which place and character names are links.
 // A place link shows the place on the map behind the dialog, which stays
-// open; a character link switches the dialog to that character.
+// open; a character link switches the dialog to that character. The
+// characters shown make a history that Back and Forward move through (keys,
+// mouse buttons, the page's context menu) while the dialog is open.
 //
 // Each opening builds the character text afresh and closing releases it.
 #pragma once
+#include "npc/PageHistory.h"
 #include "widgets/IEControl.h"
+#include "widgets/KeepInSight.h"
 
 #include <QDialog>
 
@@ -17,6 +21,7 @@ class CAutoCombo;
 class CCharacterPages;
 class CPlaceArray;
 class IResourceStore;
+class QAction;
 
 class CNpcSearchDlg : public QDialog, private IHtmlPanelOwner {
     Q_OBJECT
@@ -28,12 +33,23 @@ public:
                   std::function<void(int)> showPlace, QWidget* parent = nullptr);
     ~CNpcSearchDlg() override;
 
+    // After a place link has shown its place, the dialog moves off the
+    // place's marker when it hides it; `locate` says where the marker is.
+    void SetMarkerLocator(MarkerLocator locate) { m_locateMarker = std::move(locate); }
+
     CAutoCombo* NameCombo() const { return m_comboNpc; }
     CIEControl* Panel() const { return m_htmlPanel; }
 
-    // Shows the page of list item `index` (the character's ordinal) without
-    // touching the list; nothing for an index outside it.
-    void ShowCharacter(int index);
+    // Shows the character with this ordinal as a character link does: the
+    // list selects it, its page shows and goes on the history. Nothing for
+    // an ordinal outside the list.
+    void ShowCharacter(int ordinal);
+
+    // Back and Forward through the characters shown; nothing at either end.
+    void GoBack();
+    void GoForward();
+    QAction* BackAction() const { return m_backAction; }
+    QAction* ForwardAction() const { return m_forwardAction; }
 
     // The panel's question before following a link: true when the link was
     // internal (handled, or ignored when it names nothing).
@@ -42,9 +58,16 @@ public:
 protected:
     // Enter looks the typed name up; it never closes the dialog.
     void keyPressEvent(QKeyEvent* event) override;
+    // The mouse's back and forward buttons over the page.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
+    void CreateHistoryActions();
+    void ShowPanelMenu(const QPoint& pos);
+    bool ShowPage(int ordinal);
+    void ShowVisited(int ordinal);
+    void UpdateHistoryActions();
     void LoadCharacters(const IResourceStore& store);
     void OnSelChangeNpc(int index);
     void OnEnterName();
@@ -54,9 +77,13 @@ private:
     std::unique_ptr<CCharacterPages> m_pages;  // null when the table is missing
     const CPlaceArray& m_places;
     std::function<void(int)> m_showPlace;
+    MarkerLocator m_locateMarker;
+    CPageHistory m_history;
+    QAction* m_backAction = nullptr;
+    QAction* m_forwardAction = nullptr;
 };
 
 // Opens the character finder over `parent` and waits until the user closes
 // it (see CNpcSearchDlg).
 void RunNpcSearch(QWidget* parent, const IResourceStore& store, const CPlaceArray& places,
-                  std::function<void(int)> showPlace);
+                  std::function<void(int)> showPlace, MarkerLocator locateMarker = {});

@@ -32,6 +32,16 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 // When what waits for the first map runs if the map is never painted.
 constexpr int kAfterFirstMapAtTheLatest = 1000;  // ms
 
+// Where a place's marker is on screen, for the finders that keep it in sight.
+std::optional<QRect> MarkerOnScreen(CZerimView& view, const CPlace* place) {
+    if (!place) return std::nullopt;
+    CRect marker, label;
+    view.Places().GetPlaceRects(*place, {}, marker, label);
+    const QRect inView(marker.left, marker.top, marker.Width(), marker.Height());
+    if (!view.viewport()->rect().intersects(inView)) return std::nullopt;
+    return QRect(view.viewport()->mapToGlobal(inView.topLeft()), inView.size());
+}
+
 void ReportAndExit() {
     std::printf("map painted after %.1f ms\n", MillisecondsSinceStart());
     std::fflush(stdout);
@@ -115,7 +125,8 @@ void CMainFrame::ShowLoadProblems() {
     m_wndStatusBar->insertPermanentWidget(1, m_wndLoadProblems);
 }
 
-// A place link of the character finder lights its place on the map.
+// A place link of the character finder, or a vendor's location in the spell
+// finder, lights its place on the map.
 void CMainFrame::ShowPlace(int index) {
     if (CPlace* place = m_world.Places()[index]) m_pView->HighlightOne(place);
 }
@@ -158,10 +169,14 @@ void CMainFrame::CreateToolBar() {
     connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
     connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
     connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] {
-        RunNpcSearch(this, m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); });
+        RunNpcSearch(this, m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); },
+                     [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); });
     });
     connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, this,
-            [this] { RunSpellSearch(m_world.Store(), this); });
+            [this] {
+                RunSpellSearch(m_world.Store(), this, &m_world.Places(), [this](int index) { ShowPlace(index); },
+                               [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); });
+            });
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 

@@ -1,20 +1,29 @@
 #include "spells/SpellSearchDlg.h"
 
+#include "data/CharacterText.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+#include "npc/LinkTargets.h"
+#include "npc/LocationLink.h"
 #include "spells/EffectTree.h"
 #include "spells/SpellTreeWidget.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/DialogHelpers.h"
 #include "widgets/Text.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTreeWidget>
 
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;  // kEffectItem or the spell id
+constexpr int kLocationRole = Qt::UserRole + 1;// a vendor row's location, as the table has it
 
 // The tables store Windows-1252; the screen wants Unicode.
 
@@ -28,15 +37,19 @@ QTreeWidgetItem* NewItem(const EffectNode& node) {
 
 CSpellSearchDlg::CSpellSearchDlg(const IResourceStore& store, QWidget* parent)
     : QDialog(parent, kDialogFlags),
-      m_listing(store) {
+      m_listing(store),
+      m_store(store) {
     setWindowTitle(QStringLiteral("Recherche de sorts"));
     CreateControls();
+    CreateShowOnMap();
     SetUpListColumns();
     BuildEffectTree(store);
     // The tree comes first in the tab order and takes the focus; nothing is
     // selected until the user chooses, so the list starts empty.
     m_tree->setFocus();
 }
+
+CSpellSearchDlg::~CSpellSearchDlg() = default;
 
 void CSpellSearchDlg::CreateControls() {
     const DialogUnits du(font());
@@ -103,12 +116,16 @@ void CSpellSearchDlg::OnSelChangedEffectTree() {
     SizeListColumns();
     m_list->setUpdatesEnabled(true);
     m_list->repaint();
+    UpdateShowOnMap();
 }
 
 void CSpellSearchDlg::ListVendors(uint16_t spellId) {
     QList<QTreeWidgetItem*> rows;
-    for (const VendorRow& row : m_listing.ListVendors(spellId))
-        rows.append(new QTreeWidgetItem(QStringList{FromWin1252(row.vendor), FromWin1252(row.location)}));
+    for (const VendorRow& row : m_listing.ListVendors(spellId)) {
+        auto* item = new QTreeWidgetItem(QStringList{FromWin1252(row.vendor), FromWin1252(row.location)});
+        item->setData(0, kLocationRole, QByteArray::fromStdString(row.location));
+        rows.append(item);
+    }
     m_list->addTopLevelItems(rows);
 }
 
@@ -124,6 +141,76 @@ void CSpellSearchDlg::SizeListColumns() {
     if (spare > 0) header->resizeSection(1, header->sectionSize(1) + spare);
 }
 
+// The action lives on the list, so that its key works where the rows are;
+// it acts on the current row, which the row menu makes the row clicked.
+void CSpellSearchDlg::CreateShowOnMap() {
+    m_showOnMap = new QAction(QStringLiteral("Montrer sur la carte"), this);
+    m_showOnMap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_showOnMap->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_list->addAction(m_showOnMap);
+    connect(m_showOnMap, &QAction::triggered, this, &CSpellSearchDlg::ShowOnMap);
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &CSpellSearchDlg::UpdateShowOnMap);
+    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    UpdateShowOnMap();
+}
+
+void CSpellSearchDlg::SetMapLinks(const CPlaceArray& places, std::function<void(int)> showPlace,
+                                  MarkerLocator locate) {
+    // The character names take no part in finding a place, but the targets
+    // are the ones the character pages link with.
+    const std::optional<ByteBlock> characters = FindRcData(m_store, ResId::IDR_CHARACTERS);
+    m_targets = std::make_unique<CLinkTargets>(places, CCharacterText(characters.value_or(ByteBlock{})));
+    m_showPlace = std::move(showPlace);
+    m_locateMarker = std::move(locate);
+    UpdateShowOnMap();
+}
+
+std::optional<int> CSpellSearchDlg::RowPlace(const QTreeWidgetItem* row) const {
+    if (!row || !m_targets) return std::nullopt;
+    return LocationPlace(row->data(0, kLocationRole).toByteArray().toStdString(), *m_targets);
+}
+
+void CSpellSearchDlg::UpdateShowOnMap() {
+    m_showOnMap->setEnabled(m_showPlace && RowPlace(m_list->currentItem()).has_value());
+}
+
+bool CSpellSearchDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu && (watched == m_list || watched == m_list->viewport())) {
+        ShowRowMenu(*static_cast<QContextMenuEvent*>(event), watched == m_list->viewport());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The mouse's menu is for the row under it; the menu key's for the current row.
+void CSpellSearchDlg::ShowRowMenu(const QContextMenuEvent& event, bool onRows) {
+    const bool byMouse = event.reason() == QContextMenuEvent::Mouse;
+    QTreeWidgetItem* row = byMouse ? (onRows ? m_list->itemAt(event.pos()) : nullptr) : m_list->currentItem();
+    if (!row) return;
+    m_list->setCurrentItem(row);
+    UpdateShowOnMap();
+    const QPoint at = byMouse ? event.globalPos()
+                              : m_list->viewport()->mapToGlobal(m_list->visualItemRect(row).center());
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("vendorRowMenu"));
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);  // however it closes
+    menu->addAction(m_showOnMap);
+    menu->popup(at);
+    // From the keyboard, Enter takes the item at once, as menus opened so do.
+    if (!byMouse && m_showOnMap->isEnabled()) menu->setActiveAction(m_showOnMap);
+}
+
+// The map lights the place behind the dialog, which stays open and in front,
+// moved aside if it hid the place.
+void CSpellSearchDlg::ShowOnMap() {
+    const std::optional<int> place = RowPlace(m_list->currentItem());
+    if (!place || !m_showPlace) return;
+    m_showPlace(*place);
+    KeepPlaceInSight(this, m_locateMarker, *place);
+    activateWindow();
+}
+
 void CSpellSearchDlg::keyPressEvent(QKeyEvent* event) {
     if (IsPlainEnter(event)) {
         accept();
@@ -132,7 +219,9 @@ void CSpellSearchDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void RunSpellSearch(const IResourceStore& store, QWidget* parent) {
+void RunSpellSearch(const IResourceStore& store, QWidget* parent, const CPlaceArray* places,
+                    std::function<void(int)> showPlace, MarkerLocator locate) {
     CSpellSearchDlg dialog(store, parent);
+    if (places) dialog.SetMapLinks(*places, std::move(showPlace), std::move(locate));
     dialog.exec();  // the result tells nothing: the finder only shows
 }

@@ -1,13 +1,23 @@
 // The spell finder: every spell filed under its magic effect in a tree and,
 // for the chosen spell, the vendors who sell it and where they stand. Built
 // afresh at each opening; it keeps nothing between openings and changes
-// nothing outside itself.
+// nothing outside itself but the map, when a vendor row's menu asks to show
+// where the vendor stands.
 #pragma once
 #include "spells/VendorListing.h"
+#include "widgets/KeepInSight.h"
 
 #include <QDialog>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CLinkTargets;
+class CPlaceArray;
 class IResourceStore;
+class QAction;
+class QContextMenuEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
 class EffectTree;
@@ -17,13 +27,26 @@ class CSpellSearchDlg : public QDialog {
 public:
     // The four tables come from `store`, which outlives the dialog.
     explicit CSpellSearchDlg(const IResourceStore& store, QWidget* parent = nullptr);
+    ~CSpellSearchDlg() override;
 
     QTreeWidget* Tree() const { return m_tree; }
     QTreeWidget* VendorList() const { return m_list; }
 
+    // Lets vendor rows lead to the map: a row whose location names a place
+    // of `places` (as a character page's place phrase would) gets "Montrer
+    // sur la carte", which calls `showPlace` with the place's index and then
+    // moves the dialog off the place's marker (`locate`). The places are
+    // borrowed and outlive the dialog.
+    void SetMapLinks(const CPlaceArray& places, std::function<void(int)> showPlace, MarkerLocator locate);
+    QAction* ShowOnMapAction() const { return m_showOnMap; }
+    // The place the row's location names, if any.
+    std::optional<int> RowPlace(const QTreeWidgetItem* row) const;
+
 protected:
     // Enter ends the dialog as Escape and the close box do: it has no buttons.
     void keyPressEvent(QKeyEvent* event) override;
+    // The vendor rows' menu, from the mouse or the menu key.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -33,11 +56,22 @@ private:
     void OnSelChangedEffectTree();
     void ListVendors(uint16_t spellId);
     void SizeListColumns();
+    void CreateShowOnMap();
+    void UpdateShowOnMap();
+    void ShowRowMenu(const QContextMenuEvent& event, bool onRows);
+    void ShowOnMap();
 
     QTreeWidget* m_tree = nullptr;  // the effect tree
     QTreeWidget* m_list = nullptr;  // the vendor list, two columns
     CVendorListing m_listing;
+    const IResourceStore& m_store;
+    std::unique_ptr<CLinkTargets> m_targets;  // null until SetMapLinks
+    std::function<void(int)> m_showPlace;
+    MarkerLocator m_locateMarker;
+    QAction* m_showOnMap = nullptr;
 };
 
-// Opens the spell finder over `parent` and waits until the user closes it.
-void RunSpellSearch(const IResourceStore& store, QWidget* parent);
+// Opens the spell finder over `parent` and waits until the user closes it;
+// with `places`, vendor rows lead to the map (see SetMapLinks).
+void RunSpellSearch(const IResourceStore& store, QWidget* parent, const CPlaceArray* places = nullptr,
+                    std::function<void(int)> showPlace = {}, MarkerLocator locate = {});
