@@ -1,0 +1,95 @@
+// What the start-up does to be quick (the first look made at build time, the
+// full decode held back, the list measured later) must not change what the
+// user sees: the first frame, at the start-up zoom, against the frame painted
+// once everything has loaded, with the real data and the program's own path
+// (world, application object, main window).
+#include "data/PlaceArray.h"
+#include "shell/MainFrame.h"
+#include "shell/PlaceBar.h"
+#include "shell/QtResourceStore.h"
+#include "shell/World.h"
+#include "shell/ZerimApp.h"
+#include "view/ZerimView.h"
+#include "widgets/AutoCombo.h"
+
+#include <QApplication>
+#include <QtTest>
+
+#include <cmath>
+
+class TestStartupFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void firstFrameIsTheLoadedOne();
+};
+
+namespace {
+
+CMainFrame* MainFrame() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* frame = qobject_cast<CMainFrame*>(widget)) return frame;
+    return nullptr;
+}
+
+double Psnr(const QImage& a, const QImage& b) {
+    double squared = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d[3] = {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)};
+            for (int v : d) squared += double(v) * v;
+        }
+    if (squared == 0) return INFINITY;
+    return 10.0 * std::log10(255.0 * 255.0 * 3.0 * a.width() * a.height() / squared);
+}
+
+// The pixels of the markers and labels (with their outline) of the places
+// shown at this moment.
+QRegion PlacesDrawn(CZerimView& view, const CPlaceArray& places) {
+    QRegion region;
+    for (int i = 0; i < places.GetSize(); ++i) {
+        const CPlace* place = places[i];
+        if (!place || !view.Places().IsPlaceVisible(place)) continue;
+        CRect marker, label;
+        view.Places().GetPlaceRects(*place, view.Renderer().LabelSizes().Of(i), marker, label);
+        region += QRect(marker.left, marker.top, marker.Width(), marker.Height());
+        region += QRect(label.left, label.top, label.Width(), label.Height()).adjusted(-1, -1, 1, 1);
+    }
+    return region & view.viewport()->rect();
+}
+
+}  // namespace
+
+void TestStartupFrame::firstFrameIsTheLoadedOne() {
+    const CQtResourceStore embedded;
+    CWorld world(embedded);
+    world.StartPicture(/*holdFullDecode=*/true);  // as the program starts
+    CZerimApp app(world);
+    QVERIFY(app.InitInstance());
+    CMainFrame* frame = MainFrame();
+    QVERIFY(frame);
+    CZerimView* view = frame->findChild<CZerimView*>();
+    QImage first;
+    QRegion places;
+    frame->AfterFirstMap([&] {
+        QVERIFY(world.Picture().Level(0).isNull());  // still the first look
+        first = view->viewport()->grab().toImage();
+        places = PlacesDrawn(*view, world.Places());
+    });
+    QTRY_VERIFY(!first.isNull());
+    QCOMPARE(view->Zoom(), 20);
+    QTRY_VERIFY_WITH_TIMEOUT(!world.Picture().Level(0).isNull(), 10000);
+    const QImage loaded = view->viewport()->grab().toImage();
+    QCOMPARE(loaded.size(), first.size());
+    QVERIFY(places.rectCount() > 10);
+    for (const QRect& rect : places)
+        QCOMPARE(first.copy(rect), loaded.copy(rect));
+    const double db = Psnr(first, loaded);
+    qInfo("first frame against the loaded one: %.1f dB", db);
+    QVERIFY(db >= 40.0);
+    QCOMPARE(frame->PlaceBar()->Combo()->count(), world.Places().GetSize());
+    QCOMPARE(world.Places().GetSize(), 863);
+}
+
+QTEST_MAIN(TestStartupFrame)
+#include "test_startupframe.moc"
