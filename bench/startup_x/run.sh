@@ -7,14 +7,18 @@
 # median, min and max of each program over the rounds, each median as a
 # multiple of djpeg's, then zerim's median as a multiple of gpicview's and
 # of feh's.
-# Usage: bench/startup_x/run.sh [ZERIM] [ROUNDS]   (defaults: build-h/zerim, 10)
+# Usage: bench/startup_x/run.sh [ZERIM] [ROUNDS]
+#   ZERIM: default build-h/zerim, else build/zerim, of this repository;
+#   ROUNDS: default 10.
 # Environment: STARTUP_X_SHOTS=DIR also saves, from the warm-up round, the
 # frame in which each program's map was seen and the last frame before it
 # (PNG), and a screenshot taken with import while the window is still up.
 # Needs what setup.sh installs.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-zerim=$(realpath "${1:-$here/../../build-h/zerim}")
+default_zerim=$here/../../build-h/zerim
+[ -x "$default_zerim" ] || default_zerim=$here/../../build/zerim
+zerim=$(realpath "${1:-$default_zerim}")
 rounds=${2:-10}
 shots=${STARTUP_X_SHOTS:-}
 # The area that every program fills with the map at start-up (see README).
@@ -87,6 +91,7 @@ warm_up() {
     done
 }
 
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 warm_up
 declare -A times failures
 for round in $(seq "$rounds"); do
@@ -112,6 +117,11 @@ echo "|---|---:|---:|---:|---:|---:|"
 # shellcheck disable=SC2086
 read -r djpeg_median _ _ <<<"$(stats ${times[djpeg]})"
 for p in "${programs[@]}"; do
+    if [ -z "${times[$p]:-}" ]; then
+        echo "| $p | - | - | - | - | ${failures[$p]} |"
+        median[$p]=nan
+        continue
+    fi
     # shellcheck disable=SC2086
     read -r m lo hi <<<"$(stats ${times[$p]})"
     median[$p]=$m
@@ -121,3 +131,4 @@ done
 echo
 awk -v z="${median[zerim]}" -v g="${median[gpicview]}" -v f="${median[feh]}" -v d="$djpeg_median" -v n="$rounds" \
     'BEGIN {printf "zerim: %.2f x djpeg (target at most 1.3), %.2f x gpicview, %.2f x feh (targets below 1); medians of %d rounds\n", z / d, z / g, z / f, n}'
+echo "load average (1, 5, 15 min): $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after"

@@ -40,6 +40,7 @@
 #include <string.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -271,17 +272,25 @@ static void pause_ms(double ms) {
     nanosleep(&t, NULL);
 }
 
+static void on_alarm(int signal) { (void)signal; }
+
+/* Waits for the command without polling: the deadline is an alarm that
+ * interrupts waitpid. */
 static int time_to_exit(const Options* o) {
+    struct sigaction alarm_action;
+    memset(&alarm_action, 0, sizeof alarm_action);
+    alarm_action.sa_handler = on_alarm; /* no SA_RESTART: waitpid returns EINTR */
+    sigaction(SIGALRM, &alarm_action, NULL);
     const double start = now_ms();
     const pid_t pid = launch(o->command);
     if (pid < 0) return perror("failure: fork"), 1;
+    const long us = (long)(o->deadline_ms * 1e3);
+    const struct itimerval deadline = {{0, 0}, {us / 1000000, us % 1000000}};
+    setitimer(ITIMER_REAL, &deadline, NULL);
     int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (now_ms() - start > o->deadline_ms) {
-            stop(pid);
-            return fprintf(stderr, "failure: still running after %.0f ms\n", o->deadline_ms), 1;
-        }
-        pause_ms(0.2);
+    if (waitpid(pid, &status, 0) != pid) {
+        stop(pid);
+        return fprintf(stderr, "failure: still running after %.0f ms\n", o->deadline_ms), 1;
     }
     const double end = now_ms();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
