@@ -62,8 +62,8 @@ run_one() {  # program, extra options of startup_x...
     xsetroot -solid black
     case $program in
     zerim) "$work/startup_x" -a "$area" -n "$colours" "$@" -- "$zerim" -geometry 1920x1080+0+0 ;;
-    gpicview) "$work/startup_x" -a "$area" -n "$colours" "$@" -- \
-        env LD_PRELOAD="$work/fill_screen.so" gpicview "$work/map.jpg" ;;
+    gpicview) "$work/startup_x" -a "$area" -n "$colours" -e LD_PRELOAD="$work/fill_screen.so" "$@" -- \
+        gpicview "$work/map.jpg" ;;
     feh) "$work/startup_x" -a "$area" -n "$colours" "$@" -- \
         feh -g 1920x1080+0+0 --scale-down "$work/map.jpg" ;;
     djpeg) "$work/startup_x" -x -- djpeg -outfile /dev/null "$work/map.jpg" ;;

@@ -2,8 +2,10 @@
  * X screen.
  *
  *   startup_x [-d DISPLAY] [-t MS] [-a X,Y,W,H] [-n COLOURS] [-g STEP]
- *             [-s SHOT.ppm] [-p BEFORE.ppm] [-k MS] [-v] -- COMMAND [ARG...]
- *   startup_x -x [-t MS] -- COMMAND [ARG...]      time COMMAND to its exit
+ *             [-s SHOT.ppm] [-p BEFORE.ppm] [-k MS] [-e NAME=VALUE] [-v]
+ *             -- COMMAND [ARG...]
+ *   startup_x -x [-t MS] [-e NAME=VALUE] -- COMMAND [ARG...]
+ *                                   time COMMAND to its exit
  *   startup_x -c SHOT.ppm [-a X,Y,W,H] [-n COLOURS] [-g STEP]
  *                                   apply the criterion to a screenshot
  *
@@ -25,8 +27,9 @@
  * early exit a line beginning "failure" on standard error and exit status 1
  * (2: misuse). -s writes the frame in which the map was seen, -p the last
  * frame before it (binary PPM of the area), -k keeps the program on screen
- * that long after the map was seen (for a screenshot from outside), -v
- * prints the count of every read.
+ * that long after the map was seen (for a screenshot from outside), -e sets
+ * one variable in the command's environment only, -v prints the count of
+ * every read.
  */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
@@ -57,6 +60,7 @@ typedef struct {
     int verbose;
     int exit_mode;
     const char* count_ppm;
+    char* child_env; /* NAME=VALUE set in the command's environment only */
     char** command;
 } Options;
 
@@ -75,8 +79,9 @@ static double now_ms(void) {
 
 static void usage(void) {
     fputs("usage: startup_x [-d DISPLAY] [-t MS] [-a X,Y,W,H] [-n COLOURS] [-g STEP]\n"
-          "                 [-s SHOT.ppm] [-p BEFORE.ppm] [-k MS] [-v] -- COMMAND [ARG...]\n"
-          "       startup_x -x [-t MS] -- COMMAND [ARG...]\n"
+          "                 [-s SHOT.ppm] [-p BEFORE.ppm] [-k MS] [-e NAME=VALUE] [-v]\n"
+          "                 -- COMMAND [ARG...]\n"
+          "       startup_x -x [-t MS] [-e NAME=VALUE] -- COMMAND [ARG...]\n"
           "       startup_x -c SHOT.ppm [-a X,Y,W,H] [-n COLOURS] [-g STEP]\n",
           stderr);
     exit(2);
@@ -89,9 +94,9 @@ static void parse_area(const char* text, int area[4]) {
 }
 
 static Options parse_options(int argc, char** argv) {
-    Options o = {getenv("DISPLAY"), 10000, {0, 0, 0, 0}, 1000, 4, NULL, NULL, 0, 0, 0, NULL, NULL};
+    Options o = {getenv("DISPLAY"), 10000, {0, 0, 0, 0}, 1000, 4, NULL, NULL, 0, 0, 0, NULL, NULL, NULL};
     int c;
-    while ((c = getopt(argc, argv, "d:t:a:n:g:s:p:k:vxc:")) != -1) {
+    while ((c = getopt(argc, argv, "d:t:a:n:g:s:p:k:vxc:e:")) != -1) {
         switch (c) {
         case 'd': o.display = optarg; break;
         case 't': o.deadline_ms = atof(optarg); break;
@@ -104,6 +109,7 @@ static Options parse_options(int argc, char** argv) {
         case 'v': o.verbose = 1; break;
         case 'x': o.exit_mode = 1; break;
         case 'c': o.count_ppm = optarg; break;
+        case 'e': o.child_env = optarg; break;
         default: usage();
         }
     }
@@ -240,10 +246,11 @@ static Pixels grab(Screen_* s) {
 
 /* ---- the command ---- */
 
-static pid_t launch(char** command) {
+static pid_t launch(char** command, char* child_env) {
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
+        if (child_env) putenv(child_env);
         execvp(command[0], command);
         fprintf(stderr, "failure: cannot run %s: %s\n", command[0], strerror(errno));
         _exit(127);
@@ -282,7 +289,7 @@ static int time_to_exit(const Options* o) {
     alarm_action.sa_handler = on_alarm; /* no SA_RESTART: waitpid returns EINTR */
     sigaction(SIGALRM, &alarm_action, NULL);
     const double start = now_ms();
-    const pid_t pid = launch(o->command);
+    const pid_t pid = launch(o->command, o->child_env);
     if (pid < 0) return perror("failure: fork"), 1;
     const long us = (long)(o->deadline_ms * 1e3);
     const struct itimerval deadline = {{0, 0}, {us / 1000000, us % 1000000}};
@@ -357,7 +364,7 @@ static int time_to_map(const Options* o) {
     History h = {0, NULL};
     if (o->before_shot) h.last = calloc((size_t)s.image->bytes_per_line, s.image->height);
     const double start = now_ms();
-    const pid_t pid = launch(o->command);
+    const pid_t pid = launch(o->command, o->child_env);
     if (pid < 0) return perror("failure: fork"), 1;
     const double ms = watch(&s, o, pid, start, &colours, &h);
     if (ms >= 0 && o->shot) write_shot(o->shot, &s, (const uint8_t*)s.image->data);
