@@ -130,14 +130,17 @@ static uint32_t colour_at(const Pixels* p, int x, int y) {
     return (uint32_t)q[2] << 16 | (uint32_t)q[1] << 8 | q[0];
 }
 
+/* Distinct colours among the samples, counted up to 2^20 (far above any
+ * threshold), so that every bit set can be cleared again. */
 static int distinct_colours(const Pixels* p, int step) {
+    const int most = (int)(sizeof touched / sizeof touched[0]);
     int n = 0;
-    for (int y = step / 2; y < p->height; y += step) {
-        for (int x = step / 2; x < p->width; x += step) {
+    for (int y = step / 2; y < p->height && n < most; y += step) {
+        for (int x = step / 2; x < p->width && n < most; x += step) {
             const uint32_t c = colour_at(p, x, y);
             if (seen[c >> 3] & (1u << (c & 7))) continue;
             seen[c >> 3] |= (uint8_t)(1u << (c & 7));
-            if (n < (int)(sizeof touched / sizeof touched[0])) touched[n++] = c;
+            touched[n++] = c;
         }
     }
     for (int i = 0; i < n; ++i) seen[touched[i] >> 3] = 0;
