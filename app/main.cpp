@@ -48,7 +48,6 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
     // The picture decodes on its own thread while Qt connects to the display.
     CWorld world(resources);
     world.StartPicture(/*holdFullDecode=*/true);
-    MarkStartup("décodage lancé");
     QtArguments qtArgs(program, window.qtOptions);
     QApplication qapp(qtArgs.Argc(), qtArgs.Argv());
     MarkStartup("QApplication prête");

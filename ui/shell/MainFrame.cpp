@@ -75,7 +75,10 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     m_wndPlaceBar->SetActions({[this](CPlace* place) { m_pView->HighlightOne(place); },
                                [this](const QString& text) { Search(text); },
                                [this](int level) { m_pView->SetDetailLevel(level); }});
-    AfterFirstMap([this] { m_world.ReleaseFullPicture(); });
+    AfterFirstMap([this] {
+        m_world.ReleaseFullPicture();
+        m_wndStatusBar->UpdateIndicators();
+    });
     WatchFirstMap();
 }
 

@@ -33,8 +33,10 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
         addPermanentWidget(m_panes[i + 1]);
     }
     ShowIdle();
-    UpdateIndicators();
-    qApp->installEventFilter(this);  // lock keys change with key presses anywhere
+    // The lock keys are first read by the owner (six round trips to the X
+    // server that the first frame need not wait for); then they follow every
+    // key release anywhere.
+    qApp->installEventFilter(this);
 }
 
 void CStatusBar::SetPaneText(int pane, const QString& text) {

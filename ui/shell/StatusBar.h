@@ -15,7 +15,8 @@ public:
     QString PaneText(int pane) const;
     // The idle text again in the message pane.
     void ShowIdle();
-    // Reads the lock keys and updates the indicators.
+    // Reads the lock keys and updates the indicators; the indicators stay
+    // empty until it is first called.
     void UpdateIndicators();
 
 protected:
