@@ -78,10 +78,16 @@ std::optional<int> CLinkTargets::FindPlacePass(std::string_view phrase, int pass
     }
 }
 
+// The three passes of FindPlacePass on one folding of the phrase: every
+// phrase of every page comes through here, most of them naming nothing.
 std::optional<int> CLinkTargets::FindPlace(std::string_view phrase) const {
-    for (int pass = 0; pass < 3; ++pass)
-        if (const auto index = FindPlacePass(phrase, pass)) return index;
-    return std::nullopt;
+    std::string folded = FoldAsciiCase(phrase);
+    if (const auto index = FindWholeName(folded)) return index;
+    if (const int* index = m_placeHeads.Find(folded)) return *index;
+    const size_t apostrophe = folded.find('\'');
+    if (apostrophe == std::string::npos) return std::nullopt;
+    folded[apostrophe] = '-';
+    return FindWholeName(folded);
 }
 
 std::optional<int> CLinkTargets::FindCharacter(std::string_view phrase) const {
