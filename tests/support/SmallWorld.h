@@ -7,6 +7,8 @@
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 
+#include <utility>
+
 namespace SmallWorld {
 
 using TestTables::Bytes;
@@ -60,33 +62,35 @@ inline Bytes Vendors(const std::vector<Vendor>& vendors) {
 
 // Places: 0 Kelwick, 1 Quen Harrow, 2 and 3 one name in two cases, 4 a
 // place whose head ("Oska") an earlier place has, 5 a place nobody names.
-// Texts in Windows-1252.
+// Texts in Windows-1252. Each table with its RCDATA id; no effect table.
+inline std::vector<std::pair<int, Bytes>> Tables() {
+    return {
+        // Far apart, so that each marker can be pointed at on its own.
+        {ResId::IDR_PLACES, TestTables::PlaceTable({{"Kelwick", 1, 0, -100000, 100000},
+                                                    {"Quen Harrow", 1, 1, 0, 100000},
+                                                    {"Oska, Brask Quarter", 1, 1, 100000, 100000},
+                                                    {"oska, brask QUARTER", 1, 1, -100000, 0},
+                                                    {"Oska, Lower Town", 1, 1, 0, 0},
+                                                    {"Ro-Dal", 1, 2, 100000, 0}})},
+        // Records of three strings: name, whereabouts, notes.
+        {ResId::IDR_CHARACTERS, Strings({"Amrel", "Kelwick, then Quen Harrow.", "Back to Kelwick.",
+                                         "Bo <Jiss> & \"Q\"", "Oska", "",
+                                         "Cara", "nowhere", "Seen in kelwick.",
+                                         "Dun", "Lives in Oska.", "Met Amrel."})},
+        {ResId::IDR_SPELLS, Spells({{"Flamme", 7}, {"\xC9" "clair", 8}, {"Givre <b>", 9}, {"Brume", 10}})},
+        {ResId::IDR_VENDOR_LOCATIONS,
+         Strings({"Kelwick, by the well", "Oska, Brask Quarter", "The road", "Quen Harrow"})},
+        {ResId::IDR_VENDORS, Vendors({{"Zed & Sons", 0, {7, 8, 7, 99}},
+                                      {"Ula", 1, {9}},
+                                      {"Vik", 2, {7}},
+                                      {"Wen", 7, {10}},
+                                      {"Xan", 0, {}},
+                                      {"Yara", 3, {10, 8}}})},
+    };
+}
+
 inline void Fill(CMemoryResourceStore& store) {
-    const ResType rcData = ResType::Numeric(ResId::RT_RCDATA);
-    store.Add(rcData, ResId::IDR_PLACES,
-              TestTables::PlaceTable({{"Kelwick", 1, 0, 10, 20},
-                                      {"Quen Harrow", 1, 1, 30, 40},
-                                      {"Oska, Brask Quarter", 1, 1, 50, 60},
-                                      {"oska, brask QUARTER", 1, 1, 70, 80},
-                                      {"Oska, Lower Town", 1, 1, 90, 100},
-                                      {"Ro-Dal", 1, 2, 5, 5}}));
-    // Records of three strings: name, whereabouts, notes.
-    store.Add(rcData, ResId::IDR_CHARACTERS,
-              Strings({"Amrel", "Kelwick, then Quen Harrow.", "Back to Kelwick.",
-                       "Bo <Jiss> & \"Q\"", "Oska", "",
-                       "Cara", "nowhere", "Seen in kelwick.",
-                       "Dun", "Lives in Oska.", "Met Amrel."}));
-    store.Add(rcData, ResId::IDR_SPELLS,
-              Spells({{"Flamme", 7}, {"\xC9" "clair", 8}, {"Givre <b>", 9}, {"Brume", 10}}));
-    store.Add(rcData, ResId::IDR_VENDOR_LOCATIONS,
-              Strings({"Kelwick, by the well", "Oska, Brask Quarter", "The road", "Quen Harrow"}));
-    store.Add(rcData, ResId::IDR_VENDORS,
-              Vendors({{"Zed & Sons", 0, {7, 8, 7, 99}},
-                       {"Ula", 1, {9}},
-                       {"Vik", 2, {7}},
-                       {"Wen", 7, {10}},
-                       {"Xan", 0, {}},
-                       {"Yara", 3, {10, 8}}}));
+    for (auto& [id, bytes] : Tables()) store.Add(ResType::Numeric(ResId::RT_RCDATA), id, std::move(bytes));
 }
 
 }  // namespace SmallWorld

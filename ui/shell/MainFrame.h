@@ -3,6 +3,7 @@
 #pragma once
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 
 class CMapPicture;
@@ -60,6 +61,12 @@ private:
     void PrepareStartupExit();
     void ShowLoadProblems();
     void ShowPlace(int index);
+    // MainFramePlaceCard.cpp: the place card and the finders it opens.
+    void AddPlaceCardCommand(QMenu* search);
+    int PlaceForCard() const;
+    void OpenPlaceCard();
+    void RunCharacterFinderOn(int ordinal);
+    void RunSpellFinderOn(uint16_t spellId);
 
     CWorld& m_world;
     CZerimView* m_pView = nullptr;

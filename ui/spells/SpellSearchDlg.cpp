@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QTreeWidgetItemIterator>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -135,4 +136,13 @@ void CSpellSearchDlg::keyPressEvent(QKeyEvent* event) {
 void RunSpellSearch(const IResourceStore& store, QWidget* parent) {
     CSpellSearchDlg dialog(store, parent);
     dialog.exec();  // the result tells nothing: the finder only shows
+}
+
+void CSpellSearchDlg::ShowSpell(uint16_t spellId) {
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        if ((*it)->data(0, kDataRole).toInt() != spellId) continue;
+        m_tree->setCurrentItem(*it);
+        m_tree->scrollToItem(*it);
+        return;
+    }
 }

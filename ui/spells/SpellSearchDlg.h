@@ -37,6 +37,11 @@ private:
     QTreeWidget* m_tree = nullptr;  // the effect tree
     QTreeWidget* m_list = nullptr;  // the vendor list, two columns
     CVendorListing m_listing;
+
+public:
+    // Selects the spell with this id in the tree, so that its vendors show;
+    // nothing when no spell has it.
+    void ShowSpell(uint16_t spellId);
 };
 
 // Opens the spell finder over `parent` and waits until the user closes it.
