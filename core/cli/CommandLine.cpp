@@ -60,7 +60,7 @@ constexpr NamedTextMode kTextModes[] = {
     {"--find", PrintFoundPlaces, "zerim --find holm"},
     {"--page", PrintCharacterPage, "zerim --page '#0'"},
     {"--vendors", PrintSpellVendors, "zerim --vendors 'Trait de foudre'"},
-    {"--who", PrintWhoIsAt, "zerim --who 'Hagholm Mines'"},
+    {"--who", PrintWhoIsAt, "zerim --who Tessanta"},
     {"--list", PrintTableNames, "zerim --list places"},
 };
 
@@ -178,7 +178,7 @@ std::string HelpText() {
            "  zerim --find holm\n"
            "  zerim --page '#0' > personnage.html\n"
            "  zerim --vendors 'Trait de foudre'\n"
-           "  zerim --who 'Hagholm Mines'\n"
+           "  zerim --who Tessanta\n"
            "  zerim --list spells\n"
            "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
            "  zerim-tables res/ mon-monde/ && zerim --data mon-monde/\n"

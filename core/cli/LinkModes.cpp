@@ -61,7 +61,7 @@ void PrintTable(const NamedTable& table, ByteBlock block, const IResourceStore& 
 }  // namespace
 
 int PrintWhoIsAt(const IResourceStore& store, const std::string& place, std::ostream& out, std::ostream& err) {
-    if (place.empty()) return Misuse(err, "--who attend un nom de lieu, par exemple : zerim --who 'Hagholm Mines'");
+    if (place.empty()) return Misuse(err, "--who attend un nom de lieu, par exemple : zerim --who Tessanta");
     const LoadedPlaces loaded(store, err);
     const CLinkedWorld world(loaded.Places(), store);
     const auto encoded = Utf8ToWin1252(place);

@@ -31,6 +31,7 @@ private slots:
     void foundPlace_data();
     void foundPlace();
     void hoveredPlaceFirst();
+    void escapeClosesAndTheCardComesBack();
     void characterLinkOpensThePage();
     void spellLinkSelectsTheSpell();
 
@@ -136,6 +137,17 @@ void TestPlaceCardWindow::hoveredPlaceFirst() {
     const QString text = card->Panel()->toPlainText();
     QVERIFY2(text.contains("Bo <Jiss> & \"Q\"") && text.contains("Ula (Oska, Brask Quarter) : Givre <b>"),
              qPrintable(text));
+}
+
+void TestPlaceCardWindow::escapeClosesAndTheCardComesBack() {
+    CPlaceCardDlg* card = OpenCard("kelwick");
+    QVERIFY(card);
+    QTest::keyClick(card->Panel(), Qt::Key_Escape);
+    QTRY_VERIFY(Cards().isEmpty() || !Cards()[0]->isVisible());
+    m_frame->Command(ExtraCommand::PlaceCard)->trigger();
+    QCOMPARE(Cards().size(), 1);
+    QVERIFY(Cards()[0]->isVisible());
+    QCOMPARE(Cards()[0]->windowTitle(), QString("Kelwick"));
 }
 
 void TestPlaceCardWindow::characterLinkOpensThePage() {

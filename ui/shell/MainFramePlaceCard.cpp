@@ -45,6 +45,7 @@ void CMainFrame::OpenPlaceCard() {
     // A place has one card: asked again, it comes to the front.
     for (CPlaceCardDlg* open : findChildren<CPlaceCardDlg*>()) {
         if (open->Place() != place) continue;
+        open->show();  // closed with Escape, a dialog is only hidden
         open->raise();
         open->activateWindow();
         return;
