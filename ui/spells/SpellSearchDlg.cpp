@@ -8,7 +8,6 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QTreeWidgetItemIterator>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -139,10 +138,17 @@ void RunSpellSearch(const IResourceStore& store, QWidget* parent) {
 }
 
 void CSpellSearchDlg::ShowSpell(uint16_t spellId) {
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
-        if ((*it)->data(0, kDataRole).toInt() != spellId) continue;
-        m_tree->setCurrentItem(*it);
-        m_tree->scrollToItem(*it);
+    // The tree has two levels: effects, and the spells filed under them.
+    QList<QTreeWidgetItem*> items;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* effect = m_tree->topLevelItem(i);
+        items << effect;
+        for (int j = 0; j < effect->childCount(); ++j) items << effect->child(j);
+    }
+    for (QTreeWidgetItem* item : items) {
+        if (item->data(0, kDataRole).toInt() != spellId) continue;
+        m_tree->setCurrentItem(item);
+        m_tree->scrollToItem(item);
         return;
     }
 }
