@@ -3,6 +3,7 @@
 #include "cli/DataDirStore.h"
 #include "cli/DataModes.h"
 #include "cli/Failure.h"
+#include "cli/LinkModes.h"
 #include "cli/WindowArguments.h"
 
 #include "data/ResourceStore.h"
@@ -59,6 +60,8 @@ constexpr NamedTextMode kTextModes[] = {
     {"--find", PrintFoundPlaces, "zerim --find holm"},
     {"--page", PrintCharacterPage, "zerim --page '#0'"},
     {"--vendors", PrintSpellVendors, "zerim --vendors 'Trait de foudre'"},
+    {"--who", PrintWhoIsAt, "zerim --who Tessanta"},
+    {"--list", PrintTableNames, "zerim --list places"},
 };
 
 CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std::string>& args,
@@ -122,8 +125,17 @@ std::string HelpText() {
            "                           nom, x, y et niveau, séparés par des tabulations\n"
            "  zerim --page NOM         la page HTML du personnage NOM (sans égard à\n"
            "  zerim --page '#N'        la casse) ou du personnage numéro N (depuis 0)\n"
-           "  zerim --vendors SORT     les marchands qui vendent SORT (nom exact, casse\n"
-           "                           et accents compris) : marchand, localisation\n"
+           "  zerim --vendors SORT     les marchands qui vendent SORT : marchand,\n"
+           "                           localisation ; SORT est le nom exact, sinon le\n"
+           "                           premier sort au même nom aux majuscules et aux\n"
+           "                           accents près\n"
+           "  zerim --who LIEU         qui trouver à LIEU (nom entier, sans égard à la\n"
+           "                           casse), comme sa fiche : « personnage NOM » pour\n"
+           "                           chaque personnage dont la page y mène, puis\n"
+           "                           « marchand NOM LOCALISATION » pour chaque\n"
+           "                           marchand qui s'y tient, séparés par des tabulations\n"
+           "  zerim --list TABLE       chaque nom de TABLE (places, characters, spells,\n"
+           "                           effects ou vendors), un par ligne, dans l'ordre\n"
            "  zerim --snapshot IMAGE [--size LxH] [--zoom Z] [--center X,Y]\n"
            "                           [--find TEXTE] [--level N]\n"
            "                           enregistre dans IMAGE ce que montre la carte dans\n"
@@ -148,6 +160,7 @@ std::string HelpText() {
            "  Début, Fin               coin haut gauche, coin bas droit de la carte\n"
            "  Ctrl+F                   champ des lieux (Entrée y lance la recherche)\n"
            "  Ctrl+Maj+N, Ctrl+Maj+S   recherche de personnages, de sorts\n"
+           "  Ctrl+I                   fiche du lieu survolé, sinon du seul lieu trouvé\n"
            "  Ctrl+C                   copie le lieu survolé, sinon les lieux trouvés\n"
            "                           (nom, x, y séparés par des tabulations)\n"
            "  Ctrl+E                   enregistre la vue dans une image PNG ou JPEG\n"
@@ -165,6 +178,8 @@ std::string HelpText() {
            "  zerim --find holm\n"
            "  zerim --page '#0' > personnage.html\n"
            "  zerim --vendors 'Trait de foudre'\n"
+           "  zerim --who Tessanta\n"
+           "  zerim --list spells\n"
            "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
            "  zerim-tables res/ mon-monde/ && zerim --data mon-monde/\n"
            "\n"

@@ -1,12 +1,14 @@
 #include "cli/DataModes.h"
 
 #include "cli/Failure.h"
+#include "cli/LoadedPlaces.h"
 #include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "data/WholeNumber.h"
 #include "data/Win1252.h"
 #include "npc/CharacterPage.h"
+#include "spells/SpellCollation.h"
 #include "spells/SpellTables.h"
 #include "spells/VendorListing.h"
 #include "view/PlaceOverlay.h"
@@ -15,25 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-// The place table as the window reads it; a table cut short gives the
-// places before the cut, and a word on standard error.
-class LoadedPlaces {
-public:
-    LoadedPlaces(const IResourceStore& store, std::ostream& err) {
-        const auto block = FindRcData(store, ResId::IDR_PLACES);
-        if (!block) {
-            Complain(err, "table des lieux absente");
-            return;
-        }
-        if (!ParsePlaceTable(*block, m_places))
-            Complain(err, CutPlaceTableNotice(m_places.GetSize()));
-    }
-    const CPlaceArray& Places() const { return m_places; }
-
-private:
-    CPlaceList m_places;
-};
 
 // The search flies a view; here there is none, and no picture.
 class NoViewHost : public IViewHost {
@@ -89,6 +72,17 @@ bool CheckVendorTable(const IResourceStore& store, std::ostream& err) {
     return false;
 }
 
+// The spell called exactly `name` (UTF-8), else the first whose name is
+// equal under the spell tree's order, where case and accents do not count.
+std::vector<SpellRecord>::const_iterator FindSpell(const std::vector<SpellRecord>& spells, const std::string& name) {
+    const auto encoded = Utf8ToWin1252(name);
+    if (!encoded) return spells.end();
+    const auto exact = std::find_if(spells.begin(), spells.end(), [&](const SpellRecord& s) { return s.name == *encoded; });
+    if (exact != spells.end()) return exact;
+    return std::find_if(spells.begin(), spells.end(),
+                        [&](const SpellRecord& s) { return SameBaseLetters(s.name, *encoded); });
+}
+
 }  // namespace
 
 std::string LineText(const std::string& win1252) {
@@ -140,10 +134,8 @@ int PrintSpellVendors(const IResourceStore& store, const std::string& spell, std
     if (spell.empty()) return Misuse(err, "--vendors attend un nom de sort");
     const auto table = FindRcData(store, ResId::IDR_SPELLS);
     if (!table) return Fail(err, "table des sorts absente");
-    const auto encoded = Utf8ToWin1252(spell);
     const std::vector<SpellRecord> spells = ReadSpells(*table);
-    const auto it = std::find_if(spells.begin(), spells.end(),
-                                 [&](const SpellRecord& s) { return encoded && s.name == *encoded; });
+    const auto it = FindSpell(spells, spell);
     if (it == spells.end()) return Fail(err, "sort inconnu : " + spell);
     const bool whole = CheckVendorTable(store, err);
     CVendorListing listing(store);

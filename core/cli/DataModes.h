@@ -18,7 +18,8 @@ int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::
 // letter case) or, for "#N", for the character with ordinal N (from 0).
 int PrintCharacterPage(const IResourceStore& store, const std::string& who, std::ostream& out, std::ostream& err);
 
-// The spell finder's vendor rows for the first spell called exactly `spell`:
+// The spell finder's vendor rows for the first spell called exactly `spell`,
+// or else for the first whose name differs from it only in case and accents:
 // "vendor TAB location", one a line, as the list shows them. A known spell
 // that nobody sells gives no line and 0. A damaged vendor table (cut short,
 // or a record running past its end) is reported on `err`; the rows read

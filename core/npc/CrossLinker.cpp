@@ -56,9 +56,10 @@ void WalkLinks(std::string_view text, const CLinkTargets& targets, Visit visit) 
 }  // namespace
 
 std::optional<FoundLink> FindLinkFor(std::string_view phrase, const CLinkTargets& targets) {
-    if (const auto place = targets.FindPlace(phrase))
+    const std::string folded = FoldAsciiCase(phrase);
+    if (const auto place = targets.FindFoldedPlace(folded))
         return FoundLink{FoundLink::Place, *place, std::string(phrase), 1};
-    if (const auto character = targets.FindCharacter(phrase))
+    if (const auto character = targets.FindFoldedCharacter(folded))
         return FoundLink{FoundLink::Character, *character, std::string(phrase), 1};
     return std::nullopt;
 }

@@ -36,3 +36,12 @@ LinkAction ResolveLink(std::string_view url, int placeCount, int characterCount)
                        characterCount);
     return {LinkKind::External, 0};
 }
+
+SpellLinkAction ResolveSpellLink(std::string_view url) {
+    constexpr std::string_view kSpell = "/spellid=";
+    const size_t at = url.find(kSpell);
+    if (at == std::string_view::npos) return {};
+    const int64_t number = ReadNumber(url.substr(at + kSpell.size()));
+    if (number < 0 || number > 0xFFFF) return {true, std::nullopt};
+    return {true, uint16_t(number)};
+}

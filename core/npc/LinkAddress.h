@@ -1,6 +1,9 @@
-// Reading the internal links of a character page: "quil://locidx=N" names the
-// place at index N, "quil://npcidx=N" the character with ordinal N.
+// Reading the internal links of a character page or a place card:
+// "quil://locidx=N" names the place at index N, "quil://npcidx=N" the
+// character with ordinal N, "quil://spellid=N" the spell whose id is N.
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 enum class LinkKind {
@@ -20,3 +23,12 @@ struct LinkAction {
 // allowed, digits up to the first other character, 0 when there are none);
 // it must lie below `placeCount` or `characterCount`.
 LinkAction ResolveLink(std::string_view url, int placeCount, int characterCount);
+
+struct SpellLinkAction {
+    bool internal = false;          // the address holds "/spellid="
+    std::optional<uint16_t> spell;  // its number, when it can be a spell id (0 to 65535)
+};
+
+// For an address that ResolveLink finds external: looks for "/spellid=" in
+// it, and reads the number after it as ResolveLink reads its numbers.
+SpellLinkAction ResolveSpellLink(std::string_view url);

@@ -2,10 +2,11 @@
 
 #include <array>
 
+// Without a branch, so that the loop runs on many bytes at once: every
+// phrase the linker tries is folded.
 std::string FoldAsciiCase(std::string_view text) {
     std::string folded(text);
-    for (char& c : folded)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    for (char& c : folded) c = char(c - (static_cast<unsigned char>(c - 'a') < 26 ? 'a' - 'A' : 0));
     return folded;
 }
 
@@ -79,12 +80,26 @@ std::optional<int> CLinkTargets::FindPlacePass(std::string_view phrase, int pass
 }
 
 std::optional<int> CLinkTargets::FindPlace(std::string_view phrase) const {
-    for (int pass = 0; pass < 3; ++pass)
-        if (const auto index = FindPlacePass(phrase, pass)) return index;
-    return std::nullopt;
+    return FindFoldedPlace(FoldAsciiCase(phrase));
+}
+
+// The three passes of FindPlacePass on one folding of the phrase: every
+// phrase of every page comes through here, most of them naming nothing.
+std::optional<int> CLinkTargets::FindFoldedPlace(const std::string& folded) const {
+    if (const auto index = FindWholeName(folded)) return index;
+    if (const int* index = m_placeHeads.Find(folded)) return *index;
+    const size_t apostrophe = folded.find('\'');
+    if (apostrophe == std::string::npos) return std::nullopt;
+    std::string hyphenated = folded;
+    hyphenated[apostrophe] = '-';
+    return FindWholeName(hyphenated);
 }
 
 std::optional<int> CLinkTargets::FindCharacter(std::string_view phrase) const {
-    if (const int* ordinal = m_characterNames.Find(FoldAsciiCase(phrase))) return *ordinal;
+    return FindFoldedCharacter(FoldAsciiCase(phrase));
+}
+
+std::optional<int> CLinkTargets::FindFoldedCharacter(std::string_view folded) const {
+    if (const int* ordinal = m_characterNames.Find(folded)) return *ordinal;
     return std::nullopt;
 }

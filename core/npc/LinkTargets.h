@@ -41,6 +41,11 @@ public:
     // The first character with this name.
     std::optional<int> FindCharacter(std::string_view phrase) const;
 
+    // FindPlace and FindCharacter for a phrase already folded with
+    // FoldAsciiCase, so that the linker folds each phrase once for both.
+    std::optional<int> FindFoldedPlace(const std::string& folded) const;
+    std::optional<int> FindFoldedCharacter(std::string_view folded) const;
+
 private:
     void AddPlace(int index, std::string_view name);
     std::optional<int> FindWholeName(const std::string& folded) const;

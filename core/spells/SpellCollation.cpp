@@ -66,12 +66,17 @@ void AppendUnits(uint8_t byte, KeyParts& out) {
     for (; *base; ++base) push(Letter(*base), c);
 }
 
-}  // namespace
-
-SpellSortKey MakeSpellSortKey(std::string_view name) {
+KeyParts MakeKeyParts(std::string_view name) {
     KeyParts parts;
     parts.bases.reserve(3 * name.size() + 2);
     for (char c : name) AppendUnits(uint8_t(c), parts);
+    return parts;
+}
+
+}  // namespace
+
+SpellSortKey MakeSpellSortKey(std::string_view name) {
+    KeyParts parts = MakeKeyParts(name);
     // The accents count only where the base letters tie, which is where
     // the two keys reach them.
     parts.bases.append(2, '\0');
@@ -82,4 +87,8 @@ SpellSortKey MakeSpellSortKey(std::string_view name) {
 int CompareSpellNames(std::string_view a, std::string_view b) {
     const int order = MakeSpellSortKey(a).bytes.compare(MakeSpellSortKey(b).bytes);
     return (order > 0) - (order < 0);
+}
+
+bool SameBaseLetters(std::string_view a, std::string_view b) {
+    return MakeKeyParts(a).bases == MakeKeyParts(b).bases;
 }

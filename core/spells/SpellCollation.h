@@ -29,3 +29,7 @@ struct SpellSortKey {
 };
 
 SpellSortKey MakeSpellSortKey(std::string_view name);
+
+// Whether the two names are equal at the first level: they differ at most in
+// case and accents ("pêche" and "PECHE", "œuf" and "OEUF").
+bool SameBaseLetters(std::string_view a, std::string_view b);

@@ -267,7 +267,11 @@ void TestCliCore::modes_data() {
     QTest::newRow("vendors, accents as typed") << "vendors" << "Éclair" << 0 << "Abel\tQuay\n";
     QTest::newRow("vendors, unknown location") << "vendors" << "Givre" << 0
                                                << "Cleo\t** Localisation inconnue **\n";
-    QTest::newRow("vendors, case differs") << "vendors" << "flamme" << 1 << "";
+    QTest::newRow("vendors, case differs: the first equal but for case")
+        << "vendors" << "flamme" << 0 << "Zed\tMarket\nZed\tMarket\nAbel\tQuay\n";
+    QTest::newRow("vendors, accents and case folded, table order") << "vendors" << "ECLAIR" << 0 << "Abel\tQuay\n";
+    QTest::newRow("vendors, the exact name first") << "vendors" << "eclair" << 0 << "";
+    QTest::newRow("vendors, folded but other letters") << "vendors" << "Eclairs" << 1 << "";
     QTest::newRow("vendors, no vendor") << "vendors" << "Brume" << 0 << "";
 }
 
@@ -287,7 +291,7 @@ void TestCliCore::modes() {
     const std::string spellHeader = "name\teffect\tid\n";
     store.Add(kRcData, ResId::IDR_SPELLS,
               Tsv(CompileSpells, "spells.tsv", spellHeader, {"name", "effect", "id"},
-                  "Flamme\t1\t7\nÉclair\t1\t8\nGivre\t1\t9\nBrume\t1\t10\n"));
+                  "Flamme\t1\t7\nÉclair\t1\t8\nGivre\t1\t9\nBrume\t1\t10\neclair\t1\t11\n"));
     store.Add(kRcData, ResId::IDR_VENDORS,
               Tsv(CompileVendors, "vendors.tsv", "name\tlocation\tspells\n", {"name", "location", "spells"},
                   "Abel\t0\t7 8\nCleo\t9\t9\nZed\t1\t7 7\n"));

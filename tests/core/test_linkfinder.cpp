@@ -14,6 +14,8 @@ private slots:
     void found();
     void vendorLocation_data();
     void vendorLocation();
+    void foldCase_data();
+    void foldCase();
 };
 
 namespace {
@@ -59,6 +61,23 @@ void TestLinkFinder::found() {
     QCOMPARE(Describe(FindLinks(view, targets)), links);
     // The page shows exactly these links.
     QCOMPARE(int(QString::fromStdString(LinkifyText(view, targets)).count("<a href=")), int(links.size()));
+}
+
+// Names compare with a to z folded to capitals, and no other byte touched.
+void TestLinkFinder::foldCase_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("folded");
+    QTest::newRow("a to z") << QByteArray("abcxyz Kel") << QByteArray("ABCXYZ KEL");
+    QTest::newRow("neighbours of the letters") << QByteArray("`{@[") << QByteArray("`{@[");
+    QTest::newRow("beyond ASCII") << QByteArray("\xE9\xFF\x80\xE1") << QByteArray("\xE9\xFF\x80\xE1");
+    QTest::newRow("zero byte kept") << QByteArray("a\0b", 3) << QByteArray("A\0B", 3);
+    QTest::newRow("long text") << QByteArray(100, 'q') << QByteArray(100, 'Q');
+}
+
+void TestLinkFinder::foldCase() {
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, folded);
+    QCOMPARE(QByteArray::fromStdString(FoldAsciiCase(std::string_view(text.constData(), size_t(text.size())))), folded);
 }
 
 QTEST_APPLESS_MAIN(TestLinkFinder)

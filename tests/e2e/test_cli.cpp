@@ -158,7 +158,7 @@ void TestCli::badInput_data() {
     QTest::newRow("unknown character") << QStringList{"--page", "Nobody Atall"} << QByteArray("Nobody Atall") << 1;
     QTest::newRow("ordinal out of range") << QStringList{"--page", "#999999"} << QByteArray("#999999") << 1;
     QTest::newRow("unknown spell") << QStringList{"--vendors", "Sort perdu"} << QByteArray("Sort perdu") << 1;
-    QTest::newRow("spell in wrong case") << QStringList{"--vendors", "trait de foudre"} << QByteArray("inconnu") << 1;
+    QTest::newRow("spell misspelt") << QStringList{"--vendors", "trait de foudres"} << QByteArray("inconnu") << 1;
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("--frobnicate") << 2;
     QTest::newRow("missing folder") << QStringList{"--data", "/nonexistent/zerim", "--find", "a"}
                                     << QByteArray("/nonexistent/zerim") << 2;

@@ -21,6 +21,7 @@ enum : int {
     ExportView,
     PrintView,
     RememberView,
+    PlaceCard,
 };
 }  // namespace ExtraCommand
 

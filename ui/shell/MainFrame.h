@@ -3,6 +3,7 @@
 #pragma once
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -66,6 +67,12 @@ private:
     void RunAfterFirstMap();
     void ShowLoadProblems();
     void ShowPlace(int index);
+    // MainFramePlaceCard.cpp: the place card and the finders it opens.
+    void AddPlaceCardCommand(QMenu* search);
+    int PlaceForCard() const;
+    void OpenPlaceCard();
+    void RunCharacterFinderOn(int ordinal);
+    void RunSpellFinderOn(uint16_t spellId);
 
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;

@@ -69,7 +69,8 @@ void CMainFrame::AddViewCommands(QMenu* view) {
     }
 }
 
-// Before "?", which stays last: the place field, both finders, copying.
+// Before "?", which stays last: the place field, both finders, copying,
+// the place card.
 void CMainFrame::CreateSearchMenu() {
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Rechercher"));
     QAction* place = NewExtraCommand(ExtraCommand::FindPlace, "&Lieu", "Place le curseur dans le champ des lieux",
@@ -94,6 +95,7 @@ void CMainFrame::CreateSearchMenu() {
                                     StandardKeys(QKeySequence::Copy, Qt::CTRL | Qt::Key_C));
     connect(copy, &QAction::triggered, this, &CMainFrame::CopyPlaces);
     search->addAction(copy);
+    AddPlaceCardCommand(search);
 }
 
 void CMainFrame::FocusPlaceField() {

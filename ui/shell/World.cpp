@@ -3,7 +3,12 @@
 #include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "npc/LinkedWorld.h"
 #include "shell/StartupClock.h"
+
+CWorld::CWorld(const IResourceStore& store) : m_store(store) {}
+
+CWorld::~CWorld() = default;
 
 void CWorld::Load(const std::function<void()>& whileLoading) {
     if (m_bLoaded) return;
@@ -43,4 +48,9 @@ std::vector<std::string> CWorld::LoadProblems() const {
                            JpegProblemText(picture));
     if (m_bPlacesCut) problems.push_back(CutPlaceTableNotice(m_places.GetSize()));
     return problems;
+}
+
+const CLinkedWorld& CWorld::LinkedWorld() {
+    if (!m_linked) m_linked = std::make_unique<CLinkedWorld>(m_places.Array(), m_store);
+    return *m_linked;
 }

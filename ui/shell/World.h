@@ -7,15 +7,18 @@
 #include "render/MapPicture.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CLinkedWorld;
 class IResourceStore;
 
 class CWorld {
 public:
     // The store must outlive the world.
-    explicit CWorld(const IResourceStore& store) : m_store(store) {}
+    explicit CWorld(const IResourceStore& store);
+    ~CWorld();
     CWorld(const CWorld&) = delete;
     CWorld& operator=(const CWorld&) = delete;
 
@@ -44,6 +47,10 @@ public:
     CMapPicture& Picture() { return m_picture; }
     const CMapPicture& Picture() const { return m_picture; }
 
+    // Who is found at each place, with the tables a place card reads: made
+    // at the first call, once loaded, and kept for the run.
+    const CLinkedWorld& LinkedWorld();
+
     // What went wrong while loading, one French phrase each, in lower case
     // (as after "zerim: "): the map picture refused or cut short, the place
     // table cut short. Empty when all went well, and when a resource is
@@ -63,4 +70,5 @@ private:
     CPlaceList m_places;
     CMapPicture m_picture;
     std::function<void()> m_onPictureSharper;
+    std::unique_ptr<CLinkedWorld> m_linked;  // null until a place card asks
 };

@@ -225,3 +225,19 @@ void RunSpellSearch(const IResourceStore& store, QWidget* parent, const CPlaceAr
     if (places) dialog.SetMapLinks(*places, std::move(showPlace), std::move(locate));
     dialog.exec();  // the result tells nothing: the finder only shows
 }
+
+void CSpellSearchDlg::ShowSpell(uint16_t spellId) {
+    // The tree has two levels: effects, and the spells filed under them.
+    QList<QTreeWidgetItem*> items;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* effect = m_tree->topLevelItem(i);
+        items << effect;
+        for (int j = 0; j < effect->childCount(); ++j) items << effect->child(j);
+    }
+    for (QTreeWidgetItem* item : items) {
+        if (item->data(0, kDataRole).toInt() != spellId) continue;
+        m_tree->setCurrentItem(item);
+        m_tree->scrollToItem(item);
+        return;
+    }
+}

@@ -41,6 +41,9 @@ public:
     QAction* ShowOnMapAction() const { return m_showOnMap; }
     // The place the row's location names, if any.
     std::optional<int> RowPlace(const QTreeWidgetItem* row) const;
+    // Selects the spell with this id in the tree, so that its vendors show;
+    // nothing when no spell has it.
+    void ShowSpell(uint16_t spellId);
 
 protected:
     // Enter ends the dialog as Escape and the close box do: it has no buttons.

@@ -1,0 +1,89 @@
+#include "cli/LinkModes.h"
+
+#include "cli/DataModes.h"
+#include "cli/Failure.h"
+#include "cli/LoadedPlaces.h"
+#include "data/CharacterText.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
+#include "data/Win1252.h"
+#include "npc/LinkedWorld.h"
+#include "spells/SpellTables.h"
+
+namespace {
+
+const char* const kTableChoice = "places, characters, spells, effects ou vendors";
+
+template <class Record>
+void PrintNames(const std::vector<Record>& records, std::ostream& out) {
+    for (const Record& record : records) out << LineText(record.name) << '\n';
+}
+
+void PrintPlaceNames(const IResourceStore& store, std::ostream& out, std::ostream& err) {
+    const LoadedPlaces loaded(store, err);
+    for (const CPlace* place : loaded.Places())
+        if (place) out << LineText(place->m_strName) << '\n';
+}
+
+void PrintCharacterNames(ByteBlock table, std::ostream& out) {
+    const CCharacterText text(table);
+    text.ForEach([&out](int, size_t, const CharacterRecord& record) {
+        out << LineText(std::string(record.name)) << '\n';
+        return true;
+    });
+}
+
+struct NamedTable {
+    const char* name;
+    int id;
+    const char* missing;  // the message when the store lacks it
+};
+
+constexpr NamedTable kTables[] = {
+    {"places", ResId::IDR_PLACES, "table des lieux absente"},
+    {"characters", ResId::IDR_CHARACTERS, "table des personnages absente"},
+    {"spells", ResId::IDR_SPELLS, "table des sorts absente"},
+    {"effects", ResId::IDR_EFFECTS, "table des effets absente"},
+    {"vendors", ResId::IDR_VENDORS, "table des marchands absente"},
+};
+
+void PrintTable(const NamedTable& table, ByteBlock block, const IResourceStore& store, std::ostream& out,
+                std::ostream& err) {
+    switch (table.id) {
+    case ResId::IDR_PLACES: return PrintPlaceNames(store, out, err);
+    case ResId::IDR_CHARACTERS: return PrintCharacterNames(block, out);
+    case ResId::IDR_SPELLS: return PrintNames(ReadSpells(block), out);
+    case ResId::IDR_EFFECTS: return PrintNames(ReadEffects(block), out);
+    default: return PrintNames(ReadVendors(block), out);
+    }
+}
+
+}  // namespace
+
+int PrintWhoIsAt(const IResourceStore& store, const std::string& place, std::ostream& out, std::ostream& err) {
+    if (place.empty()) return Misuse(err, "--who attend un nom de lieu, par exemple : zerim --who Tessanta");
+    const LoadedPlaces loaded(store, err);
+    const CLinkedWorld world(loaded.Places(), store);
+    const auto encoded = Utf8ToWin1252(place);
+    const auto index = encoded ? world.PlaceNamed(*encoded) : std::nullopt;
+    if (!index) return Fail(err, "aucun lieu ne s'appelle « " + place + " »");
+    for (const int ordinal : world.Links().CharactersAt(*index))
+        out << "personnage\t" << LineText(std::string(world.Pages().Text().Record(ordinal)->name)) << '\n';
+    for (const int vendor : world.Links().VendorsAt(*index)) {
+        const VendorRecord& record = world.Vendors()[size_t(vendor)];
+        out << "marchand\t" << LineText(record.name) << '\t' << LineText(world.LocationText(record.location))
+            << '\n';
+    }
+    return 0;
+}
+
+int PrintTableNames(const IResourceStore& store, const std::string& table, std::ostream& out, std::ostream& err) {
+    for (const NamedTable& named : kTables) {
+        if (table != named.name) continue;
+        const auto block = FindRcData(store, named.id);
+        if (!block) return Fail(err, named.missing);
+        PrintTable(named, *block, store, out, err);
+        return 0;
+    }
+    return Misuse(err, "table inconnue : « " + table + " » ; --list attend " + kTableChoice);
+}

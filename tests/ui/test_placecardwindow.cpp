@@ -1,0 +1,190 @@
+// The place card from the main window, as a user opens it: on the one
+// place found or the hovered one, in a window of its own, whose character
+// and spell names open the finders there.
+#include "JpegMaker.h"
+#include "PanelClick.h"
+#include "SmallWorld.h"
+
+#include "npc/NpcSearchDlg.h"
+#include "npc/PlaceCardDlg.h"
+#include "shell/ExtraCommands.h"
+#include "shell/StatusBar.h"
+#include "spells/SpellSearchDlg.h"
+#include "view/ZerimView.h"
+#include "widgets/AutoCombo.h"
+
+#include <QMenuBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "MainWindowFixture.h"
+
+class TestPlaceCardWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void command();
+    void foundPlace_data();
+    void foundPlace();
+    void hoveredPlaceFirst();
+    void escapeClosesAndTheCardComesBack();
+    void characterLinkOpensThePage();
+    void spellLinkSelectsTheSpell();
+
+private:
+    CZerimView* View() const { return m_frame->View(); }
+    QString Pane0() const { return m_frame->StatusBar()->PaneText(0); }
+    QList<CPlaceCardDlg*> Cards() const { return m_frame->findChildren<CPlaceCardDlg*>(); }
+    CPlaceCardDlg* OpenCard(const QString& search);
+
+    CMemoryResourceStore m_store;
+    std::unique_ptr<CWorld> m_world;
+    std::unique_ptr<CZerimApp> m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+void TestPlaceCardWindow::initTestCase() {
+    SmallWorld::Fill(m_store);
+    m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, {90, 120, 90}));
+    m_store.Add(ResType::Numeric(ResId::RT_HTML), ResId::IDR_BLANK_PAGE,
+                TestTables::Raw("<html><body></body></html>"));
+    // One effect, key 1, which every spell of the small world is filed under.
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_EFFECTS, TestTables::Raw(std::string("Feu\0\1\0\0", 7)));
+    QVERIFY(OpenMainWindow(m_store, {1000, 800}, m_world, m_app, m_frame));
+}
+
+void TestPlaceCardWindow::cleanupTestCase() { CloseMainWindow(m_world, m_app, m_frame); }
+
+void TestPlaceCardWindow::init() {
+    View()->SetZoom(20);
+    View()->Geometry().ScrollTo({0, 0});
+    View()->SetDetailLevel(5);
+    QTest::mouseMove(View()->viewport(), QPoint(5, 5));  // over no place
+    QTRY_VERIFY(!View()->HoveredPlace());
+}
+
+void TestPlaceCardWindow::cleanup() { qDeleteAll(Cards()); }
+
+// Searches, then asks for the card.
+CPlaceCardDlg* TestPlaceCardWindow::OpenCard(const QString& search) {
+    View()->SearchPlaces(search);
+    m_frame->Command(ExtraCommand::PlaceCard)->trigger();
+    return Cards().value(0);
+}
+
+// Last in "Rechercher", with its shortcut and its prompt.
+void TestPlaceCardWindow::command() {
+    QAction* card = m_frame->Command(ExtraCommand::PlaceCard);
+    QVERIFY(card);
+    QCOMPARE(m_frame->menuBar()->actions()[2]->menu()->actions().last(), card);
+    QCOMPARE(card->text(), QString::fromUtf8("&Fiche du lieu…"));
+    QCOMPARE(card->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    QVERIFY(!card->statusTip().isEmpty());
+}
+
+void TestPlaceCardWindow::foundPlace_data() {
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("title");  // empty: no card opens
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("characters and vendors with their spells")
+        << "quen" << "Quen Harrow" << QStringList{"Personnages", "Amrel", "Marchands", "Yara (Quen Harrow) : Brume, Éclair"};
+    QTest::newRow("two places of one name found")
+        << "brask quarter" << "" << QStringList{};  // two places found: no card
+    QTest::newRow("nobody there") << "ro-dal" << "Ro-Dal" << QStringList{"Aucun personnage.", "Aucun marchand."};
+    QTest::newRow("several places found") << "oska" << "" << QStringList{};
+    QTest::newRow("nothing found") << "zzz" << "" << QStringList{};
+}
+
+void TestPlaceCardWindow::foundPlace() {
+    QFETCH(QString, search);
+    QFETCH(QString, title);
+    QFETCH(QStringList, shown);
+    CPlaceCardDlg* card = OpenCard(search);
+    if (title.isEmpty()) {
+        QVERIFY(!card);
+        QVERIFY2(Pane0().contains(QString::fromUtf8("trouvez-en un seul")), qPrintable(Pane0()));
+        return;
+    }
+    QVERIFY(card);
+    QVERIFY(card->isVisible());
+    QVERIFY(!card->isModal());
+    QCOMPARE(card->windowTitle(), title);
+    const QString text = card->Panel()->toPlainText();
+    for (const QString& part : shown) QVERIFY2(text.contains(part), qPrintable(text));
+    // Asked again, the same card comes forward: no second window.
+    m_frame->Command(ExtraCommand::PlaceCard)->trigger();
+    QCOMPARE(Cards().size(), 1);
+}
+
+// The hovered place's card, even with another place found; a name two
+// places share gives both the same lists, markup shown as text.
+void TestPlaceCardWindow::hoveredPlaceFirst() {
+    View()->SearchPlaces("quen");
+    const CPoint marker = View()->Geometry().WorldToMap({-100000, 0});  // "oska, brask QUARTER"
+    QTest::mouseMove(View()->viewport(), QPoint(marker.x - 1, marker.y + 1));
+    QTRY_VERIFY(View()->HoveredPlace());
+    // From the keyboard, the main window active.
+    m_frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame));
+    QTest::keyClick(m_frame, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(Cards().size(), 1);
+    CPlaceCardDlg* card = Cards()[0];
+    QCOMPARE(card->windowTitle(), QString("oska, brask QUARTER"));
+    const QString text = card->Panel()->toPlainText();
+    QVERIFY2(text.contains("Bo <Jiss> & \"Q\"") && text.contains("Ula (Oska, Brask Quarter) : Givre <b>"),
+             qPrintable(text));
+}
+
+void TestPlaceCardWindow::escapeClosesAndTheCardComesBack() {
+    CPlaceCardDlg* card = OpenCard("kelwick");
+    QVERIFY(card);
+    QTest::keyClick(card->Panel(), Qt::Key_Escape);
+    QTRY_VERIFY(Cards().isEmpty() || !Cards()[0]->isVisible());
+    m_frame->Command(ExtraCommand::PlaceCard)->trigger();
+    QCOMPARE(Cards().size(), 1);
+    QVERIFY(Cards()[0]->isVisible());
+    QCOMPARE(Cards()[0]->windowTitle(), QString("Kelwick"));
+}
+
+void TestPlaceCardWindow::characterLinkOpensThePage() {
+    CPlaceCardDlg* card = OpenCard("kelwick");
+    QVERIFY(card);
+    QString chosen, page;
+    QTimer::singleShot(0, [&] {
+        auto* finder = qobject_cast<CNpcSearchDlg*>(QApplication::activeModalWidget());
+        if (!finder) return;
+        chosen = finder->NameCombo()->currentText();
+        page = finder->Panel()->toPlainText();
+        QTest::keyClick(finder, Qt::Key_Escape);
+    });
+    QVERIFY(ClickText(*card->Panel(), "Cara"));
+    QCOMPARE(chosen, QString("Cara"));
+    QVERIFY2(page.contains("Seen in kelwick."), qPrintable(page));
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(card->isVisible());  // the card stays open
+}
+
+void TestPlaceCardWindow::spellLinkSelectsTheSpell() {
+    CPlaceCardDlg* card = OpenCard("quen");
+    QVERIFY(card);
+    QString spell;
+    QStringList vendors;
+    QTimer::singleShot(0, [&] {
+        auto* finder = qobject_cast<CSpellSearchDlg*>(QApplication::activeModalWidget());
+        if (!finder) return;
+        if (QTreeWidgetItem* item = finder->Tree()->currentItem()) spell = item->text(0);
+        for (int i = 0; i < finder->VendorList()->topLevelItemCount(); ++i)
+            vendors << finder->VendorList()->topLevelItem(i)->text(0);
+        QTest::keyClick(finder, Qt::Key_Escape);
+    });
+    QVERIFY(ClickText(*card->Panel(), QString::fromUtf8("Éclair")));
+    QCOMPARE(spell, QString::fromUtf8("Éclair"));
+    QCOMPARE(vendors, (QStringList{"Yara", "Zed & Sons"}));
+}
+
+QTEST_MAIN(TestPlaceCardWindow)
+#include "test_placecardwindow.moc"

@@ -1,0 +1,72 @@
+// The place card from the map: "Fiche du lieu…" opens the card of the
+// hovered place, else of the one place found, in a window beside the map;
+// the card's links open the finders on a character or a spell.
+#include "shell/MainFrame.h"
+
+#include "shell/ExtraCommands.h"
+#include "shell/StatusBar.h"
+#include "shell/World.h"
+
+#include "data/PlaceArray.h"
+#include "npc/NpcSearchDlg.h"
+#include "npc/PlaceCardDlg.h"
+#include "spells/SpellSearchDlg.h"
+#include "view/ZerimView.h"
+#include "widgets/AutoCombo.h"
+
+#include <QMenu>
+
+void CMainFrame::AddPlaceCardCommand(QMenu* search) {
+    QAction* card = NewExtraCommand(ExtraCommand::PlaceCard, "&Fiche du lieu…",
+                                    "Montre qui trouver au lieu survolé, sinon au seul lieu trouvé",
+                                    {QKeySequence(Qt::CTRL | Qt::Key_I)});
+    connect(card, &QAction::triggered, this, &CMainFrame::OpenPlaceCard);
+    search->addAction(card);
+}
+
+// The hovered place's index, else the one found place's; -1 for neither.
+int CMainFrame::PlaceForCard() const {
+    const CPlace* place = m_pView->HoveredPlace();
+    const CPlaceArray& found = m_pView->Places().Highlight();
+    if (!place && found.GetSize() == 1) place = found[0];
+    if (!place) return -1;
+    const CPlaceArray& places = m_world.Places();
+    for (int index = 0; index < places.GetSize(); ++index)
+        if (places[index] == place) return index;
+    return -1;
+}
+
+void CMainFrame::OpenPlaceCard() {
+    const int place = PlaceForCard();
+    if (place < 0) {
+        m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Survolez un lieu, ou trouvez-en un seul, pour voir sa fiche"));
+        return;
+    }
+    // A place has one card: asked again, it comes to the front.
+    for (CPlaceCardDlg* open : findChildren<CPlaceCardDlg*>()) {
+        if (open->Place() != place) continue;
+        open->show();  // closed with Escape, a dialog is only hidden
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    CPlaceCardDlg::Links links{[this](int ordinal) { RunCharacterFinderOn(ordinal); },
+                               [this](uint16_t spellId) { RunSpellFinderOn(spellId); }};
+    auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this);
+    card->show();
+}
+
+// The character finder as its button opens it, on that character's page
+// with the name chosen in the list, as a character link leaves it.
+void CMainFrame::RunCharacterFinderOn(int ordinal) {
+    CNpcSearchDlg finder(m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); }, this);
+    finder.NameCombo()->setCurrentIndex(ordinal);
+    finder.ShowCharacter(ordinal);
+    finder.exec();
+}
+
+void CMainFrame::RunSpellFinderOn(uint16_t spellId) {
+    CSpellSearchDlg finder(m_world.Store(), this);
+    finder.ShowSpell(spellId);
+    finder.exec();
+}
