@@ -32,6 +32,7 @@ private slots:
     void foundPlace();
     void hoveredPlaceFirst();
     void escapeClosesAndTheCardComesBack();
+    void cardLeavesThePlaceInSight();
     void characterLinkOpensThePage();
     void spellLinkSelectsTheSpell();
 
@@ -148,6 +149,25 @@ void TestPlaceCardWindow::escapeClosesAndTheCardComesBack() {
     QCOMPARE(Cards().size(), 1);
     QVERIFY(Cards()[0]->isVisible());
     QCOMPARE(Cards()[0]->windowTitle(), QString("Kelwick"));
+}
+
+// The found place is in the middle of the map, where the card would open:
+// the card moves off its marker.
+void TestPlaceCardWindow::cardLeavesThePlaceInSight() {
+    CPlaceCardDlg* card = OpenCard("quen");
+    QVERIFY(card);
+    const CPlaceArray& found = View()->Places().Highlight();
+    QCOMPARE(found.GetSize(), 1);
+    CRect marker, label;
+    View()->Places().GetPlaceRects(*found[0], {}, marker, label);
+    const QRect onScreen(View()->viewport()->mapToGlobal(QPoint(marker.left, marker.top)),
+                         QSize(marker.Width(), marker.Height()));
+    QVERIFY(View()->viewport()->rect().contains(QRect(marker.left, marker.top, marker.Width(), marker.Height())));
+    QVERIFY2(!card->frameGeometry().intersects(onScreen),
+             qPrintable(QString("card %1,%2 %3x%4, marker %5,%6")
+                            .arg(card->frameGeometry().x()).arg(card->frameGeometry().y())
+                            .arg(card->frameGeometry().width()).arg(card->frameGeometry().height())
+                            .arg(onScreen.x()).arg(onScreen.y())));
 }
 
 void TestPlaceCardWindow::characterLinkOpensThePage() {

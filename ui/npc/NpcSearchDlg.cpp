@@ -215,9 +215,3 @@ bool CNpcSearchDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void RunNpcSearch(QWidget* parent, const IResourceStore& store, const CPlaceArray& places,
-                  std::function<void(int)> showPlace, MarkerLocator locateMarker) {
-    CNpcSearchDlg dialog(store, places, std::move(showPlace), parent);
-    dialog.SetMarkerLocator(std::move(locateMarker));
-    dialog.exec();  // the finder only shows; its result tells nothing
-}

@@ -83,7 +83,3 @@ private:
     QAction* m_forwardAction = nullptr;
 };
 
-// Opens the character finder over `parent` and waits until the user closes
-// it (see CNpcSearchDlg).
-void RunNpcSearch(QWidget* parent, const IResourceStore& store, const CPlaceArray& places,
-                  std::function<void(int)> showPlace, MarkerLocator locateMarker = {});

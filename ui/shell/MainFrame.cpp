@@ -128,6 +128,10 @@ void CMainFrame::ShowLoadProblems() {
     m_wndStatusBar->insertPermanentWidget(1, m_wndLoadProblems);
 }
 
+MarkerLocator CMainFrame::LocateMarkers() {
+    return [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); };
+}
+
 // A place link of the character finder, or a vendor's location in the spell
 // finder, lights its place on the map.
 void CMainFrame::ShowPlace(int index) {
@@ -171,15 +175,8 @@ void CMainFrame::CreateToolBar() {
     }
     connect(Command(ResId::ID_ZOOM_IN), &QAction::triggered, m_pView, &CZerimView::OnZoomIn);
     connect(Command(ResId::ID_ZOOM_OUT), &QAction::triggered, m_pView, &CZerimView::OnZoomOut);
-    connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] {
-        RunNpcSearch(this, m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); },
-                     [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); });
-    });
-    connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, this,
-            [this] {
-                RunSpellSearch(m_world.Store(), this, &m_world.Places(), [this](int index) { ShowPlace(index); },
-                               [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); });
-            });
+    connect(Command(ResId::ID_NPC_SEARCH), &QAction::triggered, this, [this] { RunCharacterFinder(); });
+    connect(Command(ResId::ID_SPELL_SEARCH), &QAction::triggered, this, [this] { RunSpellFinder(); });
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 

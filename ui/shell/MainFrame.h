@@ -1,10 +1,13 @@
 // The main window: the map view, the tool bar and the place bar along the
 // top, the status bar along the bottom, and the menu.
 #pragma once
+#include "widgets/KeepInSight.h"
+
 #include <QMainWindow>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CMapPicture;
@@ -67,12 +70,16 @@ private:
     void RunAfterFirstMap();
     void ShowLoadProblems();
     void ShowPlace(int index);
-    // MainFramePlaceCard.cpp: the place card and the finders it opens.
+    // Where a place's marker is on screen, for the windows that keep the
+    // place they show in sight.
+    MarkerLocator LocateMarkers();
+    // MainFramePlaceCard.cpp: the place card, and both finders, opened by
+    // the tool bar or on a character or spell of a card.
     void AddPlaceCardCommand(QMenu* search);
     int PlaceForCard() const;
     void OpenPlaceCard();
-    void RunCharacterFinderOn(int ordinal);
-    void RunSpellFinderOn(uint16_t spellId);
+    void RunCharacterFinder(std::optional<int> ordinal = std::nullopt);
+    void RunSpellFinder(std::optional<uint16_t> spellId = std::nullopt);
 
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;

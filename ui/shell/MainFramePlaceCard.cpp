@@ -1,6 +1,7 @@
 // The place card from the map: "Fiche du lieu…" opens the card of the
 // hovered place, else of the one place found, in a window beside the map;
-// the card's links open the finders on a character or a spell.
+// the card's links open the finders on a character or a spell, which the tool
+// bar opens too.
 #include "shell/MainFrame.h"
 
 #include "shell/ExtraCommands.h"
@@ -12,7 +13,6 @@
 #include "npc/PlaceCardDlg.h"
 #include "spells/SpellSearchDlg.h"
 #include "view/ZerimView.h"
-#include "widgets/AutoCombo.h"
 
 #include <QMenu>
 
@@ -50,23 +50,25 @@ void CMainFrame::OpenPlaceCard() {
         open->activateWindow();
         return;
     }
-    CPlaceCardDlg::Links links{[this](int ordinal) { RunCharacterFinderOn(ordinal); },
-                               [this](uint16_t spellId) { RunSpellFinderOn(spellId); }};
+    CPlaceCardDlg::Links links{[this](int ordinal) { RunCharacterFinder(ordinal); },
+                               [this](uint16_t spellId) { RunSpellFinder(spellId); }};
     auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this);
     card->show();
+    KeepPlaceInSight(card, LocateMarkers(), place);
 }
 
-// The character finder as its button opens it, on that character's page
-// with the name chosen in the list, as a character link leaves it.
-void CMainFrame::RunCharacterFinderOn(int ordinal) {
+// The finders wait until the user closes them; on a character, its page
+// shows with the name chosen in the list, as a character link leaves it.
+void CMainFrame::RunCharacterFinder(std::optional<int> ordinal) {
     CNpcSearchDlg finder(m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); }, this);
-    finder.NameCombo()->setCurrentIndex(ordinal);
-    finder.ShowCharacter(ordinal);
-    finder.exec();
+    finder.SetMarkerLocator(LocateMarkers());
+    if (ordinal) finder.ShowCharacter(*ordinal);
+    finder.exec();  // the finder only shows; its result tells nothing
 }
 
-void CMainFrame::RunSpellFinderOn(uint16_t spellId) {
+void CMainFrame::RunSpellFinder(std::optional<uint16_t> spellId) {
     CSpellSearchDlg finder(m_world.Store(), this);
-    finder.ShowSpell(spellId);
+    finder.SetMapLinks(m_world.Places(), [this](int index) { ShowPlace(index); }, LocateMarkers());
+    if (spellId) finder.ShowSpell(*spellId);
     finder.exec();
 }

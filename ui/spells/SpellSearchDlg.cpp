@@ -219,12 +219,6 @@ void CSpellSearchDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void RunSpellSearch(const IResourceStore& store, QWidget* parent, const CPlaceArray* places,
-                    std::function<void(int)> showPlace, MarkerLocator locate) {
-    CSpellSearchDlg dialog(store, parent);
-    if (places) dialog.SetMapLinks(*places, std::move(showPlace), std::move(locate));
-    dialog.exec();  // the result tells nothing: the finder only shows
-}
 
 void CSpellSearchDlg::ShowSpell(uint16_t spellId) {
     // The tree has two levels: effects, and the spells filed under them.

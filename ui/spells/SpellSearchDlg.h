@@ -74,7 +74,3 @@ private:
     QAction* m_showOnMap = nullptr;
 };
 
-// Opens the spell finder over `parent` and waits until the user closes it;
-// with `places`, vendor rows lead to the map (see SetMapLinks).
-void RunSpellSearch(const IResourceStore& store, QWidget* parent, const CPlaceArray* places = nullptr,
-                    std::function<void(int)> showPlace = {}, MarkerLocator locate = {});
