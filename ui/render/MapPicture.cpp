@@ -48,13 +48,14 @@ std::optional<ByteBlock> FindPicture(const IResourceStore& store, unsigned int i
     return store.Find(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
 }
 
-// The quarter-size copy: the one stored for these bytes, read in place when
-// its rows are aligned as QImage needs them, else decoded.
+// The quarter-size copy: the one stored for these bytes, else decoded. The
+// stored pixels are copied (rcc leaves them unaligned for QImage) and their
+// pages let go, so the first look costs the memory of a decoded one.
 std::pair<QImage, JpegProblem> FirstLook(ByteBlock bytes, const JpegInfo& info, std::optional<ByteBlock> stored) {
     if (const auto look = stored ? StoredFirstLook(*stored, bytes) : std::nullopt) {
-        const QImage image(look->pixels, look->width, look->height, look->pitch, QImage::Format_RGB32);
-        const bool aligned = reinterpret_cast<uintptr_t>(look->pixels) % 4 == 0;
-        return {aligned ? image : image.copy(), JpegProblem::None};
+        QImage image = QImage(look->pixels, look->width, look->height, look->pitch, QImage::Format_RGB32).copy();
+        PageOut(*stored);
+        return {image, JpegProblem::None};
     }
     return DecodeScaled(bytes, info, 1 << kFirstLevel);
 }
