@@ -179,15 +179,20 @@ const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool high
     image = QPixmap(QSize(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio)));
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setFont(FontOf(place));
-    const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
-    painter.setPen(kLabelHalo);
-    for (int dx = -halo; dx <= halo; ++dx)
-        for (int dy = -halo; dy <= halo; ++dy)
-            if (dx || dy) painter.drawText(origin + QPointF(dx, dy), NameOf(place));
-    painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
-    painter.drawText(origin, NameOf(place));
+    {
+        QPainter painter(&image);
+        painter.setFont(FontOf(place));
+        const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
+        painter.setPen(kLabelHalo);
+        for (int dx = -halo; dx <= halo; ++dx)
+            for (int dy = -halo; dy <= halo; ++dy)
+                if (dx || dy) painter.drawText(origin + QPointF(dx, dy), NameOf(place));
+        painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
+        painter.drawText(origin, NameOf(place));
+    }
+    // Drawn at another ratio, the image is copied in device pixels as it is
+    // (see DrawLabel): a painter would scale an image that keeps its ratio.
+    image.setDevicePixelRatio(1.0);
     return image;
 }
 
@@ -214,10 +219,12 @@ void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, c
     const bool highlighted = m_overlay.IsHighlighted(&place);
     if (m_labelsAsText) return DrawLabelText(painter, place, highlighted, label);
     const QPixmap& image = LabelImage(index, place, highlighted, ratio);
-    if (device == 0) return painter.drawPixmap(label.left - kHaloWidth, label.top - kHaloWidth, image);
+    const int left = label.left - kHaloWidth, top = label.top - kHaloWidth;
     // Pixel for pixel: the image was made at this ratio.
-    const QPointF at(qRound((label.left - kHaloWidth) * device), qRound((label.top - kHaloWidth) * device));
-    painter.drawPixmap(QRectF(at, QSizeF(image.size())), image, QRectF(image.rect()));
+    if (device != 0) return painter.drawPixmap(QPoint(qRound(left * device), qRound(top * device)), image);
+    if (ratio == 1.0) return painter.drawPixmap(left, top, image);
+    // A painter with a scale of its own takes the image at its size in points.
+    painter.drawPixmap(QRectF(left, top, image.width() / ratio, image.height() / ratio), image, QRectF(image.rect()));
 }
 
 // Markers and labels in the places' order, but the labels of found places
