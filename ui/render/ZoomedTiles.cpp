@@ -18,6 +18,7 @@ uint64_t TileId(int column, int row) { return uint64_t(uint32_t(column)) << 32 |
 void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at) {
     if (!(key == m_key)) {
         m_tiles.clear();
+        m_scaler.reset();
         m_key = key;
     }
     const QRect bounds(0, 0, qCeil(key.zoomed.width()), qCeil(key.zoomed.height()));
@@ -53,35 +54,23 @@ const QImage& CZoomedTiles::TileAt(const CMapPicture& picture, int column, int r
     return tile.image;
 }
 
-// Every tile is drawn through the one transform that takes the halved copy
-// the device scale calls for onto the whole zoomed picture, so that its
-// pixels are those the same place has in one large drawing, up to the
-// painter's rounding at the start of each row. Only the source pixels the
-// tile needs are handed to the painter, with two more on every side for the
-// smoothing to read, which keeps the painter on its fast path at any zoom.
-QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place) const {
+// Tiles are scaled from the halved copy the device scale calls for, each
+// pixel from its own place in the whole zoomed picture (CZoomScaler), so
+// that tiles drawn at any time meet without a seam.
+QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place) {
     QImage tile(place.size(), QImage::Format_RGB32);
-    const int level = picture.LevelFor(m_key.zoomed.width() / picture.GetPixelSize().cx);
-    // The last column or row of tiles may be covered only in part.
-    const bool edge = place.right() + 1 > qFloor(m_key.zoomed.width()) ||
-                      place.bottom() + 1 > qFloor(m_key.zoomed.height());
-    if (edge || level < 0) tile.fill(Qt::black);
-    if (level < 0) return tile;
-    const QImage& source = picture.Level(level);
-    const double kx = m_key.zoomed.width() / source.width(), ky = m_key.zoomed.height() / source.height();
-    constexpr int kMargin = 2;
-    const int left = std::max(0, qFloor(place.left() / kx) - kMargin);
-    const int top = std::max(0, qFloor(place.top() / ky) - kMargin);
-    const int right = std::min(source.width(), qCeil((place.right() + 1) / kx) + kMargin);
-    const int bottom = std::min(source.height(), qCeil((place.bottom() + 1) / ky) + kMargin);
-    if (right <= left || bottom <= top) {  // no picture pixel under the tile
-        tile.fill(Qt::black);
-        return tile;
+    if (!m_scaler) {
+        const int level = picture.LevelFor(m_key.zoomed.width() / picture.GetPixelSize().cx);
+        if (level < 0) {
+            tile.fill(Qt::black);
+            return tile;
+        }
+        const QImage& source = picture.Level(level);
+        m_scaler.emplace(reinterpret_cast<const uint32_t*>(source.constBits()), source.width(), source.height(),
+                         source.bytesPerLine() / 4, m_key.zoomed.width(), m_key.zoomed.height());
     }
-    QPainter painter(&tile);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRectF to(left * kx - place.left(), top * ky - place.top(), (right - left) * kx, (bottom - top) * ky);
-    painter.drawImage(to, source, QRectF(left, top, right - left, bottom - top));
+    m_scaler->Scale(place.left(), place.top(),
+                    {reinterpret_cast<uint32_t*>(tile.bits()), tile.width(), tile.height(), tile.bytesPerLine() / 4});
     return tile;
 }
 

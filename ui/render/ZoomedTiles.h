@@ -12,7 +12,10 @@
 #include <QImage>
 #include <QRect>
 
+#include "view/ZoomScaler.h"
+
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 class CMapPicture;
@@ -43,7 +46,11 @@ public:
     // painter's transform must be the identity in device pixels.
     void Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at);
     // Lets every tile go (the zoom went to one drawn otherwise).
-    void Clear() { m_tiles.clear(); }
+    void Clear() {
+        m_tiles.clear();
+        m_scaler.reset();
+        m_key = {};
+    }
 
     size_t TileCount() const { return m_tiles.size(); }
 
@@ -53,10 +60,11 @@ private:
         uint64_t lastUse = 0;
     };
     const QImage& TileAt(const CMapPicture& picture, int column, int row);
-    QImage RenderTile(const CMapPicture& picture, const QRect& place) const;
+    QImage RenderTile(const CMapPicture& picture, const QRect& place);
     void EvictBeyond(size_t keep);
 
     Key m_key;
+    std::optional<CZoomScaler> m_scaler;  // for m_key, made at the first tile
     std::unordered_map<uint64_t, Tile> m_tiles;  // by column << 32 | row
     uint64_t m_frame = 0;
 };
