@@ -74,51 +74,17 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
 
 // --- picture -------------------------------------------------------------
 
-// Reduced zooms that fall between two halved copies are drawn once into a
-// copy of the whole picture at that zoom, then copied from: a frame is then
-// a plain copy. Kept only while the copy is small (a few megapixels).
-const QImage* MapRenderer::ZoomedPicture(const CMapPicture& picture, qreal ratio) {
-    constexpr qint64 kMaxPixels = 4'000'000;
-    const CRect image = m_geometry.GetImageRect();
-    // A tiny picture can shrink to nothing at a low zoom: there is nothing
-    // to copy from then.
-    if (m_wholePicture || ratio != 1.0 || image.IsRectEmpty() || qint64(image.right) * image.bottom > kMaxPixels ||
-        !picture.ReductionIsCostly(m_geometry.Zoom() / 100.0)) {
-        m_zoomed = {};
-        return nullptr;
-    }
-    if (m_zoomed.picture != &picture || m_zoomed.zoom != m_geometry.Zoom() ||
-        m_zoomed.generation != picture.Generation()) {
-        m_zoomed.image = QImage(image.right, image.bottom, QImage::Format_RGB32);
-        QPainter zoomed(&m_zoomed.image);
-        const CSize size = picture.GetPixelSize();
-        picture.Render(zoomed, image, {0, 0, size.cx, size.cy}, false);
-        m_zoomed.picture = &picture;
-        m_zoomed.zoom = m_geometry.Zoom();
-        m_zoomed.generation = picture.Generation();
-    }
-    return &m_zoomed.image;
-}
-
 void MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw,
                               const CRect& update, qreal ratio) {
-    if (const QImage* zoomed = ZoomedPicture(picture, ratio)) {
-        m_tiles.Clear();
-        const CPoint scroll = m_geometry.GetScrollOffset();
-        const CRect& d = draw.dest;
-        painter.drawImage(QPoint(d.left, d.top), *zoomed,
-                          QRect(d.left + scroll.x, d.top + scroll.y, d.Width(), d.Height()));
-        return;
-    }
     if (DrawsFromTiles(painter, picture, ratio)) return DrawTiles(painter, picture, update, ratio);
     m_tiles.Clear();
     picture.Render(painter, draw.dest, draw.source, m_wholePicture);
 }
 
 // Tiles serve every draw that would otherwise scale a zoomed picture of more
-// than about a megapixel at every frame: enlargements, reductions not kept
-// whole, any zoom on a high-density screen. A halved copy at exactly the
-// zoom is copied as it is, and a small picture scales fast enough.
+// than about a megapixel at every frame, at any zoom and ratio: a frame is
+// then mostly a copy. A halved copy at exactly the zoom is copied as it is,
+// and a small picture scales fast enough.
 bool MapRenderer::DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const {
     constexpr double kSmallPixels = 1'000'000;
     if (m_wholePicture || !CanDrawInDevicePixels(painter)) return false;

@@ -8,7 +8,7 @@
 // The renderer reads the view state it was given (geometry, visibility and
 // highlight, places) at every paint and keeps what is costly to make again:
 // each label's measured size and its drawn image, and the picture at the
-// current zoom (whole while small, else in tiles). Each is made afresh when
+// current zoom in tiles. Each is made afresh when
 // what it shows changes.
 //
 // On a screen of device pixel ratio above 1 the picture and the labels are
@@ -63,7 +63,6 @@ private:
 
     void DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, const CRect& update,
                      qreal ratio);
-    const QImage* ZoomedPicture(const CMapPicture& picture, qreal ratio);
     bool DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const;
     void DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
@@ -89,14 +88,7 @@ private:
     // made on first use, for the device pixel ratio they were made at.
     std::vector<LabelImages> m_labelImages;
     qreal m_labelRatio = 0;
-    // The whole picture drawn at the current zoom, kept while it is small and
-    // drawing it afresh would mean a costly reduction at every frame.
-    struct ZoomedPictureCache {
-        QImage image;
-        const CMapPicture* picture = nullptr;
-        int zoom = 0, generation = -1;
-    } m_zoomed;
-    // The picture at the current zoom and ratio in tiles, for every draw
-    // that is neither a plain copy nor served by the whole copy above.
+    // The picture at the current zoom and ratio in tiles, for every draw of
+    // a large zoomed picture that is not a plain copy.
     CZoomedTiles m_tiles;
 };

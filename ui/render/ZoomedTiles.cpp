@@ -39,7 +39,7 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
         }
     painter.restore();
     const size_t used = size_t(lastColumn - firstColumn + 1) * size_t(lastRow - firstRow + 1);
-    EvictBeyond(used + used / 2);
+    EvictBeyond(used + used / 4);
 }
 
 const QImage& CZoomedTiles::TileAt(const CMapPicture& picture, int column, int row) {

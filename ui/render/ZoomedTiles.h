@@ -5,9 +5,10 @@
 // exactly the frame a fresh draw makes, wherever the view was before; a pan
 // draws only the tiles it uncovers, and a repaint of the same view none.
 //
-// Memory: the tiles of the last frame and half as many again (most recently
-// used first), so about one and a half frames of device pixels at most; all
-// go when the zoom, the ratio or the picture changes.
+// Memory: the tiles of the last frame and a quarter as many again (the most
+// recently used), so about one and a quarter frames of device pixels at most
+// (13 MB at 1920 x 1080, 46 MB at 3840 x 2160); all go when the zoom, the
+// ratio or the picture changes.
 #pragma once
 #include <QImage>
 #include <QRect>
