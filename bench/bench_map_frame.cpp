@@ -1,9 +1,15 @@
 // Paints whole frames of the map through the map renderer with the real
 // data, every place visible (detail 5), at a range of zooms, against a
 // memcpy of a frame of the same size in the same run. Prints the median time
-// of each and the ratio: at 1920 x 1080, then at 3840 x 2160 and at
-// 1920 x 1080 points on a screen of device pixel ratio 2; then frames of a pan.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
+// of each, its ratio to the memcpy and the first frame at that zoom (before
+// any cache holds it): at 1920 x 1080, then at 3840 x 2160 and at
+// 1920 x 1080 points on a screen of device pixel ratio 2. Then runs of 200
+// frames at 1920 x 1080, each painted whole as the view repaints it: a pan
+// (the view moves by a tenth of its width or height a frame, round a
+// square, as a drag does) and zoom steps (the tool bar's steps up and down
+// about a point, as Ctrl+wheel takes them), with median, slowest and the
+// count of frames over 16 ms.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom]
 #include "render/MapRenderer.h"
 #include "shell/QtResourceStore.h"
 #include "shell/World.h"
@@ -17,78 +23,142 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr int kRounds = 41;
+constexpr int kRunFrames = 200;
 
-template <class Work>
-double MedianMs(Work work) {
-    std::vector<double> times;
-    work();  // warm: label images, caches
-    for (int i = 0; i < kRounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + kRounds / 2, times.end());
-    return times[kRounds / 2];
+double TimeMs(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
+
+double Median(std::vector<double> times) {
+    std::nth_element(times.begin(), times.begin() + ptrdiff_t(times.size() / 2), times.end());
+    return times[times.size() / 2];
+}
+
+// The view of the benchmarks: a renderer over a fixed picture, every place
+// visible, painting `width` x `height` device pixels at `ratio`.
+struct Scene {
+    Scene(CWorld& world, int width, int height, qreal ratio)
+        : world(world), host(world.Picture().GetPixelSize()), client{int(width / ratio), int(height / ratio)},
+          target(width, height, QImage::Format_RGB32) {
+        geometry.Resize(client, 0);
+        geometry.SetDetailOverride(5);
+        target.setDevicePixelRatio(ratio);
+    }
+    void Paint() {
+        QPainter painter(&target);
+        renderer.Paint(painter, {0, 0, client.cx, client.cy}, &world.Picture());
+    }
+    CWorld& world;
+    CFixedPictureHost host;
+    ViewGeometry geometry{host};
+    CPlaceOverlay overlay{geometry, host};
+    MapRenderer renderer{geometry, overlay, world.Places(), QGuiApplication::font()};
+    CSize client;
+    QImage target;
+};
 
 // A frame of `width` x `height` device pixels at `ratio`, at every zoom.
 void MeasureFrames(CWorld& world, int width, int height, qreal ratio) {
-    const CSize picture = world.Picture().GetPixelSize();
-    CFixedPictureHost host(picture);
-    ViewGeometry geometry(host);
-    CPlaceOverlay overlay(geometry, host);
-    const int w = int(width / ratio), h = int(height / ratio);  // the client area, in points
-    geometry.Resize({w, h}, 0);
-    geometry.SetDetailOverride(5);
-    MapRenderer renderer(geometry, overlay, world.Places(), QGuiApplication::font());
-
-    QImage target(width, height, QImage::Format_RGB32);
-    target.setDevicePixelRatio(ratio);
+    Scene scene(world, width, height, ratio);
     std::vector<unsigned char> from(size_t(width) * height * 4, 7), to(from.size());
-    const double copy = MedianMs([&] { std::memcpy(to.data(), from.data(), from.size()); });
-    std::printf("\n%dx%d pixels, device pixel ratio %g; memcpy of a frame: %.3f ms\n%6s %10s %8s\n", width, height,
-                ratio, copy, "zoom", "median ms", "ratio");
+    std::vector<double> copies;
+    for (int i = 0; i < kRounds; ++i) copies.push_back(TimeMs([&] { std::memcpy(to.data(), from.data(), from.size()); }));
+    const double copy = Median(copies);
+    std::printf("\n%dx%d pixels, device pixel ratio %g; memcpy of a frame: %.3f ms\n%6s %10s %8s %10s\n", width,
+                height, ratio, copy, "zoom", "median ms", "ratio", "first ms");
+    const CSize picture = world.Picture().GetPixelSize();
     for (int zoom : {10, 20, 33, 50, 100, 150, 200, 800, 1600}) {
-        geometry.SetZoom(zoom);
-        geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
-        const double paint = MedianMs([&] {
-            QPainter painter(&target);
-            renderer.Paint(painter, {0, 0, w, h}, &world.Picture());
-        });
-        std::printf("%6d %10.3f %8.1f\n", zoom, paint, paint / copy);
+        scene.geometry.SetZoom(zoom);
+        scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+        const double first = TimeMs([&] { scene.Paint(); });
+        std::vector<double> times;
+        for (int i = 0; i < kRounds; ++i) times.push_back(TimeMs([&] { scene.Paint(); }));
+        const double paint = Median(times);
+        std::printf("%6d %10.3f %8.1f %10.3f\n", zoom, paint, paint / copy, first);
     }
 }
 
-// A middle-button pan at 1920 x 1080: every frame the view moves by 24 x 16
-// pixels, as a quick drag does between two frames, and is painted whole, as
-// the view repaints it.
-void MeasurePan(CWorld& world) {
+// With, for a run of zoom steps, the zoom of its slowest frame.
+void PrintRun(const char* what, const std::vector<double>& times, const std::vector<int>& zooms = {}) {
+    const long over = std::count_if(times.begin(), times.end(), [](double t) { return t > 16.0; });
+    const auto slowest = std::max_element(times.begin(), times.end());
+    std::printf("%-28s %10.3f %10.3f %8ld", what, Median(times), *slowest, over);
+    if (!zooms.empty()) std::printf("  (slowest at %d%%)", zooms[size_t(slowest - times.begin())]);
+    std::printf("\n");
+}
+
+// The offset of frame `i` of a pan round a square, a tenth of the view a
+// frame: ten frames right, ten down, ten left, ten up, and again.
+CPoint PanOffset(int i, CSize client) {
+    const int leg = (i / 10) % 4, step = i % 10 + 1;
+    const int dx = client.cx / 10, dy = client.cy / 10;
+    switch (leg) {
+    case 0: return {step * dx, 0};
+    case 1: return {10 * dx, step * dy};
+    case 2: return {(10 - step) * dx, 10 * dy};
+    default: return {0, (10 - step) * dy};
+    }
+}
+
+void MeasurePans(CWorld& world) {
+    std::printf("\npan, 1920x1080, a tenth of the view a frame, %d frames painted whole\n%-28s %10s %10s %8s\n",
+                kRunFrames, "zoom", "median ms", "max ms", "> 16 ms");
     const CSize picture = world.Picture().GetPixelSize();
-    CFixedPictureHost host(picture);
-    ViewGeometry geometry(host);
-    CPlaceOverlay overlay(geometry, host);
-    geometry.Resize({1920, 1080}, 0);
-    geometry.SetDetailOverride(5);
-    MapRenderer renderer(geometry, overlay, world.Places(), QGuiApplication::font());
-    QImage target(1920, 1080, QImage::Format_RGB32);
-    std::printf("\npan, 1920x1080, 24 x 16 pixels a frame\n%6s %10s\n", "zoom", "median ms");
-    for (int zoom : {20, 100, 200, 800}) {
-        geometry.SetZoom(zoom);
-        geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
-        const CPoint start = geometry.GetScrollOffset();
-        int step = 0;
-        const double paint = MedianMs([&] {
-            const int back = (step++ % 20) - 10;  // to and fro, inside the picture
-            geometry.ScrollTo({start.x + 24 * back, start.y + 16 * back});
-            QPainter painter(&target);
-            renderer.Paint(painter, {0, 0, 1920, 1080}, &world.Picture());
-        });
-        std::printf("%6d %10.3f\n", zoom, paint);
+    for (int zoom : {50, 75, 100, 150, 200, 800, 1600}) {
+        Scene scene(world, 1920, 1080, 1.0);
+        scene.geometry.SetZoom(zoom);
+        scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+        const CPoint corner = scene.geometry.GetScrollOffset();
+        const CPoint start{corner.x - scene.client.cx / 2, corner.y - scene.client.cy / 2};
+        scene.Paint();
+        std::vector<double> times;
+        for (int i = 0; i < kRunFrames; ++i) {
+            const CPoint offset = PanOffset(i, scene.client);
+            scene.geometry.ScrollTo({start.x + offset.x, start.y + offset.y});
+            times.push_back(TimeMs([&] { scene.Paint(); }));
+        }
+        PrintRun(std::to_string(zoom).c_str(), times);
+    }
+}
+
+// Zoom steps about a point of the map, as Ctrl+wheel takes them: in to the
+// top zoom, out to the bottom one, and again; twice, the second time with
+// every label image already made (as after the first look at the whole map).
+void MeasureZoomSteps(CWorld& world) {
+    std::printf("\nzoom steps, 1920x1080, about a point, %d frames painted whole, then again\n%-28s %10s %10s %8s\n",
+                kRunFrames, "", "median ms", "max ms", "> 16 ms");
+    std::unique_ptr<Scene> kept;
+    for (const qreal ratio : {1.0, 1.0, 2.0, 2.0}) {
+        const bool again = kept && kept->target.devicePixelRatio() == ratio;
+        if (!again) kept = std::make_unique<Scene>(world, int(1920 * ratio), int(1080 * ratio), ratio);
+        Scene& scene = *kept;
+        const CSize picture = world.Picture().GetPixelSize();
+        scene.geometry.SetZoom(100);
+        scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+        const int x = scene.client.cx / 3, y = scene.client.cy / 2;
+        scene.Paint();
+        bool in = true;
+        std::vector<double> times;
+        std::vector<int> zooms;
+        for (int i = 0; i < kRunFrames; ++i) {
+            const int next = scene.geometry.NextZoom(in);
+            if (next == scene.geometry.Zoom() || next > 1600 || next < 10) in = !in;
+            scene.geometry.ZoomKeepingPoint(x, y, scene.geometry.NextZoom(in));
+            zooms.push_back(scene.geometry.Zoom());
+            times.push_back(TimeMs([&] { scene.Paint(); }));
+        }
+        const std::string what = std::string(ratio == 1.0 ? "ratio 1" : "ratio 2") + (again ? ", again" : ", first");
+        PrintRun(what.c_str(), times, zooms);
     }
 }
 
@@ -96,15 +166,19 @@ void MeasurePan(CWorld& world) {
 
 int main(int argc, char** argv) {
     QGuiApplication qapp(argc, argv);
+    const std::string only = argc > 1 ? argv[1] : "";
     static CQtResourceStore embedded;
     CWorld world(embedded);
     world.Load(nullptr);
     world.Picture().FinishLoading();
     std::printf("%d places, picture %dx%d\n", world.Places().GetSize(), world.Picture().GetPixelSize().cx,
                 world.Picture().GetPixelSize().cy);
-    MeasureFrames(world, 1920, 1080, 1.0);
-    MeasureFrames(world, 3840, 2160, 1.0);
-    MeasureFrames(world, 3840, 2160, 2.0);
-    MeasurePan(world);
+    if (only.empty() || only == "frames") {
+        MeasureFrames(world, 1920, 1080, 1.0);
+        MeasureFrames(world, 3840, 2160, 1.0);
+        MeasureFrames(world, 3840, 2160, 2.0);
+    }
+    if (only.empty() || only == "pan") MeasurePans(world);
+    if (only.empty() || only == "zoom") MeasureZoomSteps(world);
     return 0;
 }

@@ -80,11 +80,13 @@ public:
     int LevelCount() const { return int(m_levels.size()); }
     const QImage& Level(int k) const { return m_levels[size_t(k)]; }
 
+    // The level to draw from for a reduction to `scale`: the coarsest one at
+    // or above it that is decoded, else the nearest coarser one; -1 when
+    // the picture is empty.
+    int LevelFor(double scale) const;
+
 private:
     void Clear();
-    // The level to draw from for a reduction to `scale`: the coarsest one at
-    // or above it that is decoded, else the nearest coarser one.
-    int LevelFor(double scale) const;
 
     CSize m_size;                  // pixel size of the full picture; (0, 0) while empty
     JpegProblem m_problem = JpegProblem::None;

@@ -33,6 +33,27 @@ QFont Bold(QFont font) {
     return font;
 }
 
+// Whether the painter shows the view as it is, with no scale of its own (a
+// window or an image, not a printer's page): its units can then become the
+// device's pixels.
+bool CanDrawInDevicePixels(const QPainter& painter) {
+    return !painter.viewTransformEnabled() && painter.worldTransform().type() <= QTransform::TxTranslate;
+}
+
+// From here on the painter's units are device pixels: the world transform
+// undoes the device pixel ratio.
+void UseDevicePixels(QPainter& painter, qreal ratio) {
+    const QTransform& world = painter.worldTransform();
+    painter.setWorldTransform(QTransform(1 / ratio, 0, 0, 1 / ratio, world.dx(), world.dy()));
+}
+
+// The outline of a marker, one pixel of the device wide (a cosmetic pen);
+// `device` as in DrawLabel.
+void DrawMarker(QPainter& painter, const CRect& m, qreal device) {
+    if (device == 0) painter.drawRect(QRect(m.left, m.top, m.Width() - 1, m.Height() - 1));
+    else painter.drawRect(QRectF(m.left * device, m.top * device, (m.Width() - 1) * device, (m.Height() - 1) * device));
+}
+
 }  // namespace
 
 MapRenderer::MapRenderer(const ViewGeometry& geometry, const CPlaceOverlay& overlay, const CPlaceArray& places,
@@ -46,48 +67,47 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
 
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const auto draw = PlanPictureDraw(m_geometry, update, picture->GetPixelSize(), m_wholePicture);
-    if (draw) DrawPicture(painter, *picture, *draw, ratio);
+    if (draw) DrawPicture(painter, *picture, *draw, update, ratio);
     DrawPlaces(painter, update, ratio);
     return draw.has_value();
 }
 
 // --- picture -------------------------------------------------------------
 
-// Reduced zooms that fall between two halved copies are drawn once into a
-// copy of the whole picture at that zoom, then copied from: a frame is then
-// a plain copy. Kept only while the copy is small (a few megapixels).
-const QImage* MapRenderer::ZoomedPicture(const CMapPicture& picture, qreal ratio) {
-    constexpr qint64 kMaxPixels = 4'000'000;
-    const CRect image = m_geometry.GetImageRect();
-    // A tiny picture can shrink to nothing at a low zoom: there is nothing
-    // to copy from then.
-    if (m_wholePicture || ratio != 1.0 || image.IsRectEmpty() || qint64(image.right) * image.bottom > kMaxPixels ||
-        !picture.ReductionIsCostly(m_geometry.Zoom() / 100.0)) {
-        m_zoomed = {};
-        return nullptr;
-    }
-    if (m_zoomed.picture != &picture || m_zoomed.zoom != m_geometry.Zoom() ||
-        m_zoomed.generation != picture.Generation()) {
-        m_zoomed.image = QImage(image.right, image.bottom, QImage::Format_RGB32);
-        QPainter zoomed(&m_zoomed.image);
-        const CSize size = picture.GetPixelSize();
-        picture.Render(zoomed, image, {0, 0, size.cx, size.cy}, false);
-        m_zoomed.picture = &picture;
-        m_zoomed.zoom = m_geometry.Zoom();
-        m_zoomed.generation = picture.Generation();
-    }
-    return &m_zoomed.image;
+void MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw,
+                              const CRect& update, qreal ratio) {
+    if (DrawsFromTiles(painter, picture, ratio)) return DrawTiles(painter, picture, update, ratio);
+    m_tiles.Clear();
+    picture.Render(painter, draw.dest, draw.source, m_wholePicture);
 }
 
-void MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, qreal ratio) {
-    if (const QImage* zoomed = ZoomedPicture(picture, ratio)) {
-        const CPoint scroll = m_geometry.GetScrollOffset();
-        const CRect& d = draw.dest;
-        painter.drawImage(QPoint(d.left, d.top), *zoomed,
-                          QRect(d.left + scroll.x, d.top + scroll.y, d.Width(), d.Height()));
-        return;
-    }
-    picture.Render(painter, draw.dest, draw.source, m_wholePicture);
+// Tiles serve every draw that would otherwise scale a zoomed picture of more
+// than about a megapixel at every frame, at any zoom and ratio: a frame is
+// then mostly a copy. A halved copy at exactly the zoom is copied as it is,
+// and a small picture scales fast enough.
+bool MapRenderer::DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const {
+    constexpr double kSmallPixels = 1'000'000;
+    if (m_wholePicture || !CanDrawInDevicePixels(painter)) return false;
+    const int zoom = m_geometry.Zoom();
+    const int level = picture.LevelFor(zoom / 100.0);
+    if (ratio == 1.0 && level >= 0 && zoom * (1 << level) == 100) return false;  // a plain copy
+    const CRect image = m_geometry.GetImageRect();
+    return double(image.right) * image.bottom * ratio * ratio > kSmallPixels;
+}
+
+void MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio) {
+    const CRect image = m_geometry.GetImageRect();
+    const CPoint scroll = m_geometry.GetScrollOffset();
+    // The update rectangle in device pixels of the zoomed picture, rounded outwards.
+    const int left = qFloor((update.left + scroll.x) * ratio), top = qFloor((update.top + scroll.y) * ratio);
+    const int right = qCeil((update.right + scroll.x) * ratio), bottom = qCeil((update.bottom + scroll.y) * ratio);
+    const QPoint at(left - qRound(scroll.x * ratio), top - qRound(scroll.y * ratio));
+    const CZoomedTiles::Key key{&picture, picture.Generation(), m_geometry.Zoom(), ratio,
+                                QSizeF(image.right * ratio, image.bottom * ratio)};
+    painter.save();
+    UseDevicePixels(painter, ratio);
+    m_tiles.Draw(painter, picture, key, QRect(left, top, right - left, bottom - top), at);
+    painter.restore();
 }
 
 // --- places --------------------------------------------------------------
@@ -125,15 +145,20 @@ const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool high
     image = QPixmap(QSize(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio)));
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setFont(FontOf(place));
-    const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
-    painter.setPen(kLabelHalo);
-    for (int dx = -halo; dx <= halo; ++dx)
-        for (int dy = -halo; dy <= halo; ++dy)
-            if (dx || dy) painter.drawText(origin + QPointF(dx, dy), NameOf(place));
-    painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
-    painter.drawText(origin, NameOf(place));
+    {
+        QPainter painter(&image);
+        painter.setFont(FontOf(place));
+        const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
+        painter.setPen(kLabelHalo);
+        for (int dx = -halo; dx <= halo; ++dx)
+            for (int dy = -halo; dy <= halo; ++dy)
+                if (dx || dy) painter.drawText(origin + QPointF(dx, dy), NameOf(place));
+        painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
+        painter.drawText(origin, NameOf(place));
+    }
+    // Drawn at another ratio, the image is copied in device pixels as it is
+    // (see DrawLabel): a painter would scale an image that keeps its ratio.
+    image.setDevicePixelRatio(1.0);
     return image;
 }
 
@@ -155,30 +180,47 @@ void MapRenderer::DrawLabelText(QPainter& painter, const CPlace& place, bool hig
     painter.restore();
 }
 
-void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio) {
+void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio,
+                            qreal device) {
     const bool highlighted = m_overlay.IsHighlighted(&place);
-    if (m_labelsAsText) DrawLabelText(painter, place, highlighted, label);
-    else painter.drawPixmap(label.left - kHaloWidth, label.top - kHaloWidth, LabelImage(index, place, highlighted, ratio));
+    if (m_labelsAsText) return DrawLabelText(painter, place, highlighted, label);
+    const QPixmap& image = LabelImage(index, place, highlighted, ratio);
+    const int left = label.left - kHaloWidth, top = label.top - kHaloWidth;
+    // Pixel for pixel: the image was made at this ratio.
+    if (device != 0) return painter.drawPixmap(QPoint(qRound(left * device), qRound(top * device)), image);
+    if (ratio == 1.0) return painter.drawPixmap(left, top, image);
+    // A painter with a scale of its own takes the image at its size in points.
+    painter.drawPixmap(QRectF(left, top, image.width() / ratio, image.height() / ratio), image, QRectF(image.rect()));
 }
 
 // Markers and labels in the places' order, but the labels of found places
-// last, so that no other label hides them.
+// last, so that no other label hides them. On a high-density screen they
+// are drawn in device pixels, the labels copied from their images as they
+// are rather than through the painter's scale.
 void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio) {
+    const qreal device = ratio != 1.0 && !m_labelsAsText && CanDrawInDevicePixels(painter) ? ratio : 0;
+    if (device != 0) {
+        painter.save();
+        UseDevicePixels(painter, ratio);
+    }
     painter.setPen(QPen(kMarkerRed, 0));
     painter.setBrush(Qt::NoBrush);
     std::vector<std::pair<int, CRect>> found;
-    for (int i = 0; i < m_places.GetSize(); ++i) {
-        const CPlace* place = m_places[i];
-        if (!place || !m_overlay.IsPlaceVisible(place)) continue;
-        CRect marker, label;
-        m_overlay.GetPlaceRects(*place, MeasuredLabel(i, *place), marker, label);
-        if (Intersects(marker, update))
-            painter.drawRect(QRect(marker.left, marker.top, marker.Width() - 1, marker.Height() - 1));
-        const CRect withHalo{label.left - kHaloWidth, label.top - kHaloWidth, label.right + kHaloWidth,
-                             label.bottom + kHaloWidth};
-        if (label.IsRectEmpty() || !Intersects(withHalo, update)) continue;
-        if (m_overlay.IsHighlighted(place)) found.emplace_back(i, label);
-        else DrawLabel(painter, i, *place, label, ratio);
-    }
-    for (const auto& [index, label] : found) DrawLabel(painter, index, *m_places[index], label, ratio);
+    for (int i = 0; i < m_places.GetSize(); ++i) DrawPlace(painter, i, update, ratio, device, found);
+    for (const auto& [index, label] : found) DrawLabel(painter, index, *m_places[index], label, ratio, device);
+    if (device != 0) painter.restore();
+}
+
+void MapRenderer::DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device,
+                            std::vector<std::pair<int, CRect>>& found) {
+    const CPlace* place = m_places[index];
+    if (!place || !m_overlay.IsPlaceVisible(place)) return;
+    CRect marker, label;
+    m_overlay.GetPlaceRects(*place, MeasuredLabel(index, *place), marker, label);
+    if (Intersects(marker, update)) DrawMarker(painter, marker, device);
+    const CRect withHalo{label.left - kHaloWidth, label.top - kHaloWidth, label.right + kHaloWidth,
+                         label.bottom + kHaloWidth};
+    if (label.IsRectEmpty() || !Intersects(withHalo, update)) return;
+    if (m_overlay.IsHighlighted(place)) found.emplace_back(index, label);
+    else DrawLabel(painter, index, *place, label, ratio, device);
 }

@@ -7,10 +7,14 @@
 //
 // The renderer reads the view state it was given (geometry, visibility and
 // highlight, places) at every paint and keeps what is costly to make again:
-// each label's measured size and its drawn image, and a copy of the whole
-// picture at the current zoom. Each is made afresh when what it shows
-// changes.
+// each label's measured size and its drawn image, and the picture at the
+// current zoom in tiles. Each is made afresh when
+// what it shows changes.
+//
+// On a screen of device pixel ratio above 1 the picture and the labels are
+// drawn in device pixels, from copies made at that resolution.
 #pragma once
+#include "render/ZoomedTiles.h"
 #include "view/LabelSizes.h"
 #include "view/PlaceOverlay.h"
 #include "view/ViewGeometry.h"
@@ -19,6 +23,7 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <utility>
 #include <vector>
 
 class CMapPicture;
@@ -56,13 +61,20 @@ private:
         QPixmap normal, highlighted;
     };
 
-    void DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, qreal ratio);
-    const QImage* ZoomedPicture(const CMapPicture& picture, qreal ratio);
+    void DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, const CRect& update,
+                     qreal ratio);
+    bool DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const;
+    void DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
+    void DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device,
+                   std::vector<std::pair<int, CRect>>& found);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     const QPixmap& LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio);
-    void DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio);
+    // `device`: 0 to draw in the painter's own units, else the device
+    // pixel ratio of a painter set to draw in device pixels.
+    void DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio,
+                   qreal device);
     void DrawLabelText(QPainter& painter, const CPlace& place, bool highlighted, const CRect& label);
 
     const ViewGeometry& m_geometry;
@@ -76,11 +88,7 @@ private:
     // made on first use, for the device pixel ratio they were made at.
     std::vector<LabelImages> m_labelImages;
     qreal m_labelRatio = 0;
-    // The whole picture drawn at the current zoom, kept while it is small and
-    // drawing it afresh would mean a costly reduction at every frame.
-    struct ZoomedPictureCache {
-        QImage image;
-        const CMapPicture* picture = nullptr;
-        int zoom = 0, generation = -1;
-    } m_zoomed;
+    // The picture at the current zoom and ratio in tiles, for every draw of
+    // a large zoomed picture that is not a plain copy.
+    CZoomedTiles m_tiles;
 };

@@ -1,0 +1,89 @@
+// The picture scaler: a part scaled on its own is exactly that part of the
+// whole scaled at once, at any scale, edge or fractional size; and the
+// values are those of bilinear interpolation between pixel centres.
+#include "view/ZoomScaler.h"
+
+#include <QtTest>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+struct Picture {
+    int width, height;
+    std::vector<uint32_t> pixels;
+};
+
+// Every pixel its own mixture, its fourth byte anything: a stale or shifted
+// pixel shows, and so does a fourth byte not made opaque.
+Picture Noise(int width, int height) {
+    Picture p{width, height, std::vector<uint32_t>(size_t(width) * height)};
+    uint32_t state = 12345;
+    for (uint32_t& pixel : p.pixels) pixel = state = state * 1103515245u + 12345u;
+    return p;
+}
+
+std::vector<uint32_t> Scaled(const Picture& p, double zoomedWidth, double zoomedHeight, QRect part) {
+    CZoomScaler scaler(p.pixels.data(), p.width, p.height, p.width, zoomedWidth, zoomedHeight);
+    std::vector<uint32_t> out(size_t(part.width()) * part.height());
+    scaler.Scale(part.left(), part.top(), {out.data(), part.width(), part.height(), part.width()});
+    return out;
+}
+
+}  // namespace
+
+class TestZoomScaler : public QObject {
+    Q_OBJECT
+private slots:
+    void partsEqualTheWhole_data();
+    void partsEqualTheWhole();
+    void valuesBetweenCentres();
+    void sameSizeIsAnOpaqueCopy();
+};
+
+void TestZoomScaler::partsEqualTheWhole_data() {
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QSizeF>("zoomed");
+    QTest::addColumn<QRect>("part");
+    QTest::newRow("enlarged 1.5, inside") << QSize(97, 61) << QSizeF(145.5, 91.5) << QRect(33, 20, 50, 41);
+    QTest::newRow("enlarged 8, at the far edges") << QSize(40, 30) << QSizeF(320, 240) << QRect(250, 190, 70, 50);
+    QTest::newRow("enlarged 16, one pixel") << QSize(40, 30) << QSizeF(640, 480) << QRect(317, 203, 1, 1);
+    QTest::newRow("reduced to 0.6") << QSize(200, 150) << QSizeF(120, 90) << QRect(7, 11, 64, 33);
+    QTest::newRow("fractional size, last column in part") << QSize(101, 77) << QSizeF(151.5, 115.5)
+                                                          << QRect(100, 60, 52, 56);
+    QTest::newRow("from the top left corner") << QSize(64, 64) << QSizeF(96, 96) << QRect(0, 0, 30, 30);
+}
+
+void TestZoomScaler::partsEqualTheWhole() {
+    QFETCH(QSize, source);
+    QFETCH(QSizeF, zoomed);
+    QFETCH(QRect, part);
+    const Picture picture = Noise(source.width(), source.height());
+    const QRect all(0, 0, qCeil(zoomed.width()), qCeil(zoomed.height()));
+    const std::vector<uint32_t> whole = Scaled(picture, zoomed.width(), zoomed.height(), all);
+    const std::vector<uint32_t> alone = Scaled(picture, zoomed.width(), zoomed.height(), part);
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x) {
+            const uint32_t expected = whole[size_t(part.top() + y) * all.width() + part.left() + x];
+            QVERIFY2(alone[size_t(y) * part.width() + x] == expected, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+        }
+}
+
+// Two pixels, black and white, made four: the centres of the new pixels fall
+// a quarter and three quarters of the way, the outer ones on the edges.
+void TestZoomScaler::valuesBetweenCentres() {
+    const Picture picture{2, 1, {0xFF000000u, 0xFFFFFFFFu}};
+    const std::vector<uint32_t> out = Scaled(picture, 4, 1, QRect(0, 0, 4, 1));
+    const std::vector<uint32_t> expected{0xFF000000u, 0xFF404040u, 0xFFBFBFBFu, 0xFFFFFFFFu};
+    QCOMPARE(out, expected);
+}
+
+void TestZoomScaler::sameSizeIsAnOpaqueCopy() {
+    const Picture picture = Noise(31, 17);
+    const std::vector<uint32_t> out = Scaled(picture, 31, 17, QRect(0, 0, 31, 17));
+    for (size_t i = 0; i < out.size(); ++i) QCOMPARE(out[i], picture.pixels[i] | 0xFF000000u);
+}
+
+QTEST_APPLESS_MAIN(TestZoomScaler)
+#include "test_zoomscaler.moc"

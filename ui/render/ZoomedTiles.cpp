@@ -1,0 +1,87 @@
+#include "render/ZoomedTiles.h"
+
+#include "render/MapPicture.h"
+
+#include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+uint64_t TileId(int column, int row) { return uint64_t(uint32_t(column)) << 32 | uint32_t(row); }
+
+}  // namespace
+
+void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at) {
+    if (!(key == m_key)) {
+        m_tiles.clear();
+        m_scaler.reset();
+        m_key = key;
+    }
+    const QRect bounds(0, 0, qCeil(key.zoomed.width()), qCeil(key.zoomed.height()));
+    const QRect needed = area & bounds;
+    if (needed.isEmpty()) return;
+    ++m_frame;
+    const int firstColumn = needed.left() / kTileWidth, lastColumn = needed.right() / kTileWidth;
+    const int firstRow = needed.top() / kTileHeight, lastRow = needed.bottom() / kTileHeight;
+    painter.save();
+    // The tiles are opaque: each replaces what is under it.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            const QImage& tile = TileAt(picture, column, row);
+            const QRect place(column * kTileWidth, row * kTileHeight, tile.width(), tile.height());
+            const QRect part = place & needed;
+            painter.drawImage(at + (part.topLeft() - area.topLeft()), tile, part.translated(-place.topLeft()));
+        }
+    painter.restore();
+    const size_t used = size_t(lastColumn - firstColumn + 1) * size_t(lastRow - firstRow + 1);
+    EvictBeyond(used + used / 4);
+}
+
+const QImage& CZoomedTiles::TileAt(const CMapPicture& picture, int column, int row) {
+    Tile& tile = m_tiles[TileId(column, row)];
+    tile.lastUse = m_frame;
+    if (tile.image.isNull()) {
+        const int left = column * kTileWidth, top = row * kTileHeight;
+        const int width = std::min(kTileWidth, qCeil(m_key.zoomed.width()) - left);
+        const int height = std::min(kTileHeight, qCeil(m_key.zoomed.height()) - top);
+        tile.image = RenderTile(picture, QRect(left, top, width, height));
+    }
+    return tile.image;
+}
+
+// Tiles are scaled from the halved copy the device scale calls for, each
+// pixel from its own place in the whole zoomed picture (CZoomScaler), so
+// that tiles drawn at any time meet without a seam.
+QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place) {
+    QImage tile(place.size(), QImage::Format_RGB32);
+    if (!m_scaler) {
+        const int level = picture.LevelFor(m_key.zoomed.width() / picture.GetPixelSize().cx);
+        if (level < 0) {
+            tile.fill(Qt::black);
+            return tile;
+        }
+        const QImage& source = picture.Level(level);
+        m_scaler.emplace(reinterpret_cast<const uint32_t*>(source.constBits()), source.width(), source.height(),
+                         source.bytesPerLine() / 4, m_key.zoomed.width(), m_key.zoomed.height());
+    }
+    m_scaler->Scale(place.left(), place.top(),
+                    {reinterpret_cast<uint32_t*>(tile.bits()), tile.width(), tile.height(), tile.bytesPerLine() / 4});
+    return tile;
+}
+
+// The least recently used tiles go first; those of the frame just drawn
+// are the most recent and stay.
+void CZoomedTiles::EvictBeyond(size_t keep) {
+    if (m_tiles.size() <= keep) return;
+    std::vector<std::pair<uint64_t, uint64_t>> byAge;  // last use, id
+    byAge.reserve(m_tiles.size());
+    for (const auto& [id, tile] : m_tiles) byAge.emplace_back(tile.lastUse, id);
+    const auto cut = byAge.end() - ptrdiff_t(keep);
+    std::nth_element(byAge.begin(), cut, byAge.end());
+    for (auto it = byAge.begin(); it != cut; ++it) m_tiles.erase(it->second);
+}
