@@ -131,6 +131,19 @@ CSize MapRenderer::MeasuredLabel(int index, const CPlace& place) {
 // wide (the halo), so that white and green names read on snow and sand as
 // well as on the sea; the image is one pixel larger than the label on every
 // side for it.
+// The place's name alone in `colour` at `origin`, on a transparent image of
+// `size` device pixels.
+QImage MapRenderer::NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin, const QColor& colour) const {
+    QImage name(size, QImage::Format_ARGB32_Premultiplied);
+    name.setDevicePixelRatio(ratio);
+    name.fill(Qt::transparent);
+    QPainter painter(&name);
+    painter.setFont(FontOf(place));
+    painter.setPen(colour);
+    painter.drawText(origin, NameOf(place));
+    return name;
+}
+
 const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio) {
     if (ratio != m_labelRatio) {  // drawn for another screen: all go
         m_labelImages.clear();
@@ -146,13 +159,15 @@ const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool high
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     {
-        QPainter painter(&image);
-        painter.setFont(FontOf(place));
         const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
-        painter.setPen(kLabelHalo);
+        // The outline is the dark name copied at every offset of a halo's
+        // width around it: the name is laid out twice, not nine times.
+        const QImage dark = NameImage(image.size(), ratio, place, origin, kLabelHalo);
+        QPainter painter(&image);
         for (int dx = -halo; dx <= halo; ++dx)
             for (int dy = -halo; dy <= halo; ++dy)
-                if (dx || dy) painter.drawText(origin + QPointF(dx, dy), NameOf(place));
+                if (dx || dy) painter.drawImage(QPointF(dx, dy), dark);
+        painter.setFont(FontOf(place));
         painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
         painter.drawText(origin, NameOf(place));
     }
