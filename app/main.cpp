@@ -4,6 +4,7 @@
 #include "cli/Failure.h"
 #include "cli/WindowArguments.h"
 #include "shell/DisplayCheck.h"
+#include "shell/FontPreload.h"
 #include "shell/QtResourceStore.h"
 #include "shell/Snapshot.h"
 #include "shell/StartupClock.h"
@@ -45,12 +46,15 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
         return ExitCode::kNotFound;
     }
     InstallFatalHandler();
-    // The picture decodes on its own thread while Qt connects to the display.
+    // The picture's first look and the fonts are read on threads of their
+    // own while Qt connects to the display.
     CWorld world(resources);
     world.StartPicture(/*holdFullDecode=*/true);
+    CFontPreload fonts;
     QtArguments qtArgs(program, window.qtOptions);
     QApplication qapp(qtArgs.Argc(), qtArgs.Argv());
     MarkStartup("QApplication prête");
+    fonts.Wait();
     // The desktop entry's id: the window is matched to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));
     std::optional<QString> file;

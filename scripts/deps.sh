@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config      # compiler and build
     qt6-base-dev libgl-dev libx11-dev     # Qt 6 Widgets; X11 for the lock keys
+    libfontconfig-dev                     # the font configuration, read ahead at start-up
     qt6-svg-dev libqt6svg6                # the tool bar and window icons drawn sharp above 100%
     libturbojpeg0-dev                     # the map picture's decoder
     libbenchmark-dev libjpeg-turbo-progs time  # benchmarks under bench/ (djpeg: the reference decode)

@@ -28,6 +28,11 @@ const QColor kLabelGreen(0, 255, 0);
 const QColor kLabelHalo(0, 0, 0, 200);
 constexpr int kHaloWidth = 1;
 
+// A label's rectangle with its outline.
+CRect WithHalo(const CRect& label) {
+    return {label.left - kHaloWidth, label.top - kHaloWidth, label.right + kHaloWidth, label.bottom + kHaloWidth};
+}
+
 QFont Bold(QFont font) {
     font.setWeight(QFont::Bold);
     return font;
@@ -226,6 +231,18 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
     if (device != 0) painter.restore();
 }
 
+void MapRenderer::PrepareLabels(const CRect& update, qreal ratio) {
+    if (m_labelsAsText) return;
+    for (int i = 0; i < m_places.GetSize(); ++i) {
+        const CPlace* place = m_places[i];
+        if (!place || !m_overlay.IsPlaceVisible(place)) continue;
+        CRect marker, label;
+        m_overlay.GetPlaceRects(*place, MeasuredLabel(i, *place), marker, label);
+        if (!label.IsRectEmpty() && Intersects(WithHalo(label), update))
+            LabelImage(i, *place, m_overlay.IsHighlighted(place), ratio);
+    }
+}
+
 void MapRenderer::DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device,
                             std::vector<std::pair<int, CRect>>& found) {
     const CPlace* place = m_places[index];
@@ -233,9 +250,7 @@ void MapRenderer::DrawPlace(QPainter& painter, int index, const CRect& update, q
     CRect marker, label;
     m_overlay.GetPlaceRects(*place, MeasuredLabel(index, *place), marker, label);
     if (Intersects(marker, update)) DrawMarker(painter, marker, device);
-    const CRect withHalo{label.left - kHaloWidth, label.top - kHaloWidth, label.right + kHaloWidth,
-                         label.bottom + kHaloWidth};
-    if (label.IsRectEmpty() || !Intersects(withHalo, update)) return;
+    if (label.IsRectEmpty() || !Intersects(WithHalo(label), update)) return;
     if (m_overlay.IsHighlighted(place)) found.emplace_back(index, label);
     else DrawLabel(painter, index, *place, label, ratio, device);
 }

@@ -52,6 +52,10 @@ public:
     // margins are painted (all of `update`). Returns whether any of the
     // picture was drawn.
     bool Paint(QPainter& painter, const CRect& update, const CMapPicture* picture);
+    // Makes ahead of time the label images that a paint of `update` at this
+    // device pixel ratio will copy: the start-up does it while the window
+    // system maps the window.
+    void PrepareLabels(const CRect& update, qreal ratio);
 
     // The label sizes measured so far, by place index, for the hit test.
     const CLabelSizes& LabelSizes() const { return m_labelSizes; }

@@ -19,6 +19,8 @@ CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(paren
     auto* label = new QLabel(QStringLiteral("Lieux: "), this);
     m_combo = new CAutoCombo(this);
     m_combo->setFixedWidth(du.X(109));
+    // Its width is fixed: the size hint need not measure all the names.
+    m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_combo->setMaxVisibleItems(20);
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setRange(0, 5);

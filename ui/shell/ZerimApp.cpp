@@ -6,6 +6,7 @@
 #include "shell/Settings.h"
 #include "shell/StartupClock.h"
 #include "shell/World.h"
+#include "view/ZerimView.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -25,6 +26,9 @@ bool CZerimApp::InitInstance() {
     MarkStartup("fenêtre principale construite");
     frame->show();
     MarkStartup("fenêtre principale montrée");
+    // While the window system maps the window, the labels it will show.
+    frame->View()->PrepareLabels();
+    MarkStartup("étiquettes prêtes");
     frame->RestoreView();
     m_pMainWnd = std::move(frame);
     return true;

@@ -51,6 +51,12 @@ public:
     // Runs once, at the end of the first paint that drew the picture (or of
     // the first paint at all, without a picture).
     void OnFirstMapPainted(std::function<void()> then) { m_onMapPainted = std::move(then); }
+    // Makes the labels of what the view shows before it is painted (see
+    // MapRenderer::PrepareLabels).
+    void PrepareLabels() {
+        const QRect r = viewport()->rect();
+        m_renderer.PrepareLabels({r.left(), r.top(), r.right() + 1, r.bottom() + 1}, viewport()->devicePixelRatioF());
+    }
 
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
