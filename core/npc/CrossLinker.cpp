@@ -1,14 +1,12 @@
 #include "npc/CrossLinker.h"
 
+#include "npc/LinkAddress.h"
 #include "npc/Tokenizer.h"
 
 namespace {
 
-// The phrase is escaped in the link's text.
 std::string LinkMarkup(const FoundLink& link) {
-    const char* kind = link.kind == FoundLink::Place ? "locidx" : "npcidx";
-    return std::string("<a href=\"quil://") + kind + "=" + std::to_string(link.number) + "\">" +
-           EscapeHtml(link.phrase) + "</a>";
+    return InternalLink(link.kind == FoundLink::Place ? "locidx" : "npcidx", link.number, link.phrase);
 }
 
 bool IsWordAt(const std::vector<Token>& tokens, size_t p) {

@@ -1,5 +1,7 @@
 #include "npc/LinkAddress.h"
 
+#include "npc/HtmlFragment.h"
+
 #include <cstdint>
 
 namespace {
@@ -44,4 +46,8 @@ SpellLinkAction ResolveSpellLink(std::string_view url) {
     const int64_t number = ReadNumber(url.substr(at + kSpell.size()));
     if (number < 0 || number > 0xFFFF) return {true, std::nullopt};
     return {true, uint16_t(number)};
+}
+
+std::string InternalLink(std::string_view kind, int number, std::string_view text) {
+    return "<a href=\"quil://" + std::string(kind) + "=" + std::to_string(number) + "\">" + EscapeHtml(text) + "</a>";
 }

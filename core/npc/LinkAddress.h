@@ -4,7 +4,12 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+
+// The link a page shows: `text`, escaped, leading to "quil://KIND=NUMBER"
+// (kind "locidx", "npcidx" or "spellid").
+std::string InternalLink(std::string_view kind, int number, std::string_view text);
 
 enum class LinkKind {
     External,    // not an internal link: the panel may open it elsewhere

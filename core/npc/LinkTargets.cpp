@@ -61,7 +61,10 @@ std::optional<int> CLinkTargets::FindWholeName(const std::string& folded) const 
 }
 
 std::optional<int> CLinkTargets::FindPlacePass(std::string_view phrase, int pass) const {
-    std::string folded = FoldAsciiCase(phrase);
+    return FindFoldedPlacePass(FoldAsciiCase(phrase), pass);
+}
+
+std::optional<int> CLinkTargets::FindFoldedPlacePass(const std::string& folded, int pass) const {
     switch (pass) {
     case 0:
         return FindWholeName(folded);
@@ -71,8 +74,9 @@ std::optional<int> CLinkTargets::FindPlacePass(std::string_view phrase, int pass
     case 2: {
         const size_t apostrophe = folded.find('\'');
         if (apostrophe == std::string::npos) return std::nullopt;
-        folded[apostrophe] = '-';
-        return FindWholeName(folded);
+        std::string hyphenated = folded;
+        hyphenated[apostrophe] = '-';
+        return FindWholeName(hyphenated);
     }
     default:
         return std::nullopt;
@@ -83,16 +87,17 @@ std::optional<int> CLinkTargets::FindPlace(std::string_view phrase) const {
     return FindFoldedPlace(FoldAsciiCase(phrase));
 }
 
-// The three passes of FindPlacePass on one folding of the phrase: every
-// phrase of every page comes through here, most of them naming nothing.
+// Every phrase of every page comes through here, most of them naming
+// nothing: the phrase is folded once for the three passes.
 std::optional<int> CLinkTargets::FindFoldedPlace(const std::string& folded) const {
-    if (const auto index = FindWholeName(folded)) return index;
-    if (const int* index = m_placeHeads.Find(folded)) return *index;
-    const size_t apostrophe = folded.find('\'');
-    if (apostrophe == std::string::npos) return std::nullopt;
-    std::string hyphenated = folded;
-    hyphenated[apostrophe] = '-';
-    return FindWholeName(hyphenated);
+    for (int pass = 0; pass < 3; ++pass)
+        if (const auto index = FindFoldedPlacePass(folded, pass)) return index;
+    return std::nullopt;
+}
+
+std::optional<int> CLinkTargets::FirstPlaceNamed(std::string_view name) const {
+    if (const int* index = m_placeNames.Find(FoldAsciiCase(name))) return *index;
+    return std::nullopt;
 }
 
 std::optional<int> CLinkTargets::FindCharacter(std::string_view phrase) const {

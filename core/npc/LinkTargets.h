@@ -38,6 +38,10 @@ public:
     // hyphen; no match when the phrase holds no apostrophe.
     std::optional<int> FindPlacePass(std::string_view phrase, int pass) const;
 
+    // The first place whose whole name is `name`, even when later places
+    // share it: the place that stands for all of that name.
+    std::optional<int> FirstPlaceNamed(std::string_view name) const;
+
     // The first character with this name.
     std::optional<int> FindCharacter(std::string_view phrase) const;
 
@@ -49,6 +53,7 @@ public:
 private:
     void AddPlace(int index, std::string_view name);
     std::optional<int> FindWholeName(const std::string& folded) const;
+    std::optional<int> FindFoldedPlacePass(const std::string& folded, int pass) const;
     void AddCharacters(const CCharacterText& characters);
 
     CNameIndex m_placeNames;       // folded whole name -> first place

@@ -35,10 +35,5 @@ const SpellRecord* CLinkedWorld::SpellById(uint16_t id) const {
 }
 
 std::optional<int> CLinkedWorld::PlaceNamed(const std::string& name) const {
-    const std::string wanted = FoldAsciiCase(name);
-    for (int index = 0; index < m_places.GetSize(); ++index) {
-        const CPlace* place = m_places[index];
-        if (place && FoldAsciiCase(place->m_strName) == wanted) return index;
-    }
-    return std::nullopt;
+    return m_pages.Targets().FirstPlaceNamed(name);
 }

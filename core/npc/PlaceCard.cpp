@@ -1,22 +1,18 @@
 #include "npc/PlaceCard.h"
 
 #include "npc/HtmlFragment.h"
+#include "npc/LinkAddress.h"
 
 #include <algorithm>
 
 namespace {
-
-std::string Link(const char* kind, int number, std::string_view text) {
-    return std::string("<a href=\"quil://") + kind + "=" + std::to_string(number) + "\">" + EscapeHtml(text) +
-           "</a>";
-}
 
 std::string CharacterList(const CLinkedWorld& world, int place) {
     const std::vector<int>& characters = world.Links().CharactersAt(place);
     if (characters.empty()) return "Aucun personnage.<BR>";
     std::string html;
     for (const int ordinal : characters)
-        html += Link("npcidx", ordinal, world.Pages().Text().Record(ordinal)->name) + "<BR>";
+        html += InternalLink("npcidx", ordinal, world.Pages().Text().Record(ordinal)->name) + "<BR>";
     return html;
 }
 
@@ -30,7 +26,7 @@ std::string SpellList(const CLinkedWorld& world, const VendorRecord& vendor) {
         if (!spell || std::find(shown.begin(), shown.end(), id) != shown.end()) continue;
         shown.push_back(id);
         if (!html.empty()) html += ", ";
-        html += Link("spellid", id, spell->name);
+        html += InternalLink("spellid", id, spell->name);
     }
     return html.empty() ? "aucun sort" : html;
 }

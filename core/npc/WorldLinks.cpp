@@ -3,7 +3,6 @@
 #include "npc/CrossLinker.h"
 #include "npc/LocationLink.h"
 
-#include <unordered_map>
 
 namespace {
 
@@ -14,7 +13,7 @@ const std::vector<int> kNobody;
 CWorldLinks::CWorldLinks(const CPlaceArray& places, const CCharacterText& characters,
                          const CLinkTargets& targets, const std::vector<VendorRecord>& vendors,
                          const std::vector<std::string>& locations) {
-    GroupPlaces(places);
+    GroupPlaces(places, targets);
     characters.ForEach([&](int ordinal, size_t, const CharacterRecord& record) {
         AddCharacter(ordinal, record, targets);
         return true;
@@ -28,19 +27,16 @@ CWorldLinks::CWorldLinks(const CPlaceArray& places, const CCharacterText& charac
     }
 }
 
-// One group per name as the linker compares names: folded, whole.
-void CWorldLinks::GroupPlaces(const CPlaceArray& places) {
-    std::unordered_map<std::string, int> groups;
-    groups.reserve(size_t(places.GetSize()));
+// One group per name as the linker compares names (folded, whole), named
+// by the first place of that name.
+void CWorldLinks::GroupPlaces(const CPlaceArray& places, const CLinkTargets& targets) {
     m_group.assign(size_t(places.GetSize()), -1);
     for (int index = 0; index < places.GetSize(); ++index) {
         const CPlace* place = places[index];
-        if (!place) continue;
-        const auto added = groups.emplace(FoldAsciiCase(place->m_strName), int(groups.size()));
-        m_group[size_t(index)] = added.first->second;
+        if (place) m_group[size_t(index)] = targets.FirstPlaceNamed(place->m_strName).value_or(index);
     }
-    m_characters.resize(groups.size());
-    m_vendors.resize(groups.size());
+    m_characters.resize(size_t(places.GetSize()));
+    m_vendors.resize(size_t(places.GetSize()));
 }
 
 // Ordinals arrive in increasing order, so a character already listed for a

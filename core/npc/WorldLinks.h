@@ -26,11 +26,11 @@ public:
     const std::vector<int>& VendorsAt(int place) const;
 
 private:
-    void GroupPlaces(const CPlaceArray& places);
+    void GroupPlaces(const CPlaceArray& places, const CLinkTargets& targets);
     void AddCharacter(int ordinal, const CharacterRecord& record, const CLinkTargets& targets);
     int GroupOf(int place) const;
 
-    std::vector<int> m_group;                    // by place index; -1 for a null entry
-    std::vector<std::vector<int>> m_characters;  // by group
+    std::vector<int> m_group;                    // by place index: its group, -1 for a null entry
+    std::vector<std::vector<int>> m_characters;  // by group (the first place of the name)
     std::vector<std::vector<int>> m_vendors;     // by group
 };

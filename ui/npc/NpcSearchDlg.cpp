@@ -140,16 +140,13 @@ void CNpcSearchDlg::ShowCharacter(int ordinal) {
     ShowVisited(ordinal);
 }
 
-void CNpcSearchDlg::GoBack() {
-    if (const auto ordinal = m_history.Back()) {
-        m_comboNpc->setCurrentIndex(*ordinal);
-        ShowPage(*ordinal);
-    }
-    UpdateHistoryActions();
-}
+void CNpcSearchDlg::GoBack() { ShowFromHistory(m_history.Back()); }
 
-void CNpcSearchDlg::GoForward() {
-    if (const auto ordinal = m_history.Forward()) {
+void CNpcSearchDlg::GoForward() { ShowFromHistory(m_history.Forward()); }
+
+// A page the history moved to: the list follows, the history stays as it is.
+void CNpcSearchDlg::ShowFromHistory(std::optional<int> ordinal) {
+    if (ordinal) {
         m_comboNpc->setCurrentIndex(*ordinal);
         ShowPage(*ordinal);
     }
@@ -214,4 +211,3 @@ bool CNpcSearchDlg::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);
 }
-

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CAutoCombo;
 class CCharacterPages;
@@ -67,6 +68,7 @@ private:
     void ShowPanelMenu(const QPoint& pos);
     bool ShowPage(int ordinal);
     void ShowVisited(int ordinal);
+    void ShowFromHistory(std::optional<int> ordinal);
     void UpdateHistoryActions();
     void LoadCharacters(const IResourceStore& store);
     void OnSelChangeNpc(int index);

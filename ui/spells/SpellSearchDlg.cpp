@@ -1,8 +1,6 @@
 #include "spells/SpellSearchDlg.h"
 
 #include "data/CharacterText.h"
-#include "data/ResourceIds.h"
-#include "data/ResourceStore.h"
 #include "npc/LinkTargets.h"
 #include "npc/LocationLink.h"
 #include "spells/EffectTree.h"
@@ -23,9 +21,7 @@
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;  // kEffectItem or the spell id
-constexpr int kLocationRole = Qt::UserRole + 1;// a vendor row's location, as the table has it
-
-// The tables store Windows-1252; the screen wants Unicode.
+constexpr int kLocationRole = Qt::UserRole + 1;  // a vendor row's location, as the table has it
 
 QTreeWidgetItem* NewItem(const EffectNode& node) {
     auto* item = new QTreeWidgetItem(QStringList{FromWin1252(node.text)});
@@ -37,8 +33,7 @@ QTreeWidgetItem* NewItem(const EffectNode& node) {
 
 CSpellSearchDlg::CSpellSearchDlg(const IResourceStore& store, QWidget* parent)
     : QDialog(parent, kDialogFlags),
-      m_listing(store),
-      m_store(store) {
+      m_listing(store) {
     setWindowTitle(QStringLiteral("Recherche de sorts"));
     CreateControls();
     CreateShowOnMap();
@@ -157,10 +152,8 @@ void CSpellSearchDlg::CreateShowOnMap() {
 
 void CSpellSearchDlg::SetMapLinks(const CPlaceArray& places, std::function<void(int)> showPlace,
                                   MarkerLocator locate) {
-    // The character names take no part in finding a place, but the targets
-    // are the ones the character pages link with.
-    const std::optional<ByteBlock> characters = FindRcData(m_store, ResId::IDR_CHARACTERS);
-    m_targets = std::make_unique<CLinkTargets>(places, CCharacterText(characters.value_or(ByteBlock{})));
+    // Only places are looked up: the character names are not read.
+    m_targets = std::make_unique<CLinkTargets>(places, CCharacterText(ByteBlock{}));
     m_showPlace = std::move(showPlace);
     m_locateMarker = std::move(locate);
     UpdateShowOnMap();
@@ -218,7 +211,6 @@ void CSpellSearchDlg::keyPressEvent(QKeyEvent* event) {
     }
     QDialog::keyPressEvent(event);
 }
-
 
 void CSpellSearchDlg::ShowSpell(uint16_t spellId) {
     // The tree has two levels: effects, and the spells filed under them.

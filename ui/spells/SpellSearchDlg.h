@@ -67,7 +67,6 @@ private:
     QTreeWidget* m_tree = nullptr;  // the effect tree
     QTreeWidget* m_list = nullptr;  // the vendor list, two columns
     CVendorListing m_listing;
-    const IResourceStore& m_store;
     std::unique_ptr<CLinkTargets> m_targets;  // null until SetMapLinks
     std::function<void(int)> m_showPlace;
     MarkerLocator m_locateMarker;
