@@ -3,6 +3,7 @@
 // tables, a modder's round trip through zerim-tables, and snapshots.
 #include "JpegMaker.h"
 #include "ProcessRunner.h"
+#include "RandomTables.h"
 #include "TableBuilder.h"
 
 #include <QDir>
@@ -214,11 +215,7 @@ void TestCli::randomBytesAsTables() {
     QRandomGenerator random(8);
     for (int round = 0; round < 3; ++round) {
         QTemporaryDir dir;
-        for (int id : {133, 134, 138, 139, 140, 141}) {
-            QByteArray bytes(int(random.bounded(1, 3000)), 0);
-            for (char& c : bytes) c = char(random.bounded(round == 0 ? 256 : 4));  // small values: long runs
-            WriteFile(dir.filePath(QString("RCDATA_%1").arg(id)), bytes);
-        }
+        QVERIFY(TestTables::WriteRandomTables(dir.path(), random, round != 0));
         WriteFile(dir.filePath("JPG_131"), QByteArray(500, char(0xFF)));
         const QList<QStringList> modes{{"--find", "a"},     {"--page", "#0"},  {"--page", "a"},
                                        {"--vendors", "a"},  {"--snapshot", dir.filePath("s.png"), "--level", "5"}};

@@ -2,6 +2,7 @@
 // --who, --list and the --vendors fallback, on a small world given with
 // --data and on the embedded one.
 #include "ProcessRunner.h"
+#include "RandomTables.h"
 #include "SmallWorld.h"
 
 #include <QRandomGenerator>
@@ -177,13 +178,7 @@ void TestCliLinks::randomBytesAsTables() {
     QRandomGenerator random(14);
     for (int round = 0; round < 3; ++round) {
         QTemporaryDir dir;
-        for (int id : {133, 134, 138, 139, 140, 141}) {
-            QByteArray bytes(int(random.bounded(1, 3000)), 0);
-            for (char& c : bytes) c = char(random.bounded(round == 0 ? 256 : 4));  // small values: long runs
-            QFile file(dir.filePath(QString("RCDATA_%1").arg(id)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        }
+        QVERIFY(TestTables::WriteRandomTables(dir.path(), random, round != 0));
         const QList<QStringList> modes{{"--who", "a"},           {"--who", QString(QChar(1))},
                                        {"--list", "places"},     {"--list", "characters"},
                                        {"--list", "spells"},     {"--list", "effects"},

@@ -2,14 +2,13 @@
 // picture reduced to 20% by averaging every 5 x 5 block. Drawing from the
 // halved copies must not alias: at least 40 dB PSNR, from the quick first
 // decode and from the full one.
+#include "ImageCompare.h"
 #include "render/MapPicture.h"
 #include "shell/QtResourceStore.h"
 #include "data/ResourceIds.h"
 
 #include <QPainter>
 #include <QtTest>
-
-#include <cmath>
 
 namespace {
 
@@ -27,18 +26,6 @@ QImage AreaAverage(const QImage& full, int factor) {
             out.setPixel(x, y, qRgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n));
         }
     return out;
-}
-
-double Psnr(const QImage& a, const QImage& b) {
-    double squared = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int d[3] = {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)};
-            for (int v : d) squared += double(v) * v;
-        }
-    const double mse = squared / (3.0 * a.width() * a.height());
-    return 10.0 * std::log10(255.0 * 255.0 / mse);
 }
 
 QImage DrawAt20(const CMapPicture& picture) {

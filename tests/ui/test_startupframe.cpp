@@ -3,6 +3,7 @@
 // user sees: the first frame, at the start-up zoom, against the frame painted
 // once everything has loaded, with the real data and the program's own path
 // (world, application object, main window).
+#include "ImageCompare.h"
 #include "data/PlaceArray.h"
 #include "shell/MainFrame.h"
 #include "shell/PlaceBar.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QtTest>
 
-#include <cmath>
 
 class TestStartupFrame : public QObject {
     Q_OBJECT
@@ -29,18 +29,6 @@ CMainFrame* MainFrame() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* frame = qobject_cast<CMainFrame*>(widget)) return frame;
     return nullptr;
-}
-
-double Psnr(const QImage& a, const QImage& b) {
-    double squared = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int d[3] = {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)};
-            for (int v : d) squared += double(v) * v;
-        }
-    if (squared == 0) return INFINITY;
-    return 10.0 * std::log10(255.0 * 255.0 * 3.0 * a.width() * a.height() / squared);
 }
 
 // The pixels of the markers and labels (with their outline) of the places
