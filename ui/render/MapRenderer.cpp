@@ -28,9 +28,11 @@ const QColor kLabelGreen(0, 255, 0);
 const QColor kLabelHalo(0, 0, 0, 200);
 constexpr int kHaloWidth = 1;
 
-// A label's rectangle with its outline.
-CRect WithHalo(const CRect& label) {
-    return {label.left - kHaloWidth, label.top - kHaloWidth, label.right + kHaloWidth, label.bottom + kHaloWidth};
+// Whether a label, with its outline, reaches into `update`.
+bool LabelMeets(const CRect& label, const CRect& update) {
+    const CRect withHalo{label.left - kHaloWidth, label.top - kHaloWidth, label.right + kHaloWidth,
+                         label.bottom + kHaloWidth};
+    return !label.IsRectEmpty() && Intersects(withHalo, update);
 }
 
 QFont Bold(QFont font) {
@@ -231,26 +233,30 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
     if (device != 0) painter.restore();
 }
 
+// The marker and label of the place at `index` as the view shows them;
+// false when the view does not show the place.
+bool MapRenderer::ShownRects(int index, CRect& marker, CRect& label) {
+    const CPlace* place = m_places[index];
+    if (!place || !m_overlay.IsPlaceVisible(place)) return false;
+    m_overlay.GetPlaceRects(*place, MeasuredLabel(index, *place), marker, label);
+    return true;
+}
+
 void MapRenderer::PrepareLabels(const CRect& update, qreal ratio) {
     if (m_labelsAsText) return;
-    for (int i = 0; i < m_places.GetSize(); ++i) {
-        const CPlace* place = m_places[i];
-        if (!place || !m_overlay.IsPlaceVisible(place)) continue;
-        CRect marker, label;
-        m_overlay.GetPlaceRects(*place, MeasuredLabel(i, *place), marker, label);
-        if (!label.IsRectEmpty() && Intersects(WithHalo(label), update))
-            LabelImage(i, *place, m_overlay.IsHighlighted(place), ratio);
-    }
+    CRect marker, label;
+    for (int i = 0; i < m_places.GetSize(); ++i)
+        if (ShownRects(i, marker, label) && LabelMeets(label, update))
+            LabelImage(i, *m_places[i], m_overlay.IsHighlighted(m_places[i]), ratio);
 }
 
 void MapRenderer::DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device,
                             std::vector<std::pair<int, CRect>>& found) {
-    const CPlace* place = m_places[index];
-    if (!place || !m_overlay.IsPlaceVisible(place)) return;
     CRect marker, label;
-    m_overlay.GetPlaceRects(*place, MeasuredLabel(index, *place), marker, label);
+    if (!ShownRects(index, marker, label)) return;
+    const CPlace* place = m_places[index];
     if (Intersects(marker, update)) DrawMarker(painter, marker, device);
-    if (label.IsRectEmpty() || !Intersects(WithHalo(label), update)) return;
+    if (!LabelMeets(label, update)) return;
     if (m_overlay.IsHighlighted(place)) found.emplace_back(index, label);
     else DrawLabel(painter, index, *place, label, ratio, device);
 }

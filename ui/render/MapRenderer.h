@@ -74,6 +74,7 @@ private:
                    std::vector<std::pair<int, CRect>>& found);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
+    bool ShownRects(int index, CRect& marker, CRect& label);
     QImage NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin, const QColor& colour) const;
     const QPixmap& LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio);
     // `device`: 0 to draw in the painter's own units, else the device

@@ -26,10 +26,11 @@ bool CZerimApp::InitInstance() {
     MarkStartup("fenêtre principale construite");
     frame->show();
     MarkStartup("fenêtre principale montrée");
-    // While the window system maps the window, the labels it will show.
+    frame->RestoreView();
+    // While the window system maps the window, the labels it will show (in
+    // the view restored, if one is).
     frame->View()->PrepareLabels();
     MarkStartup("étiquettes prêtes");
-    frame->RestoreView();
     m_pMainWnd = std::move(frame);
     return true;
 }
