@@ -140,7 +140,8 @@ CSize MapRenderer::MeasuredLabel(int index, const CPlace& place) {
 // side for it.
 // The place's name alone in `colour` at `origin`, on a transparent image of
 // `size` device pixels.
-QImage MapRenderer::NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin, const QColor& colour) const {
+QImage MapRenderer::NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin,
+                              const QColor& colour) const {
     QImage name(size, QImage::Format_ARGB32_Premultiplied);
     name.setDevicePixelRatio(ratio);
     name.fill(Qt::transparent);
