@@ -6,6 +6,7 @@
 #include "data/PlaceList.h"
 #include "render/MapPicture.h"
 #include "render/MapRenderer.h"
+#include "render/MarkerOutline.h"
 #include "view/FixedPictureHost.h"
 
 #include <QGuiApplication>
@@ -105,6 +106,8 @@ private slots:
     void haloOutlinesLabels_data();
     void haloOutlinesLabels();
     void foundLabelStaysWhole();
+    void markerEdgesAreThePensOutline_data();
+    void markerEdgesAreThePensOutline();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -198,6 +201,43 @@ void TestMapRenderer::foundLabelStaysWhole() {
             if (expected.pixelColor(x, y) == QColor(0, 255, 0) && seen.pixel(x, y) != expected.pixel(x, y)) ++differing;
     QCOMPARE(differing, 0);
     QVERIFY(CountPixels(expected, l, [](QColor c) { return c == QColor(0, 255, 0); }) > 10);
+}
+
+// A marker's outline filled edge by edge covers the pixels a one-pixel
+// cosmetic pen does, at one device pixel a unit and at more, for thin and
+// one-pixel markers too.
+void TestMapRenderer::markerEdgesAreThePensOutline_data() {
+    QTest::addColumn<QRect>("marker");  // in units, as CRect: right and bottom excluded
+    QTest::addColumn<int>("scale");
+    const QList<QRect> markers{QRect(3, 4, 7, 7), QRect(5, 5, 2, 2), QRect(6, 2, 1, 1), QRect(2, 8, 1, 6),
+                               QRect(1, 3, 9, 1), QRect(0, 0, 4, 3)};
+    for (int scale : {1, 2, 3})
+        for (const QRect& m : markers)
+            QTest::addRow("%dx%d at %d,%d, scale %d", m.width(), m.height(), m.x(), m.y(), scale) << m << scale;
+}
+
+void TestMapRenderer::markerEdgesAreThePensOutline() {
+    QFETCH(QRect, marker);
+    QFETCH(int, scale);
+    auto canvas = [] {
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        return image;
+    };
+    QImage pen = canvas(), edges = canvas();
+    {
+        QPainter painter(&pen);
+        painter.setPen(QPen(Qt::red, 0));
+        painter.setBrush(Qt::NoBrush);
+        if (scale == 1) painter.drawRect(QRect(marker.x(), marker.y(), marker.width() - 1, marker.height() - 1));
+        else painter.drawRect(QRectF(marker.x() * scale, marker.y() * scale, (marker.width() - 1) * scale,
+                                     (marker.height() - 1) * scale));
+    }
+    {
+        QPainter painter(&edges);
+        FillMarkerOutline(painter, QRect(marker.topLeft() * scale, marker.bottomRight() * scale), Qt::red);
+    }
+    QCOMPARE(edges, pen);
 }
 
 QTEST_MAIN(TestMapRenderer)

@@ -1,6 +1,7 @@
 #include "render/MapRenderer.h"
 
 #include "render/MapPicture.h"
+#include "render/MarkerOutline.h"
 #include "view/PaintPlan.h"
 
 #include "widgets/Text.h"
@@ -55,10 +56,37 @@ void UseDevicePixels(QPainter& painter, qreal ratio) {
 }
 
 // The outline of a marker, one pixel of the device wide (a cosmetic pen);
-// `device` as in DrawLabel.
-void DrawMarker(QPainter& painter, const CRect& m, qreal device) {
+// `device` as in DrawLabel. Where the corners land on whole device pixels
+// (`edgeScale` device pixels to a unit), the outline is its four edges
+// filled: the pen's pixels, without a stroke's cost per marker.
+void DrawMarker(QPainter& painter, const CRect& m, qreal device, int edgeScale) {
+    if (edgeScale != 0)
+        return FillMarkerOutline(painter, QRect(QPoint(m.left, m.top) * edgeScale,
+                                                QPoint(m.right - 1, m.bottom - 1) * edgeScale),
+                                 kMarkerRed);
     if (device == 0) painter.drawRect(QRect(m.left, m.top, m.Width() - 1, m.Height() - 1));
     else painter.drawRect(QRectF(m.left * device, m.top * device, (m.Width() - 1) * device, (m.Height() - 1) * device));
+}
+
+// Device pixels to a unit of the painter when they are whole, else 0.
+int EdgeScale(const QPainter& painter, qreal ratio, qreal device) {
+    if (device != 0) return device == qFloor(device) ? int(device) : 0;
+    return ratio == 1.0 && CanDrawInDevicePixels(painter) ? 1 : 0;
+}
+
+// The smallest rectangle holding every pixel of `image` that is not wholly
+// transparent (empty for an image with none).
+QRect InkOf(const QImage& image) {
+    int top = image.height(), bottom = -1, left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) == 0) continue;
+            top = std::min(top, y), bottom = y;
+            left = std::min(left, x), right = std::max(right, x);
+        }
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 }  // namespace
@@ -152,18 +180,19 @@ QImage MapRenderer::NameImage(QSize size, qreal ratio, const CPlace& place, QPoi
     return name;
 }
 
-const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio) {
+const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio) {
     if (ratio != m_labelRatio) {  // drawn for another screen: all go
         m_labelImages.clear();
         m_labelRatio = ratio;
     }
     if (size_t(index) >= m_labelImages.size()) m_labelImages.resize(size_t(m_places.GetSize()));
     LabelImages& images = m_labelImages[size_t(index)];
-    QPixmap& image = highlighted ? images.highlighted : images.normal;
-    if (!image.isNull()) return image;
+    LabelImage& made = highlighted ? images.highlighted : images.normal;
+    if (!made.image.isNull()) return made;
     const CSize size = m_labelSizes.Of(index);
     const int halo = kHaloWidth;
-    image = QPixmap(QSize(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio)));
+    QImage image(QSize(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio)),
+                 QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     {
@@ -182,7 +211,9 @@ const QPixmap& MapRenderer::LabelImage(int index, const CPlace& place, bool high
     // Drawn at another ratio, the image is copied in device pixels as it is
     // (see DrawLabel): a painter would scale an image that keeps its ratio.
     image.setDevicePixelRatio(1.0);
-    return image;
+    made.ink = InkOf(image);
+    made.image = std::move(image);
+    return made;
 }
 
 // The font in pixels of the view, not points: a point size would be taken
@@ -207,13 +238,18 @@ void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, c
                             qreal device) {
     const bool highlighted = m_overlay.IsHighlighted(&place);
     if (m_labelsAsText) return DrawLabelText(painter, place, highlighted, label);
-    const QPixmap& image = LabelImage(index, place, highlighted, ratio);
+    const LabelImage& made = MadeLabel(index, place, highlighted, ratio);
+    const QImage& image = made.image;
     const int left = label.left - kHaloWidth, top = label.top - kHaloWidth;
-    // Pixel for pixel: the image was made at this ratio.
-    if (device != 0) return painter.drawPixmap(QPoint(qRound(left * device), qRound(top * device)), image);
-    if (ratio == 1.0) return painter.drawPixmap(left, top, image);
+    // Pixel for pixel: the image was made at this ratio, and only its ink
+    // changes a pixel.
+    const QPoint at = device != 0 ? QPoint(qRound(left * device), qRound(top * device)) : QPoint(left, top);
+    if (device != 0 || ratio == 1.0) {
+        if (!made.ink.isEmpty()) painter.drawImage(at + made.ink.topLeft(), image, made.ink);
+        return;
+    }
     // A painter with a scale of its own takes the image at its size in points.
-    painter.drawPixmap(QRectF(left, top, image.width() / ratio, image.height() / ratio), image, QRectF(image.rect()));
+    painter.drawImage(QRectF(left, top, image.width() / ratio, image.height() / ratio), image, QRectF(image.rect()));
 }
 
 // Markers and labels in the places' order, but the labels of found places
@@ -229,7 +265,8 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
     painter.setPen(QPen(kMarkerRed, 0));
     painter.setBrush(Qt::NoBrush);
     std::vector<std::pair<int, CRect>> found;
-    for (int i = 0; i < m_places.GetSize(); ++i) DrawPlace(painter, i, update, ratio, device, found);
+    const int edgeScale = EdgeScale(painter, ratio, device);
+    for (int i = 0; i < m_places.GetSize(); ++i) DrawPlace(painter, i, update, ratio, device, edgeScale, found);
     for (const auto& [index, label] : found) DrawLabel(painter, index, *m_places[index], label, ratio, device);
     if (device != 0) painter.restore();
 }
@@ -248,15 +285,15 @@ void MapRenderer::PrepareLabels(const CRect& update, qreal ratio) {
     CRect marker, label;
     for (int i = 0; i < m_places.GetSize(); ++i)
         if (ShownRects(i, marker, label) && LabelMeets(label, update))
-            LabelImage(i, *m_places[i], m_overlay.IsHighlighted(m_places[i]), ratio);
+            MadeLabel(i, *m_places[i], m_overlay.IsHighlighted(m_places[i]), ratio);
 }
 
 void MapRenderer::DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device,
-                            std::vector<std::pair<int, CRect>>& found) {
+                            int edgeScale, std::vector<std::pair<int, CRect>>& found) {
     CRect marker, label;
     if (!ShownRects(index, marker, label)) return;
     const CPlace* place = m_places[index];
-    if (Intersects(marker, update)) DrawMarker(painter, marker, device);
+    if (Intersects(marker, update)) DrawMarker(painter, marker, device, edgeScale);
     if (!LabelMeets(label, update)) return;
     if (m_overlay.IsHighlighted(place)) found.emplace_back(index, label);
     else DrawLabel(painter, index, *place, label, ratio, device);

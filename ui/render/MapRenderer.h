@@ -21,7 +21,7 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPixmap>
+#include <QImage>
 
 #include <utility>
 #include <vector>
@@ -61,8 +61,14 @@ public:
     const CLabelSizes& LabelSizes() const { return m_labelSizes; }
 
 private:
+    // A label's image and the part of it that has ink: the rest is
+    // transparent, and a copy pixel for pixel skips it.
+    struct LabelImage {
+        QImage image;
+        QRect ink;
+    };
     struct LabelImages {
-        QPixmap normal, highlighted;
+        LabelImage normal, highlighted;
     };
 
     void DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, const CRect& update,
@@ -70,13 +76,13 @@ private:
     bool DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const;
     void DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
-    void DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device,
+    void DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device, int edgeScale,
                    std::vector<std::pair<int, CRect>>& found);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
     QImage NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin, const QColor& colour) const;
-    const QPixmap& LabelImage(int index, const CPlace& place, bool highlighted, qreal ratio);
+    const LabelImage& MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio);
     // `device`: 0 to draw in the painter's own units, else the device
     // pixel ratio of a painter set to draw in device pixels.
     void DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio,
