@@ -109,6 +109,12 @@ void TestZoomedTiles::keptFramesEqualFreshOnes_data() {
     QTest::newRow("strips painted one by one, as on an exposure")
         << Steps{{150, 1, middle}, {150, 1, middle + QPoint(40, 0), QRect(360, 0, 40, kHeight)},
                  {150, 1, middle + QPoint(40, 30), QRect(0, 270, kWidth, 30)}};
+    // Strips make their few tiles one at a time; a whole new frame makes
+    // its many on two threads.
+    Steps strips;
+    for (int top = 0; top < kHeight; top += 30) strips.push_back({60, 2, {300, 200}, QRect(0, top, kWidth, 30)});
+    strips.push_back({60, 2, {300, 200}});
+    QTest::newRow("tiles made a few at a time, then a whole frame's at once") << strips;
 }
 
 void TestZoomedTiles::keptFramesEqualFreshOnes() {

@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,7 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
     ++m_frame;
     const int firstColumn = needed.left() / kTileWidth, lastColumn = needed.right() / kTileWidth;
     const int firstRow = needed.top() / kTileHeight, lastRow = needed.bottom() / kTileHeight;
+    RenderMissing(picture, firstColumn, lastColumn, firstRow, lastRow);
     painter.save();
     // The tiles are opaque: each replaces what is under it.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -45,31 +47,57 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
 const QImage& CZoomedTiles::TileAt(const CMapPicture& picture, int column, int row) {
     Tile& tile = m_tiles[TileId(column, row)];
     tile.lastUse = m_frame;
-    if (tile.image.isNull()) {
-        const int left = column * kTileWidth, top = row * kTileHeight;
-        const int width = std::min(kTileWidth, qCeil(m_key.zoomed.width()) - left);
-        const int height = std::min(kTileHeight, qCeil(m_key.zoomed.height()) - top);
-        tile.image = RenderTile(picture, QRect(left, top, width, height));
-    }
+    if (tile.image.isNull()) tile.image = RenderTile(picture, PlaceOf(column, row), m_scaler);
     return tile.image;
+}
+
+QRect CZoomedTiles::PlaceOf(int column, int row) const {
+    const int left = column * kTileWidth, top = row * kTileHeight;
+    const int width = std::min(kTileWidth, qCeil(m_key.zoomed.width()) - left);
+    const int height = std::min(kTileHeight, qCeil(m_key.zoomed.height()) - top);
+    return QRect(left, top, width, height);
+}
+
+// After a zoom step every tile of the frame is new: a second thread scales
+// every other one of them, with a scaler of its own. A pan's few new tiles
+// are not worth a thread.
+void CZoomedTiles::RenderMissing(const CMapPicture& picture, int firstColumn, int lastColumn, int firstRow,
+                                 int lastRow) {
+    constexpr size_t kSharedFrom = 24;
+    std::vector<std::pair<QRect, Tile*>> missing;
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            Tile& tile = m_tiles[TileId(column, row)];
+            if (tile.image.isNull()) missing.emplace_back(PlaceOf(column, row), &tile);
+        }
+    if (missing.size() < kSharedFrom) return;  // TileAt makes them
+    std::optional<CZoomScaler> ownScaler;
+    std::thread helper([&] {
+        for (size_t i = 1; i < missing.size(); i += 2)
+            missing[i].second->image = RenderTile(picture, missing[i].first, ownScaler);
+    });
+    for (size_t i = 0; i < missing.size(); i += 2)
+        missing[i].second->image = RenderTile(picture, missing[i].first, m_scaler);
+    helper.join();
 }
 
 // Tiles are scaled from the halved copy the device scale calls for, each
 // pixel from its own place in the whole zoomed picture (CZoomScaler), so
 // that tiles drawn at any time meet without a seam.
-QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place) {
+QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place,
+                                std::optional<CZoomScaler>& scaler) const {
     QImage tile(place.size(), QImage::Format_RGB32);
-    if (!m_scaler) {
+    if (!scaler) {
         const int level = picture.LevelFor(m_key.zoomed.width() / picture.GetPixelSize().cx);
         if (level < 0) {
             tile.fill(Qt::black);
             return tile;
         }
         const QImage& source = picture.Level(level);
-        m_scaler.emplace(reinterpret_cast<const uint32_t*>(source.constBits()), source.width(), source.height(),
+        scaler.emplace(reinterpret_cast<const uint32_t*>(source.constBits()), source.width(), source.height(),
                          source.bytesPerLine() / 4, m_key.zoomed.width(), m_key.zoomed.height());
     }
-    m_scaler->Scale(place.left(), place.top(),
+    scaler->Scale(place.left(), place.top(),
                     {reinterpret_cast<uint32_t*>(tile.bits()), tile.width(), tile.height(), tile.bytesPerLine() / 4});
     return tile;
 }

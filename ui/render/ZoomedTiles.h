@@ -61,7 +61,9 @@ private:
         uint64_t lastUse = 0;
     };
     const QImage& TileAt(const CMapPicture& picture, int column, int row);
-    QImage RenderTile(const CMapPicture& picture, const QRect& place);
+    QRect PlaceOf(int column, int row) const;
+    void RenderMissing(const CMapPicture& picture, int firstColumn, int lastColumn, int firstRow, int lastRow);
+    QImage RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler) const;
     void EvictBeyond(size_t keep);
 
     Key m_key;
