@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 // Positions between two source pixels are rounded to sixteenths, as fine as
 // the eye tells apart and coarse enough for 16-bit arithmetic.
 constexpr uint32_t kSteps = 16;
+// Source rows to a result row from which blending down first is the faster
+// order (measured: the two cost the same at about 1.4).
+constexpr double kDownFirstFrom = 1.5;
 }  // namespace
 
 CZoomScaler::CZoomScaler(const uint32_t* source, int width, int height, ptrdiff_t stride, double zoomedWidth,
@@ -53,21 +57,52 @@ void BlendDown(const uint16_t* __restrict upper, const uint16_t* __restrict lowe
         out[i] = uint8_t(uint16_t(upper[i] * wa + lower[i] * wb + kSteps * kSteps / 2) >> 8);
 }
 
+// The same with a weight for each lane: rows already blended down, mixed
+// across.
+void BlendDown(const uint16_t* __restrict a, const uint16_t* __restrict wa, const uint16_t* __restrict b,
+               const uint16_t* __restrict wb, size_t count, uint8_t* __restrict out) {
+    for (size_t i = 0; i < count; ++i) out[i] = uint8_t(uint16_t(a[i] * wa[i] + b[i] * wb[i] + kSteps * kSteps / 2) >> 8);
+}
+
+// Two source rows blended down, byte by byte: a channel times kSteps.
+void MixRows(const uint8_t* __restrict upper, const uint8_t* __restrict lower, uint16_t weight, size_t count,
+             uint16_t* __restrict out) {
+    const uint16_t wa = uint16_t(kSteps - weight), wb = weight;
+    for (size_t i = 0; i < count; ++i) out[i] = uint16_t(upper[i] * wa + lower[i] * wb);
+}
+
 }  // namespace
 
 void CZoomScaler::Scale(int left, int top, PixelBlock out) {
     if (out.width <= 0 || out.height <= 0 || m_width <= 0 || m_height <= 0) return;
-    m_columns.resize(size_t(out.width));
-    m_firsts.resize(size_t(out.width)), m_seconds.resize(size_t(out.width));
-    m_weightsA.resize(4 * size_t(out.width)), m_weightsB.resize(4 * size_t(out.width));
-    for (int x = 0; x < out.width; ++x) {
+    PlanColumns(left, out.width);
+    // Both orders give the same sums of the same products, so the same
+    // pixels: a strong reduction reads many more source rows than it makes,
+    // and blends each pair down before blending across.
+    if (m_scaleY > kDownFirstFrom) ScaleDownFirst(top, out);
+    else ScaleAcrossFirst(top, out);
+    for (int y = 0; y < out.height; ++y) {
+        uint32_t* pixels = out.pixels + ptrdiff_t(y) * out.stride;
+        for (int x = 0; x < out.width; ++x) pixels[x] |= 0xFF000000u;  // opaque, whatever the source's fourth byte
+    }
+}
+
+void CZoomScaler::PlanColumns(int left, int width) {
+    m_columns.resize(size_t(width));
+    m_weightsA.resize(4 * size_t(width)), m_weightsB.resize(4 * size_t(width));
+    for (int x = 0; x < width; ++x) {
         const Tap tap = m_columns[size_t(x)] = TapAt(left + x, m_scaleX, m_width);
         std::fill_n(&m_weightsA[4 * size_t(x)], 4, uint16_t(kSteps - tap.weight));
         std::fill_n(&m_weightsB[4 * size_t(x)], 4, uint16_t(tap.weight));
     }
+}
+
+// Every source row the rectangle reads blended across once, then each
+// result row mixed down from two of them.
+void CZoomScaler::ScaleAcrossFirst(int top, PixelBlock out) {
+    m_firsts.resize(size_t(out.width)), m_seconds.resize(size_t(out.width));
     m_rows.resize(size_t(out.height));
     for (int y = 0; y < out.height; ++y) m_rows[size_t(y)] = TapAt(top + y, m_scaleY, m_height);
-    // Every source row the rectangle reads, blended across once.
     const int firstRow = m_rows.front().first;
     const int lastRow = std::min(m_height - 1, m_rows.back().first + 1);
     const size_t rowSize = size_t(out.width) * 4;
@@ -80,7 +115,31 @@ void CZoomScaler::Scale(int left, int top, PixelBlock out) {
         const uint16_t* lower = tap.weight ? upper + rowSize : upper;
         uint8_t* target = reinterpret_cast<uint8_t*>(out.pixels + ptrdiff_t(y) * out.stride);
         BlendDown(upper, lower, uint16_t(tap.weight), rowSize, target);
-        uint32_t* pixels = out.pixels + ptrdiff_t(y) * out.stride;
-        for (int x = 0; x < out.width; ++x) pixels[x] |= 0xFF000000u;  // opaque, whatever the source's fourth byte
+    }
+}
+
+// For each result row, its two source rows blended down over the columns
+// the rectangle reads, then that one row blended across.
+void CZoomScaler::ScaleDownFirst(int top, PixelBlock out) {
+    const int firstColumn = m_columns.front().first;
+    const int lastColumn = std::min(m_width - 1, m_columns.back().first + 1);
+    const size_t span = size_t(lastColumn - firstColumn + 1) * 4;
+    m_blended.resize(span);
+    m_firstsDown.resize(size_t(out.width)), m_secondsDown.resize(size_t(out.width));
+    for (int y = 0; y < out.height; ++y) {
+        const Tap row = TapAt(top + y, m_scaleY, m_height);
+        const uint8_t* upper = reinterpret_cast<const uint8_t*>(m_source + ptrdiff_t(row.first) * m_stride + firstColumn);
+        const uint8_t* lower = row.weight ? upper + m_stride * 4 : upper;
+        MixRows(upper, lower, uint16_t(row.weight), span, m_blended.data());
+        const uint16_t* mixed = m_blended.data();
+        for (size_t x = 0; x < m_columns.size(); ++x) {
+            const size_t first = size_t(m_columns[x].first - firstColumn);
+            std::memcpy(&m_firstsDown[x], mixed + 4 * first, 8);
+            std::memcpy(&m_secondsDown[x], mixed + 4 * (first + (m_columns[x].weight ? 1 : 0)), 8);
+        }
+        uint8_t* target = reinterpret_cast<uint8_t*>(out.pixels + ptrdiff_t(y) * out.stride);
+        BlendDown(reinterpret_cast<const uint16_t*>(m_firstsDown.data()), m_weightsA.data(),
+                  reinterpret_cast<const uint16_t*>(m_secondsDown.data()), m_weightsB.data(), 4 * size_t(out.width),
+                  target);
     }
 }

@@ -32,16 +32,20 @@ private:
         uint32_t weight;  // of the second, in sixteenths
     };
     Tap TapAt(int position, double scale, int size) const;
+    void PlanColumns(int left, int width);
     void BlendRow(const uint32_t* row, uint16_t* out);
+    void ScaleAcrossFirst(int top, PixelBlock out);
+    void ScaleDownFirst(int top, PixelBlock out);
 
     const uint32_t* m_source;
     int m_width, m_height;
     ptrdiff_t m_stride;
     double m_scaleX, m_scaleY;  // source pixels per result pixel
     std::vector<Tap> m_columns, m_rows;
-    // Kept between calls: the source rows blended across, the pixels under
-    // each column and their weights, by byte.
+    // Kept between calls: the source rows blended across (or down), the
+    // pixels under each column and their weights, by byte.
     std::vector<uint16_t> m_blended;
     std::vector<uint32_t> m_firsts, m_seconds;
+    std::vector<uint64_t> m_firstsDown, m_secondsDown;
     std::vector<uint16_t> m_weightsA, m_weightsB;
 };

@@ -5,7 +5,9 @@
 
 #include <QtTest>
 
+#include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,6 +42,8 @@ private slots:
     void partsEqualTheWhole();
     void valuesBetweenCentres();
     void sameSizeIsAnOpaqueCopy();
+    void pixelsAreTheWeightedSums_data();
+    void pixelsAreTheWeightedSums();
 };
 
 void TestZoomScaler::partsEqualTheWhole_data() {
@@ -83,6 +87,51 @@ void TestZoomScaler::sameSizeIsAnOpaqueCopy() {
     const Picture picture = Noise(31, 17);
     const std::vector<uint32_t> out = Scaled(picture, 31, 17, QRect(0, 0, 31, 17));
     for (size_t i = 0; i < out.size(); ++i) QCOMPARE(out[i], picture.pixels[i] | 0xFF000000u);
+}
+
+// Each result pixel against the bilinear sum written out plainly: the
+// two source pixels under its centre each way, weighted in sixteenths,
+// the four products summed and rounded once, whatever order the scaler
+// blends in (reductions blend down first, the rest across first).
+void TestZoomScaler::pixelsAreTheWeightedSums_data() {
+    QTest::addColumn<QSizeF>("zoomed");
+    QTest::newRow("reduced to 0.6") << QSizeF(36, 27);
+    QTest::newRow("reduced to 0.3") << QSizeF(18, 13.5);
+    QTest::newRow("reduced to 0.75") << QSizeF(45, 33.75);
+    QTest::newRow("narrower, taller") << QSizeF(25, 70);
+    QTest::newRow("wider, lower") << QSizeF(130, 20);
+    QTest::newRow("enlarged 1.5") << QSizeF(90, 67.5);
+}
+
+void TestZoomScaler::pixelsAreTheWeightedSums() {
+    QFETCH(QSizeF, zoomed);
+    const Picture picture = Noise(60, 45);
+    const QRect all(0, 0, qCeil(zoomed.width()), qCeil(zoomed.height()));
+    const std::vector<uint32_t> out = Scaled(picture, zoomed.width(), zoomed.height(), all);
+    // The source pixel under a result pixel's centre and the weight of the next.
+    auto tap = [](int position, double scale, int size) {
+        const double centre = (position + 0.5) * scale - 0.5;
+        int first = int(std::floor(centre));
+        int weight = int(std::lround((centre - first) * 16));
+        if (weight == 16) ++first, weight = 0;
+        if (first < 0) first = 0, weight = 0;
+        if (first >= size - 1) first = size - 1, weight = 0;
+        return std::pair{first, weight};
+    };
+    for (int y = 0; y < all.height(); ++y)
+        for (int x = 0; x < all.width(); ++x) {
+            const auto [column, wx] = tap(x, picture.width / zoomed.width(), picture.width);
+            const auto [row, wy] = tap(y, picture.height / zoomed.height(), picture.height);
+            auto at = [&](int dx, int dy) { return picture.pixels[size_t(row + dy) * picture.width + column + dx]; };
+            uint32_t expected = 0xFF000000u;
+            for (int shift = 0; shift < 24; shift += 8) {
+                auto channel = [&](int dx, int dy) { return int(at(dx, dy) >> shift & 0xFF); };
+                const int sum = channel(0, 0) * (16 - wx) * (16 - wy) + channel(wx ? 1 : 0, 0) * wx * (16 - wy) +
+                                channel(0, wy ? 1 : 0) * (16 - wx) * wy + channel(wx ? 1 : 0, wy ? 1 : 0) * wx * wy;
+                expected |= uint32_t((sum + 128) >> 8) << shift;
+            }
+            QVERIFY2(out[size_t(y) * all.width() + x] == expected, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+        }
 }
 
 QTEST_APPLESS_MAIN(TestZoomScaler)
