@@ -77,14 +77,17 @@ int EdgeScale(const QPainter& painter, qreal ratio, qreal device) {
 // The smallest rectangle holding every pixel of `image` that is not wholly
 // transparent (empty for an image with none).
 QRect InkOf(const QImage& image) {
-    int top = image.height(), bottom = -1, left = image.width(), right = -1;
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width(), height = image.height();
+    int top = height, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(row[x]) == 0) continue;
-            top = std::min(top, y), bottom = y;
-            left = std::min(left, x), right = std::max(right, x);
-        }
+        int first = 0;
+        while (first < width && qAlpha(row[first]) == 0) ++first;
+        if (first == width) continue;
+        int last = width - 1;
+        while (qAlpha(row[last]) == 0) --last;
+        top = std::min(top, y), bottom = y;
+        left = std::min(left, first), right = std::max(right, last);
     }
     return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
@@ -188,7 +191,7 @@ const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& p
     if (size_t(index) >= m_labelImages.size()) m_labelImages.resize(size_t(m_places.GetSize()));
     LabelImages& images = m_labelImages[size_t(index)];
     LabelImage& made = highlighted ? images.highlighted : images.normal;
-    if (!made.image.isNull()) return made;
+    if (made.made) return made;
     const CSize size = m_labelSizes.Of(index);
     const int halo = kHaloWidth;
     QImage image(QSize(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio)),
@@ -211,8 +214,10 @@ const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& p
     // Drawn at another ratio, the image is copied in device pixels as it is
     // (see DrawLabel): a painter would scale an image that keeps its ratio.
     image.setDevicePixelRatio(1.0);
-    made.ink = InkOf(image);
-    made.image = std::move(image);
+    const QRect ink = InkOf(image);
+    made.made = true;
+    made.offset = ink.topLeft();
+    if (!ink.isEmpty()) made.ink = image.copy(ink);
     return made;
 }
 
@@ -239,17 +244,14 @@ void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, c
     const bool highlighted = m_overlay.IsHighlighted(&place);
     if (m_labelsAsText) return DrawLabelText(painter, place, highlighted, label);
     const LabelImage& made = MadeLabel(index, place, highlighted, ratio);
-    const QImage& image = made.image;
+    if (made.ink.isNull()) return;
     const int left = label.left - kHaloWidth, top = label.top - kHaloWidth;
-    // Pixel for pixel: the image was made at this ratio, and only its ink
-    // changes a pixel.
-    const QPoint at = device != 0 ? QPoint(qRound(left * device), qRound(top * device)) : QPoint(left, top);
-    if (device != 0 || ratio == 1.0) {
-        if (!made.ink.isEmpty()) painter.drawImage(at + made.ink.topLeft(), image, made.ink);
-        return;
-    }
+    // Pixel for pixel: the image was made at this ratio.
+    if (device != 0) return painter.drawImage(QPoint(qRound(left * device), qRound(top * device)) + made.offset, made.ink);
+    if (ratio == 1.0) return painter.drawImage(QPoint(left, top) + made.offset, made.ink);
     // A painter with a scale of its own takes the image at its size in points.
-    painter.drawImage(QRectF(left, top, image.width() / ratio, image.height() / ratio), image, QRectF(image.rect()));
+    const QPointF at = QPointF(left, top) + QPointF(made.offset) / ratio;
+    painter.drawImage(QRectF(at, QSizeF(made.ink.size()) / ratio), made.ink);
 }
 
 // Markers and labels in the places' order, but the labels of found places

@@ -61,11 +61,12 @@ public:
     const CLabelSizes& LabelSizes() const { return m_labelSizes; }
 
 private:
-    // A label's image and the part of it that has ink: the rest is
-    // transparent, and a copy pixel for pixel skips it.
+    // A label's image cut down to its ink (the rest is transparent and
+    // would change no pixel), and where that part sits in the whole label.
     struct LabelImage {
-        QImage image;
-        QRect ink;
+        bool made = false;
+        QImage ink;  // null for a name with no ink
+        QPoint offset;
     };
     struct LabelImages {
         LabelImage normal, highlighted;
