@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStandardItemModel>
 
 #include <algorithm>
 
@@ -67,8 +68,18 @@ void CPlaceBar::FillPlaces(const CPlaceArray& places) {
     std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
         return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });
-    for (const auto& [name, place] : items)
-        m_combo->addItem(name, QVariant::fromValue(reinterpret_cast<quintptr>(place)));
+    // All in one insertion: item by item, each would be announced (and
+    // the list rearranged) on its own.
+    QList<QStandardItem*> column;
+    column.reserve(qsizetype(items.size()));
+    for (const auto& [name, place] : items) {
+        auto* item = new QStandardItem(name);
+        item->setData(QVariant::fromValue(reinterpret_cast<quintptr>(place)), Qt::UserRole);
+        column.append(item);
+    }
+    auto* model = qobject_cast<QStandardItemModel*>(m_combo->model());
+    model->setColumnCount(0);  // the combo's own model starts with an empty column
+    model->appendColumn(column);
     m_combo->setCurrentIndex(-1);
 }
 
