@@ -3,7 +3,8 @@
 // corner. A tile depends on nothing but its place on that grid (and the
 // picture, the zoom, the ratio), so a frame put together from kept tiles is
 // exactly the frame a fresh draw makes, wherever the view was before; a pan
-// draws only the tiles it uncovers, and a repaint of the same view none.
+// draws only the tiles it uncovers, and a repaint of the same view none. A
+// frame with many new tiles (a zoom step's) scales them on two threads.
 //
 // Memory: the tiles of the last frame and a quarter as many again (the most
 // recently used), so about one and a quarter frames of device pixels at most
