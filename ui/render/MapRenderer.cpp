@@ -142,9 +142,12 @@ void MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     const QPoint at(left - qRound(scroll.x * ratio), top - qRound(scroll.y * ratio));
     const CZoomedTiles::Key key{&picture, picture.Generation(), m_geometry.Zoom(), ratio,
                                 QSizeF(image.right * ratio, image.bottom * ratio)};
+    const QRect area(left, top, right - left, bottom - top);
+    // The labels' images are made while a second thread scales new tiles.
+    m_tiles.MakeMissing(picture, key, area, [&] { PrepareLabels(update, ratio); });
     painter.save();
     UseDevicePixels(painter, ratio);
-    m_tiles.Draw(painter, picture, key, QRect(left, top, right - left, bottom - top), at);
+    m_tiles.Draw(painter, picture, key, area, at);
     painter.restore();
 }
 

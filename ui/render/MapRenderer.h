@@ -21,7 +21,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <QImage>
 
 #include <utility>
 #include <vector>

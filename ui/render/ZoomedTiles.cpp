@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -17,18 +18,12 @@ uint64_t TileId(int column, int row) { return uint64_t(uint32_t(column)) << 32 |
 }  // namespace
 
 void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at) {
-    if (!(key == m_key)) {
-        m_tiles.clear();
-        m_scaler.reset();
-        m_key = key;
-    }
-    const QRect bounds(0, 0, qCeil(key.zoomed.width()), qCeil(key.zoomed.height()));
-    const QRect needed = area & bounds;
+    MakeMissing(picture, key, area);
+    const QRect needed = Needed(area);
     if (needed.isEmpty()) return;
     ++m_frame;
     const int firstColumn = needed.left() / kTileWidth, lastColumn = needed.right() / kTileWidth;
     const int firstRow = needed.top() / kTileHeight, lastRow = needed.bottom() / kTileHeight;
-    RenderMissing(picture, firstColumn, lastColumn, firstRow, lastRow);
     painter.save();
     // The tiles are opaque: each replaces what is under it.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -58,27 +53,45 @@ QRect CZoomedTiles::PlaceOf(int column, int row) const {
     return QRect(left, top, width, height);
 }
 
-// After a zoom step every tile of the frame is new: a second thread scales
-// every other one of them, with a scaler of its own. A pan's few new tiles
-// are not worth a thread.
-void CZoomedTiles::RenderMissing(const CMapPicture& picture, int firstColumn, int lastColumn, int firstRow,
-                                 int lastRow) {
-    constexpr size_t kSharedFrom = 24;
+QRect CZoomedTiles::Needed(const QRect& area) const {
+    return area & QRect(0, 0, qCeil(m_key.zoomed.width()), qCeil(m_key.zoomed.height()));
+}
+
+// After a zoom step every tile of the frame is new: a second thread takes
+// them one by one alongside the calling thread, each with a scaler of its
+// own, while the calling thread first does `alongside`. A pan's few new
+// tiles are not worth a thread.
+void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
+                               const std::function<void()>& alongside) {
+    if (!(key == m_key)) {
+        m_tiles.clear();
+        m_scaler.reset();
+        m_key = key;
+    }
     std::vector<std::pair<QRect, Tile*>> missing;
-    for (int row = firstRow; row <= lastRow; ++row)
-        for (int column = firstColumn; column <= lastColumn; ++column) {
-            Tile& tile = m_tiles[TileId(column, row)];
-            if (tile.image.isNull()) missing.emplace_back(PlaceOf(column, row), &tile);
+    if (const QRect needed = Needed(area); !needed.isEmpty())
+        for (int row = needed.top() / kTileHeight; row <= needed.bottom() / kTileHeight; ++row)
+            for (int column = needed.left() / kTileWidth; column <= needed.right() / kTileWidth; ++column) {
+                Tile& tile = m_tiles[TileId(column, row)];
+                if (tile.image.isNull()) missing.emplace_back(PlaceOf(column, row), &tile);
+            }
+    constexpr size_t kSharedFrom = 24;
+    std::atomic<size_t> next{0};
+    auto takeTiles = [&](std::optional<CZoomScaler>& scaler) {
+        for (size_t i = next++; i < missing.size(); i = next++)
+            missing[i].second->image = RenderTile(picture, missing[i].first, scaler);
+    };
+    std::optional<CZoomScaler> helperScaler;
+    std::thread helper;
+    if (missing.size() >= kSharedFrom) helper = std::thread([&] { takeTiles(helperScaler); });
+    struct Joiner {
+        std::thread& thread;
+        ~Joiner() {
+            if (thread.joinable()) thread.join();
         }
-    if (missing.size() < kSharedFrom) return;  // TileAt makes them
-    std::optional<CZoomScaler> ownScaler;
-    std::thread helper([&] {
-        for (size_t i = 1; i < missing.size(); i += 2)
-            missing[i].second->image = RenderTile(picture, missing[i].first, ownScaler);
-    });
-    for (size_t i = 0; i < missing.size(); i += 2)
-        missing[i].second->image = RenderTile(picture, missing[i].first, m_scaler);
-    helper.join();
+    } joiner{helper};
+    if (alongside) alongside();
+    takeTiles(m_scaler);
 }
 
 // Tiles are scaled from the halved copy the device scale calls for, each

@@ -17,6 +17,7 @@
 #include "view/ZoomScaler.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -47,6 +48,11 @@ public:
     // own coordinates) with its top left corner at device pixel `at`. The
     // painter's transform must be the identity in device pixels.
     void Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at);
+    // Makes the tiles a draw of `area` lacks (Draw makes any left), on two
+    // threads when there are many; `alongside` runs on the calling thread
+    // meanwhile, before it takes its share of the tiles.
+    void MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
+                     const std::function<void()>& alongside = {});
     // Lets every tile go (the zoom went to one drawn otherwise).
     void Clear() {
         m_tiles.clear();
@@ -63,7 +69,7 @@ private:
     };
     const QImage& TileAt(const CMapPicture& picture, int column, int row);
     QRect PlaceOf(int column, int row) const;
-    void RenderMissing(const CMapPicture& picture, int firstColumn, int lastColumn, int firstRow, int lastRow);
+    QRect Needed(const QRect& area) const;
     QImage RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler) const;
     void EvictBeyond(size_t keep);
 
