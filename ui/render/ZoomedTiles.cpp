@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -83,7 +84,13 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
     };
     std::optional<CZoomScaler> helperScaler;
     std::thread helper;
-    if (missing.size() >= kSharedFrom) helper = std::thread([&] { takeTiles(helperScaler); });
+    if (missing.size() >= kSharedFrom) {
+        try {
+            helper = std::thread([&] { takeTiles(helperScaler); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one takes every tile.
+        }
+    }
     struct Joiner {
         std::thread& thread;
         ~Joiner() {
