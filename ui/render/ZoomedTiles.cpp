@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -86,7 +87,13 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
     std::thread helper;
     if (missing.size() >= kSharedFrom) {
         try {
-            helper = std::thread([&] { takeTiles(helperScaler); });
+            helper = std::thread([&] {
+                try {
+                    takeTiles(helperScaler);
+                } catch (const std::bad_alloc&) {
+                    // Out of memory here: the tiles left are made as they are drawn.
+                }
+            });
         } catch (const std::system_error&) {
             // No thread to be had: this one takes every tile.
         }
@@ -107,6 +114,7 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
 QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place,
                                 std::optional<CZoomScaler>& scaler) const {
     QImage tile(place.size(), QImage::Format_RGB32);
+    if (tile.isNull()) return tile;  // out of memory: made again at the next draw
     if (!scaler) {
         const int level = picture.LevelFor(m_key.zoomed.width() / picture.GetPixelSize().cx);
         if (level < 0) {
