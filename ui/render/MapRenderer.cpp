@@ -168,10 +168,6 @@ CSize MapRenderer::MeasuredLabel(int index, const CPlace& place) {
     return m_labelSizes.Of(index);
 }
 
-// A label's image is its name in its colour over a dark outline one pixel
-// wide (the halo), so that white and green names read on snow and sand as
-// well as on the sea; the image is one pixel larger than the label on every
-// side for it.
 // The place's name alone in `colour` at `origin`, on a transparent image of
 // `size` device pixels.
 QImage MapRenderer::NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin,
@@ -186,6 +182,10 @@ QImage MapRenderer::NameImage(QSize size, qreal ratio, const CPlace& place, QPoi
     return name;
 }
 
+// A label's image is its name in its colour over a dark outline one pixel
+// wide (the halo), so that white and green names read on snow and sand as
+// well as on the sea; the image is one pixel larger than the label on every
+// side for it.
 const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio) {
     if (ratio != m_labelRatio) {  // drawn for another screen: all go
         m_labelImages.clear();

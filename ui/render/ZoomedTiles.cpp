@@ -20,7 +20,7 @@ uint64_t TileId(int column, int row) { return uint64_t(uint32_t(column)) << 32 |
 }  // namespace
 
 void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at) {
-    MakeMissing(picture, key, area);
+    UseKey(key);
     const QRect needed = Needed(area);
     if (needed.isEmpty()) return;
     ++m_frame;
@@ -55,6 +55,14 @@ QRect CZoomedTiles::PlaceOf(int column, int row) const {
     return QRect(left, top, width, height);
 }
 
+// Tiles of another key all go.
+void CZoomedTiles::UseKey(const Key& key) {
+    if (key == m_key) return;
+    m_tiles.clear();
+    m_scaler.reset();
+    m_key = key;
+}
+
 QRect CZoomedTiles::Needed(const QRect& area) const {
     return area & QRect(0, 0, qCeil(m_key.zoomed.width()), qCeil(m_key.zoomed.height()));
 }
@@ -62,14 +70,10 @@ QRect CZoomedTiles::Needed(const QRect& area) const {
 // After a zoom step every tile of the frame is new: a second thread takes
 // them one by one alongside the calling thread, each with a scaler of its
 // own, while the calling thread first does `alongside`. A pan's few new
-// tiles are not worth a thread.
+// tiles are not worth a thread, and are made here without it.
 void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
                                const std::function<void()>& alongside) {
-    if (!(key == m_key)) {
-        m_tiles.clear();
-        m_scaler.reset();
-        m_key = key;
-    }
+    UseKey(key);
     std::vector<std::pair<QRect, Tile*>> missing;
     if (const QRect needed = Needed(area); !needed.isEmpty())
         for (int row = needed.top() / kTileHeight; row <= needed.bottom() / kTileHeight; ++row)
@@ -104,7 +108,7 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
             if (thread.joinable()) thread.join();
         }
     } joiner{helper};
-    if (alongside) alongside();
+    if (helper.joinable() && alongside) alongside();
     takeTiles(m_scaler);
 }
 

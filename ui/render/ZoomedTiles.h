@@ -49,8 +49,9 @@ public:
     // painter's transform must be the identity in device pixels.
     void Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at);
     // Makes the tiles a draw of `area` lacks (Draw makes any left), on two
-    // threads when there are many; `alongside` runs on the calling thread
-    // meanwhile, before it takes its share of the tiles.
+    // threads when there are many; `alongside` then runs on the calling
+    // thread meanwhile, before it takes its share of the tiles (with too few
+    // tiles to share it is not run: it is work the caller does anyway).
     void MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
                      const std::function<void()>& alongside = {});
     // Lets every tile go (the zoom went to one drawn otherwise).
@@ -69,6 +70,7 @@ private:
     };
     const QImage& TileAt(const CMapPicture& picture, int column, int row);
     QRect PlaceOf(int column, int row) const;
+    void UseKey(const Key& key);
     QRect Needed(const QRect& area) const;
     QImage RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler) const;
     void EvictBeyond(size_t keep);
