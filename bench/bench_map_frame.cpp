@@ -9,7 +9,7 @@
 // square, as a drag does) and zoom steps (the tool bar's steps up and down
 // about a point, as Ctrl+wheel takes them), with median, slowest and the
 // count of frames over 16 ms.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom]
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels]
 #include "render/MapRenderer.h"
 #include "shell/QtResourceStore.h"
 #include "shell/World.h"
@@ -162,6 +162,27 @@ void MeasureZoomSteps(CWorld& world) {
     }
 }
 
+// Every label measured and its image made at once, as the first look at
+// the whole map makes them: a fresh renderer each round, at zoom 10 where every place is
+// in view.
+void MeasureLabelMaking(CWorld& world) {
+    std::printf("\nevery label measured and its image made, all places in view\n%-28s %10s %10s\n", "", "median ms", "per label us");
+    const CSize picture = world.Picture().GetPixelSize();
+    for (const qreal ratio : {1.0, 2.0}) {
+        std::vector<double> times;
+        for (int i = 0; i < 15; ++i) {
+            Scene scene(world, int(1920 * ratio), int(1080 * ratio), ratio);
+            scene.geometry.SetZoom(10);
+            scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+            const CRect whole{0, 0, scene.client.cx, scene.client.cy};
+            times.push_back(TimeMs([&] { scene.renderer.PrepareLabels(whole, ratio); }));
+        }
+        const double median = Median(times);
+        std::printf("%-28s %10.3f %10.2f\n", ratio == 1.0 ? "ratio 1" : "ratio 2", median,
+                    1000 * median / world.Places().GetSize());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -180,5 +201,6 @@ int main(int argc, char** argv) {
     }
     if (only.empty() || only == "pan") MeasurePans(world);
     if (only.empty() || only == "zoom") MeasureZoomSteps(world);
+    if (only.empty() || only == "labels") MeasureLabelMaking(world);
     return 0;
 }

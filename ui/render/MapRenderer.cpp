@@ -1,5 +1,6 @@
 #include "render/MapRenderer.h"
 
+#include "render/LabelInk.h"
 #include "render/MapPicture.h"
 #include "render/MarkerOutline.h"
 #include "view/PaintPlan.h"
@@ -13,6 +14,7 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -26,7 +28,8 @@ const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelGreen(0, 255, 0);
 // Dark enough to outline a white name on snow, light enough not to blot out
 // the map around it.
-const QColor kLabelHalo(0, 0, 0, 200);
+constexpr int kLabelHaloAlpha = 200;
+const QColor kLabelHalo(0, 0, 0, kLabelHaloAlpha);
 constexpr int kHaloWidth = 1;
 
 // Whether a label, with its outline, reaches into `update`.
@@ -72,24 +75,6 @@ void DrawMarker(QPainter& painter, const CRect& m, qreal device, int edgeScale) 
 int EdgeScale(const QPainter& painter, qreal ratio, qreal device) {
     if (device != 0) return device == qFloor(device) ? int(device) : 0;
     return ratio == 1.0 && CanDrawInDevicePixels(painter) ? 1 : 0;
-}
-
-// The smallest rectangle holding every pixel of `image` that is not wholly
-// transparent (empty for an image with none).
-QRect InkOf(const QImage& image) {
-    const int width = image.width(), height = image.height();
-    int top = height, bottom = -1, left = width, right = -1;
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        int first = 0;
-        while (first < width && qAlpha(row[first]) == 0) ++first;
-        if (first == width) continue;
-        int last = width - 1;
-        while (qAlpha(row[last]) == 0) --last;
-        top = std::min(top, y), bottom = y;
-        left = std::min(left, first), right = std::max(right, last);
-    }
-    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 }  // namespace
@@ -168,24 +153,29 @@ CSize MapRenderer::MeasuredLabel(int index, const CPlace& place) {
     return m_labelSizes.Of(index);
 }
 
-// The place's name alone in `colour` at `origin`, on a transparent image of
-// `size` device pixels.
-QImage MapRenderer::NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin,
-                              const QColor& colour) const {
-    QImage name(size, QImage::Format_ARGB32_Premultiplied);
+// The place's name alone, opaque, at `origin` on a transparent image of
+// `size` device pixels: its coverage. The image is the renderer's scratch
+// memory, valid until the next name.
+QImage MapRenderer::NameCoverage(QSize size, qreal ratio, const CPlace& place, QPointF origin) {
+    const size_t pixels = size_t(size.width()) * size_t(size.height());
+    if (m_nameScratch.size() < pixels) m_nameScratch.resize(pixels);
+    std::fill_n(m_nameScratch.begin(), pixels, 0u);
+    QImage name(reinterpret_cast<uchar*>(m_nameScratch.data()), size.width(), size.height(), size.width() * 4,
+                QImage::Format_ARGB32_Premultiplied);
     name.setDevicePixelRatio(ratio);
-    name.fill(Qt::transparent);
-    QPainter painter(&name);
-    painter.setFont(FontOf(place));
-    painter.setPen(colour);
-    painter.drawText(origin, NameOf(place));
+    {
+        QPainter painter(&name);
+        painter.setFont(FontOf(place));
+        painter.setPen(Qt::white);
+        painter.drawText(origin, NameOf(place));
+    }
     return name;
 }
 
 // A label's image is its name in its colour over a dark outline one pixel
 // wide (the halo), so that white and green names read on snow and sand as
 // well as on the sea; the image is one pixel larger than the label on every
-// side for it.
+// side for it. Only its inked part is kept.
 const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio) {
     if (ratio != m_labelRatio) {  // drawn for another screen: all go
         m_labelImages.clear();
@@ -197,30 +187,14 @@ const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& p
     if (made.made) return made;
     const CSize size = m_labelSizes.Of(index);
     const int halo = kHaloWidth;
-    QImage image(QSize(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio)),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    {
-        const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
-        // The outline is the dark name copied at every offset of a halo's
-        // width around it: the name is laid out twice, not nine times.
-        const QImage dark = NameImage(image.size(), ratio, place, origin, kLabelHalo);
-        QPainter painter(&image);
-        for (int dx = -halo; dx <= halo; ++dx)
-            for (int dy = -halo; dy <= halo; ++dy)
-                if (dx || dy) painter.drawImage(QPointF(dx, dy), dark);
-        painter.setFont(FontOf(place));
-        painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
-        painter.drawText(origin, NameOf(place));
-    }
+    const QSize pixels(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio));
+    const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
+    const QRgb colour = (highlighted ? kLabelGreen : kLabelWhite).rgba();
     // Drawn at another ratio, the image is copied in device pixels as it is
     // (see DrawLabel): a painter would scale an image that keeps its ratio.
-    image.setDevicePixelRatio(1.0);
-    const QRect ink = InkOf(image);
-    made.made = true;
-    made.offset = ink.topLeft();
-    if (!ink.isEmpty()) made.ink = image.copy(ink);
+    LabelInk ink = HaloedName(NameCoverage(pixels, ratio, place, origin), qMax(1, qRound(halo * ratio)), colour,
+                              kLabelHaloAlpha);
+    made = {true, std::move(ink.image), ink.offset};
     return made;
 }
 

@@ -81,7 +81,7 @@ private:
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
-    QImage NameImage(QSize size, qreal ratio, const CPlace& place, QPointF origin, const QColor& colour) const;
+    QImage NameCoverage(QSize size, qreal ratio, const CPlace& place, QPointF origin);
     const LabelImage& MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio);
     // `device`: 0 to draw in the painter's own units, else the device
     // pixel ratio of a painter set to draw in device pixels.
@@ -100,6 +100,7 @@ private:
     // made on first use, for the device pixel ratio they were made at.
     std::vector<LabelImages> m_labelImages;
     qreal m_labelRatio = 0;
+    std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
     // The picture at the current zoom and ratio in tiles, for every draw of
     // a large zoomed picture that is not a plain copy.
     CZoomedTiles m_tiles;
