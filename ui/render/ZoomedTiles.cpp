@@ -37,6 +37,7 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
             painter.drawImage(at + (part.topLeft() - area.topLeft()), tile, part.translated(-place.topLeft()));
         }
     painter.restore();
+    m_spare.clear();
     const size_t used = size_t(lastColumn - firstColumn + 1) * size_t(lastRow - firstRow + 1);
     EvictBeyond(used + used / 4);
 }
@@ -44,7 +45,10 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
 const QImage& CZoomedTiles::TileAt(const CMapPicture& picture, int column, int row) {
     Tile& tile = m_tiles[TileId(column, row)];
     tile.lastUse = m_frame;
-    if (tile.image.isNull()) tile.image = RenderTile(picture, PlaceOf(column, row), m_scaler);
+    if (tile.image.isNull()) {
+        const QRect place = PlaceOf(column, row);
+        tile.image = RenderTile(picture, place, m_scaler, TakeSpare(place.size()));
+    }
     return tile.image;
 }
 
@@ -55,12 +59,22 @@ QRect CZoomedTiles::PlaceOf(int column, int row) const {
     return QRect(left, top, width, height);
 }
 
-// Tiles of another key all go.
+// Tiles of another key all go, the whole ones to be taken again.
 void CZoomedTiles::UseKey(const Key& key) {
     if (key == m_key) return;
+    for (auto& [id, tile] : m_tiles)
+        if (tile.image.size() == QSize(kTileWidth, kTileHeight)) m_spare.push_back(std::move(tile.image));
     m_tiles.clear();
     m_scaler.reset();
     m_key = key;
+}
+
+// A spare tile's memory for a whole tile, else none: RenderTile makes it.
+QImage CZoomedTiles::TakeSpare(QSize size) {
+    if (size != QSize(kTileWidth, kTileHeight) || m_spare.empty()) return {};
+    QImage spare = std::move(m_spare.back());
+    m_spare.pop_back();
+    return spare;
 }
 
 QRect CZoomedTiles::Needed(const QRect& area) const {
@@ -74,18 +88,24 @@ QRect CZoomedTiles::Needed(const QRect& area) const {
 void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
                                const std::function<void()>& alongside) {
     UseKey(key);
-    std::vector<std::pair<QRect, Tile*>> missing;
+    struct Missing {
+        QRect place;
+        Tile* tile;
+        QImage memory;  // a spare, or none
+    };
+    std::vector<Missing> missing;
     if (const QRect needed = Needed(area); !needed.isEmpty())
         for (int row = needed.top() / kTileHeight; row <= needed.bottom() / kTileHeight; ++row)
             for (int column = needed.left() / kTileWidth; column <= needed.right() / kTileWidth; ++column) {
                 Tile& tile = m_tiles[TileId(column, row)];
-                if (tile.image.isNull()) missing.emplace_back(PlaceOf(column, row), &tile);
+                const QRect place = PlaceOf(column, row);
+                if (tile.image.isNull()) missing.push_back({place, &tile, TakeSpare(place.size())});
             }
     constexpr size_t kSharedFrom = 24;
     std::atomic<size_t> next{0};
     auto takeTiles = [&](std::optional<CZoomScaler>& scaler) {
         for (size_t i = next++; i < missing.size(); i = next++)
-            missing[i].second->image = RenderTile(picture, missing[i].first, scaler);
+            missing[i].tile->image = RenderTile(picture, missing[i].place, scaler, std::move(missing[i].memory));
     };
     std::optional<CZoomScaler> helperScaler;
     std::thread helper;
@@ -115,9 +135,9 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
 // Tiles are scaled from the halved copy the device scale calls for, each
 // pixel from its own place in the whole zoomed picture (CZoomScaler), so
 // that tiles drawn at any time meet without a seam.
-QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place,
-                                std::optional<CZoomScaler>& scaler) const {
-    QImage tile(place.size(), QImage::Format_RGB32);
+QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler,
+                                QImage tile) const {
+    if (tile.isNull()) tile = QImage(place.size(), QImage::Format_RGB32);
     if (tile.isNull()) return tile;  // out of memory: made again at the next draw
     if (!scaler) {
         const int level = picture.LevelFor(m_key.zoomed.width() / picture.GetPixelSize().cx);

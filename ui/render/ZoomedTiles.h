@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 class CMapPicture;
 class QPainter;
@@ -57,6 +58,7 @@ public:
     // Lets every tile go (the zoom went to one drawn otherwise).
     void Clear() {
         m_tiles.clear();
+        m_spare.clear();
         m_scaler.reset();
         m_key = {};
     }
@@ -72,11 +74,17 @@ private:
     QRect PlaceOf(int column, int row) const;
     void UseKey(const Key& key);
     QRect Needed(const QRect& area) const;
-    QImage RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler) const;
+    QImage TakeSpare(QSize size);
+    QImage RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler,
+                      QImage tile) const;
     void EvictBeyond(size_t keep);
 
     Key m_key;
     std::optional<CZoomScaler> m_scaler;  // for m_key, made at the first tile
     std::unordered_map<uint64_t, Tile> m_tiles;  // by column << 32 | row
+    // The whole tiles of the key before, whose memory the new key's tiles
+    // take rather than fresh pages (which the system must clear and map);
+    // what is left of them goes at the end of the draw.
+    std::vector<QImage> m_spare;
     uint64_t m_frame = 0;
 };
