@@ -108,6 +108,8 @@ private slots:
     void foundLabelStaysWhole();
     void markerEdgesAreThePensOutline_data();
     void markerEdgesAreThePensOutline();
+    void placesDrawnRowByRowAsWhole_data();
+    void placesDrawnRowByRowAsWhole();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -238,6 +240,67 @@ void TestMapRenderer::markerEdgesAreThePensOutline() {
         FillMarkerOutline(painter, QRect(marker.topLeft() * scale, marker.bottomRight() * scale), Qt::red);
     }
     QCOMPARE(edges, pen);
+}
+
+void TestMapRenderer::placesDrawnRowByRowAsWhole_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<bool>("painterOwn");  // the reference drawn by the painter's own means
+    // At these zooms the picture (over a megapixel of the device) is drawn
+    // from tiles, and smaller than the view: margins right and below.
+    for (bool found : {false, true}) {
+        const char* what = found ? ", a place found" : "";
+        QTest::addRow("ratio 1%s", what) << 1.0 << 75 << found << false;
+        QTest::addRow("ratio 1%s, against the painter's pen and images", what) << 1.0 << 75 << found << true;
+        QTest::addRow("ratio 2%s", what) << 2.0 << 50 << found << false;
+    }
+}
+
+// Drawn from tiles, the places go down with each row of tiles; drawn over
+// the whole picture, all at once after it; through a painter with a view
+// transform of its own, by the painter's pen and image drawing. On a
+// picture of one colour the frames are the same pixel for pixel:
+// overlapping labels, labels that cross from one row of tiles to the next,
+// labels reaching into the margins and the found place's label on top.
+void TestMapRenderer::placesDrawnRowByRowAsWhole() {
+    QFETCH(qreal, ratio);
+    QFETCH(int, zoom);
+    QFETCH(bool, found);
+    QFETCH(bool, painterOwn);
+    const std::vector<unsigned char> grey =
+        TestJpeg::Encode(1600, 1400, [](int, int) { return TestJpeg::Rgb{90, 110, 100}; });
+    CMapPicture picture;
+    picture.LoadFromBytes(ByteBlock(grey));
+    CPlaceList places;
+    const char* names[] = {"Harrowgate Mill", "Vask", "Dun-Carrow Keep", "Orvane", "Mmmmmmmmmmmmmm"};
+    // A grid over the whole world (its right, top and bottom edges on the
+    // picture's edges), then a cluster of names on one point.
+    for (int row = 0; row <= 13; ++row)
+        for (int column = 0; column <= 11; ++column)
+            places.Add(names[(row + column) % 5], -123000 + column * 298000 / 11, 220000 - row * 350000 / 13, 0, 10);
+    for (int i = 0; i < 6; ++i) places.Add(names[i % 5], 20000 + i * 900, 40000 - i * 2500, 0, 10);
+    CFixedPictureHost host{{1600, 1400}};
+    ViewGeometry geometry{host};
+    CPlaceOverlay overlay{geometry, host};
+    if (found) overlay.HighlightOne(places[places.GetSize() - 3]);
+    geometry.Resize({1400, 1200}, 0);
+    geometry.SetZoom(zoom);
+    geometry.CenterOn(800, 700, true);
+    auto paint = [&](bool whole, bool viewTransform) {
+        MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
+        renderer.SetWholePicture(whole);
+        QImage image(int(1400 * ratio), int(1200 * ratio), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        if (viewTransform) painter.setViewport(0, 0, 1400, 1200), painter.setWindow(0, 0, 1400, 1200);
+        renderer.Paint(painter, {0, 0, 1400, 1200}, &picture);
+        return image;
+    };
+    const QImage byRows = paint(false, false), reference = paint(!painterOwn, painterOwn);
+    QCOMPARE(byRows.pixel(byRows.width() - 1, byRows.height() - 1), QColor(Qt::black).rgb());  // a margin
+    QVERIFY(byRows == reference);
 }
 
 QTEST_MAIN(TestMapRenderer)

@@ -15,6 +15,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace {
@@ -90,18 +91,20 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
 
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const auto draw = PlanPictureDraw(m_geometry, update, picture->GetPixelSize(), m_wholePicture);
-    if (draw) DrawPicture(painter, *picture, *draw, update, ratio);
-    DrawPlaces(painter, update, ratio);
+    const bool placesDrawn = draw && DrawPicture(painter, *picture, *draw, update, ratio);
+    if (!placesDrawn) DrawPlaces(painter, update, ratio);
     return draw.has_value();
 }
 
 // --- picture -------------------------------------------------------------
 
-void MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw,
+// Returns whether the places were drawn with the picture.
+bool MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw,
                               const CRect& update, qreal ratio) {
     if (DrawsFromTiles(painter, picture, ratio)) return DrawTiles(painter, picture, update, ratio);
     m_tiles.Clear();
     picture.Render(painter, draw.dest, draw.source, m_wholePicture);
+    return false;
 }
 
 // Tiles serve every draw that would otherwise scale a zoomed picture of more
@@ -118,7 +121,13 @@ bool MapRenderer::DrawsFromTiles(const QPainter& painter, const CMapPicture& pic
     return double(image.right) * image.bottom * ratio * ratio > kSmallPixels;
 }
 
-void MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio) {
+// The places go down with the tiles, row by row of tiles: each place's
+// part in a row is drawn while the row is still in the processor's cache,
+// in the places' order, so that every pixel gets the same drawing in the
+// same order as in a frame drawn whole. (A frame of a high-density or 4K
+// screen outgrows the cache: drawn afterwards, the labels would fetch it
+// from memory again.)
+bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio) {
     const CRect image = m_geometry.GetImageRect();
     const CPoint scroll = m_geometry.GetScrollOffset();
     // The update rectangle in device pixels of the zoomed picture, rounded outwards.
@@ -130,10 +139,21 @@ void MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     const QRect area(left, top, right - left, bottom - top);
     // The labels' images are made while a second thread scales new tiles.
     m_tiles.MakeMissing(picture, key, area, [&] { PrepareLabels(update, ratio); });
+    const int scale = ItemScale(painter, ratio);
     painter.save();
     UseDevicePixels(painter, ratio);
-    m_tiles.Draw(painter, picture, key, area, at);
+    const std::vector<PlaceItem> items = scale != 0 ? PlaceItems(update, ratio, scale) : std::vector<PlaceItem>();
+    int rowsTop = INT_MAX, rowsBottom = INT_MIN;
+    m_tiles.Draw(painter, picture, key, area, at, [&](int top, int bottom) {
+        DrawPlaceItems(painter, items, top, bottom);
+        rowsTop = std::min(rowsTop, top), rowsBottom = std::max(rowsBottom, bottom);
+    });
+    // Then over the rows no tile covered: the margins above and below.
+    if (rowsTop > rowsBottom) rowsTop = rowsBottom = INT_MAX;
+    DrawPlaceItems(painter, items, INT_MIN, rowsTop);
+    DrawPlaceItems(painter, items, rowsBottom, INT_MAX);
     painter.restore();
+    return scale != 0;
 }
 
 // --- places --------------------------------------------------------------
@@ -231,11 +251,61 @@ void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, c
     painter.drawImage(QRectF(at, QSizeF(made.ink.size()) / ratio), made.ink);
 }
 
+// Device pixels to a unit when places can be drawn as items (labels from
+// their images, in device pixels at a whole scale), else 0.
+int MapRenderer::ItemScale(const QPainter& painter, qreal ratio) const {
+    if (m_labelsAsText) return 0;
+    return EdgeScale(painter, ratio, ratio != 1.0 && CanDrawInDevicePixels(painter) ? ratio : 0);
+}
+
+// Every marker edge and label a paint of `update` draws, in device pixels
+// at `scale` to a unit, in the order they are drawn (see DrawPlaces).
+std::vector<MapRenderer::PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio, int scale) {
+    std::vector<PlaceItem> items, found;
+    CRect marker, label;
+    for (int i = 0; i < m_places.GetSize(); ++i) {
+        if (!ShownRects(i, marker, label)) continue;
+        const CPlace& place = *m_places[i];
+        if (Intersects(marker, update)) {
+            const MarkerEdges edges = MarkerOutlineEdges(
+                QRect(QPoint(marker.left, marker.top) * scale, QPoint(marker.right - 1, marker.bottom - 1) * scale));
+            for (int e = 0; e < edges.count; ++e) items.push_back({edges.edges[size_t(e)], QImage()});
+        }
+        if (!LabelMeets(label, update)) continue;
+        const bool highlighted = m_overlay.IsHighlighted(&place);
+        const LabelImage& made = MadeLabel(i, place, highlighted, ratio);
+        if (made.ink.isNull()) continue;
+        const QPoint at = QPoint(label.left - kHaloWidth, label.top - kHaloWidth) * scale + made.offset;
+        (highlighted ? found : items).push_back({QRect(at, made.ink.size()), made.ink});
+    }
+    items.insert(items.end(), found.begin(), found.end());
+    return items;
+}
+
+// The items' parts in the painter's rows from `top` to before `bottom`.
+void MapRenderer::DrawPlaceItems(QPainter& painter, const std::vector<PlaceItem>& items, int top, int bottom) {
+    for (const PlaceItem& item : items) {
+        const QRect& r = item.rect;
+        const int partTop = std::max(top, r.top()), partBottom = std::min(bottom, r.bottom() + 1);
+        if (partTop >= partBottom) continue;
+        const QRect part(r.left(), partTop, r.width(), partBottom - partTop);
+        if (item.image.isNull()) painter.fillRect(part, kMarkerRed);
+        else if (part == r) painter.drawImage(r.topLeft(), item.image);  // the painter's quickest way
+        else painter.drawImage(part.topLeft(), item.image, part.translated(-r.topLeft()));
+    }
+}
+
 // Markers and labels in the places' order, but the labels of found places
 // last, so that no other label hides them. On a high-density screen they
 // are drawn in device pixels, the labels copied from their images as they
 // are rather than through the painter's scale.
 void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio) {
+    if (const int scale = ItemScale(painter, ratio)) {
+        painter.save();
+        UseDevicePixels(painter, ratio);
+        DrawPlaceItems(painter, PlaceItems(update, ratio, scale), INT_MIN, INT_MAX);
+        return painter.restore();
+    }
     const qreal device = ratio != 1.0 && !m_labelsAsText && CanDrawInDevicePixels(painter) ? ratio : 0;
     if (device != 0) {
         painter.save();

@@ -19,7 +19,8 @@ uint64_t TileId(int column, int row) { return uint64_t(uint32_t(column)) << 32 |
 
 }  // namespace
 
-void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at) {
+void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at,
+                        const std::function<void(int top, int bottom)>& afterRow) {
     UseKey(key);
     const QRect needed = Needed(area);
     if (needed.isEmpty()) return;
@@ -29,13 +30,21 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
     painter.save();
     // The tiles are opaque: each replaces what is under it.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int row = firstRow; row <= lastRow; ++row)
+    for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const QImage& tile = TileAt(picture, column, row);
             const QRect place(column * kTileWidth, row * kTileHeight, tile.width(), tile.height());
             const QRect part = place & needed;
             painter.drawImage(at + (part.topLeft() - area.topLeft()), tile, part.translated(-place.topLeft()));
         }
+        if (!afterRow) continue;
+        const int top = std::max(row * kTileHeight, needed.top());
+        const int bottom = std::min((row + 1) * kTileHeight, needed.bottom() + 1);
+        painter.restore();  // the caller's composition
+        afterRow(top - area.top() + at.y(), bottom - area.top() + at.y());
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    }
     painter.restore();
     m_spare.clear();
     const size_t used = size_t(lastColumn - firstColumn + 1) * size_t(lastRow - firstRow + 1);

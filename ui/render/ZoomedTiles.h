@@ -47,8 +47,11 @@ public:
 
     // Draws the part `area` of the zoomed picture (device pixels, in its
     // own coordinates) with its top left corner at device pixel `at`. The
-    // painter's transform must be the identity in device pixels.
-    void Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at);
+    // painter's transform must be the identity in device pixels. After each
+    // row of tiles, `afterRow` is given the painter's rows it covered, top
+    // included and bottom not, while they are still in the cache.
+    void Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at,
+              const std::function<void(int top, int bottom)>& afterRow = {});
     // Makes the tiles a draw of `area` lacks (Draw makes any left), on two
     // threads when there are many; `alongside` then runs on the calling
     // thread meanwhile, before it takes its share of the tiles (with too few
