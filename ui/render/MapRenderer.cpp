@@ -3,6 +3,7 @@
 #include "render/LabelInk.h"
 #include "render/MapPicture.h"
 #include "render/MarkerOutline.h"
+#include "render/PlaceItems.h"
 #include "view/PaintPlan.h"
 
 #include "widgets/Text.h"
@@ -24,7 +25,6 @@ QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height(
 
 QString NameOf(const CPlace& place) { return FromWin1252(place.m_strName); }
 
-const QColor kMarkerRed(255, 0, 0);
 const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelGreen(0, 255, 0);
 // Dark enough to outline a white name on snow, light enough not to blot out
@@ -143,9 +143,10 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     painter.save();
     UseDevicePixels(painter, ratio);
     const std::vector<PlaceItem> items = scale != 0 ? PlaceItems(update, ratio, scale) : std::vector<PlaceItem>();
+    PlaceItemBands bands(items);
     int rowsTop = INT_MAX, rowsBottom = INT_MIN;
     m_tiles.Draw(painter, picture, key, area, at, [&](int top, int bottom) {
-        DrawPlaceItems(painter, items, top, bottom);
+        bands.Draw(painter, top, bottom);
         rowsTop = std::min(rowsTop, top), rowsBottom = std::max(rowsBottom, bottom);
     });
     // Then over the rows no tile covered: the margins above and below.
@@ -260,7 +261,7 @@ int MapRenderer::ItemScale(const QPainter& painter, qreal ratio) const {
 
 // Every marker edge and label a paint of `update` draws, in device pixels
 // at `scale` to a unit, in the order they are drawn (see DrawPlaces).
-std::vector<MapRenderer::PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio, int scale) {
+std::vector<PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio, int scale) {
     std::vector<PlaceItem> items, found;
     CRect marker, label;
     for (int i = 0; i < m_places.GetSize(); ++i) {
@@ -280,19 +281,6 @@ std::vector<MapRenderer::PlaceItem> MapRenderer::PlaceItems(const CRect& update,
     }
     items.insert(items.end(), found.begin(), found.end());
     return items;
-}
-
-// The items' parts in the painter's rows from `top` to before `bottom`.
-void MapRenderer::DrawPlaceItems(QPainter& painter, const std::vector<PlaceItem>& items, int top, int bottom) {
-    for (const PlaceItem& item : items) {
-        const QRect& r = item.rect;
-        const int partTop = std::max(top, r.top()), partBottom = std::min(bottom, r.bottom() + 1);
-        if (partTop >= partBottom) continue;
-        const QRect part(r.left(), partTop, r.width(), partBottom - partTop);
-        if (item.image.isNull()) painter.fillRect(part, kMarkerRed);
-        else if (part == r) painter.drawImage(r.topLeft(), item.image);  // the painter's quickest way
-        else painter.drawImage(part.topLeft(), item.image, part.translated(-r.topLeft()));
-    }
 }
 
 // Markers and labels in the places' order, but the labels of found places

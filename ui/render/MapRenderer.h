@@ -14,6 +14,7 @@
 // On a screen of device pixel ratio above 1 the picture and the labels are
 // drawn in device pixels, from copies made at that resolution.
 #pragma once
+#include "render/PlaceItems.h"
 #include "render/ZoomedTiles.h"
 #include "view/LabelSizes.h"
 #include "view/PlaceOverlay.h"
@@ -71,20 +72,12 @@ private:
         LabelImage normal, highlighted;
     };
 
-    // A marker's edge (no image: filled red) or a label's inked part, in
-    // device pixels.
-    struct PlaceItem {
-        QRect rect;
-        QImage image;
-    };
-
     bool DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, const CRect& update,
                      qreal ratio);
     bool DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const;
     bool DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio);
     int ItemScale(const QPainter& painter, qreal ratio) const;
     std::vector<PlaceItem> PlaceItems(const CRect& update, qreal ratio, int scale);
-    static void DrawPlaceItems(QPainter& painter, const std::vector<PlaceItem>& items, int top, int bottom);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
     void DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device, int edgeScale,
                    std::vector<std::pair<int, CRect>>& found);

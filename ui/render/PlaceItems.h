@@ -1,0 +1,37 @@
+// The markers and labels of a frame drawn in device pixels, as a list of
+// items in the order they are drawn: each marker edge filled red, each
+// label's inked part copied. A list can be drawn whole, or a band of rows
+// at a time (PlaceItemBands): every pixel gets the same items in the same
+// order either way.
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+#include <vector>
+
+class QPainter;
+
+inline const QColor kMarkerRed(255, 0, 0);
+
+struct PlaceItem {
+    QRect rect;
+    QImage image;  // the label's; none for a marker edge
+};
+
+// The items' parts in the painter's rows from `top` to before `bottom`.
+void DrawPlaceItems(QPainter& painter, const std::vector<PlaceItem>& items, int top, int bottom);
+
+// Draws the items band by band, each band below the one before: a band
+// looks only at the items that reach into it, found from their top edges.
+class PlaceItemBands {
+public:
+    explicit PlaceItemBands(const std::vector<PlaceItem>& items);
+    void Draw(QPainter& painter, int top, int bottom);
+
+private:
+    const std::vector<PlaceItem>& m_items;
+    std::vector<int> m_byTop;  // item indices by top edge
+    size_t m_entered = 0;      // of m_byTop, those met by a band so far
+    std::vector<int> m_open;   // the entered items not ended above the last band, in order
+};
