@@ -21,6 +21,8 @@
 
 namespace {
 
+const QColor kMarkerRed(255, 0, 0);
+
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 QString NameOf(const CPlace& place) { return FromWin1252(place.m_strName); }
@@ -259,7 +261,19 @@ int MapRenderer::ItemScale(const QPainter& painter, qreal ratio) const {
     return EdgeScale(painter, ratio, ratio != 1.0 && CanDrawInDevicePixels(painter) ? ratio : 0);
 }
 
-// Every marker edge and label a paint of `update` draws, in device pixels
+// A marker's outline of `size` device pixels, drawn once and copied: a
+// copy costs less than filling its four edges.
+const QImage& MapRenderer::MarkerImage(QSize size) {
+    if (m_markerImage.size() != size) {
+        m_markerImage = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        m_markerImage.fill(Qt::transparent);
+        QPainter painter(&m_markerImage);
+        FillMarkerOutline(painter, QRect(QPoint(0, 0), size), kMarkerRed);
+    }
+    return m_markerImage;
+}
+
+// Every marker and label a paint of `update` draws, in device pixels
 // at `scale` to a unit, in the order they are drawn (see DrawPlaces).
 std::vector<PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio, int scale) {
     std::vector<PlaceItem> items, found;
@@ -268,9 +282,9 @@ std::vector<PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio,
         if (!ShownRects(i, marker, label)) continue;
         const CPlace& place = *m_places[i];
         if (Intersects(marker, update)) {
-            const MarkerEdges edges = MarkerOutlineEdges(
-                QRect(QPoint(marker.left, marker.top) * scale, QPoint(marker.right - 1, marker.bottom - 1) * scale));
-            for (int e = 0; e < edges.count; ++e) items.push_back({edges.edges[size_t(e)], QImage()});
+            const QRect outline(QPoint(marker.left, marker.top) * scale,
+                                QPoint(marker.right - 1, marker.bottom - 1) * scale);
+            items.push_back({outline, MarkerImage(outline.size())});
         }
         if (!LabelMeets(label, update)) continue;
         const bool highlighted = m_overlay.IsHighlighted(&place);

@@ -77,6 +77,7 @@ private:
     bool DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const;
     bool DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio);
     int ItemScale(const QPainter& painter, qreal ratio) const;
+    const QImage& MarkerImage(QSize size);
     std::vector<PlaceItem> PlaceItems(const CRect& update, qreal ratio, int scale);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
     void DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device, int edgeScale,
@@ -104,6 +105,7 @@ private:
     std::vector<LabelImages> m_labelImages;
     qreal m_labelRatio = 0;
     std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
+    QImage m_markerImage;
     // The picture at the current zoom and ratio in tiles, for every draw of
     // a large zoomed picture that is not a plain copy.
     CZoomedTiles m_tiles;

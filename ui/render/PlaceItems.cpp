@@ -13,8 +13,7 @@ void DrawPart(QPainter& painter, const PlaceItem& item, int top, int bottom) {
     const int partTop = std::max(top, r.top()), partBottom = std::min(bottom, r.bottom() + 1);
     if (partTop >= partBottom) return;
     const QRect part(r.left(), partTop, r.width(), partBottom - partTop);
-    if (item.image.isNull()) painter.fillRect(part, kMarkerRed);
-    else if (part == r) painter.drawImage(r.topLeft(), item.image);  // the painter's quickest way
+    if (part == r) painter.drawImage(r.topLeft(), item.image);  // the painter's quickest way
     else painter.drawImage(part.topLeft(), item.image, part.translated(-r.topLeft()));
 }
 

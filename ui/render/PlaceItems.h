@@ -1,10 +1,9 @@
 // The markers and labels of a frame drawn in device pixels, as a list of
-// items in the order they are drawn: each marker edge filled red, each
-// label's inked part copied. A list can be drawn whole, or a band of rows
+// images to copy in the order they are drawn: each marker's outline, each
+// label's inked part. A list can be drawn whole, or a band of rows
 // at a time (PlaceItemBands): every pixel gets the same items in the same
 // order either way.
 #pragma once
-#include <QColor>
 #include <QImage>
 #include <QRect>
 
@@ -12,11 +11,9 @@
 
 class QPainter;
 
-inline const QColor kMarkerRed(255, 0, 0);
-
 struct PlaceItem {
     QRect rect;
-    QImage image;  // the label's; none for a marker edge
+    QImage image;
 };
 
 // The items' parts in the painter's rows from `top` to before `bottom`.
