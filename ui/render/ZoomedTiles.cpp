@@ -28,6 +28,7 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
     const int firstColumn = needed.left() / kTileWidth, lastColumn = needed.right() / kTileWidth;
     const int firstRow = needed.top() / kTileHeight, lastRow = needed.bottom() / kTileHeight;
     painter.save();
+    const QPainter::CompositionMode callersMode = painter.compositionMode();
     // The tiles are opaque: each replaces what is under it.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (int row = firstRow; row <= lastRow; ++row) {
@@ -40,9 +41,8 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
         if (!afterRow) continue;
         const int top = std::max(row * kTileHeight, needed.top());
         const int bottom = std::min((row + 1) * kTileHeight, needed.bottom() + 1);
-        painter.restore();  // the caller's composition
+        painter.setCompositionMode(callersMode);
         afterRow(top - area.top() + at.y(), bottom - area.top() + at.y());
-        painter.save();
         painter.setCompositionMode(QPainter::CompositionMode_Source);
     }
     painter.restore();
