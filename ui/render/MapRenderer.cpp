@@ -151,10 +151,12 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
         bands.Draw(painter, top, bottom);
         rowsTop = std::min(rowsTop, top), rowsBottom = std::max(rowsBottom, bottom);
     });
-    // Then over the rows no tile covered: the margins above and below.
-    if (rowsTop > rowsBottom) rowsTop = rowsBottom = INT_MAX;
-    DrawPlaceItems(painter, items, INT_MIN, rowsTop);
-    DrawPlaceItems(painter, items, rowsBottom, INT_MAX);
+    if (rowsTop > rowsBottom) {  // no row of tiles: the places whole
+        DrawPlaceItems(painter, items, INT_MIN, INT_MAX);
+    } else {  // then over the rows no tile covered, the margins above and below
+        DrawPlaceItems(painter, items, INT_MIN, rowsTop);
+        DrawPlaceItems(painter, items, rowsBottom, INT_MAX);
+    }
     painter.restore();
     return scale != 0;
 }
@@ -213,8 +215,9 @@ const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& p
     const QSize pixels(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio));
     const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
     const QRgb colour = (highlighted ? kLabelGreen : kLabelWhite).rgba();
-    // Drawn at another ratio, the image is copied in device pixels as it is
-    // (see DrawLabel): a painter would scale an image that keeps its ratio.
+    // The image keeps a ratio of 1 whatever the ratio it was made for: it is
+    // copied in device pixels as it is (see DrawLabel), and a painter would
+    // scale an image that kept its ratio.
     LabelInk ink = HaloedName(NameCoverage(pixels, ratio, place, origin), qMax(1, qRound(halo * ratio)), colour,
                               kLabelHaloAlpha);
     made = {true, std::move(ink.image), ink.offset};

@@ -23,7 +23,7 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
                         const std::function<void(int top, int bottom)>& afterRow) {
     UseKey(key);
     const QRect needed = Needed(area);
-    if (needed.isEmpty()) return;
+    if (needed.isEmpty()) return m_spare.clear();
     ++m_frame;
     const int firstColumn = needed.left() / kTileWidth, lastColumn = needed.right() / kTileWidth;
     const int firstRow = needed.top() / kTileHeight, lastRow = needed.bottom() / kTileHeight;

@@ -9,7 +9,7 @@
 // Memory: the tiles of the last frame and a quarter as many again (the most
 // recently used), so about one and a quarter frames of device pixels at most
 // (13 MB at 1920 x 1080, 46 MB at 3840 x 2160); all go when the zoom, the
-// ratio or the picture changes.
+// ratio or the picture changes, their memory taken by the new tiles.
 #pragma once
 #include <QImage>
 #include <QRect>
