@@ -148,7 +148,8 @@ void MeasurePans(CWorld& world) {
 }
 
 // Zoom steps about a point of the map, as Ctrl+wheel takes them: in to the
-// top zoom, out to the bottom one, and again; twice, the second time with
+// top zoom, out to the bottom one, and again; twice, the first time with
+// every label measured but none made (as after start-up), the second with
 // every label image already made (as after the first look at the whole map).
 void MeasureZoomSteps(CWorld& world) {
     std::printf("\nzoom steps, 1920x1080, about a point, %d frames painted whole, then again\n%-28s %10s %10s %8s\n",
@@ -156,7 +157,10 @@ void MeasureZoomSteps(CWorld& world) {
     std::unique_ptr<Scene> kept;
     for (const qreal ratio : {1.0, 1.0, 2.0, 2.0}) {
         const bool again = kept && kept->target.devicePixelRatio() == ratio;
-        if (!again) kept = std::make_unique<Scene>(world, int(1920 * ratio), int(1080 * ratio), ratio);
+        if (!again) {
+            kept = std::make_unique<Scene>(world, int(1920 * ratio), int(1080 * ratio), ratio);
+            kept->renderer.MeasureLabels();  // as the program does once its first map is on screen
+        }
         Scene& scene = *kept;
         const CSize picture = world.Picture().GetPixelSize();
         scene.geometry.SetZoom(100);

@@ -63,6 +63,8 @@ void TestStartupFrame::firstFrameIsTheLoadedOne() {
         QVERIFY(world.Picture().Level(0).isNull());  // still the first look
         first = view->viewport()->grab().toImage();
         places = PlacesDrawn(*view, world.Places());
+        // Measured once the first map is on screen, shown or not.
+        for (int i = 0; i < world.Places().GetSize(); ++i) QVERIFY(view->Renderer().LabelSizes().IsMeasured(i));
     });
     QTRY_VERIFY(!first.isNull());
     QCOMPARE(view->Zoom(), 20);

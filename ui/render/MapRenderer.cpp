@@ -178,6 +178,11 @@ CSize MapRenderer::MeasuredLabel(int index, const CPlace& place) {
     return m_labelSizes.Of(index);
 }
 
+void MapRenderer::MeasureLabels() {
+    for (int i = 0; i < m_places.GetSize(); ++i)
+        if (const CPlace* place = m_places[i]) MeasuredLabel(i, *place);
+}
+
 // The place's name alone, opaque, at `origin` on a transparent image of
 // `size` device pixels: its coverage. The image is the renderer's scratch
 // memory, valid until the next name.

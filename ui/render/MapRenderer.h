@@ -57,6 +57,11 @@ public:
     // system maps the window.
     void PrepareLabels(const CRect& update, qreal ratio);
 
+    // Measures every label not measured yet, so that no paint has to (a
+    // name is laid out to be measured, a few microseconds a label): the
+    // start-up does it once the first map is on screen.
+    void MeasureLabels();
+
     // The label sizes measured so far, by place index, for the hit test.
     const CLabelSizes& LabelSizes() const { return m_labelSizes; }
 

@@ -78,6 +78,9 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     AfterFirstMap([this] {
         m_world.ReleaseFullPicture();
         m_wndStatusBar->UpdateIndicators();
+        // While the full picture decodes: the first zoom out then only
+        // makes the labels it brings into view.
+        m_pView->MeasureLabels();
     });
     WatchFirstMap();
 }

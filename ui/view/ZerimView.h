@@ -51,6 +51,8 @@ public:
     // Runs once, at the end of the first paint that drew the picture (or of
     // the first paint at all, without a picture).
     void OnFirstMapPainted(std::function<void()> then) { m_onMapPainted = std::move(then); }
+    // Measures every label, shown or not (see MapRenderer::MeasureLabels).
+    void MeasureLabels() { m_renderer.MeasureLabels(); }
     // Makes the labels of what the view shows before it is painted (see
     // MapRenderer::PrepareLabels).
     void PrepareLabels() {
