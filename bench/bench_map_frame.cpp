@@ -186,7 +186,8 @@ void MeasureZoomSteps(CWorld& world) {
 // the whole map makes them: a fresh renderer each round, at zoom 10 where every place is
 // in view.
 void MeasureLabelMaking(CWorld& world) {
-    std::printf("\nevery label measured and its image made, all places in view\n%-28s %10s %10s\n", "", "median ms", "per label us");
+    std::printf("\nevery label measured and its image made, all places in view\n%-28s %10s %10s\n", "", "median ms",
+                "per label us");
     const CSize picture = world.Picture().GetPixelSize();
     for (const qreal ratio : {1.0, 2.0}) {
         std::vector<double> times;

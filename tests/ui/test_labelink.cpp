@@ -85,7 +85,8 @@ void TestLabelInk::madeAsPainted_data() {
     QTest::newRow("two pixels, large font") << "Kelwick Abbey" << 26 << false << 2 << white << 220;
     QTest::newRow("bold, two pixels, green") << "Mmmmmm Wwww" << 26 << true << 2 << green << 240;
     QTest::newRow("cut at the label's right edge") << "Harrowgate Mill" << 13 << false << 1 << white << 40;
-    QTest::newRow("accents and a thin letter") << QString::fromUtf8("Île d'Éstrac") << 15 << false << 1 << white << 120;
+    QTest::newRow("accents and a thin letter")
+        << QString::fromUtf8("Île d'Éstrac") << 15 << false << 1 << white << 120;
     QTest::newRow("three pixels") << "Vask" << 20 << false << 3 << white << 90;
     QTest::newRow("no ink: spaces") << "   " << 13 << false << 1 << white << 40;
 }
@@ -123,7 +124,8 @@ void TestLabelInk::inkOfFindsEveryInkedPixel_data() {
     QTest::newRow("one pixel") << QList<QPoint>{{5, 4}} << whole << QRect(5, 4, 1, 1);
     QTest::newRow("the four corners") << QList<QPoint>{{0, 0}, {19, 0}, {0, 9}, {19, 9}} << whole << whole;
     QTest::newRow("last row, first column") << QList<QPoint>{{0, 9}, {7, 3}} << whole << QRect(0, 3, 8, 7);
-    QTest::newRow("within an area") << QList<QPoint>{{1, 1}, {6, 5}, {18, 8}} << QRect(4, 2, 10, 5) << QRect(6, 5, 1, 1);
+    QTest::newRow("within an area")
+        << QList<QPoint>{{1, 1}, {6, 5}, {18, 8}} << QRect(4, 2, 10, 5) << QRect(6, 5, 1, 1);
 }
 
 void TestLabelInk::inkOfFindsEveryInkedPixel() {

@@ -11,24 +11,26 @@ inline int Mul255(int a, int b) {
     return (t + (t >> 8)) >> 8;
 }
 
-// The outline's darkness at every pixel of `out`. A dark copy of coverage a
-// lets 1 - haloAlpha * a / 255^2 of what lies under it through; blended one
-// over another, the eight copies let through the product of theirs. That
-// product is the 3 x 3 product round the pixel (every `shift` pixels) over
-// the pixel's own factor, and a 3 x 3 product is a product of three along
-// each column, then three of those along the row: a few multiplications a
-// pixel whatever the name.
+// What the outline lets through at every pixel of `out`. A dark copy of
+// coverage a lets 1 - haloAlpha * a / 255^2 of what lies under it through;
+// blended one over another, the eight copies let through the product of
+// theirs. That product is the 3 x 3 product round the pixel (every `shift`
+// pixels) over the pixel's own factor, and a 3 x 3 product is a product of
+// three along each column, then three of those along the row: a few
+// multiplications a pixel whatever the name.
 class Outline {
 public:
     Outline(const QImage& name, const QRect& out, int shift, int haloAlpha)
-        : m_shift(shift), m_width(out.width() + 2 * shift), m_passes(size_t(m_width) * size_t(out.height() + 2 * shift)) {
+        : m_shift(shift), m_width(out.width() + 2 * shift),
+          m_passes(size_t(m_width) * size_t(out.height() + 2 * shift)) {
         const float darkness = float(haloAlpha) / (255.0f * 255.0f);
         const QRect padded = out.adjusted(-shift, -shift, shift, shift);
         std::fill(m_passes.begin(), m_passes.end(), 1.0f);  // beyond the name, nothing covered
         const QRect covered = padded & name.rect();
         for (int nameY = covered.top(); nameY <= covered.bottom(); ++nameY) {
             const auto* from = reinterpret_cast<const QRgb*>(name.constScanLine(nameY)) + covered.left();
-            float* to = &m_passes[size_t(nameY - padded.top()) * size_t(m_width) + size_t(covered.left() - padded.left())];
+            float* to = &m_passes[size_t(nameY - padded.top()) * size_t(m_width) +
+                                  size_t(covered.left() - padded.left())];
             for (int x = 0; x < covered.width(); ++x) to[x] = 1.0f - darkness * float(qAlpha(from[x]));
         }
         m_columns.resize(size_t(m_width) * size_t(out.height()));
@@ -81,6 +83,7 @@ LabelInk HaloedName(const QImage& name, int shift, QRgb text, int haloAlpha) {
     const QRect out = ink.adjusted(-shift, -shift, shift, shift) & whole;
     const Outline outline(name, out, shift, haloAlpha);
     QImage image(out.size(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return {};  // out of memory: the label goes without
     std::vector<float> through(size_t(out.width()));
     for (int y = 0; y < out.height(); ++y) {
         outline.Row(y, through.data());
