@@ -54,13 +54,15 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
     QtArguments qtArgs(program, window.qtOptions);
     QApplication qapp(qtArgs.Argc(), qtArgs.Argv());
     MarkStartup("QApplication prête");
-    fonts.Wait();
+    fonts.FillFontDatabase();
     // The desktop entry's id: the window is matched to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));
     std::optional<QString> file;
     if (window.file) file = QString::fromLocal8Bit(window.file->c_str());
     CZerimApp app(world, file);
-    if (!app.InitInstance()) return ExitCode::kUsage;  // the named file does not open
+    const bool opened = app.InitInstance();
+    fonts.Wait();
+    if (!opened) return ExitCode::kUsage;  // the named file does not open
     return qapp.exec();
 }
 
