@@ -308,7 +308,9 @@ std::vector<PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio,
 // Markers and labels in the places' order, but the labels of found places
 // last, so that no other label hides them. On a high-density screen they
 // are drawn in device pixels, the labels copied from their images as they
-// are rather than through the painter's scale.
+// are rather than through the painter's scale: at a whole number of device
+// pixels to a unit, as items (see PlaceItems); else (a fractional ratio, a
+// printer's or an export's scale, labels as text) one by one below.
 void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio) {
     if (const int scale = ItemScale(painter, ratio)) {
         painter.save();
