@@ -247,19 +247,22 @@ void TestMapRenderer::placesDrawnRowByRowAsWhole_data() {
     QTest::addColumn<int>("zoom");
     QTest::addColumn<bool>("found");
     QTest::addColumn<bool>("painterOwn");  // the reference drawn by the painter's own means
-    // At these zooms the picture (over a megapixel of the device) is drawn
-    // from tiles, and smaller than the view: margins right and below.
+    // At 75% and 50% the picture (over a megapixel of the device) is drawn
+    // from tiles, at 100% copied pixel for pixel in bands of rows; smaller
+    // than the view at each: margins right and below.
     for (bool found : {false, true}) {
         const char* what = found ? ", a place found" : "";
         QTest::addRow("ratio 1%s", what) << 1.0 << 75 << found << false;
         QTest::addRow("ratio 1%s, against the painter's pen and images", what) << 1.0 << 75 << found << true;
+        QTest::addRow("ratio 1, 100%%%s, against the painter's", what) << 1.0 << 100 << found << true;
         QTest::addRow("ratio 2%s", what) << 2.0 << 50 << found << false;
     }
 }
 
-// Drawn from tiles, the places go down with each row of tiles; drawn over
-// the whole picture, all at once after it; through a painter with a view
-// transform of its own, by the painter's pen and image drawing. On a
+// Drawn from tiles, the places go down with each row of tiles, and copied
+// pixel for pixel with each band of rows; drawn over the whole picture, all
+// at once after it; through a painter with a view transform of its own, by
+// the painter's pen and image drawing. On a
 // picture of one colour the frames are the same pixel for pixel:
 // overlapping labels, labels that cross from one row of tiles to the next,
 // labels reaching into the margins and the found place's label on top.
@@ -284,18 +287,18 @@ void TestMapRenderer::placesDrawnRowByRowAsWhole() {
     ViewGeometry geometry{host};
     CPlaceOverlay overlay{geometry, host};
     if (found) overlay.HighlightOne(places[places.GetSize() - 3]);
-    geometry.Resize({1400, 1200}, 0);
+    geometry.Resize({1700, 1500}, 0);
     geometry.SetZoom(zoom);
     geometry.CenterOn(800, 700, true);
     auto paint = [&](bool whole, bool viewTransform) {
         MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
         renderer.SetWholePicture(whole);
-        QImage image(int(1400 * ratio), int(1200 * ratio), QImage::Format_RGB32);
+        QImage image(int(1700 * ratio), int(1500 * ratio), QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);
         image.fill(Qt::magenta);
         QPainter painter(&image);
-        if (viewTransform) painter.setViewport(0, 0, 1400, 1200), painter.setWindow(0, 0, 1400, 1200);
-        renderer.Paint(painter, {0, 0, 1400, 1200}, &picture);
+        if (viewTransform) painter.setViewport(0, 0, 1700, 1500), painter.setWindow(0, 0, 1700, 1500);
+        renderer.Paint(painter, {0, 0, 1700, 1500}, &picture);
         return image;
     };
     const QImage byRows = paint(false, false), reference = paint(!painterOwn, painterOwn);

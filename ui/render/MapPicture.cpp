@@ -203,7 +203,8 @@ bool CMapPicture::ReductionIsCostly(double scale) const {
     return residual < 0.75;
 }
 
-bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& source, bool wholePicture) const {
+bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& source, bool wholePicture,
+                         const std::function<void(int top, int bottom)>& afterRows) const {
     if (IsEmpty()) return true;
     const CSize himetric = GetHimetricSize();
     const PixelRectF src = SourcePixels(RenderSource(himetric, source, wholePicture), himetric, m_size);
@@ -220,7 +221,14 @@ bool CMapPicture::Render(QPainter& painter, const CRect& dest, const CRect& sour
     const QRect whole = SnappedToPixels(from);
     if (ratio == 1.0 && whole.width() == dest.Width() && whole.height() == dest.Height()) {
         // Pixel for pixel (100%, or a halved copy at exactly its scale): a plain copy.
-        painter.drawImage(QPoint(dest.left, dest.top), image, whole);
+        constexpr int kBandRows = 64;
+        const int band = afterRows ? kBandRows : whole.height();
+        for (int y = 0; y < whole.height(); y += band) {
+            const int rows = std::min(band, whole.height() - y);
+            painter.drawImage(QPoint(dest.left, dest.top + y), image,
+                              QRect(whole.left(), whole.top() + y, whole.width(), rows));
+            if (afterRows) afterRows(dest.top + y, dest.top + y + rows);
+        }
         return true;
     }
     painter.save();

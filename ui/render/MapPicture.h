@@ -64,8 +64,11 @@ public:
     // painter's coordinates; in whole-picture mode the whole picture, and
     // `source` is ignored. The picture must not be empty. A reduced draw
     // reads from the halved copy just at or above the target scale, so the
-    // map is never aliased.
-    bool Render(QPainter& painter, const CRect& dest, const CRect& source, bool wholePicture) const;
+    // map is never aliased. A plain copy (pixel for pixel) is made a band of
+    // rows at a time when `afterRows` is given, which is given each band's
+    // rows (top included, bottom not) once drawn.
+    bool Render(QPainter& painter, const CRect& dest, const CRect& source, bool wholePicture,
+                const std::function<void(int top, int bottom)>& afterRows = {}) const;
 
     // Whether a draw reduced to `scale` has to shrink its copy by more than a
     // quarter (costly for every frame), rather than nearly copy it.

@@ -100,13 +100,21 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
 
 // --- picture -------------------------------------------------------------
 
-// Returns whether the places were drawn with the picture.
+// Returns whether the places were drawn with the picture: with each band
+// of a copy pixel for pixel, as with the rows of tiles (see DrawTiles).
 bool MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw,
                               const CRect& update, qreal ratio) {
     if (DrawsFromTiles(painter, picture, ratio)) return DrawTiles(painter, picture, update, ratio);
     m_tiles.Clear();
-    picture.Render(painter, draw.dest, draw.source, m_wholePicture);
-    return false;
+    const int scale = ratio == 1.0 ? ItemScale(painter, ratio) : 0;
+    if (scale == 0) {
+        picture.Render(painter, draw.dest, draw.source, m_wholePicture);
+        return false;
+    }
+    DrawPlaceItemsByRows(painter, PlaceItems(update, ratio, scale), [&](const auto& afterRow) {
+        picture.Render(painter, draw.dest, draw.source, m_wholePicture, afterRow);
+    });
+    return true;
 }
 
 // Tiles serve every draw that would otherwise scale a zoomed picture of more
@@ -144,19 +152,10 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     const int scale = ItemScale(painter, ratio);
     painter.save();
     UseDevicePixels(painter, ratio);
-    const std::vector<PlaceItem> items = scale != 0 ? PlaceItems(update, ratio, scale) : std::vector<PlaceItem>();
-    PlaceItemBands bands(items);
-    int rowsTop = INT_MAX, rowsBottom = INT_MIN;
-    m_tiles.Draw(painter, picture, key, area, at, [&](int top, int bottom) {
-        bands.Draw(painter, top, bottom);
-        rowsTop = std::min(rowsTop, top), rowsBottom = std::max(rowsBottom, bottom);
-    });
-    if (rowsTop > rowsBottom) {  // no row of tiles: the places whole
-        DrawPlaceItems(painter, items, INT_MIN, INT_MAX);
-    } else {  // then over the rows no tile covered, the margins above and below
-        DrawPlaceItems(painter, items, INT_MIN, rowsTop);
-        DrawPlaceItems(painter, items, rowsBottom, INT_MAX);
-    }
+    if (scale == 0) m_tiles.Draw(painter, picture, key, area, at);
+    else
+        DrawPlaceItemsByRows(painter, PlaceItems(update, ratio, scale),
+                             [&](const auto& afterRow) { m_tiles.Draw(painter, picture, key, area, at, afterRow); });
     painter.restore();
     return scale != 0;
 }

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <iterator>
 #include <numeric>
 
@@ -21,6 +22,19 @@ void DrawPart(QPainter& painter, const PlaceItem& item, int top, int bottom) {
 
 void DrawPlaceItems(QPainter& painter, const std::vector<PlaceItem>& items, int top, int bottom) {
     for (const PlaceItem& item : items) DrawPart(painter, item, top, bottom);
+}
+
+void DrawPlaceItemsByRows(QPainter& painter, const std::vector<PlaceItem>& items,
+                          const std::function<void(const std::function<void(int top, int bottom)>& afterRow)>& drawRows) {
+    PlaceItemBands bands(items);
+    int rowsTop = INT_MAX, rowsBottom = INT_MIN;
+    drawRows([&](int top, int bottom) {
+        bands.Draw(painter, top, bottom);
+        rowsTop = std::min(rowsTop, top), rowsBottom = std::max(rowsBottom, bottom);
+    });
+    if (rowsTop > rowsBottom) return DrawPlaceItems(painter, items, INT_MIN, INT_MAX);  // no band
+    DrawPlaceItems(painter, items, INT_MIN, rowsTop);
+    DrawPlaceItems(painter, items, rowsBottom, INT_MAX);
 }
 
 PlaceItemBands::PlaceItemBands(const std::vector<PlaceItem>& items) : m_items(items), m_byTop(items.size()) {

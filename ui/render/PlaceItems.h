@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -18,6 +19,13 @@ struct PlaceItem {
 
 // The items' parts in the painter's rows from `top` to before `bottom`.
 void DrawPlaceItems(QPainter& painter, const std::vector<PlaceItem>& items, int top, int bottom);
+
+// Runs `drawRows`, which draws bands of rows from the top down and gives
+// `afterRow` each band's rows (top included, bottom not) once drawn: each
+// band then gets the items' parts in its rows, while it is still in the
+// cache, and the rows no band covered get theirs at the end.
+void DrawPlaceItemsByRows(QPainter& painter, const std::vector<PlaceItem>& items,
+                          const std::function<void(const std::function<void(int top, int bottom)>& afterRow)>& drawRows);
 
 // Draws the items band by band, each band below the one before: a band
 // looks only at the items that reach into it, found from their top edges.
