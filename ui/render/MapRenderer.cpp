@@ -61,15 +61,18 @@ void UseDevicePixels(QPainter& painter, qreal ratio) {
     painter.setWorldTransform(QTransform(1 / ratio, 0, 0, 1 / ratio, world.dx(), world.dy()));
 }
 
+// The corners of marker `m`'s outline in device pixels, at `scale` of them
+// to a unit.
+QRect MarkerOutline(const CRect& m, int scale) {
+    return QRect(QPoint(m.left, m.top) * scale, QPoint(m.right - 1, m.bottom - 1) * scale);
+}
+
 // The outline of a marker, one pixel of the device wide (a cosmetic pen);
 // `device` as in DrawLabel. Where the corners land on whole device pixels
 // (`edgeScale` device pixels to a unit), the outline is its four edges
 // filled: the pen's pixels, without a stroke's cost per marker.
 void DrawMarker(QPainter& painter, const CRect& m, qreal device, int edgeScale) {
-    if (edgeScale != 0)
-        return FillMarkerOutline(painter, QRect(QPoint(m.left, m.top) * edgeScale,
-                                                QPoint(m.right - 1, m.bottom - 1) * edgeScale),
-                                 kMarkerRed);
+    if (edgeScale != 0) return FillMarkerOutline(painter, MarkerOutline(m, edgeScale), kMarkerRed);
     if (device == 0) painter.drawRect(QRect(m.left, m.top, m.Width() - 1, m.Height() - 1));
     else painter.drawRect(QRectF(m.left * device, m.top * device, (m.Width() - 1) * device, (m.Height() - 1) * device));
 }
@@ -261,11 +264,17 @@ void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, c
     painter.drawImage(QRectF(at, QSizeF(made.ink.size()) / ratio), made.ink);
 }
 
+// The device pixel ratio when the places are drawn in device pixels (see
+// DrawPlaces), else 0.
+qreal MapRenderer::DeviceRatio(const QPainter& painter, qreal ratio) const {
+    return ratio != 1.0 && !m_labelsAsText && CanDrawInDevicePixels(painter) ? ratio : 0;
+}
+
 // Device pixels to a unit when places can be drawn as items (labels from
 // their images, in device pixels at a whole scale), else 0.
 int MapRenderer::ItemScale(const QPainter& painter, qreal ratio) const {
     if (m_labelsAsText) return 0;
-    return EdgeScale(painter, ratio, ratio != 1.0 && CanDrawInDevicePixels(painter) ? ratio : 0);
+    return EdgeScale(painter, ratio, DeviceRatio(painter, ratio));
 }
 
 // A marker's outline of `size` device pixels, drawn once and copied: a
@@ -283,24 +292,19 @@ const QImage& MapRenderer::MarkerImage(QSize size) {
 // Every marker and label a paint of `update` draws, in device pixels
 // at `scale` to a unit, in the order they are drawn (see DrawPlaces).
 std::vector<PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio, int scale) {
-    std::vector<PlaceItem> items, found;
-    CRect marker, label;
-    for (int i = 0; i < m_places.GetSize(); ++i) {
-        if (!ShownRects(i, marker, label)) continue;
-        const CPlace& place = *m_places[i];
-        if (Intersects(marker, update)) {
-            const QRect outline(QPoint(marker.left, marker.top) * scale,
-                                QPoint(marker.right - 1, marker.bottom - 1) * scale);
+    std::vector<PlaceItem> items;
+    VisitPlaces(
+        update,
+        [&](const CRect& marker) {
+            const QRect outline = MarkerOutline(marker, scale);
             items.push_back({outline, MarkerImage(outline.size())});
-        }
-        if (!LabelMeets(label, update)) continue;
-        const bool highlighted = m_overlay.IsHighlighted(&place);
-        const LabelImage& made = MadeLabel(i, place, highlighted, ratio);
-        if (made.ink.isNull()) continue;
-        const QPoint at = QPoint(label.left - kHaloWidth, label.top - kHaloWidth) * scale + made.offset;
-        (highlighted ? found : items).push_back({QRect(at, made.ink.size()), made.ink});
-    }
-    items.insert(items.end(), found.begin(), found.end());
+        },
+        [&](int index, const CRect& label, bool highlighted) {
+            const LabelImage& made = MadeLabel(index, *m_places[index], highlighted, ratio);
+            if (made.ink.isNull()) return;
+            const QPoint at = QPoint(label.left - kHaloWidth, label.top - kHaloWidth) * scale + made.offset;
+            items.push_back({QRect(at, made.ink.size()), made.ink});
+        });
     return items;
 }
 
@@ -317,18 +321,35 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
         DrawPlaceItems(painter, PlaceItems(update, ratio, scale), INT_MIN, INT_MAX);
         return painter.restore();
     }
-    const qreal device = ratio != 1.0 && !m_labelsAsText && CanDrawInDevicePixels(painter) ? ratio : 0;
+    const qreal device = DeviceRatio(painter, ratio);
     if (device != 0) {
         painter.save();
         UseDevicePixels(painter, ratio);
     }
     painter.setPen(QPen(kMarkerRed, 0));
     painter.setBrush(Qt::NoBrush);
-    std::vector<std::pair<int, CRect>> found;
     const int edgeScale = EdgeScale(painter, ratio, device);
-    for (int i = 0; i < m_places.GetSize(); ++i) DrawPlace(painter, i, update, ratio, device, edgeScale, found);
-    for (const auto& [index, label] : found) DrawLabel(painter, index, *m_places[index], label, ratio, device);
+    VisitPlaces(
+        update, [&](const CRect& marker) { DrawMarker(painter, marker, device, edgeScale); },
+        [&](int index, const CRect& label, bool) { DrawLabel(painter, index, *m_places[index], label, ratio, device); });
     if (device != 0) painter.restore();
+}
+
+// What a paint of `update` draws of the places, in the order it is drawn:
+// each shown place's marker where it meets `update`, then its label where
+// that does, but the labels of found places after all the others.
+void MapRenderer::VisitPlaces(const CRect& update, const std::function<void(const CRect& marker)>& onMarker,
+                              const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel) {
+    std::vector<std::pair<int, CRect>> found;
+    CRect marker, label;
+    for (int i = 0; i < m_places.GetSize(); ++i) {
+        if (!ShownRects(i, marker, label)) continue;
+        if (Intersects(marker, update)) onMarker(marker);
+        if (!LabelMeets(label, update)) continue;
+        if (m_overlay.IsHighlighted(m_places[i])) found.emplace_back(i, label);
+        else onLabel(i, label, false);
+    }
+    for (const auto& [index, rect] : found) onLabel(index, rect, true);
 }
 
 // The marker and label of the place at `index` as the view shows them;
@@ -342,19 +363,7 @@ bool MapRenderer::ShownRects(int index, CRect& marker, CRect& label) {
 
 void MapRenderer::PrepareLabels(const CRect& update, qreal ratio) {
     if (m_labelsAsText) return;
-    CRect marker, label;
-    for (int i = 0; i < m_places.GetSize(); ++i)
-        if (ShownRects(i, marker, label) && LabelMeets(label, update))
-            MadeLabel(i, *m_places[i], m_overlay.IsHighlighted(m_places[i]), ratio);
-}
-
-void MapRenderer::DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device,
-                            int edgeScale, std::vector<std::pair<int, CRect>>& found) {
-    CRect marker, label;
-    if (!ShownRects(index, marker, label)) return;
-    const CPlace* place = m_places[index];
-    if (Intersects(marker, update)) DrawMarker(painter, marker, device, edgeScale);
-    if (!LabelMeets(label, update)) return;
-    if (m_overlay.IsHighlighted(place)) found.emplace_back(index, label);
-    else DrawLabel(painter, index, *place, label, ratio, device);
+    VisitPlaces(
+        update, [](const CRect&) {},
+        [&](int index, const CRect&, bool highlighted) { MadeLabel(index, *m_places[index], highlighted, ratio); });
 }

@@ -23,6 +23,7 @@
 #include <QFont>
 #include <QImage>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -81,12 +82,13 @@ private:
                      qreal ratio);
     bool DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const;
     bool DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio);
+    qreal DeviceRatio(const QPainter& painter, qreal ratio) const;
     int ItemScale(const QPainter& painter, qreal ratio) const;
     const QImage& MarkerImage(QSize size);
     std::vector<PlaceItem> PlaceItems(const CRect& update, qreal ratio, int scale);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
-    void DrawPlace(QPainter& painter, int index, const CRect& update, qreal ratio, qreal device, int edgeScale,
-                   std::vector<std::pair<int, CRect>>& found);
+    void VisitPlaces(const CRect& update, const std::function<void(const CRect& marker)>& onMarker,
+                     const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);

@@ -107,8 +107,9 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
         for (int row = needed.top() / kTileHeight; row <= needed.bottom() / kTileHeight; ++row)
             for (int column = needed.left() / kTileWidth; column <= needed.right() / kTileWidth; ++column) {
                 Tile& tile = m_tiles[TileId(column, row)];
+                if (!tile.image.isNull()) continue;
                 const QRect place = PlaceOf(column, row);
-                if (tile.image.isNull()) missing.push_back({place, &tile, TakeSpare(place.size())});
+                missing.push_back({place, &tile, TakeSpare(place.size())});
             }
     constexpr size_t kSharedFrom = 24;
     std::atomic<size_t> next{0};
@@ -156,10 +157,10 @@ QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place, 
         }
         const QImage& source = picture.Level(level);
         scaler.emplace(reinterpret_cast<const uint32_t*>(source.constBits()), source.width(), source.height(),
-                         source.bytesPerLine() / 4, m_key.zoomed.width(), m_key.zoomed.height());
+                       source.bytesPerLine() / 4, m_key.zoomed.width(), m_key.zoomed.height());
     }
     scaler->Scale(place.left(), place.top(),
-                    {reinterpret_cast<uint32_t*>(tile.bits()), tile.width(), tile.height(), tile.bytesPerLine() / 4});
+                  {reinterpret_cast<uint32_t*>(tile.bits()), tile.width(), tile.height(), tile.bytesPerLine() / 4});
     return tile;
 }
 
