@@ -17,7 +17,7 @@
 
 namespace {
 
-enum class Change { Zoom, PictureGeneration, Highlight, DevicePixelRatio };
+enum class Change { Zoom, PictureGeneration, Highlight, DevicePixelRatio, Pan };
 
 // A picture whose every region has its own colour, so that a stale copy
 // of it shows.
@@ -110,6 +110,8 @@ private slots:
     void markerEdgesAreThePensOutline();
     void placesDrawnRowByRowAsWhole_data();
     void placesDrawnRowByRowAsWhole();
+    void partOfTheViewPaintedAgain_data();
+    void partOfTheViewPaintedAgain();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -118,6 +120,7 @@ void TestMapRenderer::cachesFollowWhatTheyShow_data() {
     QTest::newRow("picture's generation") << Change::PictureGeneration;
     QTest::newRow("highlight") << Change::Highlight;
     QTest::newRow("device pixel ratio") << Change::DevicePixelRatio;
+    QTest::newRow("pan") << Change::Pan;
 }
 
 void TestMapRenderer::cachesFollowWhatTheyShow() {
@@ -134,6 +137,11 @@ void TestMapRenderer::cachesFollowWhatTheyShow() {
     case Change::PictureGeneration: scene.picture.LoadFromBytes(ByteBlock(scene.second)); break;
     case Change::Highlight: scene.overlay.HighlightOne(scene.places[1]); break;
     case Change::DevicePixelRatio: ratio = 2.0; break;
+    case Change::Pan: {
+        const CPoint corner = scene.geometry.GetScrollOffset();
+        scene.geometry.ScrollTo({corner.x + 37, corner.y - 23});
+        break;
+    }
     }
     const QImage after = Paint(cached, scene, ratio);
     MapRenderer fresh(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
@@ -266,44 +274,99 @@ void TestMapRenderer::placesDrawnRowByRowAsWhole_data() {
 // picture of one colour the frames are the same pixel for pixel:
 // overlapping labels, labels that cross from one row of tiles to the next,
 // labels reaching into the margins and the found place's label on top.
+// A grey world covered by a grid of places (its right, top and bottom edges
+// on the picture's edges) and a cluster of names on one point, seen in a
+// view larger than the zoomed picture: margins right and below.
+struct GridScene {
+    std::vector<unsigned char> grey =
+        TestJpeg::Encode(1600, 1400, [](int, int) { return TestJpeg::Rgb{90, 110, 100}; });
+    CMapPicture picture;
+    CPlaceList places;
+    CFixedPictureHost host{{1600, 1400}};
+    ViewGeometry geometry{host};
+    CPlaceOverlay overlay{geometry, host};
+    static constexpr int kWidth = 1700, kHeight = 1500;
+
+    explicit GridScene(int zoom) {
+        picture.LoadFromBytes(ByteBlock(grey));
+        const char* names[] = {"Harrowgate Mill", "Vask", "Dun-Carrow Keep", "Orvane", "Mmmmmmmmmmmmmm"};
+        for (int row = 0; row <= 13; ++row)
+            for (int column = 0; column <= 11; ++column)
+                places.Add(names[(row + column) % 5], -123000 + column * 298000 / 11, 220000 - row * 350000 / 13, 0,
+                           10);
+        for (int i = 0; i < 6; ++i) places.Add(names[i % 5], 20000 + i * 900, 40000 - i * 2500, 0, 10);
+        geometry.Resize({kWidth, kHeight}, 0);
+        geometry.SetZoom(zoom);
+        geometry.CenterOn(800, 700, true);
+    }
+    static QImage Canvas(qreal ratio) {
+        QImage image(int(kWidth * ratio), int(kHeight * ratio), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::magenta);
+        return image;
+    }
+};
+
 void TestMapRenderer::placesDrawnRowByRowAsWhole() {
     QFETCH(qreal, ratio);
     QFETCH(int, zoom);
     QFETCH(bool, found);
     QFETCH(bool, painterOwn);
-    const std::vector<unsigned char> grey =
-        TestJpeg::Encode(1600, 1400, [](int, int) { return TestJpeg::Rgb{90, 110, 100}; });
-    CMapPicture picture;
-    picture.LoadFromBytes(ByteBlock(grey));
-    CPlaceList places;
-    const char* names[] = {"Harrowgate Mill", "Vask", "Dun-Carrow Keep", "Orvane", "Mmmmmmmmmmmmmm"};
-    // A grid over the whole world (its right, top and bottom edges on the
-    // picture's edges), then a cluster of names on one point.
-    for (int row = 0; row <= 13; ++row)
-        for (int column = 0; column <= 11; ++column)
-            places.Add(names[(row + column) % 5], -123000 + column * 298000 / 11, 220000 - row * 350000 / 13, 0, 10);
-    for (int i = 0; i < 6; ++i) places.Add(names[i % 5], 20000 + i * 900, 40000 - i * 2500, 0, 10);
-    CFixedPictureHost host{{1600, 1400}};
-    ViewGeometry geometry{host};
-    CPlaceOverlay overlay{geometry, host};
-    if (found) overlay.HighlightOne(places[places.GetSize() - 3]);
-    geometry.Resize({1700, 1500}, 0);
-    geometry.SetZoom(zoom);
-    geometry.CenterOn(800, 700, true);
+    GridScene scene(zoom);
+    if (found) scene.overlay.HighlightOne(scene.places[scene.places.GetSize() - 3]);
     auto paint = [&](bool whole, bool viewTransform) {
-        MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
+        MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
         renderer.SetWholePicture(whole);
-        QImage image(int(1700 * ratio), int(1500 * ratio), QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::magenta);
+        QImage image = GridScene::Canvas(ratio);
         QPainter painter(&image);
-        if (viewTransform) painter.setViewport(0, 0, 1700, 1500), painter.setWindow(0, 0, 1700, 1500);
-        renderer.Paint(painter, {0, 0, 1700, 1500}, &picture);
+        if (viewTransform) painter.setViewport(0, 0, scene.kWidth, scene.kHeight), painter.setWindow(0, 0, scene.kWidth, scene.kHeight);
+        renderer.Paint(painter, {0, 0, scene.kWidth, scene.kHeight}, &scene.picture);
         return image;
     };
     const QImage byRows = paint(false, false), reference = paint(!painterOwn, painterOwn);
     QCOMPARE(byRows.pixel(byRows.width() - 1, byRows.height() - 1), QColor(Qt::black).rgb());  // a margin
     QVERIFY(byRows == reference);
+}
+
+void TestMapRenderer::partOfTheViewPaintedAgain_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QRect>("update");
+    // At 75% the zoomed picture (from tiles) ends at 1200 x 1050 points, the
+    // margins beyond.
+    const QList<QPair<const char*, QRect>> updates{
+        {"across rows and columns of tiles", QRect(333, 101, 517, 243)},
+        {"across the picture's right edge", QRect(1150, 600, 200, 300)},
+        {"across its bottom right corner", QRect(1101, 999, 222, 111)},
+        {"in the margin alone", QRect(1250, 200, 300, 700)},
+        {"one point", QRect(700, 700, 1, 1)}};
+    for (qreal ratio : {1.0, 2.0})
+        for (const auto& [what, update] : updates)
+            QTest::addRow("ratio %g, %s", ratio, what) << ratio << 75 << update;
+    // At 100% and ratio 1 the picture is copied in bands of rows; it ends at 1600 x 1400.
+    QTest::addRow("copied, across bands") << 1.0 << 100 << QRect(333, 101, 517, 243);
+    QTest::addRow("copied, across the right edge") << 1.0 << 100 << QRect(1550, 600, 100, 300);
+}
+
+// A paint of part of the view (an exposed or scrolled-in strip) over the
+// frame it belongs to changes no pixel, inside or outside the part: no
+// place is drawn twice over itself, in the tiles or over the margins; and
+// the next whole frame is still the frame a new renderer paints.
+void TestMapRenderer::partOfTheViewPaintedAgain() {
+    QFETCH(qreal, ratio);
+    QFETCH(int, zoom);
+    QFETCH(QRect, update);
+    GridScene scene(zoom);
+    MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    QImage image = GridScene::Canvas(ratio);
+    QPainter painter(&image);
+    const CRect whole{0, 0, scene.kWidth, scene.kHeight};
+    renderer.Paint(painter, whole, &scene.picture);
+    const QImage frame = image.copy();
+    renderer.Paint(painter, {update.left(), update.top(), update.right() + 1, update.bottom() + 1}, &scene.picture);
+    QVERIFY(image == frame);
+    renderer.Paint(painter, whole, &scene.picture);
+    QVERIFY(image == frame);
 }
 
 QTEST_MAIN(TestMapRenderer)

@@ -16,7 +16,6 @@
 #include <QtMath>
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 namespace {
@@ -24,6 +23,10 @@ namespace {
 const QColor kMarkerRed(255, 0, 0);
 
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+QRect ScaledRect(const CRect& r, int scale) {
+    return QRect(r.left * scale, r.top * scale, r.Width() * scale, r.Height() * scale);
+}
 
 QString NameOf(const CPlace& place) { return FromWin1252(place.m_strName); }
 
@@ -114,32 +117,32 @@ bool MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, con
         picture.Render(painter, draw.dest, draw.source, m_wholePicture);
         return false;
     }
-    DrawPlaceItemsByRows(painter, PlaceItems(update, ratio, scale), [&](const auto& afterRow) {
+    DrawPlaceItemsByRows(painter, PlaceItems(update, ratio, scale), ToQRect(update), [&](const auto& afterRow) {
         picture.Render(painter, draw.dest, draw.source, m_wholePicture, afterRow);
     });
     return true;
 }
 
-// Tiles serve every draw that would otherwise scale a zoomed picture of more
-// than about a megapixel at every frame, at any zoom and ratio: a frame is
-// then mostly a copy. A halved copy at exactly the zoom is copied as it is,
-// and a small picture scales fast enough.
+// Tiles serve every draw of a zoomed picture that is not a plain copy, at
+// any zoom and ratio, where the places can be drawn into them (see
+// CZoomedTiles): a frame is then mostly a copy. Else (at a fractional
+// ratio) they serve those that would scale more than about a megapixel at
+// every frame; a smaller picture scales fast enough.
 bool MapRenderer::DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const {
     constexpr double kSmallPixels = 1'000'000;
     if (m_wholePicture || !CanDrawInDevicePixels(painter)) return false;
     const int zoom = m_geometry.Zoom();
     const int level = picture.LevelFor(zoom / 100.0);
     if (ratio == 1.0 && level >= 0 && zoom * (1 << level) == 100) return false;  // a plain copy
+    if (ItemScale(painter, ratio) != 0) return true;
     const CRect image = m_geometry.GetImageRect();
     return double(image.right) * image.bottom * ratio * ratio > kSmallPixels;
 }
 
-// The places go down with the tiles, row by row of tiles: each place's
-// part in a row is drawn while the row is still in the processor's cache,
-// in the places' order, so that every pixel gets the same drawing in the
-// same order as in a frame drawn whole. (A frame of a high-density or 4K
-// screen outgrows the cache: drawn afterwards, the labels would fetch it
-// from memory again.)
+// The places go into the tiles they meet, and over the margins around the
+// picture; the tiles take every place meeting them, not only those meeting
+// `update`, so that a paint of part of the view keeps them as a paint of
+// all of it leaves them.
 bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio) {
     const CRect image = m_geometry.GetImageRect();
     const CPoint scroll = m_geometry.GetScrollOffset();
@@ -150,17 +153,24 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     const CZoomedTiles::Key key{&picture, picture.Generation(), m_geometry.Zoom(), ratio,
                                 QSizeF(image.right * ratio, image.bottom * ratio)};
     const QRect area(left, top, right - left, bottom - top);
-    // The labels' images are made while a second thread scales new tiles.
-    m_tiles.MakeMissing(picture, key, area, [&] { PrepareLabels(update, ratio); });
     const int scale = ItemScale(painter, ratio);
+    const CRect withTiles = WithTilesAround(update, ratio);
+    // The labels' images are made while a second thread scales new tiles.
+    m_tiles.MakeMissing(picture, key, area, [&] { PrepareLabels(scale ? withTiles : update, ratio); });
     painter.save();
     UseDevicePixels(painter, ratio);
-    if (scale == 0) m_tiles.Draw(painter, picture, key, area, at);
-    else
-        DrawPlaceItemsByRows(painter, PlaceItems(update, ratio, scale),
-                             [&](const auto& afterRow) { m_tiles.Draw(painter, picture, key, area, at, afterRow); });
+    const std::vector<PlaceItem> items = scale ? PlaceItems(withTiles, ratio, scale) : std::vector<PlaceItem>{};
+    m_tiles.Draw(painter, picture, key, area, at, items);
+    const QRect zoomed(at - area.topLeft(), QSize(qCeil(key.zoomed.width()), qCeil(key.zoomed.height())));
+    DrawPlaceItemsAround(painter, items, zoomed, QRect(at, area.size()));
     painter.restore();
     return scale != 0;
+}
+
+// `update` grown by a tile on every side: the places the tiles it shows may meet.
+CRect MapRenderer::WithTilesAround(const CRect& update, qreal ratio) {
+    const int dx = qCeil(CZoomedTiles::kTileWidth / ratio), dy = qCeil(CZoomedTiles::kTileHeight / ratio);
+    return {update.left - dx, update.top - dy, update.right + dx, update.bottom + dy};
 }
 
 // --- places --------------------------------------------------------------
@@ -318,7 +328,7 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
     if (const int scale = ItemScale(painter, ratio)) {
         painter.save();
         UseDevicePixels(painter, ratio);
-        DrawPlaceItems(painter, PlaceItems(update, ratio, scale), INT_MIN, INT_MAX);
+        DrawPlaceItems(painter, PlaceItems(update, ratio, scale), ScaledRect(update, scale));
         return painter.restore();
     }
     const qreal device = DeviceRatio(painter, ratio);

@@ -20,45 +20,97 @@ uint64_t TileId(int column, int row) { return uint64_t(uint32_t(column)) << 32 |
 }  // namespace
 
 void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at,
-                        const std::function<void(int top, int bottom)>& afterRow) {
+                        const std::vector<PlaceItem>& items) {
     UseKey(key);
     const QRect needed = Needed(area);
     if (needed.isEmpty()) return m_spare.clear();
     ++m_frame;
-    const int firstColumn = needed.left() / kTileWidth, lastColumn = needed.right() / kTileWidth;
-    const int firstRow = needed.top() / kTileHeight, lastRow = needed.bottom() / kTileHeight;
+    const Span span{needed.left() / kTileWidth, needed.right() / kTileWidth, needed.top() / kTileHeight,
+                    needed.bottom() / kTileHeight};
+    const std::vector<ItemsOnTile> onTiles = ItemsByTile(items, area.topLeft() - at, span);
+    Refresh(picture, span, onTiles);
     painter.save();
-    const QPainter::CompositionMode callersMode = painter.compositionMode();
     // The tiles are opaque: each replaces what is under it.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int row = firstRow; row <= lastRow; ++row) {
-        for (int column = firstColumn; column <= lastColumn; ++column) {
-            const QImage& tile = TileAt(picture, column, row);
+    for (int row = span.firstRow; row <= span.lastRow; ++row)
+        for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+            const QImage& tile = m_tiles[TileId(column, row)].image;
             const QRect place(column * kTileWidth, row * kTileHeight, tile.width(), tile.height());
             const QRect part = place & needed;
             painter.drawImage(at + (part.topLeft() - area.topLeft()), tile, part.translated(-place.topLeft()));
         }
-        if (!afterRow) continue;
-        const int top = std::max(row * kTileHeight, needed.top());
-        const int bottom = std::min((row + 1) * kTileHeight, needed.bottom() + 1);
-        painter.setCompositionMode(callersMode);
-        afterRow(top - area.top() + at.y(), bottom - area.top() + at.y());
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-    }
     painter.restore();
     m_spare.clear();
-    const size_t used = size_t(lastColumn - firstColumn + 1) * size_t(lastRow - firstRow + 1);
+    const size_t used = size_t(span.lastColumn - span.firstColumn + 1) * size_t(span.lastRow - span.firstRow + 1);
     EvictBeyond(used + used / 4);
 }
 
-const QImage& CZoomedTiles::TileAt(const CMapPicture& picture, int column, int row) {
-    Tile& tile = m_tiles[TileId(column, row)];
-    tile.lastUse = m_frame;
-    if (tile.image.isNull()) {
-        const QRect place = PlaceOf(column, row);
-        tile.image = RenderTile(picture, place, m_scaler, TakeSpare(place.size()));
+// Each item, moved onto the zoomed picture, goes to every tile of the span
+// it meets, in the items' order.
+std::vector<CZoomedTiles::ItemsOnTile> CZoomedTiles::ItemsByTile(const std::vector<PlaceItem>& items, QPoint toPicture,
+                                                                 const Span& span) {
+    std::vector<ItemsOnTile> onTiles(span.IndexOf(span.lastColumn, span.lastRow) + 1);
+    for (const PlaceItem& item : items) {
+        const QRect rect = item.rect.translated(toPicture);
+        if (rect.isEmpty() || rect.right() < 0 || rect.bottom() < 0) continue;
+        const int firstColumn = std::max(span.firstColumn, rect.left() / kTileWidth);
+        const int lastColumn = std::min(span.lastColumn, rect.right() / kTileWidth);
+        const int firstRow = std::max(span.firstRow, rect.top() / kTileHeight);
+        const int lastRow = std::min(span.lastRow, rect.bottom() / kTileHeight);
+        for (int row = firstRow; row <= lastRow; ++row)
+            for (int column = firstColumn; column <= lastColumn; ++column)
+                onTiles[span.IndexOf(column, row)].push_back({rect, item.image});
     }
-    return tile.image;
+    return onTiles;
+}
+
+// Every tile of the span not holding its items (or missing) is scaled
+// again and given them, on two threads when there are many (a zoom step's
+// frame draws places into all its tiles). A tile holding no items is used
+// as it is scaled.
+void CZoomedTiles::Refresh(const CMapPicture& picture, const Span& span, const std::vector<ItemsOnTile>& onTiles) {
+    struct Stale {
+        Tile* tile;
+        QRect place;
+        const ItemsOnTile* items;
+        QImage memory;  // the tile's own, a spare, or none
+        bool scale;
+    };
+    std::vector<Stale> stale;
+    for (int row = span.firstRow; row <= span.lastRow; ++row)
+        for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+            Tile& tile = m_tiles[TileId(column, row)];
+            tile.lastUse = m_frame;
+            const ItemsOnTile& items = onTiles[span.IndexOf(column, row)];
+            if (!tile.image.isNull() && Holds(tile, items)) continue;
+            const QRect place = PlaceOf(column, row);
+            const bool plain = !tile.image.isNull() && tile.drawn.empty();
+            QImage memory = tile.image.isNull() ? TakeSpare(place.size()) : std::move(tile.image);
+            stale.push_back({&tile, place, &items, std::move(memory), !plain});
+        }
+    ShareOut(stale.size(), [&](size_t i, std::optional<CZoomScaler>& scaler) {
+        Stale& s = stale[i];
+        s.tile->image = s.scale ? RenderTile(picture, s.place, scaler, std::move(s.memory)) : std::move(s.memory);
+        s.tile->drawn.clear();
+        if (!s.tile->image.isNull()) DrawItems(*s.tile, s.place.topLeft(), *s.items);
+    });
+}
+
+bool CZoomedTiles::Holds(const Tile& tile, const ItemsOnTile& items) {
+    return std::equal(tile.drawn.begin(), tile.drawn.end(), items.begin(), items.end(),
+                      [](const Stamp& drawn, const PlaceItem& item) {
+                          return drawn.rect == item.rect && drawn.image == item.image.cacheKey();
+                      });
+}
+
+void CZoomedTiles::DrawItems(Tile& tile, QPoint corner, const ItemsOnTile& items) {
+    if (items.empty()) return;
+    QPainter painter(&tile.image);
+    painter.translate(-corner);
+    for (const PlaceItem& item : items) {
+        painter.drawImage(item.rect.topLeft(), item.image);
+        tile.drawn.push_back({item.rect, item.image.cacheKey()});
+    }
 }
 
 QRect CZoomedTiles::PlaceOf(int column, int row) const {
@@ -111,25 +163,37 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
                 const QRect place = PlaceOf(column, row);
                 missing.push_back({place, &tile, TakeSpare(place.size())});
             }
+    ShareOut(
+        missing.size(),
+        [&](size_t i, std::optional<CZoomScaler>& scaler) {
+            missing[i].tile->image = RenderTile(picture, missing[i].place, scaler, std::move(missing[i].memory));
+        },
+        alongside);
+}
+
+// Runs `work` for 0 to `count` - 1, on a second thread too when there are
+// enough to be worth it, each thread with a scaler of its own; `alongside`
+// then runs first on the calling thread. Indices are taken one by one.
+void CZoomedTiles::ShareOut(size_t count, const std::function<void(size_t, std::optional<CZoomScaler>&)>& work,
+                            const std::function<void()>& alongside) {
     constexpr size_t kSharedFrom = 24;
     std::atomic<size_t> next{0};
-    auto takeTiles = [&](std::optional<CZoomScaler>& scaler) {
-        for (size_t i = next++; i < missing.size(); i = next++)
-            missing[i].tile->image = RenderTile(picture, missing[i].place, scaler, std::move(missing[i].memory));
+    auto takeWork = [&](std::optional<CZoomScaler>& scaler) {
+        for (size_t i = next++; i < count; i = next++) work(i, scaler);
     };
     std::optional<CZoomScaler> helperScaler;
     std::thread helper;
-    if (missing.size() >= kSharedFrom) {
+    if (count >= kSharedFrom) {
         try {
             helper = std::thread([&] {
                 try {
-                    takeTiles(helperScaler);
+                    takeWork(helperScaler);
                 } catch (const std::bad_alloc&) {
-                    // Out of memory here: the tiles left are made as they are drawn.
+                    // Out of memory here: what is left is done by the calling thread.
                 }
             });
         } catch (const std::system_error&) {
-            // No thread to be had: this one takes every tile.
+            // No thread to be had: this one does it all.
         }
     }
     struct Joiner {
@@ -139,7 +203,7 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
         }
     } joiner{helper};
     if (helper.joinable() && alongside) alongside();
-    takeTiles(m_scaler);
+    takeWork(m_scaler);
 }
 
 // Tiles are scaled from the halved copy the device scale calls for, each

@@ -6,6 +6,13 @@
 // draws only the tiles it uncovers, and a repaint of the same view none. A
 // frame with many new tiles (a zoom step's) scales them on two threads.
 //
+// The places' markers and labels are drawn into the tiles they meet, so
+// that a frame is a copy of tiles: the places cost only where they change.
+// Each tile keeps the list of what it holds (where, and which image), and
+// a tile whose list differs from the frame's is scaled again and drawn
+// anew; the tiles show the same pixels as items drawn over a plain tile
+// would, whatever the view did before.
+//
 // Memory: the tiles of the last frame and a quarter as many again (the most
 // recently used), so about one and a quarter frames of device pixels at most
 // (13 MB at 1920 x 1080, 46 MB at 3840 x 2160); all go when the zoom, the
@@ -14,6 +21,7 @@
 #include <QImage>
 #include <QRect>
 
+#include "render/PlaceItems.h"
 #include "view/ZoomScaler.h"
 
 #include <cstdint>
@@ -46,12 +54,13 @@ public:
     };
 
     // Draws the part `area` of the zoomed picture (device pixels, in its
-    // own coordinates) with its top left corner at device pixel `at`. The
-    // painter's transform must be the identity in device pixels. After each
-    // row of tiles, `afterRow` is given the painter's rows it covered, top
-    // included and bottom not, while they are still in the cache.
+    // own coordinates) with its top left corner at device pixel `at`, and
+    // over it `items` (in the painter's device pixels, in the order they are
+    // drawn) where they meet the picture. The painter's transform must be
+    // the identity in device pixels. Each item must be the same image while
+    // it is shown: a new image must be a new QImage.
     void Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at,
-              const std::function<void(int top, int bottom)>& afterRow = {});
+              const std::vector<PlaceItem>& items = {});
     // Makes the tiles a draw of `area` lacks (Draw makes any left), on two
     // threads when there are many; `alongside` then runs on the calling
     // thread meanwhile, before it takes its share of the tiles (with too few
@@ -69,11 +78,31 @@ public:
     size_t TileCount() const { return m_tiles.size(); }
 
 private:
+    // An item drawn into a tile: its place on the zoomed picture, and its image.
+    struct Stamp {
+        QRect rect;
+        qint64 image;
+        bool operator==(const Stamp& o) const { return rect == o.rect && image == o.image; }
+    };
     struct Tile {
         QImage image;
+        std::vector<Stamp> drawn;  // empty: the picture alone
         uint64_t lastUse = 0;
     };
-    const QImage& TileAt(const CMapPicture& picture, int column, int row);
+    // The items meeting a tile, in order, in the zoomed picture's device pixels.
+    using ItemsOnTile = std::vector<PlaceItem>;
+    struct Span {  // the tiles a draw needs
+        int firstColumn, lastColumn, firstRow, lastRow;
+        size_t IndexOf(int column, int row) const {
+            return size_t(row - firstRow) * size_t(lastColumn - firstColumn + 1) + size_t(column - firstColumn);
+        }
+    };
+    static std::vector<ItemsOnTile> ItemsByTile(const std::vector<PlaceItem>& items, QPoint toPicture, const Span& span);
+    void Refresh(const CMapPicture& picture, const Span& span, const std::vector<ItemsOnTile>& onTiles);
+    void ShareOut(size_t count, const std::function<void(size_t, std::optional<CZoomScaler>&)>& work,
+                  const std::function<void()>& alongside = {});
+    static bool Holds(const Tile& tile, const ItemsOnTile& items);
+    static void DrawItems(Tile& tile, QPoint corner, const ItemsOnTile& items);
     QRect PlaceOf(int column, int row) const;
     void UseKey(const Key& key);
     QRect Needed(const QRect& area) const;
