@@ -127,10 +127,12 @@ bool MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, con
 // any zoom and ratio, where the places can be drawn into them (see
 // CZoomedTiles): a frame is then mostly a copy. Else (at a fractional
 // ratio) they serve those that would scale more than about a megapixel at
-// every frame; a smaller picture scales fast enough.
+// every frame; a smaller picture scales fast enough. The first look at the
+// picture is drawn as it is: it is shown for a frame or two, and its tiles
+// would go when the full picture comes.
 bool MapRenderer::DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const {
     constexpr double kSmallPixels = 1'000'000;
-    if (m_wholePicture || !CanDrawInDevicePixels(painter)) return false;
+    if (m_wholePicture || !picture.IsFull() || !CanDrawInDevicePixels(painter)) return false;
     const int zoom = m_geometry.Zoom();
     const int level = picture.LevelFor(zoom / 100.0);
     if (ratio == 1.0 && level >= 0 && zoom * (1 << level) == 100) return false;  // a plain copy
