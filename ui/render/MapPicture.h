@@ -81,8 +81,6 @@ public:
     // picture itself), down to about a hundred pixels. While the full decode
     // runs, the finer levels are null.
     int LevelCount() const { return int(m_levels.size()); }
-    // False while only the first look is in.
-    bool IsFull() const { return !m_levels.empty() && !m_levels[0].isNull(); }
     const QImage& Level(int k) const { return m_levels[size_t(k)]; }
 
     // The level to draw from for a reduction to `scale`: the coarsest one at
