@@ -112,6 +112,8 @@ private slots:
     void placesDrawnRowByRowAsWhole();
     void partOfTheViewPaintedAgain_data();
     void partOfTheViewPaintedAgain();
+    void tilesFollowThePlaces_data();
+    void tilesFollowThePlaces();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -292,8 +294,8 @@ struct GridScene {
         const char* names[] = {"Harrowgate Mill", "Vask", "Dun-Carrow Keep", "Orvane", "Mmmmmmmmmmmmmm"};
         for (int row = 0; row <= 13; ++row)
             for (int column = 0; column <= 11; ++column)
-                places.Add(names[(row + column) % 5], -123000 + column * 298000 / 11, 220000 - row * 350000 / 13, 0,
-                           10);
+                places.Add(names[(row + column) % 5], -123000 + column * 298000 / 11, 220000 - row * 350000 / 13,
+                           (row * 7 + column) % 3, 10);
         for (int i = 0; i < 6; ++i) places.Add(names[i % 5], 20000 + i * 900, 40000 - i * 2500, 0, 10);
         geometry.Resize({kWidth, kHeight}, 0);
         geometry.SetZoom(zoom);
@@ -367,6 +369,54 @@ void TestMapRenderer::partOfTheViewPaintedAgain() {
     QVERIFY(image == frame);
     renderer.Paint(painter, whole, &scene.picture);
     QVERIFY(image == frame);
+}
+
+namespace {
+
+// What changes between two frames of a grid scene, for tilesFollowThePlaces.
+const QList<QPair<const char*, std::function<void(GridScene&)>>> kPlaceChanges{
+    {"a place found", [](GridScene& s) { s.overlay.HighlightOne(s.places[40]); }},
+    {"another place found",
+     [](GridScene& s) {
+         s.overlay.HighlightOne(s.places[40]);
+         s.overlay.HighlightOne(s.places[53]);
+     }},
+    {"fewer places shown", [](GridScene& s) { s.geometry.SetDetailOverride(0); }},
+    {"view moved", [](GridScene& s) { s.geometry.ScrollTo({s.geometry.GetScrollOffset().x + 45, 17}); }},
+};
+
+}  // namespace
+
+void TestMapRenderer::tilesFollowThePlaces_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("change");
+    for (qreal ratio : {1.0, 2.0})
+        for (int i = 0; i < kPlaceChanges.size(); ++i)
+            QTest::addRow("ratio %g, %s", ratio, kPlaceChanges[i].first) << ratio << i;
+}
+
+// The places drawn into the tiles of the zoomed picture follow every
+// change of what is shown: the renderer that kept its tiles paints what a
+// new one paints, for the view as it was drawn and as it now is.
+void TestMapRenderer::tilesFollowThePlaces() {
+    QFETCH(qreal, ratio);
+    QFETCH(int, change);
+    GridScene scene(150);  // larger than the view, and drawn from tiles
+    auto paint = [&](MapRenderer& renderer) {
+        QImage image = GridScene::Canvas(ratio);
+        QPainter painter(&image);
+        renderer.Paint(painter, {0, 0, scene.kWidth, scene.kHeight}, &scene.picture);
+        return image;
+    };
+    MapRenderer kept(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    if (change == 1) kPlaceChanges[0].second(scene), paint(kept);  // a place found before
+    const QImage before = paint(kept);
+    kPlaceChanges[change].second(scene);
+    const QImage after = paint(kept);
+    MapRenderer fresh(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    const QImage expected = paint(fresh);
+    QVERIFY(expected != before);
+    QVERIFY(after == expected);
 }
 
 QTEST_MAIN(TestMapRenderer)
