@@ -9,7 +9,7 @@
 // square, as a drag does) and zoom steps (the tool bar's steps up and down
 // about a point, as Ctrl+wheel takes them), with median, slowest and the
 // count of frames over 16 ms.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|one RATIO ZOOM]
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|one RATIO ZOOM [WIDTH HEIGHT]]
 #include "render/MapRenderer.h"
 #include "shell/QtResourceStore.h"
 #include "shell/World.h"
@@ -89,19 +89,20 @@ void MeasureFrames(CWorld& world, int width, int height, qreal ratio) {
     }
 }
 
-// One frame of 1920 x 1080 points at `ratio`, at `zoom`, painted 301 times:
-// the median and the fastest, steadier than a median alone on a busy
-// machine, for comparing two builds.
-void MeasureOneFrame(CWorld& world, qreal ratio, int zoom) {
-    Scene scene(world, int(1920 * ratio), int(1080 * ratio), ratio);
+// One frame of 1920 x 1080 points at `ratio` (or of `width` x `height`
+// device pixels), at `zoom`, painted 301 times: the median and the fastest,
+// steadier than a median alone on a busy machine, for comparing two builds.
+void MeasureOneFrame(CWorld& world, qreal ratio, int zoom, int width = 0, int height = 0) {
+    if (width <= 0 || height <= 0) width = int(1920 * ratio), height = int(1080 * ratio);
+    Scene scene(world, width, height, ratio);
     const CSize picture = world.Picture().GetPixelSize();
     scene.geometry.SetZoom(zoom);
     scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
     scene.Paint();
     std::vector<double> times;
     for (int i = 0; i < 301; ++i) times.push_back(TimeMs([&] { scene.Paint(); }));
-    std::printf("ratio %g, zoom %d: median %.3f ms, fastest %.3f ms\n", ratio, zoom, Median(times),
-                *std::min_element(times.begin(), times.end()));
+    std::printf("%dx%d, ratio %g, zoom %d: median %.3f ms, fastest %.3f ms\n", width, height, ratio, zoom,
+                Median(times), *std::min_element(times.begin(), times.end()));
 }
 
 // With, for a run of zoom steps, the zoom of its slowest frame.
@@ -220,7 +221,9 @@ int main(int argc, char** argv) {
         MeasureFrames(world, 3840, 2160, 1.0);
         MeasureFrames(world, 3840, 2160, 2.0);
     }
-    if (only == "one" && argc == 4) MeasureOneFrame(world, std::atof(argv[2]), std::atoi(argv[3]));
+    if (only == "one" && argc >= 4)
+        MeasureOneFrame(world, std::atof(argv[2]), std::atoi(argv[3]), argc > 5 ? std::atoi(argv[4]) : 0,
+                        argc > 5 ? std::atoi(argv[5]) : 0);
     if (only.empty() || only == "pan") MeasurePans(world);
     if (only.empty() || only == "zoom") MeasureZoomSteps(world);
     if (only.empty() || only == "labels") MeasureLabelMaking(world);

@@ -75,6 +75,7 @@ void MixRows(const uint8_t* __restrict upper, const uint8_t* __restrict lower, u
 
 void CZoomScaler::Scale(int left, int top, PixelBlock out) {
     if (out.width <= 0 || out.height <= 0 || m_width <= 0 || m_height <= 0) return;
+    if (CopiesInside(left, top, out)) return;
     PlanColumns(left, out.width);
     // Both orders give the same sums of the same products, so the same
     // pixels: a strong reduction reads many more source rows than it makes,
@@ -85,6 +86,19 @@ void CZoomScaler::Scale(int left, int top, PixelBlock out) {
         uint32_t* pixels = out.pixels + ptrdiff_t(y) * out.stride;
         for (int x = 0; x < out.width; ++x) pixels[x] |= 0xFF000000u;  // opaque, whatever the source's fourth byte
     }
+}
+
+// At the source's own size every pixel centre falls on a source pixel's
+// centre, whose value it takes: a rectangle inside the source is copied.
+bool CZoomScaler::CopiesInside(int left, int top, PixelBlock out) const {
+    const bool inside = left >= 0 && top >= 0 && left + out.width <= m_width && top + out.height <= m_height;
+    if (m_scaleX != 1.0 || m_scaleY != 1.0 || !inside) return false;
+    for (int y = 0; y < out.height; ++y) {
+        const uint32_t* from = m_source + ptrdiff_t(top + y) * m_stride + left;
+        uint32_t* pixels = out.pixels + ptrdiff_t(y) * out.stride;
+        for (int x = 0; x < out.width; ++x) pixels[x] = from[x] | 0xFF000000u;
+    }
+    return true;
 }
 
 void CZoomScaler::PlanColumns(int left, int width) {

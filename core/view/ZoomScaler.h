@@ -32,6 +32,7 @@ private:
         uint32_t weight;  // of the second, in sixteenths
     };
     Tap TapAt(int position, double scale, int size) const;
+    bool CopiesInside(int left, int top, PixelBlock out) const;
     void PlanColumns(int left, int width);
     void BlendRow(const uint32_t* row, uint16_t* out);
     void ScaleAcrossFirst(int top, PixelBlock out);

@@ -41,6 +41,7 @@ private slots:
     void partsEqualTheWhole_data();
     void partsEqualTheWhole();
     void valuesBetweenCentres();
+    void sameSizeIsAnOpaqueCopy_data();
     void sameSizeIsAnOpaqueCopy();
     void pixelsAreTheWeightedSums_data();
     void pixelsAreTheWeightedSums();
@@ -83,10 +84,22 @@ void TestZoomScaler::valuesBetweenCentres() {
     QCOMPARE(out, expected);
 }
 
+void TestZoomScaler::sameSizeIsAnOpaqueCopy_data() {
+    QTest::addColumn<QRect>("part");
+    QTest::newRow("whole") << QRect(0, 0, 31, 17);
+    QTest::newRow("inside") << QRect(5, 3, 20, 11);
+    QTest::newRow("to the bottom right corner") << QRect(12, 9, 19, 8);
+    QTest::newRow("one pixel") << QRect(30, 16, 1, 1);
+}
+
 void TestZoomScaler::sameSizeIsAnOpaqueCopy() {
+    QFETCH(QRect, part);
     const Picture picture = Noise(31, 17);
-    const std::vector<uint32_t> out = Scaled(picture, 31, 17, QRect(0, 0, 31, 17));
-    for (size_t i = 0; i < out.size(); ++i) QCOMPARE(out[i], picture.pixels[i] | 0xFF000000u);
+    const std::vector<uint32_t> out = Scaled(picture, 31, 17, part);
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x)
+            QCOMPARE(out[size_t(y * part.width() + x)],
+                     picture.pixels[size_t((part.top() + y) * 31 + part.left() + x)] | 0xFF000000u);
 }
 
 // Each result pixel against the bilinear sum written out plainly: the

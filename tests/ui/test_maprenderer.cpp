@@ -257,15 +257,20 @@ void TestMapRenderer::placesDrawnRowByRowAsWhole_data() {
     QTest::addColumn<int>("zoom");
     QTest::addColumn<bool>("found");
     QTest::addColumn<bool>("painterOwn");  // the reference drawn by the painter's own means
+    QTest::addColumn<QSize>("view");
     // At 75% and 50% the picture (over a megapixel of the device) is drawn
-    // from tiles, at 100% copied pixel for pixel in bands of rows; smaller
-    // than the view at each: margins right and below.
+    // from tiles, at 100% copied pixel for pixel in bands of rows, but from
+    // tiles in a view of over four megapixels; smaller than the view at
+    // each: margins right and below.
+    const QSize view(1700, 1500), large(2600, 1700);
     for (bool found : {false, true}) {
         const char* what = found ? ", a place found" : "";
-        QTest::addRow("ratio 1%s", what) << 1.0 << 75 << found << false;
-        QTest::addRow("ratio 1%s, against the painter's pen and images", what) << 1.0 << 75 << found << true;
-        QTest::addRow("ratio 1, 100%%%s, against the painter's", what) << 1.0 << 100 << found << true;
-        QTest::addRow("ratio 2%s", what) << 2.0 << 50 << found << false;
+        QTest::addRow("ratio 1%s", what) << 1.0 << 75 << found << false << view;
+        QTest::addRow("ratio 1%s, against the painter's pen and images", what) << 1.0 << 75 << found << true << view;
+        QTest::addRow("ratio 1, 100%%%s, against the painter's", what) << 1.0 << 100 << found << true << view;
+        QTest::addRow("ratio 1, 100%%, large view%s, against the painter's", what)
+            << 1.0 << 100 << found << true << large;
+        QTest::addRow("ratio 2%s", what) << 2.0 << 50 << found << false << view;
     }
 }
 
@@ -287,9 +292,9 @@ struct GridScene {
     CFixedPictureHost host{{1600, 1400}};
     ViewGeometry geometry{host};
     CPlaceOverlay overlay{geometry, host};
-    static constexpr int kWidth = 1700, kHeight = 1500;
+    int width = 1700, height = 1500;
 
-    explicit GridScene(int zoom) {
+    explicit GridScene(int zoom, QSize view = {1700, 1500}) : width(view.width()), height(view.height()) {
         picture.LoadFromBytes(ByteBlock(grey));
         const char* names[] = {"Harrowgate Mill", "Vask", "Dun-Carrow Keep", "Orvane", "Mmmmmmmmmmmmmm"};
         for (int row = 0; row <= 13; ++row)
@@ -297,12 +302,12 @@ struct GridScene {
                 places.Add(names[(row + column) % 5], -123000 + column * 298000 / 11, 220000 - row * 350000 / 13,
                            (row * 7 + column) % 3, 10);
         for (int i = 0; i < 6; ++i) places.Add(names[i % 5], 20000 + i * 900, 40000 - i * 2500, 0, 10);
-        geometry.Resize({kWidth, kHeight}, 0);
+        geometry.Resize({width, height}, 0);
         geometry.SetZoom(zoom);
         geometry.CenterOn(800, 700, true);
     }
-    static QImage Canvas(qreal ratio) {
-        QImage image(int(kWidth * ratio), int(kHeight * ratio), QImage::Format_RGB32);
+    QImage Canvas(qreal ratio) const {
+        QImage image(int(width * ratio), int(height * ratio), QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);
         image.fill(Qt::magenta);
         return image;
@@ -314,15 +319,16 @@ void TestMapRenderer::placesDrawnRowByRowAsWhole() {
     QFETCH(int, zoom);
     QFETCH(bool, found);
     QFETCH(bool, painterOwn);
-    GridScene scene(zoom);
+    QFETCH(QSize, view);
+    GridScene scene(zoom, view);
     if (found) scene.overlay.HighlightOne(scene.places[scene.places.GetSize() - 3]);
     auto paint = [&](bool whole, bool viewTransform) {
         MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
         renderer.SetWholePicture(whole);
-        QImage image = GridScene::Canvas(ratio);
+        QImage image = scene.Canvas(ratio);
         QPainter painter(&image);
-        if (viewTransform) painter.setViewport(0, 0, scene.kWidth, scene.kHeight), painter.setWindow(0, 0, scene.kWidth, scene.kHeight);
-        renderer.Paint(painter, {0, 0, scene.kWidth, scene.kHeight}, &scene.picture);
+        if (viewTransform) painter.setViewport(0, 0, scene.width, scene.height), painter.setWindow(0, 0, scene.width, scene.height);
+        renderer.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
         return image;
     };
     const QImage byRows = paint(false, false), reference = paint(!painterOwn, painterOwn);
@@ -360,9 +366,9 @@ void TestMapRenderer::partOfTheViewPaintedAgain() {
     QFETCH(QRect, update);
     GridScene scene(zoom);
     MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
-    QImage image = GridScene::Canvas(ratio);
+    QImage image = scene.Canvas(ratio);
     QPainter painter(&image);
-    const CRect whole{0, 0, scene.kWidth, scene.kHeight};
+    const CRect whole{0, 0, scene.width, scene.height};
     renderer.Paint(painter, whole, &scene.picture);
     const QImage frame = image.copy();
     renderer.Paint(painter, {update.left(), update.top(), update.right() + 1, update.bottom() + 1}, &scene.picture);
@@ -403,9 +409,9 @@ void TestMapRenderer::tilesFollowThePlaces() {
     QFETCH(int, change);
     GridScene scene(150);  // larger than the view, and drawn from tiles
     auto paint = [&](MapRenderer& renderer) {
-        QImage image = GridScene::Canvas(ratio);
+        QImage image = scene.Canvas(ratio);
         QPainter painter(&image);
-        renderer.Paint(painter, {0, 0, scene.kWidth, scene.kHeight}, &scene.picture);
+        renderer.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
         return image;
     };
     MapRenderer kept(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
