@@ -158,7 +158,7 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
                                 QSizeF(image.right * ratio, image.bottom * ratio)};
     const QRect area(left, top, right - left, bottom - top);
     const int scale = ItemScale(painter, ratio);
-    const CRect withTiles = WithTilesAround(update, ratio);
+    const CRect withTiles = WithTiles(update, CZoomedTiles::TilesShowing(key, area), ratio);
     // The labels' images are made while a second thread scales new tiles.
     m_tiles.MakeMissing(picture, key, area, [&] { PrepareLabels(scale ? withTiles : update, ratio); });
     painter.save();
@@ -171,10 +171,15 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     return scale != 0;
 }
 
-// `update` grown by a tile on every side: the places the tiles it shows may meet.
-CRect MapRenderer::WithTilesAround(const CRect& update, qreal ratio) {
-    const int dx = qCeil(CZoomedTiles::kTileWidth / ratio), dy = qCeil(CZoomedTiles::kTileHeight / ratio);
-    return {update.left - dx, update.top - dy, update.right + dx, update.bottom + dy};
+// `update` and the rest of the tiles showing it (`tiles`, device pixels of
+// the zoomed picture), in the view's units, rounded outwards.
+CRect MapRenderer::WithTiles(const CRect& update, const QRect& tiles, qreal ratio) const {
+    if (tiles.isEmpty()) return update;
+    const CPoint scroll = m_geometry.GetScrollOffset();
+    const CRect covered{qFloor(tiles.left() / ratio) - scroll.x, qFloor(tiles.top() / ratio) - scroll.y,
+                        qCeil((tiles.right() + 1) / ratio) - scroll.x, qCeil((tiles.bottom() + 1) / ratio) - scroll.y};
+    return {std::min(update.left, covered.left), std::min(update.top, covered.top),
+            std::max(update.right, covered.right), std::max(update.bottom, covered.bottom)};
 }
 
 // --- places --------------------------------------------------------------

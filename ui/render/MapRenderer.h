@@ -82,7 +82,7 @@ private:
                      qreal ratio);
     bool DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const;
     bool DrawTiles(QPainter& painter, const CMapPicture& picture, const CRect& update, qreal ratio);
-    static CRect WithTilesAround(const CRect& update, qreal ratio);
+    CRect WithTiles(const CRect& update, const QRect& tiles, qreal ratio) const;
     qreal DeviceRatio(const QPainter& painter, qreal ratio) const;
     int ItemScale(const QPainter& painter, qreal ratio) const;
     const QImage& MarkerImage(QSize size);

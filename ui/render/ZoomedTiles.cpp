@@ -142,6 +142,15 @@ QRect CZoomedTiles::Needed(const QRect& area) const {
     return area & QRect(0, 0, qCeil(m_key.zoomed.width()), qCeil(m_key.zoomed.height()));
 }
 
+QRect CZoomedTiles::TilesShowing(const Key& key, const QRect& area) {
+    const QRect zoomed(0, 0, qCeil(key.zoomed.width()), qCeil(key.zoomed.height()));
+    const QRect needed = area & zoomed;
+    if (needed.isEmpty()) return {};
+    const QPoint first(needed.left() / kTileWidth * kTileWidth, needed.top() / kTileHeight * kTileHeight);
+    const QPoint last((needed.right() / kTileWidth + 1) * kTileWidth - 1, (needed.bottom() / kTileHeight + 1) * kTileHeight - 1);
+    return QRect(first, last) & zoomed;
+}
+
 // After a zoom step every tile of the frame is new: a second thread takes
 // them one by one alongside the calling thread, each with a scaler of its
 // own, while the calling thread first does `alongside`. A pan's few new

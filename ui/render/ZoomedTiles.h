@@ -67,6 +67,10 @@ public:
     // tiles to share it is not run: it is work the caller does anyway).
     void MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
                      const std::function<void()>& alongside = {});
+    // The tiles a draw of `area` shows, whole, as one rectangle of the zoomed
+    // picture (empty when it shows none): the items they hold are those
+    // meeting it.
+    static QRect TilesShowing(const Key& key, const QRect& area);
     // Lets every tile go (the zoom went to one drawn otherwise).
     void Clear() {
         m_tiles.clear();
