@@ -106,8 +106,9 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
 
 // --- picture -------------------------------------------------------------
 
-// Returns whether the places were drawn with the picture: with each band
-// of a copy pixel for pixel, as with the rows of tiles (see DrawTiles).
+// Returns whether the places were drawn with the picture: into its tiles
+// (see DrawTiles), or with each band of rows of a copy pixel for pixel,
+// while the band is still in the processor's cache.
 bool MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw,
                               const CRect& update, qreal ratio) {
     if (DrawsFromTiles(painter, picture, ratio)) return DrawTiles(painter, picture, update, ratio);
@@ -129,8 +130,8 @@ bool MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, con
 // megapixels of the device in view) they serve every draw where the places
 // can be drawn into them (see CZoomedTiles), plain copies too: the places
 // then cost nothing on top of filling that many pixels. Otherwise a smaller
-// picture scales fast enough. Either way the start-up's first look and the full
-// picture after it are drawn alike, so that their labels blend alike.
+// picture scales fast enough. Either way the start-up's first look and the
+// full picture after it are drawn alike, so that their labels blend alike.
 bool MapRenderer::DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const {
     constexpr double kSmallPixels = 1'000'000, kLargeView = 4'000'000;
     if (m_wholePicture || !CanDrawInDevicePixels(painter)) return false;
@@ -165,8 +166,7 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     UseDevicePixels(painter, ratio);
     const std::vector<PlaceItem> items = scale ? PlaceItems(withTiles, ratio, scale) : std::vector<PlaceItem>{};
     m_tiles.Draw(painter, picture, key, area, at, items);
-    const QRect zoomed(at - area.topLeft(), QSize(qCeil(key.zoomed.width()), qCeil(key.zoomed.height())));
-    DrawPlaceItemsAround(painter, items, zoomed, QRect(at, area.size()));
+    DrawPlaceItemsAround(painter, items, key.Bounds().translated(at - area.topLeft()), QRect(at, area.size()));
     painter.restore();
     return scale != 0;
 }

@@ -25,8 +25,7 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
     const QRect needed = Needed(area);
     if (needed.isEmpty()) return m_spare.clear();
     ++m_frame;
-    const Span span{needed.left() / kTileWidth, needed.right() / kTileWidth, needed.top() / kTileHeight,
-                    needed.bottom() / kTileHeight};
+    const Span span = Span::Of(needed);
     const std::vector<ItemsOnTile> onTiles = ItemsByTile(items, area.topLeft() - at, span);
     Refresh(picture, span, onTiles);
     painter.save();
@@ -115,9 +114,7 @@ void CZoomedTiles::DrawItems(Tile& tile, QPoint corner, const ItemsOnTile& items
 
 QRect CZoomedTiles::PlaceOf(int column, int row) const {
     const int left = column * kTileWidth, top = row * kTileHeight;
-    const int width = std::min(kTileWidth, qCeil(m_key.zoomed.width()) - left);
-    const int height = std::min(kTileHeight, qCeil(m_key.zoomed.height()) - top);
-    return QRect(left, top, width, height);
+    return QRect(left, top, kTileWidth, kTileHeight) & m_key.Bounds();
 }
 
 // Tiles of another key all go, the whole ones to be taken again.
@@ -138,17 +135,15 @@ QImage CZoomedTiles::TakeSpare(QSize size) {
     return spare;
 }
 
-QRect CZoomedTiles::Needed(const QRect& area) const {
-    return area & QRect(0, 0, qCeil(m_key.zoomed.width()), qCeil(m_key.zoomed.height()));
-}
+QRect CZoomedTiles::Needed(const QRect& area) const { return area & m_key.Bounds(); }
 
 QRect CZoomedTiles::TilesShowing(const Key& key, const QRect& area) {
-    const QRect zoomed(0, 0, qCeil(key.zoomed.width()), qCeil(key.zoomed.height()));
-    const QRect needed = area & zoomed;
+    const QRect needed = area & key.Bounds();
     if (needed.isEmpty()) return {};
-    const QPoint first(needed.left() / kTileWidth * kTileWidth, needed.top() / kTileHeight * kTileHeight);
-    const QPoint last((needed.right() / kTileWidth + 1) * kTileWidth - 1, (needed.bottom() / kTileHeight + 1) * kTileHeight - 1);
-    return QRect(first, last) & zoomed;
+    const Span span = Span::Of(needed);
+    const QPoint first(span.firstColumn * kTileWidth, span.firstRow * kTileHeight);
+    const QPoint last((span.lastColumn + 1) * kTileWidth - 1, (span.lastRow + 1) * kTileHeight - 1);
+    return QRect(first, last) & key.Bounds();
 }
 
 // After a zoom step every tile of the frame is new: a second thread takes

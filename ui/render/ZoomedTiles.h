@@ -20,6 +20,7 @@
 #pragma once
 #include <QImage>
 #include <QRect>
+#include <QtMath>
 
 #include "render/PlaceItems.h"
 #include "view/ZoomScaler.h"
@@ -51,6 +52,8 @@ public:
             return picture == o.picture && generation == o.generation && zoom == o.zoom && ratio == o.ratio &&
                    zoomed == o.zoomed;
         }
+        // The zoomed picture's device pixels, a fractional last column or row whole.
+        QRect Bounds() const { return QRect(0, 0, qCeil(zoomed.width()), qCeil(zoomed.height())); }
     };
 
     // Draws the part `area` of the zoomed picture (device pixels, in its
@@ -86,7 +89,6 @@ private:
     struct Stamp {
         QRect rect;
         qint64 image;
-        bool operator==(const Stamp& o) const { return rect == o.rect && image == o.image; }
     };
     struct Tile {
         QImage image;
@@ -97,6 +99,10 @@ private:
     using ItemsOnTile = std::vector<PlaceItem>;
     struct Span {  // the tiles a draw needs
         int firstColumn, lastColumn, firstRow, lastRow;
+        static Span Of(const QRect& needed) {
+            return {needed.left() / kTileWidth, needed.right() / kTileWidth, needed.top() / kTileHeight,
+                    needed.bottom() / kTileHeight};
+        }
         size_t IndexOf(int column, int row) const {
             return size_t(row - firstRow) * size_t(lastColumn - firstColumn + 1) + size_t(column - firstColumn);
         }
