@@ -160,11 +160,18 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     const QRect area(left, top, right - left, bottom - top);
     const int scale = ItemScale(painter, ratio);
     const CRect withTiles = WithTiles(update, CZoomedTiles::TilesShowing(key, area), ratio);
-    // The labels' images are made while a second thread scales new tiles.
-    m_tiles.MakeMissing(picture, key, area, [&] { PrepareLabels(scale ? withTiles : update, ratio); });
+    // The places' items (their labels' images made) while a second thread
+    // scales new tiles; when there are too few to share, after.
+    std::vector<PlaceItem> items;
+    bool itemsMade = false;
+    m_tiles.MakeMissing(picture, key, area, [&] {
+        if (scale) items = PlaceItems(withTiles, ratio, scale);
+        else PrepareLabels(update, ratio);
+        itemsMade = true;
+    });
+    if (scale && !itemsMade) items = PlaceItems(withTiles, ratio, scale);
     painter.save();
     UseDevicePixels(painter, ratio);
-    const std::vector<PlaceItem> items = scale ? PlaceItems(withTiles, ratio, scale) : std::vector<PlaceItem>{};
     m_tiles.Draw(painter, picture, key, area, at, items);
     DrawPlaceItemsAround(painter, items, key.Bounds().translated(at - area.topLeft()), QRect(at, area.size()));
     painter.restore();
