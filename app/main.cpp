@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 #include "cli/DataDirStore.h"
 #include "cli/Failure.h"
+#include "cli/SessionBus.h"
 #include "cli/WindowArguments.h"
 #include "shell/DisplayCheck.h"
 #include "shell/FontPreload.h"
@@ -46,6 +47,7 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
         return ExitCode::kNotFound;
     }
     InstallFatalHandler();
+    RefuseHopelessBusLaunch();  // before any thread: it sets the environment
     // The picture's first look and the fonts are read on threads of their
     // own while Qt connects to the display.
     CWorld world(resources);
