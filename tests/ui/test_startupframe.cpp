@@ -2,9 +2,11 @@
 // full decode held back, the list measured later) must not change what the
 // user sees: the first frame, at the start-up zoom, against the frame painted
 // once everything has loaded, with the real data and the program's own path
-// (world, application object, main window).
+// (world, application object, main window). Nor may the window's making read
+// an image file: the first read loads every image plug-in.
 #include "ImageCompare.h"
 #include "data/PlaceArray.h"
+#include "shell/DeferredIconStyle.h"
 #include "shell/MainFrame.h"
 #include "shell/PlaceBar.h"
 #include "shell/QtResourceStore.h"
@@ -46,14 +48,23 @@ QRegion PlacesDrawn(CZerimView& view, const CPlaceArray& places) {
     return region & view.viewport()->rect();
 }
 
+// True once any of Qt's image plug-ins is in the process.
+bool ImagePluginLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return !maps.open(QIODevice::ReadOnly) || maps.readAll().contains("/imageformats/");
+}
+
 }  // namespace
 
 void TestStartupFrame::firstFrameIsTheLoadedOne() {
     const CQtResourceStore embedded;
     CWorld world(embedded);
     world.StartPicture(/*holdFullDecode=*/true);  // as the program starts
+    DeferStyleIcons();
+    QVERIFY(!ImagePluginLoaded());
     CZerimApp app(world);
     QVERIFY(app.InitInstance());
+    QVERIFY2(!ImagePluginLoaded(), "the window's making read an image file");
     CMainFrame* frame = MainFrame();
     QVERIFY(frame);
     CZerimView* view = frame->findChild<CZerimView*>();

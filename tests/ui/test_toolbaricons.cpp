@@ -2,6 +2,7 @@
 // 100%, the vector drawings of the same designs above it (here the whole
 // program at 200%, as QT_SCALE_FACTOR=2 makes it), and a modder's strip at
 // every ratio.
+#include "shell/DeferredIconStyle.h"
 #include "shell/MainFrame.h"
 #include "shell/QtResourceStore.h"
 #include "shell/ToolBarImages.h"
@@ -10,8 +11,11 @@
 #include "cli/DataDirStore.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "data/SimpleBitmap.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QStyleFactory>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -69,6 +73,10 @@ private slots:
     void modderStripAtEveryRatio();
     void toolBarAtTwoHundredPercent();
     void windowIconFromTheDrawing();
+    void plainBitmapsAsQtReadsThem_data();
+    void plainBitmapsAsQtReadsThem();
+    void extensionArrowsAsTheStyleDrawsThem_data();
+    void extensionArrowsAsTheStyleDrawsThem();
 };
 
 void TestToolBarIcons::picturesByRatio_data() {
@@ -169,6 +177,65 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     TestToolBarIcons test;
     return QTest::qExec(&test, argc, argv);
+}
+
+void TestToolBarIcons::plainBitmapsAsQtReadsThem_data() {
+    QTest::addColumn<QByteArray>("file");
+    QFile own(QStringLiteral(":/zerim/BITMAP_%1").arg(ResId::IDR_MAINFRAME));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QTest::newRow("the program's strip, 4 bits") << own.readAll();
+    // Qt's own writing of a picture of odd width, in the formats it writes.
+    QImage picture(37, 9, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x * 7, y * 29, (x * y) % 256));
+    const struct { const char* name; QImage image; } written[] = {
+        {"1 bit", picture.convertToFormat(QImage::Format_Mono)},
+        {"8 bits", picture.convertToFormat(QImage::Format_Indexed8)},
+        {"24 bits", picture},
+    };
+    for (const auto& w : written) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && w.image.save(&buffer, "BMP"));
+        QTest::newRow(w.name) << bytes;
+    }
+}
+
+// The bitmaps decoded without Qt's readers give Qt's pixels.
+void TestToolBarIcons::plainBitmapsAsQtReadsThem() {
+    QFETCH(QByteArray, file);
+    const auto bitmap = DecodeSimpleBitmap(ByteBlock(file.constData(), size_t(file.size())));
+    QVERIFY(bitmap);
+    const QImage qt = QImage::fromData(file, "BMP").convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(QSize(bitmap->width, bitmap->height), qt.size());
+    for (int y = 0; y < qt.height(); ++y)
+        for (int x = 0; x < qt.width(); ++x)
+            QCOMPARE(bitmap->pixels[size_t(y * bitmap->width + x)], qt.pixel(x, y));
+}
+
+void TestToolBarIcons::extensionArrowsAsTheStyleDrawsThem_data() {
+    QTest::addColumn<int>("arrow");
+    QTest::addColumn<int>("size");
+    for (int size : {8, 16, 32}) {
+        QTest::addRow("across, %d", size) << int(QStyle::SP_ToolBarHorizontalExtensionButton) << size;
+        QTest::addRow("down, %d", size) << int(QStyle::SP_ToolBarVerticalExtensionButton) << size;
+    }
+}
+
+// The arrows read when first drawn are the style's own, at every size and at
+// this test's 200%.
+void TestToolBarIcons::extensionArrowsAsTheStyleDrawsThem() {
+    QFETCH(int, arrow);
+    QFETCH(int, size);
+    const auto which = QStyle::StandardPixmap(arrow);
+    std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("fusion")));
+    CDeferredIconStyle deferred(QStyleFactory::create(QStringLiteral("fusion")));
+    const QIcon mine = deferred.standardIcon(which, nullptr, nullptr);
+    const QIcon theirs = plain->standardIcon(which);
+    QVERIFY(!theirs.isNull());
+    QCOMPARE(mine.actualSize(QSize(size, size)), theirs.actualSize(QSize(size, size)));
+    QCOMPARE(Argb(mine.pixmap(QSize(size, size))), Argb(theirs.pixmap(QSize(size, size))));
+    QCOMPARE(Argb(mine.pixmap(QSize(size, size), QIcon::Disabled)), Argb(theirs.pixmap(QSize(size, size), QIcon::Disabled)));
 }
 
 #include "test_toolbaricons.moc"

@@ -2,6 +2,7 @@
 
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "data/SimpleBitmap.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
+
+#include <cstring>
 
 namespace {
 
@@ -73,10 +76,22 @@ bool IsOwnStrip(ByteBlock strip) {
     return own.readAll() == QByteArray::fromRawData(reinterpret_cast<const char*>(strip.data), qsizetype(strip.size));
 }
 
+// The strip's pixels: a plain bitmap (the program's own strip is one) decoded
+// here, without Qt's image readers; anything else by Qt.
+QImage StripPixels(ByteBlock strip) {
+    const auto bitmap = DecodeSimpleBitmap(strip);
+    if (!bitmap) return QImage::fromData(strip.data, int(strip.size), "BMP").convertToFormat(QImage::Format_ARGB32);
+    QImage image(bitmap->width, bitmap->height, QImage::Format_ARGB32);
+    if (image.isNull()) return {};
+    const size_t rowBytes = size_t(bitmap->width) * sizeof(uint32_t);
+    for (int y = 0; y < bitmap->height; ++y)
+        std::memcpy(image.scanLine(y), bitmap->pixels.data() + size_t(y) * size_t(bitmap->width), rowBytes);
+    return image;
+}
+
 QImage TransparentStrip(ByteBlock strip) {
-    QImage image = QImage::fromData(strip.data, int(strip.size), "BMP");
+    QImage image = StripPixels(strip);
     if (image.isNull() || image.width() < 64 || image.height() < 15) return {};
-    image = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb background = qRgb(192, 192, 192);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
