@@ -7,6 +7,8 @@
 #include "shell/Snapshot.h"
 #include "view/ZerimView.h"
 
+#include <QScrollBar>
+#include <QStyle>
 #include <QtTest>
 
 #include <sstream>
@@ -63,6 +65,8 @@ private slots:
     void hoverReachesPaintedLabels();
     void snapshotIsTheClientArea_data();
     void snapshotIsTheClientArea();
+    void barsFollowAResizeAtOnce_data();
+    void barsFollowAResizeAtOnce();
 
 private:
     QImage Shot() { return Grab(*m_view); }
@@ -230,6 +234,35 @@ void TestZerimView::snapshotIsTheClientArea() {
     QCOMPARE(shot.size(), size);
     QCOMPARE(snapshot.size(), size);
     QVERIFY(snapshot.convertToFormat(QImage::Format_RGB32) == shot);
+}
+
+void TestZerimView::barsFollowAResizeAtOnce_data() {
+    QTest::addColumn<QSize>("size");  // the view's, from 900 x 700 (a bar down)
+    QTest::addColumn<bool>("across");
+    QTest::addColumn<bool>("down");
+    // The picture is 660 x 760 at 20%.
+    QTest::newRow("the map fits") << QSize(900, 800) << false << false;
+    QTest::newRow("too short") << QSize(900, 600) << false << true;
+    QTest::newRow("too narrow") << QSize(600, 800) << true << false;
+    QTest::newRow("too small both ways") << QSize(500, 500) << true << true;
+}
+
+// The bars of a new size are there as soon as the view has it, before any
+// paint: never a frame with the old bars (at start-up, a bar that flashed
+// over the first map and went).
+void TestZerimView::barsFollowAResizeAtOnce() {
+    QFETCH(QSize, size);
+    QFETCH(bool, across);
+    QFETCH(bool, down);
+    const int extent = m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize client = size - QSize(down ? extent : 0, across ? extent : 0);
+    m_view->resize(size);
+    for (int settled = 0; settled < 2; ++settled) {  // as resized, then once the events are in
+        QCOMPARE(m_view->horizontalScrollBar()->isVisibleTo(m_view.get()), across);
+        QCOMPARE(m_view->verticalScrollBar()->isVisibleTo(m_view.get()), down);
+        QCOMPARE(m_view->viewport()->size(), client);
+        QApplication::processEvents();
+    }
 }
 
 QTEST_MAIN(TestZerimView)

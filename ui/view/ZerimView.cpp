@@ -108,8 +108,22 @@ void CZerimView::FocusMainWindow() {
     window()->setFocus();
 }
 
+namespace {
+
+// The scroll area shows or hides a bar for a new range a turn of the event
+// loop later, after a paint with the old bars (at start-up, a bar over the
+// first frame that goes at once). A policy set takes effect now.
+void ShowBarNow(QAbstractScrollArea& area, Qt::Orientation axis, bool shown) {
+    const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (axis == Qt::Horizontal && area.horizontalScrollBarPolicy() != policy)
+        area.setHorizontalScrollBarPolicy(policy);
+    if (axis == Qt::Vertical && area.verticalScrollBarPolicy() != policy) area.setVerticalScrollBarPolicy(policy);
+}
+
+}  // namespace
+
 // The bars show what the scroll layer decided: an axis has a bar exactly
-// when its range is not empty, which is when the scroll area shows one.
+// when its range is not empty.
 void CZerimView::SyncScrollBars() {
     m_syncing = true;
     const ScrollLayer& layer = m_geometry.Scroll();
@@ -124,12 +138,16 @@ void CZerimView::SyncScrollBars() {
     h->setValue(layer.Position().x);
     v->setValue(layer.Position().y);
     m_syncing = false;
+    ShowBarNow(*this, Qt::Horizontal, h->maximum() > 0);
+    ShowBarNow(*this, Qt::Vertical, v->maximum() > 0);
 }
 
 // --- events --------------------------------------------------------------
 
-void CZerimView::resizeEvent(QResizeEvent*) {
-    // The whole widget is the area; the layer decides where bars go.
+void CZerimView::resizeEvent(QResizeEvent*) { FollowSize(); }
+
+// The whole widget is the area; the layer decides where bars go.
+void CZerimView::FollowSize() {
     m_geometry.Resize({width(), height()}, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     SyncScrollBars();
 }
@@ -216,6 +234,9 @@ void CZerimView::ScrollOneLine(bool horizontal, bool back) {
 // Another window taking the pointer ends the press: the band goes, no zoom.
 bool CZerimView::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate) EndPress();
+    // The bars for the new size are decided before the area lays out its
+    // children for it: laid out first, with the old bars, it would keep them.
+    if (event->type() == QEvent::Resize) FollowSize();
     return QAbstractScrollArea::event(event);
 }
 

@@ -93,6 +93,7 @@ private:
     void FocusMainWindow() override;
 
     void SyncScrollBars();
+    void FollowSize();
     void Carry(const PointerTracker::Outcome& outcome);
     void ShowBand();
     void EndPress();
