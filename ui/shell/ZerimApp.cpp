@@ -25,6 +25,7 @@ bool CZerimApp::InitInstance() {
     frame->AfterFirstMap([] { QApplication::setWindowIcon(ProgramIcon()); });
     MarkStartup("fenêtre principale construite");
     frame->show();
+    m_firstFramePages.Prepare(*frame);
     MarkStartup("fenêtre principale montrée");
     frame->RestoreView();
     // While the window system maps the window, the labels it will show (in

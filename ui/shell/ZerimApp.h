@@ -2,6 +2,7 @@
 // behind the loading notice on first demand. It borrows the world that the
 // composition root built and hands it to the main window.
 #pragma once
+#include "shell/BackingPages.h"
 #include "shell/ZerimDoc.h"
 
 #include <QMainWindow>
@@ -35,4 +36,5 @@ private:
     std::optional<QString> m_documentFile;
     CZerimDoc m_doc;  // holds nothing
     std::unique_ptr<QMainWindow> m_pMainWnd;
+    CBackingPages m_firstFramePages;
 };

@@ -1,0 +1,74 @@
+// The first frame's backing store, its pages prepared ahead of the paint:
+// every whole page ends in memory, the store is the one the window paints
+// into, and what it paints is unchanged.
+#include "shell/BackingPages.h"
+
+#include <QBackingStore>
+#include <QPainter>
+#include <QWidget>
+#include <QWindow>
+#include <QtTest>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// The share of the whole pages of `image`'s pixels that are in memory.
+double InMemory(const QImage& image) {
+    const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const auto bits = reinterpret_cast<uintptr_t>(image.constBits());
+    const uintptr_t begin = (bits + page - 1) / page * page;
+    const uintptr_t end = (bits + uintptr_t(image.sizeInBytes())) / page * page;
+    std::vector<unsigned char> resident((end - begin) / page);
+    if (resident.empty() || mincore(reinterpret_cast<void*>(begin), end - begin, resident.data()) != 0) return -1;
+    size_t in = 0;
+    for (unsigned char r : resident) in += r & 1;
+    return double(in) / double(resident.size());
+}
+
+class Painted : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::darkCyan);
+        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Sarvenhal"));
+    }
+};
+
+}  // namespace
+
+class TestBackingPages : public QObject {
+    Q_OBJECT
+private slots:
+    void pagesPreparedBeforeThePaint();
+};
+
+void TestBackingPages::pagesPreparedBeforeThePaint() {
+    Painted window;
+    window.resize(1500, 1100);
+    window.show();
+    QBackingStore* store = window.backingStore();
+    QVERIFY(store && window.windowHandle());
+    // The store as Prepare makes it: fresh memory, mostly not in memory yet.
+    store->resize(window.windowHandle()->size());
+    const auto* image = dynamic_cast<const QImage*>(store->paintDevice());
+    QVERIFY(image && !image->isNull());
+    const QImage* prepared = image;
+    QVERIFY2(InMemory(*image) < 0.5, "a fresh store already in memory: nothing to measure");
+
+    CBackingPages pages;
+    pages.Prepare(window);
+    pages.Wait();
+    QCOMPARE(store->paintDevice(), static_cast<const QPaintDevice*>(prepared));  // the same store
+    QCOMPARE(InMemory(*image), 1.0);
+
+    // The paint is the window's own, as without the preparation.
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Painted plain;
+    plain.resize(window.size());
+    QCOMPARE(window.grab().toImage(), plain.grab().toImage());
+}
+
+QTEST_MAIN(TestBackingPages)
+#include "test_backingpages.moc"

@@ -1,0 +1,54 @@
+#include "shell/BackingPages.h"
+
+#include <QBackingStore>
+#include <QImage>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdint>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// Pages are prepared in steps of this size, from the end: the painter comes
+// from the start, and what it reaches first it faults in itself.
+constexpr uintptr_t kStep = 256 * 1024;
+
+// Every whole page of [begin, end), last step first; stops where the system
+// refuses (a kernel without the request: nothing is lost).
+void PreparePages(uintptr_t begin, uintptr_t end) {
+    while (end > begin) {
+        const uintptr_t start = end - begin > kStep ? end - kStep : begin;
+        if (madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE) != 0) return;
+        end = start;
+    }
+}
+
+}  // namespace
+
+CBackingPages::~CBackingPages() { Wait(); }
+
+void CBackingPages::Wait() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
+void CBackingPages::Prepare(QWidget& window) {
+    QBackingStore* store = window.backingStore();
+    const QWindow* handle = window.windowHandle();
+    if (!store || !handle) return;
+    // The store the first paint will use: the window's size is its
+    // platform window's (a geometry asked for on the command line reaches
+    // the widget only with the next events).
+    store->resize(handle->size());
+    const auto* image = dynamic_cast<const QImage*>(store->paintDevice());
+    if (!image || image->isNull()) return;
+    const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const auto bits = reinterpret_cast<uintptr_t>(image->constBits());
+    const uintptr_t begin = (bits + page - 1) / page * page;
+    const uintptr_t end = (bits + uintptr_t(image->sizeInBytes())) / page * page;
+    if (end <= begin) return;
+    Wait();
+    m_thread = std::thread(PreparePages, begin, end);
+}
