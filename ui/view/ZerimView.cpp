@@ -144,9 +144,8 @@ void CZerimView::SyncScrollBars() {
 
 // --- events --------------------------------------------------------------
 
-void CZerimView::resizeEvent(QResizeEvent*) { FollowSize(); }
-
-// The whole widget is the area; the layer decides where bars go.
+// The whole widget is the area; the layer decides where bars go. (A bar
+// shown or hidden resizes the viewport only: nothing to follow.)
 void CZerimView::FollowSize() {
     m_geometry.Resize({width(), height()}, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     SyncScrollBars();

@@ -75,7 +75,6 @@ public slots:
     void CenterOnPicture(CPoint centre);
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
