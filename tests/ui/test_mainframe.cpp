@@ -205,8 +205,7 @@ void TestMainFrame::sliderSetsDetailLevel() {
 // A bar made before its map ignores the user; once given the map's actions
 // it passes each on: the chosen item's own place, the typed text, the level.
 void TestMainFrame::placeBarActsOnlyOnceGivenItsMap() {
-    CPlaceBar bar;
-    bar.FillPlaces(m_world->Places());
+    CPlaceBar bar(m_world->Places());
     const auto use = [&bar] {
         bar.Combo()->activated(1);
         bar.Slider()->setValue(bar.Slider()->value() == 3 ? 4 : 3);

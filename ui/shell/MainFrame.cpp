@@ -77,7 +77,6 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
                                [this](int level) { m_pView->SetDetailLevel(level); }});
     AfterFirstMap([this] {
         m_world.ReleaseFullPicture();
-        m_wndPlaceBar->FillPlaces(m_world.Places());
         m_wndStatusBar->UpdateIndicators();
         // While the full picture decodes: the first zoom out then only
         // makes the labels it brings into view.
@@ -185,7 +184,7 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreatePlaceBar() {
-    m_wndPlaceBar = new CPlaceBar(this);
+    m_wndPlaceBar = new CPlaceBar(m_world.Places(), this);
     m_wndPlaceBand = new QToolBar(this);
     m_wndPlaceBand->setObjectName(QStringLiteral("placebar"));
     m_wndPlaceBand->setMovable(false);

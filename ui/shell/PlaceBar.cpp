@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-CPlaceBar::CPlaceBar(QWidget* parent) : QWidget(parent) {
+CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(parent) {
     const DialogUnits du(font());
     auto* label = new QLabel(QStringLiteral("Lieux: "), this);
     m_combo = new CAutoCombo(this);
@@ -43,6 +43,7 @@ CPlaceBar::CPlaceBar(QWidget* parent) : QWidget(parent) {
     m_slider->setAccessibleDescription(QString::fromUtf8("Choisit quels lieux la carte montre, des plus grands à tous"));
 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    FillPlaces(places);
     // The list may be wider than the field, so that long names show whole.
     m_combo->SetListFitsEntries(true);
     connect(m_combo, qOverload<int>(&QComboBox::activated), this, &CPlaceBar::OnSelChangePlace);

@@ -23,12 +23,8 @@ struct PlaceBarActions {
 class CPlaceBar : public QWidget {
     Q_OBJECT
 public:
-    explicit CPlaceBar(QWidget* parent = nullptr);
+    CPlaceBar(const CPlaceArray& places, QWidget* parent = nullptr);
 
-    // Lists the places, sorted by name: once, after they are loaded. The main
-    // window does it once its first map is on screen, which it need not wait
-    // for (863 items: a millisecond).
-    void FillPlaces(const CPlaceArray& places);
     void SetActions(PlaceBarActions actions) { m_actions = std::move(actions); }
 
     CAutoCombo* Combo() const { return m_combo; }
@@ -38,6 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FillPlaces(const CPlaceArray& places);
     QString SearchText() const;
     void OnSelChangePlace(int index);
     void OnSliderChanged(int position);
