@@ -1,6 +1,7 @@
 // The first frame's backing store, its pages prepared ahead of the paint:
 // every whole page ends in memory, the store is the one the window paints
 // into, and what it paints is unchanged.
+#include "render/WholePages.h"
 #include "shell/BackingPages.h"
 
 #include <QBackingStore>
@@ -16,12 +17,10 @@ namespace {
 
 // The share of the whole pages of `image`'s pixels that are in memory.
 double InMemory(const QImage& image) {
-    const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
-    const auto bits = reinterpret_cast<uintptr_t>(image.constBits());
-    const uintptr_t begin = (bits + page - 1) / page * page;
-    const uintptr_t end = (bits + uintptr_t(image.sizeInBytes())) / page * page;
-    std::vector<unsigned char> resident((end - begin) / page);
-    if (resident.empty() || mincore(reinterpret_cast<void*>(begin), end - begin, resident.data()) != 0) return -1;
+    const WholePages pages = WholePages::Of(image.constBits(), size_t(image.sizeInBytes()));
+    if (pages.Empty()) return -1;
+    std::vector<unsigned char> resident(pages.Size() / size_t(sysconf(_SC_PAGESIZE)));
+    if (mincore(pages.Start(), pages.Size(), resident.data()) != 0) return -1;
     size_t in = 0;
     for (unsigned char r : resident) in += r & 1;
     return double(in) / double(resident.size());

@@ -5,6 +5,7 @@
 #include "data/PictureGeometry.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "render/WholePages.h"
 
 #include <QObject>
 #include <QPainter>
@@ -14,7 +15,6 @@
 #include <utility>
 
 #include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -38,10 +38,8 @@ std::pair<QImage, JpegProblem> DecodeScaled(ByteBlock bytes, const JpegInfo& inf
 // pages may leave memory. Paging out never loses data (file pages are read
 // back, others go to swap or stay), and a kernel without it just says no.
 void PageOut(ByteBlock bytes) {
-    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
-    const uintptr_t first = (uintptr_t(bytes.data) + page - 1) & ~(page - 1);
-    const uintptr_t last = (uintptr_t(bytes.data) + bytes.size) & ~(page - 1);
-    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_PAGEOUT);
+    const WholePages pages = WholePages::Of(bytes.data, bytes.size);
+    if (!pages.Empty()) madvise(pages.Start(), pages.Size(), MADV_PAGEOUT);
 }
 
 std::optional<ByteBlock> FindPicture(const IResourceStore& store, unsigned int id) {

@@ -1,5 +1,7 @@
 #include "shell/BackingPages.h"
 
+#include "render/WholePages.h"
+
 #include <QBackingStore>
 #include <QImage>
 #include <QWidget>
@@ -8,7 +10,6 @@
 #include <cstdint>
 
 #include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -44,11 +45,8 @@ void CBackingPages::Prepare(QWidget& window) {
     store->resize(handle->size());
     const auto* image = dynamic_cast<const QImage*>(store->paintDevice());
     if (!image || image->isNull()) return;
-    const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
-    const auto bits = reinterpret_cast<uintptr_t>(image->constBits());
-    const uintptr_t begin = (bits + page - 1) / page * page;
-    const uintptr_t end = (bits + uintptr_t(image->sizeInBytes())) / page * page;
-    if (end <= begin) return;
+    const WholePages pages = WholePages::Of(image->constBits(), size_t(image->sizeInBytes()));
+    if (pages.Empty()) return;
     Wait();
-    m_thread = std::thread(PreparePages, begin, end);
+    m_thread = std::thread(PreparePages, pages.begin, pages.end);
 }
