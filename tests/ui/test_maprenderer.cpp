@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <cstdint>
 #include <functional>
 
 namespace {
@@ -114,6 +115,10 @@ private slots:
     void partOfTheViewPaintedAgain();
     void tilesFollowThePlaces_data();
     void tilesFollowThePlaces();
+    void labelsMadeAheadAreTheOnesShown_data();
+    void labelsMadeAheadAreTheOnesShown();
+    void labelsAheadLowestLevelFirst();
+    void labelsAheadStopAtTheBudget();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -422,6 +427,87 @@ void TestMapRenderer::tilesFollowThePlaces() {
     const QImage expected = paint(fresh);
     QVERIFY(expected != before);
     QVERIFY(after == expected);
+}
+
+void TestMapRenderer::labelsMadeAheadAreTheOnesShown_data() {
+    QTest::addColumn<qreal>("madeAt");
+    QTest::addColumn<qreal>("shownAt");
+    QTest::addColumn<int>("slice");
+    QTest::newRow("ratio 1, one a call") << 1.0 << 1.0 << 1;
+    QTest::newRow("ratio 1, seven a call") << 1.0 << 1.0 << 7;
+    QTest::newRow("ratio 2, all in one call") << 2.0 << 2.0 << 1000;
+    QTest::newRow("made at ratio 1, then at 2") << 1.0 << 2.0 << 29;
+}
+
+// Every label made ahead, a slice a call: then a paint that shows every
+// place makes none, and paints what a renderer that made them as shown
+// paints.
+void TestMapRenderer::labelsMadeAheadAreTheOnesShown() {
+    QFETCH(qreal, madeAt);
+    QFETCH(qreal, shownAt);
+    QFETCH(int, slice);
+    GridScene scene(10);
+    scene.geometry.SetDetailOverride(5);
+    const int count = scene.places.GetSize();
+    MapRenderer ahead(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    std::vector<qreal> ratios{madeAt};
+    if (shownAt != madeAt) ratios.push_back(shownAt);  // all made again for the new screen
+    for (const qreal ratio : ratios) {
+        int calls = 1;
+        while (ahead.MakeLabelsAhead(ratio, slice, SIZE_MAX)) ++calls;
+        QCOMPARE(calls, (count + slice - 1) / slice);
+    }
+    QVERIFY(!ahead.MakeLabelsAhead(shownAt, slice, SIZE_MAX));  // nothing left
+    const size_t made = ahead.LabelBytes();
+    auto paint = [&](MapRenderer& renderer) {
+        QImage image = scene.Canvas(shownAt);
+        QPainter painter(&image);
+        renderer.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
+        return image;
+    };
+    const QImage painted = paint(ahead);
+    QCOMPARE(ahead.LabelBytes(), made);
+    MapRenderer fresh(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    QVERIFY(painted == paint(fresh));
+    QCOMPARE(fresh.LabelBytes(), made);
+}
+
+// A zoom out shows the lowest levels first: their labels are made first.
+void TestMapRenderer::labelsAheadLowestLevelFirst() {
+    GridScene scene(10);
+    int lowest = 0;
+    for (int i = 0; i < scene.places.GetSize(); ++i) lowest += scene.places[i]->m_nLevel == 0 ? 1 : 0;
+    QVERIFY(lowest > 10 && lowest < scene.places.GetSize() / 2);
+    MapRenderer ahead(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    QVERIFY(ahead.MakeLabelsAhead(1.0, lowest, SIZE_MAX));
+    const size_t made = ahead.LabelBytes();
+    scene.geometry.SetDetailOverride(0);
+    QImage image = scene.Canvas(1.0);
+    QPainter painter(&image);
+    ahead.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
+    QCOMPARE(ahead.LabelBytes(), made);
+    scene.geometry.SetDetailOverride(1);
+    ahead.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
+    QVERIFY(ahead.LabelBytes() > made);
+}
+
+// A table of a great many places: the labels made ahead stop at their
+// budget, for good, and the ones shown are still made as they are shown.
+void TestMapRenderer::labelsAheadStopAtTheBudget() {
+    GridScene scene(10);
+    scene.geometry.SetDetailOverride(5);
+    MapRenderer ahead(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    QVERIFY(!ahead.MakeLabelsAhead(1.0, 1000, 1));
+    const size_t one = ahead.LabelBytes();
+    QVERIFY(one > 0);
+    QVERIFY(!ahead.MakeLabelsAhead(1.0, 1000, 1));
+    QCOMPARE(ahead.LabelBytes(), one);
+    QVERIFY(!ahead.MakeLabelsAhead(1.0, 1000, 20 * one));
+    QVERIFY(ahead.LabelBytes() >= 20 * one && ahead.LabelBytes() < 40 * one);
+    QImage image = scene.Canvas(1.0);
+    QPainter painter(&image);
+    ahead.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
+    QVERIFY(ahead.LabelBytes() > 100 * one);
 }
 
 QTEST_MAIN(TestMapRenderer)

@@ -70,7 +70,9 @@ void TestStartupFrame::firstFrameIsTheLoadedOne() {
     CZerimView* view = frame->findChild<CZerimView*>();
     QImage first;
     QRegion places;
+    size_t firstLabels = 0;
     frame->AfterFirstMap([&] {
+        firstLabels = view->Renderer().LabelBytes();
         QVERIFY(world.Picture().Level(0).isNull());  // still the first look
         first = view->viewport()->grab().toImage();
         places = PlacesDrawn(*view, world.Places());
@@ -90,6 +92,16 @@ void TestStartupFrame::firstFrameIsTheLoadedOne() {
     QVERIFY(db >= 40.0);
     QCOMPARE(frame->PlaceBar()->Combo()->count(), world.Places().GetSize());
     QCOMPARE(world.Places().GetSize(), 863);
+
+    // Then every label is made between events: a look at every place makes none.
+    QTRY_VERIFY(view->Renderer().LabelBytes() > firstLabels && !view->MakingLabelsAhead());
+    const size_t made = view->Renderer().LabelBytes();
+    int top = 0;
+    for (int i = 0; i < world.Places().GetSize(); ++i) top = std::max(top, world.Places()[i]->m_nLevel);
+    view->SetDetailLevel(top);
+    view->SetZoom(10);
+    view->viewport()->grab();
+    QCOMPARE(view->Renderer().LabelBytes(), made);
 }
 
 QTEST_MAIN(TestStartupFrame)

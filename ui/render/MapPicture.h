@@ -55,6 +55,8 @@ public:
     void ReleaseFullDecode();
     // Waits for a decode on the second thread, if any, and installs it.
     void FinishLoading();
+    // Whether the full picture is still to come after the first look.
+    bool SharperToCome() const { return m_pending != nullptr; }
 
     bool IsEmpty() const { return m_size.cx == 0 || m_size.cy == 0; }
     CSize GetHimetricSize() const;

@@ -235,10 +235,7 @@ QImage MapRenderer::NameCoverage(QSize size, qreal ratio, const CPlace& place, Q
 // well as on the sea; the image is one pixel larger than the label on every
 // side for it. Only its inked part is kept.
 const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio) {
-    if (ratio != m_labelRatio) {  // drawn for another screen: all go
-        m_labelImages.clear();
-        m_labelRatio = ratio;
-    }
+    UseLabelRatio(ratio);
     if (size_t(index) >= m_labelImages.size()) m_labelImages.resize(size_t(m_places.GetSize()));
     LabelImages& images = m_labelImages[size_t(index)];
     LabelImage& made = highlighted ? images.highlighted : images.normal;
@@ -254,7 +251,42 @@ const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& p
     LabelInk ink = HaloedName(NameCoverage(pixels, ratio, place, origin), qMax(1, qRound(halo * ratio)), colour,
                               kLabelHaloAlpha);
     made = {true, std::move(ink.image), ink.offset};
+    m_labelBytes += size_t(made.ink.sizeInBytes());
     return made;
+}
+
+void MapRenderer::UseLabelRatio(qreal ratio) {
+    if (ratio == m_labelRatio) return;
+    // Drawn for another screen: all go, and the ones made ahead are made again.
+    m_labelImages.clear();
+    m_labelRatio = ratio;
+    m_labelBytes = 0;
+    m_aheadNext = 0;
+}
+
+bool MapRenderer::MakeLabelsAhead(qreal ratio, int count, size_t budgetBytes) {
+    if (m_labelsAsText) return false;
+    if (m_aheadOrder.size() != size_t(m_places.GetSize())) {
+        m_aheadOrder.resize(size_t(m_places.GetSize()));
+        for (size_t i = 0; i < m_aheadOrder.size(); ++i) m_aheadOrder[i] = int(i);
+        auto level = [this](int i) { return m_places[i] ? m_places[i]->m_nLevel : 0; };
+        std::stable_sort(m_aheadOrder.begin(), m_aheadOrder.end(),
+                         [&](int a, int b) { return level(a) < level(b); });
+        m_aheadNext = 0;
+    }
+    UseLabelRatio(ratio);
+    for (; count > 0 && m_aheadNext < m_aheadOrder.size(); ++m_aheadNext) {
+        if (m_labelBytes >= budgetBytes) return false;
+        const int index = m_aheadOrder[m_aheadNext];
+        const CPlace* place = m_places[index];
+        if (!place) continue;
+        MeasuredLabel(index, *place);
+        const bool made = size_t(index) < m_labelImages.size() && m_labelImages[size_t(index)].normal.made;
+        if (made) continue;
+        MadeLabel(index, *place, false, ratio);
+        --count;
+    }
+    return m_aheadNext < m_aheadOrder.size();
 }
 
 // The font in pixels of the view, not points: a point size would be taken

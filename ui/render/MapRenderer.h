@@ -63,6 +63,15 @@ public:
     // start-up does it once the first map is on screen.
     void MeasureLabels();
 
+    // Makes the images of up to `count` labels not made yet at this ratio,
+    // lowest level first (the places a zoom out brings first), so that no
+    // zoom step has to make hundreds at once: the view runs it a slice at a
+    // time between events once the start-up is over. Stops for good once
+    // the label images hold `budgetBytes`. True while labels remain.
+    bool MakeLabelsAhead(qreal ratio, int count, size_t budgetBytes);
+    // The bytes of the label images kept.
+    size_t LabelBytes() const { return m_labelBytes; }
+
     // The label sizes measured so far, by place index, for the hit test.
     const CLabelSizes& LabelSizes() const { return m_labelSizes; }
 
@@ -94,6 +103,7 @@ private:
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
     QImage NameCoverage(QSize size, qreal ratio, const CPlace& place, QPointF origin);
+    void UseLabelRatio(qreal ratio);
     const LabelImage& MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio);
     // `device`: 0 to draw in the painter's own units, else the device
     // pixel ratio of a painter set to draw in device pixels.
@@ -112,6 +122,9 @@ private:
     // made on first use, for the device pixel ratio they were made at.
     std::vector<LabelImages> m_labelImages;
     qreal m_labelRatio = 0;
+    size_t m_labelBytes = 0;
+    std::vector<int> m_aheadOrder;  // place indices, lowest level first
+    size_t m_aheadNext = 0;         // of m_aheadOrder, the first not looked at yet
     std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
     QImage m_markerImage;
     // The picture at the current zoom and ratio in tiles, for every draw of

@@ -60,6 +60,7 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     // out of the middle of showing the window.
     m_world.OnPictureSharper([this] {
         if (ExitAfterFirstMap() == ExitAfter::FullPicture) m_pView->OnFirstMapPainted(ReportAndExit);
+        else m_pView->OnFirstMapPainted([this] { m_pView->MakeLabelsAhead(); });
         m_pView->viewport()->update();
     });
     ensureLoaded();
@@ -79,8 +80,11 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
         m_world.ReleaseFullPicture();
         m_wndStatusBar->UpdateIndicators();
         // While the full picture decodes: the first zoom out then only
-        // makes the labels it brings into view.
+        // makes the labels it brings into view. Once the full picture is
+        // on screen (or at once, with none to come), the labels themselves
+        // are made between events: then no zoom step makes hundreds.
         m_pView->MeasureLabels();
+        if (!m_world.Picture().SharperToCome()) m_pView->MakeLabelsAhead();
     });
     WatchFirstMap();
 }

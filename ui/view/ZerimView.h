@@ -60,6 +60,12 @@ public:
         m_renderer.PrepareLabels({r.left(), r.top(), r.right() + 1, r.bottom() + 1}, viewport()->devicePixelRatioF());
     }
 
+    // Makes every label not made yet, a slice at a time between events (see
+    // MapRenderer::MakeLabelsAhead); the start-up asks once the full picture
+    // is on screen. A second call while it runs does nothing.
+    void MakeLabelsAhead();
+    bool MakingLabelsAhead() const { return m_makingLabelsAhead; }
+
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
     void OnZoomOut() { m_geometry.ZoomAroundCentre(false); }
@@ -92,6 +98,7 @@ private:
     void FocusMainWindow() override;
 
     void SyncScrollBars();
+    void MakeLabelsAheadSlice();
     void FollowSize();
     void Carry(const PointerTracker::Outcome& outcome);
     void ShowBand();
@@ -107,6 +114,7 @@ private:
     CPlaceOverlay m_overlay{m_geometry, *this};
     MapRenderer m_renderer;
     bool m_syncing = false;
+    bool m_makingLabelsAhead = false;
     PointerTracker m_pointer;
     QRubberBand* m_band = nullptr;
     // A middle-button pan: where it started, and the scroll position then.
