@@ -4,7 +4,7 @@
 #include "cli/Failure.h"
 #include "cli/SessionBus.h"
 #include "cli/WindowArguments.h"
-#include "shell/DeferredIconStyle.h"
+#include "shell/QuickStyle.h"
 #include "shell/DisplayCheck.h"
 #include "shell/FontPreload.h"
 #include "shell/QtResourceStore.h"
@@ -57,7 +57,7 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
     QtArguments qtArgs(program, window.qtOptions);
     QApplication qapp(qtArgs.Argc(), qtArgs.Argv());
     MarkStartup("QApplication prête");
-    DeferStyleIcons();
+    UseQuickStyle();
     fonts.FillFontDatabase();
     // The desktop entry's id: the window is matched to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));

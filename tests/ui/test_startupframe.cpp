@@ -6,7 +6,7 @@
 // an image file: the first read loads every image plug-in.
 #include "ImageCompare.h"
 #include "data/PlaceArray.h"
-#include "shell/DeferredIconStyle.h"
+#include "shell/QuickStyle.h"
 #include "shell/MainFrame.h"
 #include "shell/PlaceBar.h"
 #include "shell/QtResourceStore.h"
@@ -60,7 +60,7 @@ void TestStartupFrame::firstFrameIsTheLoadedOne() {
     const CQtResourceStore embedded;
     CWorld world(embedded);
     world.StartPicture(/*holdFullDecode=*/true);  // as the program starts
-    DeferStyleIcons();
+    UseQuickStyle();
     QVERIFY(!ImagePluginLoaded());
     CZerimApp app(world);
     QVERIFY(app.InitInstance());

@@ -2,7 +2,7 @@
 // 100%, the vector drawings of the same designs above it (here the whole
 // program at 200%, as QT_SCALE_FACTOR=2 makes it), and a modder's strip at
 // every ratio.
-#include "shell/DeferredIconStyle.h"
+#include "shell/QuickStyle.h"
 #include "shell/MainFrame.h"
 #include "shell/QtResourceStore.h"
 #include "shell/ToolBarImages.h"
@@ -14,8 +14,10 @@
 #include "data/SimpleBitmap.h"
 
 #include <QBuffer>
+#include <QMainWindow>
 #include <QPainter>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -77,6 +79,8 @@ private slots:
     void plainBitmapsAsQtReadsThem();
     void extensionArrowsAsTheStyleDrawsThem_data();
     void extensionArrowsAsTheStyleDrawsThem();
+    void topToolBarsAsFusionDrawsThem_data();
+    void topToolBarsAsFusionDrawsThem();
 };
 
 void TestToolBarIcons::picturesByRatio_data() {
@@ -229,13 +233,74 @@ void TestToolBarIcons::extensionArrowsAsTheStyleDrawsThem() {
     QFETCH(int, size);
     const auto which = QStyle::StandardPixmap(arrow);
     std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("fusion")));
-    CDeferredIconStyle deferred(QStyleFactory::create(QStringLiteral("fusion")));
+    CQuickStyle deferred(QStyleFactory::create(QStringLiteral("fusion")));
     const QIcon mine = deferred.standardIcon(which, nullptr, nullptr);
     const QIcon theirs = plain->standardIcon(which);
     QVERIFY(!theirs.isNull());
     QCOMPARE(mine.actualSize(QSize(size, size)), theirs.actualSize(QSize(size, size)));
     QCOMPARE(Argb(mine.pixmap(QSize(size, size))), Argb(theirs.pixmap(QSize(size, size))));
     QCOMPARE(Argb(mine.pixmap(QSize(size, size), QIcon::Disabled)), Argb(theirs.pixmap(QSize(size, size), QIcon::Disabled)));
+}
+
+void TestToolBarIcons::topToolBarsAsFusionDrawsThem_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<bool>("smooth");
+    const std::pair<const char*, QStyleOptionToolBar::ToolBarPosition> lines[] = {
+        {"first line", QStyleOptionToolBar::Beginning},
+        {"middle line", QStyleOptionToolBar::Middle},
+        {"last line", QStyleOptionToolBar::End},
+        {"only line", QStyleOptionToolBar::OnlyOne}};
+    for (const auto& [name, line] : lines)
+        for (const QSize size : {QSize(1920, 37), QSize(53, 24)})
+            QTest::addRow("%s, %dx%d", name, size.width(), size.height())
+                << int(line) << size << QColor(239, 239, 239) << 1.0 << QPoint() << false;
+    const int only = QStyleOptionToolBar::OnlyOne;
+    QTest::newRow("dark window") << only << QSize(300, 30) << QColor(40, 44, 52) << 1.0 << QPoint() << false;
+    QTest::newRow("painter moved") << only << QSize(300, 30) << QColor(239, 239, 239) << 1.0 << QPoint(7, 5) << false;
+    // Left to Fusion: the lines are a device pixel thick.
+    QTest::newRow("ratio 2") << only << QSize(300, 30) << QColor(239, 239, 239) << 2.0 << QPoint() << false;
+    QTest::newRow("antialiased") << only << QSize(300, 30) << QColor(239, 239, 239) << 1.0 << QPoint() << true;
+}
+
+// A main window's top tool bar, drawn by the quick style over Fusion and by
+// Fusion itself: the same pixels, whatever the bar's place among the lines
+// of bars, its size, the window's colour and the painter.
+void TestToolBarIcons::topToolBarsAsFusionDrawsThem() {
+    QFETCH(int, line);
+    QFETCH(QSize, size);
+    QFETCH(QColor, window);
+    QFETCH(qreal, ratio);
+    QFETCH(QPoint, offset);
+    QFETCH(bool, smooth);
+    QMainWindow frame;
+    auto* bar = new QToolBar;
+    frame.addToolBar(Qt::TopToolBarArea, bar);
+    QStyleOptionToolBar option;
+    option.initFrom(bar);
+    option.rect = QRect(QPoint(), size);
+    option.state = QStyle::State_Horizontal | QStyle::State_Enabled;
+    option.toolBarArea = Qt::TopToolBarArea;
+    option.positionOfLine = QStyleOptionToolBar::ToolBarPosition(line);
+    option.palette.setColor(QPalette::Window, window);
+    auto draw = [&](const QStyle& style) {
+        QImage image((size + QSize(offset.x(), offset.y()) * 2) * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, smooth);
+        painter.translate(offset);
+        style.drawControl(QStyle::CE_ToolBar, &option, &painter, bar);
+        return image;
+    };
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    CQuickStyle quick(QStyleFactory::create(QStringLiteral("fusion")));
+    const QImage expected = draw(*fusion);
+    QVERIFY(expected.pixel(int(offset.x() * ratio), int(offset.y() * ratio)) != QColor(Qt::magenta).rgb());
+    QVERIFY(draw(quick) == expected);
 }
 
 #include "test_toolbaricons.moc"
