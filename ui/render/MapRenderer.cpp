@@ -45,6 +45,15 @@ bool LabelMeets(const CRect& label, const CRect& update) {
     return !label.IsRectEmpty() && Intersects(withHalo, update);
 }
 
+// The places' indices, lowest level first, in table order within a level.
+std::vector<int> ByLevel(const CPlaceArray& places) {
+    std::vector<int> order(size_t(places.GetSize()));
+    for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
+    auto level = [&](int i) { return places[i] ? places[i]->m_nLevel : 0; };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return level(a) < level(b); });
+    return order;
+}
+
 QFont Bold(QFont font) {
     font.setWeight(QFont::Bold);
     return font;
@@ -267,11 +276,7 @@ void MapRenderer::UseLabelRatio(qreal ratio) {
 bool MapRenderer::MakeLabelsAhead(qreal ratio, int count, size_t budgetBytes) {
     if (m_labelsAsText) return false;
     if (m_aheadOrder.size() != size_t(m_places.GetSize())) {
-        m_aheadOrder.resize(size_t(m_places.GetSize()));
-        for (size_t i = 0; i < m_aheadOrder.size(); ++i) m_aheadOrder[i] = int(i);
-        auto level = [this](int i) { return m_places[i] ? m_places[i]->m_nLevel : 0; };
-        std::stable_sort(m_aheadOrder.begin(), m_aheadOrder.end(),
-                         [&](int a, int b) { return level(a) < level(b); });
+        m_aheadOrder = ByLevel(m_places);
         m_aheadNext = 0;
     }
     UseLabelRatio(ratio);
