@@ -50,36 +50,37 @@ bool IsExtensionArrow(QStyle::StandardPixmap icon) {
     return icon == QStyle::SP_ToolBarHorizontalExtensionButton || icon == QStyle::SP_ToolBarVerticalExtensionButton;
 }
 
-// Fusion's top tool bar in a main window, where its pixels are plain to
-// reproduce (one device pixel to the unit, no antialiasing): a gradient from
-// a touch lighter than the window down to the window's colour, a light row
-// along the top, and a shadow row along the bottom, over a light one on the
-// last line of bars. False where Fusion is left to draw it.
-bool DrawFusionTopToolBar(const QStyle& base, const QStyleOption* option, QPainter* painter, const QWidget* widget) {
-    const auto* bar = qstyleoption_cast<const QStyleOptionToolBar*>(option);
+// Whether Fusion would draw this tool bar as a main window's top bar, on a
+// painter whose pixels are plain to reproduce (one device pixel to the unit,
+// no antialiasing).
+bool PlainFusionTopToolBar(const QStyle& base, const QStyleOptionToolBar* bar, const QPainter& painter,
+                           const QWidget* widget) {
     if (!bar || bar->toolBarArea != Qt::TopToolBarArea || !(bar->state & QStyle::State_Horizontal)) return false;
     if (!widget || !qobject_cast<const QMainWindow*>(widget->parentWidget())) return false;
     if (base.name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) return false;
-    if (painter->transform().type() > QTransform::TxTranslate || painter->device()->devicePixelRatio() != 1 ||
-        painter->testRenderHint(QPainter::Antialiasing))
-        return false;
-    const QRect& r = bar->rect;
-    const QColor window = bar->palette.window().color();
+    return painter.transform().type() <= QTransform::TxTranslate && painter.device()->devicePixelRatio() == 1 &&
+           !painter.testRenderHint(QPainter::Antialiasing);
+}
+
+// Fusion's top tool bar: a gradient from a touch lighter than the window
+// down to the window's colour, a light row along the top, and a shadow row
+// along the bottom, over a light one on the last line of bars.
+void DrawTopToolBar(QPainter& painter, const QStyleOptionToolBar& bar) {
+    const QRect& r = bar.rect;
+    const QColor window = bar.palette.window().color();
     QLinearGradient gradient(r.topLeft(), r.bottomLeft());
     gradient.setColorAt(0, window.lighter(104));
     gradient.setColorAt(1, window);
-    painter->fillRect(r, gradient);
+    painter.fillRect(r, gradient);
     const QColor light(255, 255, 255, 90), shadow(0, 0, 0, 60);
-    auto row = [&](int y, const QColor& colour) { painter->fillRect(QRect(r.left(), y, r.width(), 1), colour); };
-    const auto line = bar->positionOfLine;
-    if (line == QStyleOptionToolBar::End || line == QStyleOptionToolBar::OnlyOne) {
+    auto row = [&](int y, const QColor& colour) { painter.fillRect(QRect(r.left(), y, r.width(), 1), colour); };
+    if (bar.positionOfLine == QStyleOptionToolBar::End || bar.positionOfLine == QStyleOptionToolBar::OnlyOne) {
         row(r.bottom(), light);
         row(r.bottom() - 1, shadow);
     } else {
         row(r.bottom(), shadow);
     }
     row(r.top(), light);
-    return true;
 }
 
 }  // namespace
@@ -99,7 +100,8 @@ QIcon CQuickStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
 
 void CQuickStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const {
-    if (element == CE_ToolBar && DrawFusionTopToolBar(*baseStyle(), option, painter, widget)) return;
+    const auto* bar = element == CE_ToolBar ? qstyleoption_cast<const QStyleOptionToolBar*>(option) : nullptr;
+    if (painter && PlainFusionTopToolBar(*baseStyle(), bar, *painter, widget)) return DrawTopToolBar(*painter, *bar);
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
