@@ -46,9 +46,12 @@ CZoomScaler::Tap CZoomScaler::TapAt(int position, double scale, int size) const 
 // are gathered first, so that the blending runs over plain arrays.
 ZERIM_ROW_LOOP void CZoomScaler::BlendRow(const uint32_t* row, uint16_t* out) {
     const size_t count = m_columns.size();
+    const Tap* __restrict columns = m_columns.data();
+    uint32_t* __restrict firsts = m_firsts.data();
+    uint32_t* __restrict seconds = m_seconds.data();
     for (size_t x = 0; x < count; ++x) {
-        m_firsts[x] = row[m_columns[x].first];
-        m_seconds[x] = row[m_columns[x].first + (m_columns[x].weight ? 1 : 0)];
+        firsts[x] = row[columns[x].first];
+        seconds[x] = row[columns[x].first + (columns[x].weight ? 1 : 0)];
     }
     const uint8_t* a = reinterpret_cast<const uint8_t*>(m_firsts.data());
     const uint8_t* b = reinterpret_cast<const uint8_t*>(m_seconds.data());
@@ -142,6 +145,22 @@ ZERIM_ROW_LOOP void CZoomScaler::ScaleAcrossFirst(int top, PixelBlock out) {
     }
 }
 
+// The two mixed pixels (four 16-bit channels) under each column, from the
+// row blended down whose first pixel is source column `firstColumn`. Plain
+// pointers: stores through the members' own would make the compiler load
+// them again at every column.
+void CZoomScaler::GatherPairs(const uint16_t* mixed, int firstColumn) {
+    const Tap* __restrict columns = m_columns.data();
+    uint64_t* __restrict firsts = m_firstsDown.data();
+    uint64_t* __restrict seconds = m_secondsDown.data();
+    const size_t count = m_columns.size();
+    for (size_t x = 0; x < count; ++x) {
+        const size_t first = size_t(columns[x].first - firstColumn);
+        std::memcpy(&firsts[x], mixed + 4 * first, 8);
+        std::memcpy(&seconds[x], mixed + 4 * (first + (columns[x].weight ? 1 : 0)), 8);
+    }
+}
+
 // For each result row, its two source rows blended down over the columns
 // the rectangle reads, then that one row blended across.
 ZERIM_ROW_LOOP void CZoomScaler::ScaleDownFirst(int top, PixelBlock out) {
@@ -155,12 +174,7 @@ ZERIM_ROW_LOOP void CZoomScaler::ScaleDownFirst(int top, PixelBlock out) {
         const uint8_t* upper = reinterpret_cast<const uint8_t*>(m_source + ptrdiff_t(row.first) * m_stride + firstColumn);
         const uint8_t* lower = row.weight ? upper + m_stride * 4 : upper;
         MixRows(upper, lower, uint16_t(row.weight), span, m_blended.data());
-        const uint16_t* mixed = m_blended.data();
-        for (size_t x = 0; x < m_columns.size(); ++x) {
-            const size_t first = size_t(m_columns[x].first - firstColumn);
-            std::memcpy(&m_firstsDown[x], mixed + 4 * first, 8);
-            std::memcpy(&m_secondsDown[x], mixed + 4 * (first + (m_columns[x].weight ? 1 : 0)), 8);
-        }
+        GatherPairs(m_blended.data(), firstColumn);
         uint8_t* target = reinterpret_cast<uint8_t*>(out.pixels + ptrdiff_t(y) * out.stride);
         BlendDown(reinterpret_cast<const uint16_t*>(m_firstsDown.data()), m_weightsA.data(),
                   reinterpret_cast<const uint16_t*>(m_secondsDown.data()), m_weightsB.data(), 4 * size_t(out.width),

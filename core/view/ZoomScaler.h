@@ -37,6 +37,7 @@ private:
     void BlendRow(const uint32_t* row, uint16_t* out);
     void ScaleAcrossFirst(int top, PixelBlock out);
     void ScaleDownFirst(int top, PixelBlock out);
+    void GatherPairs(const uint16_t* mixed, int firstColumn);
 
     const uint32_t* m_source;
     int m_width, m_height;
