@@ -98,6 +98,12 @@ void TestZoomedTiles::keptFramesEqualFreshOnes_data() {
         << Steps{{700, 1, {5000, 4000}}, {700, 1, {5257, 4000}}, {700, 1, {5257, 4065}}, {700, 1, {4999, 3999}}};
     QTest::newRow("to the bottom right corner: the last tiles in part")
         << Steps{{150, 1, {0, 0}}, {150, 1, {99999, 99999}}, {150, 1, {1000, 99999}}};
+    // A frame's edge tiles are scaled only as far as it shows them: pans of
+    // a few pixels each way show the rest.
+    QTest::newRow("edge tiles scaled in part, then further")
+        << Steps{{150, 1, {700, 500}}, {150, 1, {703, 502}}, {150, 1, {696, 497}}, {150, 1, {700, 500}}};
+    QTest::newRow("edge tiles scaled in part at ratio 2, then further")
+        << Steps{{90, 2, {500, 300}}, {90, 2, {500, 333}}, {90, 2, {371, 300}}};
     QTest::newRow("zoom 150, 225, 150") << Steps{{150, 1, middle}, {225, 1, middle}, {150, 1, middle}};
     QTest::newRow("ratio 1, then 2, then 1 at 150%")
         << Steps{{150, 1, middle}, {150, 2, middle}, {150, 1, middle}};

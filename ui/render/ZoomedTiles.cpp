@@ -27,7 +27,7 @@ void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key
     ++m_frame;
     const Span span = Span::Of(needed);
     const std::vector<ItemsOnTile> onTiles = ItemsByTile(items, area.topLeft() - at, span);
-    Refresh(picture, span, onTiles);
+    Refresh(picture, needed, span, onTiles);
     painter.save();
     // The tiles are opaque: each replaces what is under it.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -63,17 +63,17 @@ std::vector<CZoomedTiles::ItemsOnTile> CZoomedTiles::ItemsByTile(const std::vect
     return onTiles;
 }
 
-// Every tile of the span not holding its items (or missing) is scaled
-// again and given them, on two threads when there are many (a zoom step's
-// frame draws places into all its tiles). A tile holding no items is used
-// as it is scaled.
-void CZoomedTiles::Refresh(const CMapPicture& picture, const Span& span, const std::vector<ItemsOnTile>& onTiles) {
+// Every tile of the span not holding its items, or not scaled as far as
+// the draw shows it, is scaled again and given them, on two threads when
+// there are many (a zoom step's frame draws places into all its tiles). A
+// tile holding no items is used as it is scaled.
+void CZoomedTiles::Refresh(const CMapPicture& picture, const QRect& needed, const Span& span,
+                           const std::vector<ItemsOnTile>& onTiles) {
     struct Stale {
         Tile* tile;
-        QRect place;
+        QRect place, part;  // the part to scale again, or none
         const ItemsOnTile* items;
         QImage memory;  // the tile's own, a spare, or none
-        bool scale;
     };
     std::vector<Stale> stale;
     for (int row = span.firstRow; row <= span.lastRow; ++row)
@@ -81,18 +81,32 @@ void CZoomedTiles::Refresh(const CMapPicture& picture, const Span& span, const s
             Tile& tile = m_tiles[TileId(column, row)];
             tile.lastUse = m_frame;
             const ItemsOnTile& items = onTiles[span.IndexOf(column, row)];
-            if (!tile.image.isNull() && Holds(tile, items)) continue;
             const QRect place = PlaceOf(column, row);
-            const bool plain = !tile.image.isNull() && tile.drawn.empty();
+            QRect part = ToScale(tile, place, place & needed);
+            if (part.isEmpty() && Holds(tile, items)) continue;
+            if (part.isEmpty() && !tile.drawn.empty()) part = tile.scaled;  // the picture again under new items
             QImage memory = tile.image.isNull() ? TakeSpare(place.size()) : std::move(tile.image);
-            stale.push_back({&tile, place, &items, std::move(memory), !plain});
+            stale.push_back({&tile, place, part, &items, std::move(memory)});
         }
     ShareOut(stale.size(), [&](size_t i, std::optional<CZoomScaler>& scaler) {
         Stale& s = stale[i];
-        s.tile->image = s.scale ? RenderTile(picture, s.place, scaler, std::move(s.memory)) : std::move(s.memory);
+        if (s.part.isEmpty()) {
+            s.tile->image = std::move(s.memory);
+        } else {
+            s.tile->image = RenderTile(picture, s.place, s.part, scaler, std::move(s.memory));
+            s.tile->scaled = s.part;
+        }
         s.tile->drawn.clear();
         if (!s.tile->image.isNull()) DrawItems(*s.tile, s.place.topLeft(), *s.items);
     });
+}
+
+// What of a tile at `place` must be scaled for a draw showing `shown` of
+// it: that part of a new tile, all of one scaled only in part and not as
+// far, else nothing.
+QRect CZoomedTiles::ToScale(const Tile& tile, const QRect& place, const QRect& shown) {
+    if (tile.image.isNull()) return shown;
+    return tile.scaled.contains(shown) ? QRect() : place;
 }
 
 bool CZoomedTiles::Holds(const Tile& tile, const ItemsOnTile& items) {
@@ -154,23 +168,28 @@ void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const
                                const std::function<void()>& alongside) {
     UseKey(key);
     struct Missing {
-        QRect place;
+        QRect place, part;
         Tile* tile;
-        QImage memory;  // a spare, or none
+        QImage memory;  // the tile's own, a spare, or none
     };
     std::vector<Missing> missing;
     if (const QRect needed = Needed(area); !needed.isEmpty())
         for (int row = needed.top() / kTileHeight; row <= needed.bottom() / kTileHeight; ++row)
             for (int column = needed.left() / kTileWidth; column <= needed.right() / kTileWidth; ++column) {
                 Tile& tile = m_tiles[TileId(column, row)];
-                if (!tile.image.isNull()) continue;
                 const QRect place = PlaceOf(column, row);
-                missing.push_back({place, &tile, TakeSpare(place.size())});
+                const QRect part = ToScale(tile, place, place & needed);
+                if (part.isEmpty()) continue;
+                QImage memory = tile.image.isNull() ? TakeSpare(place.size()) : std::move(tile.image);
+                missing.push_back({place, part, &tile, std::move(memory)});
             }
     ShareOut(
         missing.size(),
         [&](size_t i, std::optional<CZoomScaler>& scaler) {
-            missing[i].tile->image = RenderTile(picture, missing[i].place, scaler, std::move(missing[i].memory));
+            Missing& m = missing[i];
+            m.tile->image = RenderTile(picture, m.place, m.part, scaler, std::move(m.memory));
+            m.tile->scaled = m.part;
+            m.tile->drawn.clear();
         },
         alongside);
 }
@@ -212,9 +231,10 @@ void CZoomedTiles::ShareOut(size_t count, const std::function<void(size_t, std::
 
 // Tiles are scaled from the halved copy the device scale calls for, each
 // pixel from its own place in the whole zoomed picture (CZoomScaler), so
-// that tiles drawn at any time meet without a seam.
-QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler,
-                                QImage tile) const {
+// that tiles drawn at any time meet without a seam. Only `part` of the
+// tile at `place` is scaled.
+QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place, const QRect& part,
+                                std::optional<CZoomScaler>& scaler, QImage tile) const {
     if (tile.isNull()) tile = QImage(place.size(), QImage::Format_RGB32);
     if (tile.isNull()) return tile;  // out of memory: made again at the next draw
     if (!scaler) {
@@ -227,8 +247,10 @@ QImage CZoomedTiles::RenderTile(const CMapPicture& picture, const QRect& place, 
         scaler.emplace(reinterpret_cast<const uint32_t*>(source.constBits()), source.width(), source.height(),
                        source.bytesPerLine() / 4, m_key.zoomed.width(), m_key.zoomed.height());
     }
-    scaler->Scale(place.left(), place.top(),
-                  {reinterpret_cast<uint32_t*>(tile.bits()), tile.width(), tile.height(), tile.bytesPerLine() / 4});
+    const ptrdiff_t stride = tile.bytesPerLine() / 4;
+    uint32_t* corner = reinterpret_cast<uint32_t*>(tile.bits()) + (part.top() - place.top()) * stride +
+                       (part.left() - place.left());
+    scaler->Scale(part.left(), part.top(), {corner, part.width(), part.height(), stride});
     return tile;
 }
 

@@ -92,6 +92,10 @@ private:
     };
     struct Tile {
         QImage image;
+        // The part of the tile scaled, in the zoomed picture: a new tile
+        // at the edge of a frame is scaled only as far as the frame shows
+        // it, and the rest when a later frame shows more of it.
+        QRect scaled;
         std::vector<Stamp> drawn;  // empty: the picture alone
         uint64_t lastUse = 0;
     };
@@ -108,7 +112,8 @@ private:
         }
     };
     static std::vector<ItemsOnTile> ItemsByTile(const std::vector<PlaceItem>& items, QPoint toPicture, const Span& span);
-    void Refresh(const CMapPicture& picture, const Span& span, const std::vector<ItemsOnTile>& onTiles);
+    void Refresh(const CMapPicture& picture, const QRect& needed, const Span& span,
+                 const std::vector<ItemsOnTile>& onTiles);
     void ShareOut(size_t count, const std::function<void(size_t, std::optional<CZoomScaler>&)>& work,
                   const std::function<void()>& alongside = {});
     static bool Holds(const Tile& tile, const ItemsOnTile& items);
@@ -117,8 +122,9 @@ private:
     void UseKey(const Key& key);
     QRect Needed(const QRect& area) const;
     QImage TakeSpare(QSize size);
-    QImage RenderTile(const CMapPicture& picture, const QRect& place, std::optional<CZoomScaler>& scaler,
-                      QImage tile) const;
+    static QRect ToScale(const Tile& tile, const QRect& place, const QRect& shown);
+    QImage RenderTile(const CMapPicture& picture, const QRect& place, const QRect& part,
+                      std::optional<CZoomScaler>& scaler, QImage tile) const;
     void EvictBeyond(size_t keep);
 
     Key m_key;
