@@ -169,19 +169,15 @@ bool MapRenderer::DrawTiles(QPainter& painter, const CMapPicture& picture, const
     const QRect area(left, top, right - left, bottom - top);
     const int scale = ItemScale(painter, ratio);
     const CRect withTiles = WithTiles(update, CZoomedTiles::TilesShowing(key, area), ratio);
-    // The places' items (their labels' images made) while a second thread
-    // scales new tiles; when there are too few to share, after.
-    std::vector<PlaceItem> items;
-    bool itemsMade = false;
-    m_tiles.MakeMissing(picture, key, area, [&] {
-        if (scale) items = PlaceItems(withTiles, ratio, scale);
-        else PrepareLabels(update, ratio);
-        itemsMade = true;
-    });
-    if (scale && !itemsMade) items = PlaceItems(withTiles, ratio, scale);
     painter.save();
     UseDevicePixels(painter, ratio);
-    m_tiles.Draw(painter, picture, key, area, at, items);
+    // The places' items (their labels' images made) while a second thread
+    // starts on the new tiles.
+    const std::vector<PlaceItem> items = m_tiles.Draw(painter, picture, key, area, at, [&] {
+        if (scale) return PlaceItems(withTiles, ratio, scale);
+        if (!m_labelsAsText) PrepareLabels(update, ratio);  // for the places drawn after
+        return std::vector<PlaceItem>();
+    });
     DrawPlaceItemsAround(painter, items, key.Bounds().translated(at - area.topLeft()), QRect(at, area.size()));
     painter.restore();
     return scale != 0;

@@ -17,31 +17,61 @@ namespace {
 
 uint64_t TileId(int column, int row) { return uint64_t(uint32_t(column)) << 32 | uint32_t(row); }
 
+// From this many tiles to scale a draw shares them with a second thread.
+constexpr size_t kSharedFrom = 24;
+
 }  // namespace
 
-void CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at,
-                        const std::vector<PlaceItem>& items) {
+std::vector<PlaceItem> CZoomedTiles::Draw(QPainter& painter, const CMapPicture& picture, const Key& key,
+                                          const QRect& area, QPoint at, const MakeItems& makeItems) {
     UseKey(key);
     const QRect needed = Needed(area);
-    if (needed.isEmpty()) return m_spare.clear();
+    if (needed.isEmpty()) {
+        m_spare.clear();
+        return makeItems ? makeItems() : std::vector<PlaceItem>();
+    }
     ++m_frame;
     const Span span = Span::Of(needed);
-    const std::vector<ItemsOnTile> onTiles = ItemsByTile(items, area.topLeft() - at, span);
-    Refresh(picture, needed, span, onTiles);
+    std::vector<Job> jobs = JobsFor(needed, span);
+    const size_t toScale = size_t(std::count_if(jobs.begin(), jobs.end(), [](const Job& j) { return !j.part.isEmpty(); }));
+
+    // The items go into the tiles made once they are known; those made
+    // before are given them here as they are drawn.
+    std::vector<PlaceItem> items;
+    std::vector<ItemsOnTile> onTiles;
+    std::atomic<bool> itemsKnown{false};
+    std::vector<std::atomic<bool>> made(jobs.size());
+    size_t drawn = 0;  // the jobs drawn so far, in order
     painter.save();
     // The tiles are opaque: each replaces what is under it.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int row = span.firstRow; row <= span.lastRow; ++row)
-        for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
-            const QImage& tile = m_tiles[TileId(column, row)].image;
-            const QRect place(column * kTileWidth, row * kTileHeight, tile.width(), tile.height());
-            const QRect part = place & needed;
-            painter.drawImage(at + (part.topLeft() - area.topLeft()), tile, part.translated(-place.topLeft()));
+    auto drawUpTo = [&](size_t end, bool wait) {
+        for (; drawn < end && (!wait || made[drawn].load(std::memory_order_acquire)); ++drawn) {
+            const Job& job = jobs[drawn];
+            GiveItems(picture, job, onTiles[drawn], m_scaler);
+            const QRect part = job.place & needed;
+            painter.drawImage(at + (part.topLeft() - area.topLeft()), job.tile->image,
+                              part.translated(-job.place.topLeft()));
         }
+    };
+    ShareOut(
+        jobs.size(), toScale >= kSharedFrom,
+        [&](size_t i, std::optional<CZoomScaler>& scaler) {
+            MakeTile(picture, jobs[i], scaler);
+            if (itemsKnown.load(std::memory_order_acquire)) GiveItems(picture, jobs[i], onTiles[i], scaler);
+            made[i].store(true, std::memory_order_release);
+        },
+        [&] {
+            if (makeItems) items = makeItems();
+            onTiles = ItemsByTile(items, area.topLeft() - at, span);
+            itemsKnown.store(true, std::memory_order_release);
+        },
+        [&] { drawUpTo(jobs.size(), true); });
+    drawUpTo(jobs.size(), false);
     painter.restore();
     m_spare.clear();
-    const size_t used = size_t(span.lastColumn - span.firstColumn + 1) * size_t(span.lastRow - span.firstRow + 1);
-    EvictBeyond(used + used / 4);
+    EvictBeyond(jobs.size() + jobs.size() / 4);
+    return items;
 }
 
 // Each item, moved onto the zoomed picture, goes to every tile of the span
@@ -63,42 +93,40 @@ std::vector<CZoomedTiles::ItemsOnTile> CZoomedTiles::ItemsByTile(const std::vect
     return onTiles;
 }
 
-// Every tile of the span not holding its items, or not scaled as far as
-// the draw shows it, is scaled again and given them, on two threads when
-// there are many (a zoom step's frame draws places into all its tiles). A
-// tile holding no items is used as it is scaled.
-void CZoomedTiles::Refresh(const CMapPicture& picture, const QRect& needed, const Span& span,
-                           const std::vector<ItemsOnTile>& onTiles) {
-    struct Stale {
-        Tile* tile;
-        QRect place, part;  // the part to scale again, or none
-        const ItemsOnTile* items;
-        QImage memory;  // the tile's own, a spare, or none
-    };
-    std::vector<Stale> stale;
+// Every tile of the span, with the part of it to scale: its memory taken
+// out of it, or a spare's for a new one. No tile is added to the map past
+// this point, which the threads read.
+std::vector<CZoomedTiles::Job> CZoomedTiles::JobsFor(const QRect& needed, const Span& span) {
+    std::vector<Job> jobs;
     for (int row = span.firstRow; row <= span.lastRow; ++row)
         for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
             Tile& tile = m_tiles[TileId(column, row)];
             tile.lastUse = m_frame;
-            const ItemsOnTile& items = onTiles[span.IndexOf(column, row)];
             const QRect place = PlaceOf(column, row);
-            QRect part = ToScale(tile, place, place & needed);
-            if (part.isEmpty() && Holds(tile, items)) continue;
-            if (part.isEmpty() && !tile.drawn.empty()) part = tile.scaled;  // the picture again under new items
-            QImage memory = tile.image.isNull() ? TakeSpare(place.size()) : std::move(tile.image);
-            stale.push_back({&tile, place, part, &items, std::move(memory)});
+            const QRect part = ToScale(tile, place, place & needed);
+            QImage memory;
+            if (!part.isEmpty()) memory = tile.image.isNull() ? TakeSpare(place.size()) : std::move(tile.image);
+            jobs.push_back({&tile, place, part, std::move(memory)});
         }
-    ShareOut(stale.size(), [&](size_t i, std::optional<CZoomScaler>& scaler) {
-        Stale& s = stale[i];
-        if (s.part.isEmpty()) {
-            s.tile->image = std::move(s.memory);
-        } else {
-            s.tile->image = RenderTile(picture, s.place, s.part, scaler, std::move(s.memory));
-            s.tile->scaled = s.part;
-        }
-        s.tile->drawn.clear();
-        if (!s.tile->image.isNull()) DrawItems(*s.tile, s.place.topLeft(), *s.items);
-    });
+    return jobs;
+}
+
+void CZoomedTiles::MakeTile(const CMapPicture& picture, Job& job, std::optional<CZoomScaler>& scaler) const {
+    if (job.part.isEmpty()) return;
+    job.tile->image = RenderTile(picture, job.place, job.part, scaler, std::move(job.memory));
+    job.tile->scaled = job.part;
+    job.tile->drawn.clear();
+}
+
+// A tile holding other items is scaled again under the new ones; one
+// holding none is used as it is scaled.
+void CZoomedTiles::GiveItems(const CMapPicture& picture, const Job& job, const ItemsOnTile& items,
+                             std::optional<CZoomScaler>& scaler) const {
+    Tile& tile = *job.tile;
+    if (tile.image.isNull() || Holds(tile, items)) return;
+    if (!tile.drawn.empty()) tile.image = RenderTile(picture, job.place, tile.scaled, scaler, std::move(tile.image));
+    tile.drawn.clear();
+    if (!tile.image.isNull()) DrawItems(tile, job.place.topLeft(), items);
 }
 
 // What of a tile at `place` must be scaled for a draw showing `shown` of
@@ -160,57 +188,27 @@ QRect CZoomedTiles::TilesShowing(const Key& key, const QRect& area) {
     return QRect(first, last) & key.Bounds();
 }
 
-// After a zoom step every tile of the frame is new: a second thread takes
-// them one by one alongside the calling thread, each with a scaler of its
-// own, while the calling thread first does `alongside`. A pan's few new
-// tiles are not worth a thread, and are made here without it.
-void CZoomedTiles::MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
-                               const std::function<void()>& alongside) {
-    UseKey(key);
-    struct Missing {
-        QRect place, part;
-        Tile* tile;
-        QImage memory;  // the tile's own, a spare, or none
-    };
-    std::vector<Missing> missing;
-    if (const QRect needed = Needed(area); !needed.isEmpty())
-        for (int row = needed.top() / kTileHeight; row <= needed.bottom() / kTileHeight; ++row)
-            for (int column = needed.left() / kTileWidth; column <= needed.right() / kTileWidth; ++column) {
-                Tile& tile = m_tiles[TileId(column, row)];
-                const QRect place = PlaceOf(column, row);
-                const QRect part = ToScale(tile, place, place & needed);
-                if (part.isEmpty()) continue;
-                QImage memory = tile.image.isNull() ? TakeSpare(place.size()) : std::move(tile.image);
-                missing.push_back({place, part, &tile, std::move(memory)});
-            }
-    ShareOut(
-        missing.size(),
-        [&](size_t i, std::optional<CZoomScaler>& scaler) {
-            Missing& m = missing[i];
-            m.tile->image = RenderTile(picture, m.place, m.part, scaler, std::move(m.memory));
-            m.tile->scaled = m.part;
-            m.tile->drawn.clear();
-        },
-        alongside);
-}
-
-// Runs `work` for 0 to `count` - 1, on a second thread too when there are
-// enough to be worth it, each thread with a scaler of its own; `alongside`
-// then runs first on the calling thread. Indices are taken one by one.
-void CZoomedTiles::ShareOut(size_t count, const std::function<void(size_t, std::optional<CZoomScaler>&)>& work,
-                            const std::function<void()>& alongside) {
-    constexpr size_t kSharedFrom = 24;
+// Runs `work` for 0 to `count` - 1, indices taken one by one, on a second
+// thread too when `share` is set and one can be had, each thread with a
+// scaler of its own. The calling thread first runs `first`, then `between`
+// after each index it takes.
+void CZoomedTiles::ShareOut(size_t count, bool share,
+                            const std::function<void(size_t, std::optional<CZoomScaler>&)>& work,
+                            const std::function<void()>& first, const std::function<void()>& between) {
     std::atomic<size_t> next{0};
-    auto takeWork = [&](std::optional<CZoomScaler>& scaler) {
-        for (size_t i = next++; i < count; i = next++) work(i, scaler);
+    auto takeWork = [&](std::optional<CZoomScaler>& scaler, const std::function<void()>& after) {
+        for (size_t i = next++; i < count; i = next++) {
+            work(i, scaler);
+            if (after) after();
+        }
     };
     std::optional<CZoomScaler> helperScaler;
     std::thread helper;
-    if (count >= kSharedFrom) {
+    if (share) {
         try {
             helper = std::thread([&] {
                 try {
-                    takeWork(helperScaler);
+                    takeWork(helperScaler, {});
                 } catch (const std::bad_alloc&) {
                     // Out of memory here: what is left is done by the calling thread.
                 }
@@ -225,8 +223,8 @@ void CZoomedTiles::ShareOut(size_t count, const std::function<void(size_t, std::
             if (thread.joinable()) thread.join();
         }
     } joiner{helper};
-    if (helper.joinable() && alongside) alongside();
-    takeWork(m_scaler);
+    first();
+    takeWork(m_scaler, between);
 }
 
 // Tiles are scaled from the halved copy the device scale calls for, each

@@ -58,18 +58,18 @@ public:
 
     // Draws the part `area` of the zoomed picture (device pixels, in its
     // own coordinates) with its top left corner at device pixel `at`, and
-    // over it `items` (in the painter's device pixels, in the order they are
-    // drawn) where they meet the picture. The painter's transform must be
-    // the identity in device pixels. Each item must be the same image while
-    // it is shown: a new image must be a new QImage.
-    void Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area, QPoint at,
-              const std::vector<PlaceItem>& items = {});
-    // Makes the tiles a draw of `area` lacks (Draw makes any left), on two
-    // threads when there are many; `alongside` then runs on the calling
-    // thread meanwhile, before it takes its share of the tiles (with too few
-    // tiles to share it is not run: it is work the caller does anyway).
-    void MakeMissing(const CMapPicture& picture, const Key& key, const QRect& area,
-                     const std::function<void()>& alongside = {});
+    // over it the items `makeItems` returns (in the painter's device
+    // pixels, in the order they are drawn) where they meet the picture;
+    // returns those items. The painter's transform must be the identity in
+    // device pixels. Each item must be the same image while it is shown: a
+    // new image must be a new QImage.
+    //
+    // When many tiles are new (a zoom step's frame), a second thread starts
+    // on them while this one makes the items; then both make tiles, this
+    // one drawing those made so far between its own.
+    using MakeItems = std::function<std::vector<PlaceItem>()>;
+    std::vector<PlaceItem> Draw(QPainter& painter, const CMapPicture& picture, const Key& key, const QRect& area,
+                                QPoint at, const MakeItems& makeItems = {});
     // The tiles a draw of `area` shows, whole, as one rectangle of the zoomed
     // picture (empty when it shows none): the items they hold are those
     // meeting it.
@@ -111,11 +111,20 @@ private:
             return size_t(row - firstRow) * size_t(lastColumn - firstColumn + 1) + size_t(column - firstColumn);
         }
     };
+    // A tile of a draw's span and what it lacks: `part` to scale (or none),
+    // and its items once they are made.
+    struct Job {
+        Tile* tile;
+        QRect place, part;
+        QImage memory;  // the tile's own, a spare, or none
+    };
     static std::vector<ItemsOnTile> ItemsByTile(const std::vector<PlaceItem>& items, QPoint toPicture, const Span& span);
-    void Refresh(const CMapPicture& picture, const QRect& needed, const Span& span,
-                 const std::vector<ItemsOnTile>& onTiles);
-    void ShareOut(size_t count, const std::function<void(size_t, std::optional<CZoomScaler>&)>& work,
-                  const std::function<void()>& alongside = {});
+    std::vector<Job> JobsFor(const QRect& needed, const Span& span);
+    void MakeTile(const CMapPicture& picture, Job& job, std::optional<CZoomScaler>& scaler) const;
+    void GiveItems(const CMapPicture& picture, const Job& job, const ItemsOnTile& items,
+                   std::optional<CZoomScaler>& scaler) const;
+    void ShareOut(size_t count, bool share, const std::function<void(size_t, std::optional<CZoomScaler>&)>& work,
+                  const std::function<void()>& first, const std::function<void()>& between);
     static bool Holds(const Tile& tile, const ItemsOnTile& items);
     static void DrawItems(Tile& tile, QPoint corner, const ItemsOnTile& items);
     QRect PlaceOf(int column, int row) const;
