@@ -134,15 +134,17 @@ bool MapRenderer::DrawPicture(QPainter& painter, const CMapPicture& picture, con
 }
 
 // Tiles serve every draw of a zoomed picture that is not a plain copy and
-// would scale more than about a megapixel at every frame: a frame is then
-// mostly a copy. On a large screen (4K, or high density: over four
+// would scale more than about 600,000 pixels at every frame: a frame is
+// then mostly a copy, and a zoom step's new tiles and the places drawn into
+// them are shared between two threads (over a whole picture the places are
+// drawn by this thread alone). On a large screen (4K, or high density: over four
 // megapixels of the device in view) they serve every draw where the places
 // can be drawn into them (see CZoomedTiles), plain copies too: the places
 // then cost nothing on top of filling that many pixels. Otherwise a smaller
 // picture scales fast enough. Either way the start-up's first look and the
 // full picture after it are drawn alike, so that their labels blend alike.
 bool MapRenderer::DrawsFromTiles(const QPainter& painter, const CMapPicture& picture, qreal ratio) const {
-    constexpr double kSmallPixels = 1'000'000, kLargeView = 4'000'000;
+    constexpr double kSmallPixels = 600'000, kLargeView = 4'000'000;
     if (m_wholePicture || !CanDrawInDevicePixels(painter)) return false;
     const int zoom = m_geometry.Zoom();
     const int level = picture.LevelFor(zoom / 100.0);
