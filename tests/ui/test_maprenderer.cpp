@@ -263,7 +263,7 @@ void TestMapRenderer::placesDrawnRowByRowAsWhole_data() {
     QTest::addColumn<bool>("found");
     QTest::addColumn<bool>("painterOwn");  // the reference drawn by the painter's own means
     QTest::addColumn<QSize>("view");
-    // At 75% and 50% the picture (over a megapixel of the device) is drawn
+    // At 75% and 50% the picture (over 600,000 pixels of the device) is drawn
     // from tiles, at 100% copied pixel for pixel in bands of rows, but from
     // tiles in a view of over four megapixels; smaller than the view at
     // each: margins right and below.

@@ -36,7 +36,9 @@ std::vector<PlaceItem> CZoomedTiles::Draw(QPainter& painter, const CMapPicture& 
     const size_t toScale = size_t(std::count_if(jobs.begin(), jobs.end(), [](const Job& j) { return !j.part.isEmpty(); }));
 
     // The items go into the tiles made once they are known; those made
-    // before are given them here as they are drawn.
+    // before are given them here as they are drawn. (A frame whose tiles
+    // all need new items but none a new scale is done by this thread
+    // alone: that takes a change of the places shown without a move.)
     std::vector<PlaceItem> items;
     std::vector<ItemsOnTile> onTiles;
     std::atomic<bool> itemsKnown{false};
@@ -49,7 +51,7 @@ std::vector<PlaceItem> CZoomedTiles::Draw(QPainter& painter, const CMapPicture& 
         for (; drawn < end && (!wait || made[drawn].load(std::memory_order_acquire)); ++drawn) {
             const Job& job = jobs[drawn];
             GiveItems(picture, job, onTiles[drawn], m_scaler);
-            const QRect part = job.place & needed;
+            const QRect part = job.place & needed;  // drawn with its top left corner at `at` + its offset in `area`
             painter.drawImage(at + (part.topLeft() - area.topLeft()), job.tile->image,
                               part.translated(-job.place.topLeft()));
         }
