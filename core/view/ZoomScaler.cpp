@@ -147,7 +147,8 @@ ZERIM_ROW_LOOP void CZoomScaler::ScaleAcrossFirst(int top, PixelBlock out) {
     const int firstColumn = m_columns.front().first;
     const size_t readBytes = size_t(m_columns.back().first - firstColumn + 2) * 4;
     for (int r = firstRow; r <= lastRow; ++r) {
-        if (r + kRowsAhead <= lastRow) Prefetch(m_source + ptrdiff_t(r + kRowsAhead) * m_stride + firstColumn, readBytes);
+        if (r + kRowsAhead <= lastRow)
+            Prefetch(m_source + ptrdiff_t(r + kRowsAhead) * m_stride + firstColumn, readBytes);
         BlendRow(m_source + ptrdiff_t(r) * m_stride, &m_blended[size_t(r - firstRow) * rowSize]);
     }
     for (int y = 0; y < out.height; ++y) {

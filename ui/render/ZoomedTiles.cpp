@@ -33,7 +33,8 @@ std::vector<PlaceItem> CZoomedTiles::Draw(QPainter& painter, const CMapPicture& 
     ++m_frame;
     const Span span = Span::Of(needed);
     std::vector<Job> jobs = JobsFor(needed, span);
-    const size_t toScale = size_t(std::count_if(jobs.begin(), jobs.end(), [](const Job& j) { return !j.part.isEmpty(); }));
+    const size_t toScale =
+        size_t(std::count_if(jobs.begin(), jobs.end(), [](const Job& job) { return !job.part.isEmpty(); }));
 
     // The items go into the tiles made once they are known; those made
     // before are given them here as they are drawn. (A frame whose tiles
