@@ -7,6 +7,7 @@
 #include "shell/QuickStyle.h"
 #include "shell/DisplayCheck.h"
 #include "shell/FontPreload.h"
+#include "shell/QtFrench.h"
 #include "shell/QtResourceStore.h"
 #include "shell/Snapshot.h"
 #include "shell/StartupClock.h"
@@ -58,6 +59,7 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
     QApplication qapp(qtArgs.Argc(), qtArgs.Argv());
     MarkStartup("QApplication prête");
     UseQuickStyle();
+    InstallQtFrench();
     fonts.FillFontDatabase();
     // The desktop entry's id: the window is matched to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.sarvenhal_guild.zerim"));

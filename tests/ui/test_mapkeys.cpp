@@ -38,6 +38,9 @@ private slots:
     void zoomAndScrollKeys_data();
     void zoomAndScrollKeys();
     void findFocusesTheField();
+    void shortcutsReachFromEveryControl_data();
+    void shortcutsReachFromEveryControl();
+    void copyInTheFieldCopiesItsSelection();
     void findersOpen_data();
     void findersOpen();
     void ctrlWheelKeepsThePoint_data();
@@ -160,7 +163,7 @@ void TestMapKeys::zoomAndScrollKeys_data() {
     QTest::newRow("zoom in") << QKeySequence(QKeySequence::ZoomIn)[0] << false << 150 << QPoint(-1, -1);
     QTest::newRow("zoom in from the field") << QKeySequence(QKeySequence::ZoomIn)[0] << true << 150 << QPoint(-1, -1);
     QTest::newRow("keypad +") << keypad(Qt::Key_Plus) << false << 150 << QPoint(-1, -1);
-    QTest::newRow("keypad + in the field types") << keypad(Qt::Key_Plus) << true << 100 << QPoint(500, 500);
+    QTest::newRow("keypad + from the field") << keypad(Qt::Key_Plus) << true << 150 << QPoint(-1, -1);
     QTest::newRow("zoom out") << QKeySequence(QKeySequence::ZoomOut)[0] << false << 50 << QPoint(-1, -1);
     QTest::newRow("keypad -") << keypad(Qt::Key_Minus) << false << 50 << QPoint(-1, -1);
     QTest::newRow("fit") << ctrl(Qt::Key_9) << false << -1 << QPoint(0, 0);
@@ -202,6 +205,64 @@ void TestMapKeys::findFocusesTheField() {
     QCOMPARE(field->selectedText(), QString("Ash"));
     QTest::keyClicks(field, "kel");  // typing replaces the old text (then completes it)
     QVERIFY2(field->text().startsWith("kel"), qPrintable(field->text()));
+    field->clear();
+}
+
+Q_DECLARE_METATYPE(QWidget*)
+
+// Every command with a shortcut, but Quit (see quitShortcut), with the focus
+// in each control of the window. Home and End stay with the place field and
+// the detail slider, where they move in its text or to its ends.
+void TestMapKeys::shortcutsReachFromEveryControl_data() {
+    QTest::addColumn<QWidget*>("control");
+    QTest::addColumn<bool>("homeAndEndToo");
+    QTest::newRow("map") << static_cast<QWidget*>(View()) << true;
+    QTest::newRow("place field") << static_cast<QWidget*>(m_frame->PlaceBar()->Combo()->lineEdit()) << false;
+    QTest::newRow("detail slider") << static_cast<QWidget*>(m_frame->PlaceBar()->findChild<QSlider*>()) << false;
+}
+
+void TestMapKeys::shortcutsReachFromEveryControl() {
+    QFETCH(QWidget*, control);
+    QFETCH(bool, homeAndEndToo);
+    // The dialogs some commands open are closed as soon as they show.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(10);
+    int tried = 0;
+    for (QAction* action : m_frame->actions()) {
+        if (action->shortcut().isEmpty() || action == m_frame->Command(ResId::ID_APP_EXIT)) continue;
+        const QKeyCombination key = action->shortcut()[0];
+        const bool editsTheField = key == QKeyCombination(Qt::Key_Home) || key == QKeyCombination(Qt::Key_End);
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        control->setFocus();
+        QVERIFY2(control->hasFocus(), qPrintable(action->text()));
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::keyClick(control, key.key(), key.keyboardModifiers());
+        const int expected = editsTheField && !homeAndEndToo ? 0 : 1;
+        QVERIFY2(triggered.count() == expected, qPrintable(action->text()));
+        ++tried;
+    }
+    QVERIFY(tried >= 12);
+    m_frame->PlaceBar()->Combo()->lineEdit()->clear();
+}
+
+// With text selected in the place field, Ctrl+C copies that text.
+void TestMapKeys::copyInTheFieldCopiesItsSelection() {
+    Search(QStringLiteral("elw"));
+    QLineEdit* field = m_frame->PlaceBar()->Combo()->lineEdit();
+    field->setText(QStringLiteral("Ash Ford"));
+    field->setSelection(0, 3);
+    field->setFocus();
+    QTest::keyClick(field, QKeySequence(QKeySequence::Copy)[0].key(),
+                    QKeySequence(QKeySequence::Copy)[0].keyboardModifiers());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Ash"));
+    field->deselect();
+    QTest::keyClick(field, QKeySequence(QKeySequence::Copy)[0].key(),
+                    QKeySequence(QKeySequence::Copy)[0].keyboardModifiers());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kelwick\t-50000\t150000\nKelwick\t120000\t-50000\n"));
     field->clear();
 }
 
@@ -375,7 +436,6 @@ void TestMapKeys::quitShortcut() {
     QVERIFY(!frame.isVisible());
 }
 
-Q_DECLARE_METATYPE(QWidget*)
 
 void TestMapKeys::accessibleNames_data() {
     QTest::addColumn<QWidget*>("widget");

@@ -1,4 +1,5 @@
 #include "widgets/IEControl.h"
+#include "shell/QtFrench.h"
 #include "shell/StatusBar.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
@@ -7,6 +8,9 @@
 #include <QBuffer>
 #include <QDialog>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextTable>
@@ -89,6 +93,7 @@ private slots:
     void links();
     void linkByKeyboard();
     void ownerShowsAnotherPage();
+    void pageMenuInFrenchWithoutInternalAddress();
 
 private:
     void AddPage(int id, const QByteArray& bytes) {
@@ -462,6 +467,32 @@ void TestIEControl::ownerShowsAnotherPage() {
     QCOMPARE(panel.toPlainText().trimmed(), QString("Page of quil://npcidx=4"));
     QVERIFY(ClickText(panel, "Page of"));  // plain text: nothing happens
     QCOMPARE(panel.toPlainText().trimmed(), QString("Page of quil://npcidx=4"));
+}
+
+// The menu on a link: Qt's own items in French, and no item that would copy
+// the program's internal address.
+void TestIEControl::pageMenuInFrenchWithoutInternalAddress() {
+    QVERIFY(InstallQtFrench());
+    CIEControl panel;
+    panel.resize(400, 300);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QVERIFY(panel.LoadFromResource(m_store, kPageId));
+    QVERIFY(panel.SetBodyHtml("Ask <a href=\"quil://npcidx=4\">Ilsa Marrow</a>."));
+    QTextCursor link = panel.document()->find("Ilsa");
+    QTextCursor inside(panel.document());
+    inside.setPosition(link.selectionStart() + 1);
+    const QPoint onLink = panel.cursorRect(inside).center();
+    QCOMPARE(panel.anchorAt(onLink), QString("quil://npcidx=4"));
+    std::unique_ptr<QMenu> menu(panel.CreatePageMenu(onLink));
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator()) texts << action->text().remove('&').section('\t', 0, 0);
+    QVERIFY2(texts.contains("Copier") && texts.contains(QString::fromUtf8("Tout sélectionner")),
+             qPrintable(texts.join('|')));
+    QVERIFY(!menu->findChild<QAction*>("link-copy") || !menu->actions().contains(menu->findChild<QAction*>("link-copy")));
+    QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove('&'), QString("Annuler"));
 }
 
 QTEST_MAIN(TestIEControl)

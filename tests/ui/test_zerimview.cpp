@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QtTest>
 
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -48,6 +49,7 @@ QImage Grab(CZerimView& view) { return view.viewport()->grab().toImage().convert
 }  // namespace
 
 Q_DECLARE_METATYPE(std::optional<std::string>)
+Q_DECLARE_METATYPE(std::function<void(CZerimView&)>)
 
 class TestZerimView : public QObject {
     Q_OBJECT
@@ -63,6 +65,8 @@ private slots:
     void titleFollowsZoom();
     void wholePictureModeDrawsTheSame();
     void hoverReachesPaintedLabels();
+    void hoverFollowsTheView_data();
+    void hoverFollowsTheView();
     void snapshotIsTheClientArea_data();
     void snapshotIsTheClientArea();
     void barsFollowAResizeAtOnce_data();
@@ -189,6 +193,39 @@ void TestZerimView::hoverReachesPaintedLabels() {
     QTRY_VERIFY(m_view->HoveredPlace() == PlaceNamed("Orvane", 0));
     QTest::mouseMove(m_view->viewport(), QPoint(279 + size.cx + 1, 475 + size.cy / 2));
     QTRY_VERIFY(m_view->HoveredPlace() == nullptr);
+}
+
+// The pointer rests on Orvane's marker while the map changes under it: the
+// hovered place is what now lies under the pointer, nothing once it has left.
+void TestZerimView::hoverFollowsTheView_data() {
+    QTest::addColumn<std::function<void(CZerimView&)>>("change");
+    QTest::newRow("zoom in") << std::function<void(CZerimView&)>([](CZerimView& v) { v.OnZoomIn(); });
+    QTest::newRow("bottom right") << std::function<void(CZerimView&)>([](CZerimView& v) { v.OnBottomRight(); });
+    QTest::newRow("scroll bar") << std::function<void(CZerimView&)>([](CZerimView& v) {
+        v.OnZoomIn();  // two steps in: then there is something to scroll
+        v.OnZoomIn();
+        v.horizontalScrollBar()->setValue(v.horizontalScrollBar()->maximum());
+    });
+    QTest::newRow("search elsewhere") << std::function<void(CZerimView&)>([](CZerimView& v) { v.SearchPlaces("Dun"); });
+    QTest::newRow("resize") << std::function<void(CZerimView&)>([](CZerimView& v) { SizeClientArea(v, 200, 150); });
+    QTest::newRow("pointer leaves") << std::function<void(CZerimView&)>([](CZerimView& v) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(v.viewport(), &leave);
+    });
+}
+
+void TestZerimView::hoverFollowsTheView() {
+    QFETCH(std::function<void(CZerimView&)>, change);
+    QString status;
+    m_view->SetStatusWriter([&status](const QString& text) { status = text; });
+    Shot();
+    QTest::mouseMove(m_view->viewport(), QPoint(5, 5));  // a move, whatever the last row left
+    QTest::mouseMove(m_view->viewport(), QPoint(275, 478));
+    QTRY_VERIFY(m_view->HoveredPlace() == PlaceNamed("Orvane", 0));
+    const QString onOrvane = status;
+    change(*m_view);
+    QVERIFY(m_view->HoveredPlace() != PlaceNamed("Orvane", 0));
+    QVERIFY(status != onOrvane);  // the read-out follows
 }
 
 // The snapshot's map area against the view's client area of the same size

@@ -2,6 +2,7 @@
 
 #include "shell/AboutDlg.h"
 #include "shell/ExtraCommands.h"
+#include "shell/FieldShortcuts.h"
 #include "shell/PlaceBar.h"
 #include "shell/StartupClock.h"
 #include "shell/StatusBar.h"
@@ -13,9 +14,11 @@
 #include "npc/NpcSearchDlg.h"
 #include "spells/SpellSearchDlg.h"
 #include "view/ZerimView.h"
+#include "widgets/AutoCombo.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -71,6 +74,7 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     setStatusBar(m_wndStatusBar);
     ShowLoadProblems();
     CreateMenu();
+    new CFieldShortcuts(*this, *m_wndPlaceBar->Combo()->lineEdit(), *m_wndPlaceBar->Combo());
 
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
     m_wndPlaceBar->SetActions({[this](CPlace* place) { m_pView->HighlightOne(place); },

@@ -5,6 +5,7 @@
 #include "shell/ProgramIcon.h"
 #include "shell/Settings.h"
 #include "shell/StartupClock.h"
+#include "shell/WindowRoom.h"
 #include "shell/World.h"
 #include "view/ZerimView.h"
 
@@ -22,9 +23,13 @@ bool CZerimApp::InitInstance() {
     auto frame = std::make_unique<CMainFrame>(m_world, [this] { return EnsureLoaded(); });
     // X11 takes every size of the icon with each new window: the notice and
     // the first frame go without it.
-    frame->AfterFirstMap([] { QApplication::setWindowIcon(ProgramIcon()); });
+    CMainFrame* shown = frame.get();
+    frame->AfterFirstMap([shown] {
+        QApplication::setWindowIcon(ProgramIcon());
+        KeepFrameOnScreen(*shown);  // framed by now
+    });
     MarkStartup("fenêtre principale construite");
-    frame->show();
+    ShowWithinScreen(*frame);
     m_firstFramePages.Prepare(*frame);
     MarkStartup("fenêtre principale montrée");
     frame->RestoreView();

@@ -60,12 +60,14 @@ void CZerimView::CenterOnPicture(CPoint centre) {
     m_geometry.CenterOn(centre.x, centre.y, true);
     SyncScrollBars();
     viewport()->update();
+    RefreshHover();
 }
 
 void CZerimView::ScrollToPosition(CPoint position) {
     m_geometry.ScrollTo(position);
     SyncScrollBars();
     viewport()->update();
+    RefreshHover();
 }
 
 void CZerimView::SetWholePicture(bool on) {
@@ -97,9 +99,12 @@ void CZerimView::ScrollSizesChanged() {
     viewport()->update();
 }
 
+// After every zoom and every change of what is lit: the labels are measured
+// by the paint, then the place under the pointer is found again.
 void CZerimView::RedrawNow() {
     SyncScrollBars();
     viewport()->repaint();
+    RefreshHover();
 }
 
 void CZerimView::FocusMainWindow() {
@@ -150,12 +155,14 @@ void CZerimView::SyncScrollBars() {
 void CZerimView::FollowSize() {
     m_geometry.Resize({width(), height()}, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     SyncScrollBars();
+    RefreshHover();
 }
 
 void CZerimView::scrollContentsBy(int, int) {
     if (m_syncing) return;
     m_geometry.ScrollTo({horizontalScrollBar()->value(), verticalScrollBar()->value()});
     viewport()->update();
+    RefreshHover();
 }
 
 // --- pointer -------------------------------------------------------------
@@ -183,11 +190,12 @@ void CZerimView::mousePressEvent(QMouseEvent* event) {
 
 void CZerimView::mouseMoveEvent(QMouseEvent* event) {
     if (m_pan) return PanTo(event->position().toPoint());
+    m_pointerAt = ClientPoint(event);
     if (m_pointer.Pressing()) {
         if (m_pointer.Move(ClientPoint(event))) ShowBand();
         return;  // the read-out does not change during a press
     }
-    UpdateHover(ClientPoint(event));
+    UpdateHover(*m_pointerAt);
 }
 
 void CZerimView::mouseReleaseEvent(QMouseEvent* event) {
@@ -273,8 +281,27 @@ void CZerimView::Carry(const PointerTracker::Outcome& outcome) {
     }
 }
 
+// The map moves under a pointer that stays still: what it rests on is found
+// again from where it is, and is nothing once it has left the map.
+void CZerimView::RefreshHover() {
+    if (m_pointer.Pressing()) return;
+    const bool inside = m_pointerAt && viewport()->rect().contains(m_pointerAt->x, m_pointerAt->y);
+    SetHovered(inside ? m_overlay.HitTest(m_places, m_renderer.LabelSizes(), *m_pointerAt) : nullptr);
+}
+
+bool CZerimView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        m_pointerAt.reset();
+        RefreshHover();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
 void CZerimView::UpdateHover(CPoint client) {
-    const CPlace* hovered = m_overlay.HitTest(m_places, m_renderer.LabelSizes(), client);
+    SetHovered(m_overlay.HitTest(m_places, m_renderer.LabelSizes(), client));
+}
+
+void CZerimView::SetHovered(const CPlace* hovered) {
     if (hovered == m_pHoverPlace) return;  // the same place: the status bar is left alone
     m_pHoverPlace = hovered;
     if (m_writeStatus) m_writeStatus(FromWin1252(HoverText(hovered)));

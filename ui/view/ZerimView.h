@@ -88,6 +88,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // IViewHost
@@ -104,6 +105,8 @@ private:
     void ShowBand();
     void EndPress();
     void UpdateHover(CPoint client);
+    void RefreshHover();
+    void SetHovered(const CPlace* hovered);
     void ScrollToPosition(CPoint position);
     void ScrollOneLine(bool horizontal, bool back);
     void PanTo(QPoint pointer);
@@ -120,6 +123,8 @@ private:
     // A middle-button pan: where it started, and the scroll position then.
     std::optional<std::pair<QPoint, CPoint>> m_pan;
     const CPlace* m_pHoverPlace = nullptr;
+    // Where the pointer last moved over the map; nothing once it has left.
+    std::optional<CPoint> m_pointerAt;
     std::function<void(const QString&)> m_writeStatus;
     std::function<void()> m_onMapPainted;
 };

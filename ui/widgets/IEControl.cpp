@@ -9,8 +9,10 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -132,6 +134,18 @@ QVariant CIEControl::loadResource(int type, const QUrl& name) {
         return nothing;
     }
     return QByteArray(" ");
+}
+
+QMenu* CIEControl::CreatePageMenu(const QPoint& pos) {
+    QMenu* menu = createStandardContextMenu(pos);
+    // The program's own links ("quil://...") mean nothing outside it.
+    if (QAction* copyLink = menu->findChild<QAction*>(QStringLiteral("link-copy"))) menu->removeAction(copyLink);
+    return menu;
+}
+
+void CIEControl::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(CreatePageMenu(event->pos()));
+    menu->exec(event->globalPos());
 }
 
 void CIEControl::mouseReleaseEvent(QMouseEvent* event) {

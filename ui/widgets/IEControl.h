@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+class QMenu;
+
 class IResourceStore;
 
 // The dialog that handles the internal links of its panel.
@@ -68,7 +70,12 @@ public:
     // file or the network.
     QVariant loadResource(int type, const QUrl& name) override;
 
+    // The panel's context menu at `pos` (the viewport's coordinates): Qt's,
+    // without the item that would copy a link's internal address.
+    QMenu* CreatePageMenu(const QPoint& pos);
+
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
