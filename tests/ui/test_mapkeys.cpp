@@ -27,6 +27,7 @@
 #include "MainWindowFixture.h"
 
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+Q_DECLARE_METATYPE(Qt::Key)
 
 class TestMapKeys : public QObject {
     Q_OBJECT
@@ -40,6 +41,8 @@ private slots:
     void findFocusesTheField();
     void shortcutsReachFromEveryControl_data();
     void shortcutsReachFromEveryControl();
+    void keypadPressPastTheShortcuts_data();
+    void keypadPressPastTheShortcuts();
     void copyInTheFieldCopiesItsSelection();
     void findersOpen_data();
     void findersOpen();
@@ -166,6 +169,7 @@ void TestMapKeys::zoomAndScrollKeys_data() {
     QTest::newRow("keypad + from the field") << keypad(Qt::Key_Plus) << true << 150 << QPoint(-1, -1);
     QTest::newRow("zoom out") << QKeySequence(QKeySequence::ZoomOut)[0] << false << 50 << QPoint(-1, -1);
     QTest::newRow("keypad -") << keypad(Qt::Key_Minus) << false << 50 << QPoint(-1, -1);
+    QTest::newRow("keypad - from the field") << keypad(Qt::Key_Minus) << true << 50 << QPoint(-1, -1);
     QTest::newRow("fit") << ctrl(Qt::Key_9) << false << -1 << QPoint(0, 0);
     QTest::newRow("home") << QKeyCombination(Qt::Key_Home) << false << 100 << QPoint(0, 0);
     QTest::newRow("end") << QKeyCombination(Qt::Key_End) << false << 100 << QPoint(-2, -2);
@@ -247,6 +251,29 @@ void TestMapKeys::shortcutsReachFromEveryControl() {
     }
     QVERIFY(tried >= 12);
     m_frame->PlaceBar()->Combo()->lineEdit()->clear();
+}
+
+// X11 hands the keypad's keys to the shortcuts without their keypad flag, and
+// they match none: the key press itself comes to the control with the focus.
+void TestMapKeys::keypadPressPastTheShortcuts_data() {
+    QTest::addColumn<QWidget*>("control");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("+ on the map") << static_cast<QWidget*>(View()) << Qt::Key_Plus << 150;
+    QTest::newRow("- on the map") << static_cast<QWidget*>(View()) << Qt::Key_Minus << 50;
+    QTest::newRow("+ in the field") << static_cast<QWidget*>(m_frame->PlaceBar()->Combo()) << Qt::Key_Plus << 150;
+    QTest::newRow("- on the slider") << static_cast<QWidget*>(m_frame->PlaceBar()->Slider()) << Qt::Key_Minus << 50;
+}
+
+void TestMapKeys::keypadPressPastTheShortcuts() {
+    QFETCH(QWidget*, control);
+    QFETCH(Qt::Key, key);
+    QFETCH(int, zoom);
+    control->setFocus();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeypadModifier, key == Qt::Key_Plus ? "+" : "-");
+    QApplication::sendEvent(control, &press);
+    QCOMPARE(View()->Zoom(), zoom);
+    QCOMPARE(m_frame->PlaceBar()->Combo()->lineEdit()->text(), QString());  // nothing typed
 }
 
 // With text selected in the place field, Ctrl+C copies that text.

@@ -2,8 +2,8 @@
 
 #include "shell/AboutDlg.h"
 #include "shell/ExtraCommands.h"
-#include "shell/FieldShortcuts.h"
 #include "shell/PlaceBar.h"
+#include "shell/ShortcutReach.h"
 #include "shell/StartupClock.h"
 #include "shell/StatusBar.h"
 #include "shell/ToolBarImages.h"
@@ -74,7 +74,7 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     setStatusBar(m_wndStatusBar);
     ShowLoadProblems();
     CreateMenu();
-    new CFieldShortcuts(*this, *m_wndPlaceBar->Combo()->lineEdit(), *m_wndPlaceBar->Combo());
+    new CShortcutReach(*this, *m_wndPlaceBar->Combo()->lineEdit(), *m_wndPlaceBar->Combo());
 
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
     m_wndPlaceBar->SetActions({[this](CPlace* place) { m_pView->HighlightOne(place); },

@@ -1,4 +1,4 @@
-#include "shell/FieldShortcuts.h"
+#include "shell/ShortcutReach.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -22,28 +22,38 @@ bool IsFieldKey(const QKeyEvent& key, const QLineEdit& field) {
 
 }  // namespace
 
-CFieldShortcuts::CFieldShortcuts(QWidget& window, QLineEdit& field, QWidget& holder)
+CShortcutReach::CShortcutReach(QWidget& window, QLineEdit& field, QWidget& holder)
     : QObject(&window), m_window(window), m_field(field) {
     m_field.installEventFilter(this);
     holder.installEventFilter(this);
+    window.installEventFilter(this);
 }
 
-bool CFieldShortcuts::IsWindowShortcut(const QKeyEvent& key) const {
+QAction* CShortcutReach::CommandFor(const QKeyEvent& key) const {
     const QList<QKeySequence> spellings = SpellingsOf(key);
-    for (const QAction* action : m_window.actions()) {
+    for (QAction* action : m_window.actions()) {
         if (!action->isEnabled()) continue;
         for (const QKeySequence& shortcut : action->shortcuts())
-            if (spellings.contains(shortcut)) return true;
+            if (spellings.contains(shortcut)) return action;
     }
-    return false;
+    return nullptr;
 }
 
-// Ignoring the override, and keeping the field from seeing it, lets the
-// window's shortcut have the key.
-bool CFieldShortcuts::eventFilter(QObject*, QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride) return false;
+bool CShortcutReach::eventFilter(QObject* watched, QEvent* event) {
+    const bool override = event->type() == QEvent::ShortcutOverride && watched != &m_window;
+    if (!override && event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (IsFieldKey(*key, m_field) || !IsWindowShortcut(*key)) return false;
-    event->ignore();
+    if (IsFieldKey(*key, m_field)) return false;
+    QAction* command = CommandFor(*key);
+    if (!command) return false;
+    if (override) {
+        // Ignored, and kept from the field: the window's shortcut has the key.
+        event->ignore();
+        return true;
+    }
+    // A key press that names a command has come past the shortcuts: only a
+    // keypad key, unflagged by X11, does that.
+    if (!(key->modifiers() & Qt::KeypadModifier)) return false;
+    command->trigger();
     return true;
 }
