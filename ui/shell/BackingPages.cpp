@@ -3,6 +3,7 @@
 #include "render/WholePages.h"
 
 #include <QBackingStore>
+#include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
 #include <QWindow>
@@ -36,6 +37,10 @@ void CBackingPages::Wait() {
 }
 
 void CBackingPages::Prepare(QWidget& window) {
+    // Only the stores of X11 and the offscreen platform are plain images that
+    // may be asked for outside a paint (Wayland's ends the program there).
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("xcb") && platform != QLatin1String("offscreen")) return;
     QBackingStore* store = window.backingStore();
     const QWindow* handle = window.windowHandle();
     if (!store || !handle) return;

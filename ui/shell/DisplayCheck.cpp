@@ -26,25 +26,58 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
+// The socket Qt's Wayland platform connects to: WAYLAND_DISPLAY, a name in
+// XDG_RUNTIME_DIR unless it is a path, "wayland-0" by default.
+std::string WaylandSocket() {
+    std::string name = Environment("WAYLAND_DISPLAY");
+    if (name.empty()) name = "wayland-0";
+    if (name[0] == '/') return name;
+    const std::string folder = Environment("XDG_RUNTIME_DIR");
+    return folder.empty() ? name : folder + "/" + name;
+}
+
+std::string WaylandUnreachable() {
+    return "zerim: l'affichage Wayland " + WaylandSocket() +
+           " ne répond pas (aucun compositeur n'écoute sur cette socket).\n"
+           "Vérifiez les variables WAYLAND_DISPLAY et XDG_RUNTIME_DIR ; "
+           "les modes sans fenêtre restent utilisables (zerim --help).";
+}
+
+// What Qt's Wayland platform says when the compositor does not answer; Qt
+// may then fall back to X, and what follows tells whether it could.
+const char kWaylandUnreachable[] = "Failed to create wl_display";
+bool g_waylandFailed = false;
+
+[[noreturn]] void EndWith(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+    _exit(1);
+}
+
+// Whether X was only a fallback after Wayland failed, with no X display named.
+bool OnlyWaylandWasMeant() { return g_waylandFailed && Environment("DISPLAY").empty(); }
+
 // What Qt's X11 platform says, as a warning, when the server does not answer
 // or refuses it; the fatal error that follows would only talk of plugins.
 const char kXcbUnreachable[] = "could not connect to display";
 
 void OnQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (text.startsWith(QLatin1String(kWaylandUnreachable))) {
+        g_waylandFailed = true;  // said once it is known whether X takes over
+        return;
+    }
+    if (g_waylandFailed && text.startsWith(QLatin1String("Could not load the Qt platform plugin"))) return;
     if (type == QtWarningMsg && text.startsWith(QLatin1String(kXcbUnreachable))) {
-        const QString display = text.mid(int(sizeof kXcbUnreachable)).trimmed();
-        std::fprintf(stderr, "%s\n", Unreachable(display.toStdString()).c_str());
-        std::fflush(stderr);
-        _exit(1);
+        if (OnlyWaylandWasMeant()) EndWith(WaylandUnreachable());
+        EndWith(Unreachable(text.mid(int(sizeof kXcbUnreachable)).trimmed().toStdString()));
     }
     const QByteArray local = text.toLocal8Bit();
     if (type != QtFatalMsg) {
         std::fprintf(stderr, "%s\n", local.constData());
         return;
     }
-    std::fprintf(stderr, "zerim: impossible d'ouvrir la fenêtre : %s\n", local.constData());
-    std::fflush(stderr);
-    _exit(1);
+    if (g_waylandFailed) EndWith(WaylandUnreachable());
+    EndWith("zerim: impossible d'ouvrir la fenêtre : " + std::string(local.constData()));
 }
 
 }  // namespace

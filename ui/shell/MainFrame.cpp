@@ -63,6 +63,8 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     // out of the middle of showing the window.
     m_world.OnPictureSharper([this] {
         if (ExitAfterFirstMap() == ExitAfter::FullPicture) m_pView->OnFirstMapPainted(ReportAndExit);
+        else if (ExitAfterFirstMap() == ExitAfter::QuitAfterFullPicture)
+            m_pView->OnFirstMapPainted([this] { QTimer::singleShot(0, this, &QWidget::close); });
         else m_pView->OnFirstMapPainted([this] { m_pView->MakeLabelsAhead(); });
         m_pView->viewport()->update();
     });

@@ -39,7 +39,9 @@ double MillisecondsSinceStart() {
 ExitAfter ExitAfterFirstMap() {
     const char* value = std::getenv("ZERIM_EXIT_AFTER_FIRST_MAP");
     if (!value || !*value || std::string(value) == "0") return ExitAfter::Never;
-    return std::string(value) == "full" ? ExitAfter::FullPicture : ExitAfter::FirstMap;
+    const std::string word(value);
+    if (word == "quit") return ExitAfter::QuitAfterFullPicture;
+    return word == "full" ? ExitAfter::FullPicture : ExitAfter::FirstMap;
 }
 
 void MarkStartup(const char* step) {

@@ -9,8 +9,10 @@
 // Milliseconds since the process's static initialisation (before main).
 double MillisecondsSinceStart();
 
-enum class ExitAfter { Never, FirstMap, FullPicture };
-// What the start-up benchmark asked for.
+enum class ExitAfter { Never, FirstMap, FullPicture, QuitAfterFullPicture };
+// What the start-up benchmark asked for ("1", "full"); "quit" closes the
+// window the ordinary way once the full picture is on screen, for the tests
+// of platforms no tool can type into.
 ExitAfter ExitAfterFirstMap();
 
 // Notes that a step of the start-up has just ended, when tracing; `step` must

@@ -1,5 +1,6 @@
 #include "shell/WindowRoom.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -15,8 +16,10 @@ QRect AvailableArea(const QWidget& window) {
 void ShowWithinScreen(QWidget& window) {
     const QRect area = AvailableArea(window);
     if (area.isEmpty()) return window.show();
-    const QSize largest = window.maximumSize();
     window.resize(window.size().boundedTo(area.size()));
+    // The offscreen platform keeps no size hints, and says so at each change.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return window.show();
+    const QSize largest = window.maximumSize();
     window.setMaximumSize(largest.boundedTo(area.size()));
     window.show();
     window.setMaximumSize(largest);
