@@ -22,6 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://sarvenhal-guild.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # dependencies from dpkg-shlibdeps
+# Qt's dialogs in French; Qt's Wayland platform where the desktop is Wayland
+# (without it Qt takes X, through XWayland).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # The long description; CPack puts the summary above as its synopsis.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Sarvenhal shows the painted world map of a role-playing game, with its
 named places drawn as markers that multiply as you zoom in. A place bar

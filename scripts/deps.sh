@@ -11,6 +11,9 @@ packages=(
     libturbojpeg0-dev                     # the map picture's decoder
     libbenchmark-dev libjpeg-turbo-progs time  # benchmarks under bench/ (djpeg: the reference decode)
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
+    openbox                               # a window manager over it, for the documentation's pictures
+    weston qt6-wayland                    # a Wayland compositor (headless) and Qt's platform for it
+    qt6-translations-l10n                 # Qt's own dialogs and menus in French
     poppler-utils                         # pdftotext: the print test reads the text of a printed PDF
     fonts-dejavu-core                     # a proportional font for the interface
     clang libclang-rt-14-dev              # libFuzzer and the sanitizers' run-time for the fuzz targets
