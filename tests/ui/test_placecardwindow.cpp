@@ -41,6 +41,7 @@ private:
     QString Pane0() const { return m_frame->StatusBar()->PaneText(0); }
     QList<CPlaceCardDlg*> Cards() const { return m_frame->findChildren<CPlaceCardDlg*>(); }
     CPlaceCardDlg* OpenCard(const QString& search);
+    QRect FoundPlaceOnScreen() const;
 
     CMemoryResourceStore m_store;
     std::unique_ptr<CWorld> m_world;
@@ -151,23 +152,43 @@ void TestPlaceCardWindow::escapeClosesAndTheCardComesBack() {
     QCOMPARE(Cards()[0]->windowTitle(), QString("Kelwick"));
 }
 
+// The one found place's marker and label, on screen.
+QRect TestPlaceCardWindow::FoundPlaceOnScreen() const {
+    const CPlaceArray& found = View()->Places().Highlight();
+    if (found.GetSize() != 1) return {};
+    int index = 0;
+    while (View()->PlaceTable()[index] != found[0]) ++index;
+    CRect marker, label;
+    View()->Places().GetPlaceRects(*found[0], View()->Renderer().LabelSizes().Of(index), marker, label);
+    const QRect both = QRect(marker.left, marker.top, marker.Width(), marker.Height())
+                           .united(QRect(label.left, label.top, label.Width(), label.Height()));
+    return QRect(View()->viewport()->mapToGlobal(both.topLeft()), both.size());
+}
+
 // The found place is in the middle of the map, where the card would open:
-// the card moves off its marker.
+// the card moves off its marker and its label; and so does a finder opened
+// from the card, which would open there too.
 void TestPlaceCardWindow::cardLeavesThePlaceInSight() {
     CPlaceCardDlg* card = OpenCard("quen");
     QVERIFY(card);
-    const CPlaceArray& found = View()->Places().Highlight();
-    QCOMPARE(found.GetSize(), 1);
-    CRect marker, label;
-    View()->Places().GetPlaceRects(*found[0], {}, marker, label);
-    const QRect onScreen(View()->viewport()->mapToGlobal(QPoint(marker.left, marker.top)),
-                         QSize(marker.Width(), marker.Height()));
-    QVERIFY(View()->viewport()->rect().contains(QRect(marker.left, marker.top, marker.Width(), marker.Height())));
-    QVERIFY2(!card->frameGeometry().intersects(onScreen),
-             qPrintable(QString("card %1,%2 %3x%4, marker %5,%6")
+    const QRect place = FoundPlaceOnScreen();
+    QVERIFY(place.width() > 20);  // the label is part of it
+    QVERIFY(View()->viewport()->rect().contains(QRect(View()->viewport()->mapFromGlobal(place.topLeft()), place.size())));
+    QVERIFY2(!card->frameGeometry().intersects(place),
+             qPrintable(QString("card %1,%2 %3x%4, place %5,%6 %7x%8")
                             .arg(card->frameGeometry().x()).arg(card->frameGeometry().y())
                             .arg(card->frameGeometry().width()).arg(card->frameGeometry().height())
-                            .arg(onScreen.x()).arg(onScreen.y())));
+                            .arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())));
+    QRect finderFrame;
+    QTimer::singleShot(50, [&] {
+        QWidget* finder = QApplication::activeModalWidget();
+        if (!finder) return;
+        finderFrame = finder->frameGeometry();
+        QTest::keyClick(finder, Qt::Key_Escape);
+    });
+    QVERIFY(ClickText(*card->Panel(), QString::fromUtf8("Éclair")));
+    QVERIFY(!finderFrame.isNull());
+    QVERIFY(!finderFrame.intersects(place));
 }
 
 void TestPlaceCardWindow::characterLinkOpensThePage() {

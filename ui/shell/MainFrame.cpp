@@ -35,14 +35,18 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 // When what waits for the first map runs if the map is never painted.
 constexpr int kAfterFirstMapAtTheLatest = 1000;  // ms
 
-// Where a place's marker is on screen, for the finders that keep it in sight.
-std::optional<QRect> MarkerOnScreen(CZerimView& view, const CPlace* place) {
+// Where a place's marker and its label are on screen, for the windows that
+// keep it in sight.
+std::optional<QRect> MarkerOnScreen(CZerimView& view, int index) {
+    const CPlace* place = view.PlaceTable()[index];
     if (!place) return std::nullopt;
     CRect marker, label;
-    view.Places().GetPlaceRects(*place, {}, marker, label);
-    const QRect inView(marker.left, marker.top, marker.Width(), marker.Height());
-    if (!view.viewport()->rect().intersects(inView)) return std::nullopt;
-    return QRect(view.viewport()->mapToGlobal(inView.topLeft()), inView.size());
+    view.Places().GetPlaceRects(*place, view.Renderer().LabelSizes().Of(index), marker, label);
+    if (!view.viewport()->rect().intersects(QRect(marker.left, marker.top, marker.Width(), marker.Height())))
+        return std::nullopt;
+    const QRect both = QRect(marker.left, marker.top, marker.Width(), marker.Height())
+                           .united(QRect(label.left, label.top, label.Width(), label.Height()));
+    return QRect(view.viewport()->mapToGlobal(both.topLeft()), both.size());
 }
 
 void ReportAndExit() {
@@ -142,7 +146,7 @@ void CMainFrame::ShowLoadProblems() {
 }
 
 MarkerLocator CMainFrame::LocateMarkers() {
-    return [this](int index) { return MarkerOnScreen(*m_pView, m_world.Places()[index]); };
+    return [this](int index) { return MarkerOnScreen(*m_pView, index); };
 }
 
 // A place link of the character finder, or a vendor's location in the spell

@@ -16,6 +16,7 @@ class CStatusBar;
 class CWorld;
 class CZerimView;
 class QLabel;
+class QDialog;
 class QMenu;
 class QToolBar;
 
@@ -78,8 +79,10 @@ private:
     void AddPlaceCardCommand(QMenu* search);
     int PlaceForCard() const;
     void OpenPlaceCard();
-    void RunCharacterFinder(std::optional<int> ordinal = std::nullopt);
-    void RunSpellFinder(std::optional<uint16_t> spellId = std::nullopt);
+    // `placeInSight`: a place the finder must not hide (-1: none).
+    void RunCharacterFinder(std::optional<int> ordinal = std::nullopt, int placeInSight = -1);
+    void RunSpellFinder(std::optional<uint16_t> spellId = std::nullopt, int placeInSight = -1);
+    void ExecKeepingInSight(QDialog& dialog, int placeInSight);
 
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;

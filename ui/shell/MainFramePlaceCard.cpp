@@ -15,6 +15,7 @@
 #include "view/ZerimView.h"
 
 #include <QMenu>
+#include <QTimer>
 
 void CMainFrame::AddPlaceCardCommand(QMenu* search) {
     QAction* card = NewExtraCommand(ExtraCommand::PlaceCard, "&Fiche du lieu…",
@@ -50,8 +51,9 @@ void CMainFrame::OpenPlaceCard() {
         open->activateWindow();
         return;
     }
-    CPlaceCardDlg::Links links{[this](int ordinal) { RunCharacterFinder(ordinal); },
-                               [this](uint16_t spellId) { RunSpellFinder(spellId); }};
+    // A finder opened from the card keeps the card's place in sight too.
+    CPlaceCardDlg::Links links{[this, place](int ordinal) { RunCharacterFinder(ordinal, place); },
+                               [this, place](uint16_t spellId) { RunSpellFinder(spellId, place); }};
     auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this);
     card->show();
     KeepPlaceInSight(card, LocateMarkers(), place);
@@ -59,16 +61,25 @@ void CMainFrame::OpenPlaceCard() {
 
 // The finders wait until the user closes them; on a character, its page
 // shows with the name chosen in the list, as a character link leaves it.
-void CMainFrame::RunCharacterFinder(std::optional<int> ordinal) {
+void CMainFrame::RunCharacterFinder(std::optional<int> ordinal, int placeInSight) {
     CNpcSearchDlg finder(m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); }, this);
     finder.SetMarkerLocator(LocateMarkers());
     if (ordinal) finder.ShowCharacter(*ordinal);
-    finder.exec();  // the finder only shows; its result tells nothing
+    ExecKeepingInSight(finder, placeInSight);  // the finder only shows; its result tells nothing
 }
 
-void CMainFrame::RunSpellFinder(std::optional<uint16_t> spellId) {
+void CMainFrame::RunSpellFinder(std::optional<uint16_t> spellId, int placeInSight) {
     CSpellSearchDlg finder(m_world.Store(), this);
     finder.SetMapLinks(m_world.Places(), [this](int index) { ShowPlace(index); }, LocateMarkers());
     if (spellId) finder.ShowSpell(*spellId);
-    finder.exec();
+    ExecKeepingInSight(finder, placeInSight);
+}
+
+// Once shown, the dialog moves off the place `placeInSight` (none: -1).
+void CMainFrame::ExecKeepingInSight(QDialog& dialog, int placeInSight) {
+    if (placeInSight >= 0)
+        QTimer::singleShot(0, &dialog, [this, &dialog, placeInSight] {
+            KeepPlaceInSight(&dialog, LocateMarkers(), placeInSight);
+        });
+    dialog.exec();
 }
