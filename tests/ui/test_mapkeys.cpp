@@ -140,11 +140,12 @@ void TestMapKeys::menus() {
     QVERIFY(m_frame->Command(ResId::ID_APP_EXIT)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
     // Saving and printing the view come before "Quitter", which stays last.
     const QList<QAction*> file = m_frame->menuBar()->actions()[0]->menu()->actions();
-    QCOMPARE(file.size(), 4);
+    QCOMPARE(file.size(), 5);
     QCOMPARE(file[0], m_frame->Command(ExtraCommand::ExportView));
     QCOMPARE(file[1], m_frame->Command(ExtraCommand::PrintView));
-    QVERIFY(file[2]->isSeparator());
-    QCOMPARE(file[3], m_frame->Command(ResId::ID_APP_EXIT));
+    QCOMPARE(file[2], m_frame->Command(ExtraCommand::PrintPreview));
+    QVERIFY(file[3]->isSeparator());
+    QCOMPARE(file[4], m_frame->Command(ResId::ID_APP_EXIT));
     QCOMPARE(file[0]->text(), QString::fromUtf8("&Exporter la vue…"));
     QCOMPARE(file[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     QCOMPARE(file[1]->shortcut(), QKeySequence(QKeySequence::Print));

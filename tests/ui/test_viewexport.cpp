@@ -4,6 +4,7 @@
 #include "JpegMaker.h"
 #include "TableBuilder.h"
 
+#include "shell/ExtraCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/ViewExport.h"
 #include "shell/World.h"
@@ -13,10 +14,13 @@
 #include "view/ZerimView.h"
 
 #include <QImageReader>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "MainWindowFixture.h"
@@ -33,6 +37,8 @@ private slots:
     void failuresLeaveNoFile_data();
     void failuresLeaveNoFile();
     void printKeepsNamesAsText();
+    void pageFollowsTheView_data();
+    void pageFollowsTheView();
 
 private:
     CZerimView* View() const { return m_frame->View(); }
@@ -168,6 +174,39 @@ void TestViewExport::printKeepsNamesAsText() {
     QCOMPARE(reader.exitCode(), 0);
     const QString text = QString::fromUtf8(reader.readAllStandardOutput());
     QVERIFY2(text.contains(QStringLiteral("Orvane")) && text.contains(QStringLiteral("Ash Ford")), qPrintable(text));
+}
+
+// The page turns to the view's shape, in the print dialog and the preview,
+// which shows the one page that prints.
+void TestViewExport::pageFollowsTheView_data() {
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QPageLayout::Orientation>("orientation");
+    QTest::newRow("wide") << QSize(900, 400) << QPageLayout::Landscape;
+    QTest::newRow("tall") << QSize(400, 700) << QPageLayout::Portrait;
+}
+
+void TestViewExport::pageFollowsTheView() {
+    QFETCH(QSize, window);
+    QFETCH(QPageLayout::Orientation, orientation);
+    m_frame->resize(window);
+    QTRY_COMPARE(m_frame->size(), window);
+    QPrinter printer;
+    SetPageForView(*View(), printer);
+    QCOMPARE(printer.pageLayout().orientation(), orientation);
+    int pages = -1;
+    QPageLayout::Orientation previewed = QPageLayout::Portrait;
+    QTimer::singleShot(100, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!preview) return;
+        auto* widget = preview->findChild<QPrintPreviewWidget*>();
+        pages = widget ? widget->pageCount() : -1;
+        previewed = widget ? widget->orientation() : previewed;
+        preview->reject();
+    });
+    m_frame->Command(ExtraCommand::PrintPreview)->trigger();
+    QCOMPARE(pages, 1);
+    QCOMPARE(previewed, orientation);
+    m_frame->resize(900, 700);
 }
 
 QTEST_MAIN(TestViewExport)

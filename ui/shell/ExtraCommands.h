@@ -22,6 +22,7 @@ enum : int {
     PrintView,
     RememberView,
     PlaceCard,
+    PrintPreview,
 };
 }  // namespace ExtraCommand
 

@@ -63,6 +63,7 @@ private:
     void SaveView();
     void ExportView();
     void PrintView();
+    void PreviewPrint();
     void CreateSearchMenu();
     void FocusPlaceField();
     void CopyPlaces();

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 // Before "Quitter", which stays last after a separator.
@@ -26,6 +27,10 @@ void CMainFrame::AddFileCommands(QMenu* file) {
                                      StandardKeys(QKeySequence::Print, Qt::CTRL | Qt::Key_P));
     connect(print, &QAction::triggered, this, &CMainFrame::PrintView);
     file->addAction(print);
+    QAction* preview = NewExtraCommand(ExtraCommand::PrintPreview, "&Aperçu avant impression…",
+                                       "Montre la page telle qu'elle sera imprimée", {});
+    connect(preview, &QAction::triggered, this, &CMainFrame::PreviewPrint);
+    file->addAction(preview);
 }
 
 // A name without an extension takes the chosen type's (PNG at first); any
@@ -53,6 +58,7 @@ void CMainFrame::ExportView() {
 void CMainFrame::PrintView() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Carte"));
+    SetPageForView(*m_pView, printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QString::fromUtf8("Imprimer la vue"));
     if (dialog.exec() != QDialog::Accepted) return;
@@ -62,4 +68,19 @@ void CMainFrame::PrintView() {
         return;
     }
     m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue imprimée"));
+}
+
+// The page as it will print, from the same drawing; the preview's own print
+// button prints it.
+void CMainFrame::PreviewPrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Carte"));
+    SetPageForView(*m_pView, printer);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QString::fromUtf8("Aperçu avant impression"));
+    QString error;
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this, &error](QPrinter* paper) { ::PrintView(*m_pView, *paper, error); });
+    preview.exec();
+    if (!error.isEmpty()) m_wndStatusBar->SetPaneText(0, error);
 }

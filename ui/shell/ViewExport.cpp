@@ -80,6 +80,11 @@ bool ExportView(CZerimView& view, const QString& path, QString& error) {
     return WriteAtomically(image, path, format, error);
 }
 
+void SetPageForView(const CZerimView& view, QPrinter& printer) {
+    const QSize size = view.viewport()->size();
+    printer.setPageOrientation(size.width() > size.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
 bool PrintView(CZerimView& view, QPrinter& printer, QString& error) {
     const QSize size = view.viewport()->size();
     if (size.isEmpty()) {
