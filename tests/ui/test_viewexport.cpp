@@ -182,7 +182,7 @@ void TestViewExport::pageFollowsTheView_data() {
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QPageLayout::Orientation>("orientation");
     QTest::newRow("wide") << QSize(900, 400) << QPageLayout::Landscape;
-    QTest::newRow("tall") << QSize(400, 700) << QPageLayout::Portrait;
+    QTest::newRow("tall") << QSize(480, 760) << QPageLayout::Portrait;
 }
 
 void TestViewExport::pageFollowsTheView() {
