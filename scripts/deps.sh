@@ -15,6 +15,7 @@ packages=(
     weston qt6-wayland                    # a Wayland compositor (headless) and Qt's platform for it
     qt6-translations-l10n                 # Qt's own dialogs and menus in French
     poppler-utils                         # pdftotext: the print test reads the text of a printed PDF
+    groff-base                            # the manual pages laid out, to check them
     fonts-dejavu-core                     # a proportional font for the interface
     clang libclang-rt-14-dev              # libFuzzer and the sanitizers' run-time for the fuzz targets
     dpkg-dev lintian file                 # the Debian package (dpkg-shlibdeps) and its check

@@ -6,9 +6,12 @@
 #include "cli/LinkModes.h"
 #include "cli/WindowArguments.h"
 
+#include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "data/Version.h"
 #include "data/WholeNumber.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -34,11 +37,19 @@ bool ParseId(const std::string& text, int& id) {
     return true;
 }
 
+// A number, a standard type, or a named type the program embeds.
+bool IsProgramType(const ResType& type) {
+    const std::string name = type.Name();
+    const bool named = type == ResType::Named(name);
+    return !named || name == ResId::RT_JPG || name == ResId::RT_FIRSTLOOK;
+}
+
 CommandLineOutcome Dump(const std::vector<std::string>& args, const IResourceStore& store,
                         std::ostream& out, std::ostream& err) {
     if (args.size() != 3) return Misused(err, "--dump attend un type et un numéro, par exemple : zerim --dump RCDATA 133");
     const auto type = ResType::Parse(args[1]);
-    if (!type) return Misused(err, "type de ressource inconnu : " + args[1]);
+    if (!type || !IsProgramType(*type))
+        return Misused(err, "type de ressource inconnu : " + args[1] + " (RCDATA, HTML, JPG, BITMAP... ou un numéro)");
     int id = 0;
     if (!ParseId(args[2], id)) return Misused(err, "numéro de ressource invalide : " + args[2]);
     const auto block = store.Find(*type, id);
@@ -70,6 +81,20 @@ CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std:
         return Misused(err, std::string(mode.option) + " attend un seul texte, par exemple : " + mode.example);
     const int code = mode.run(store, args[1], out, err);
     return Flushed(out, err, code);
+}
+
+bool IsHelp(const std::string& word) { return word == "--help" || word == "-h"; }
+
+// "--help" with other words: which words, so that the user knows what was
+// not done. Empty when help is not asked for beside anything.
+std::string HelpBesideAMode(const std::vector<std::string>& args) {
+    const auto help = std::find_if(args.begin(), args.end(), IsHelp);
+    if (help == args.end() || args.size() == 1) return {};
+    const auto mode = std::find_if(args.begin(), args.end(), [](const std::string& word) {
+        return !IsHelp(word) && word.rfind("--", 0) == 0 && word.size() > 2;
+    });
+    const std::string other = mode != args.end() ? *mode : "un fichier ou une option de la fenêtre";
+    return *help + " et " + other + " ne vont pas ensemble : zerim " + *help + " seul montre l'aide";
 }
 
 }  // namespace
@@ -203,6 +228,7 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IR
         out << HelpText();
         return Flushed(out, err, 0);
     }
+    if (const std::string clash = HelpBesideAMode(args); !clash.empty()) return Misused(err, clash);
     if (mode == "--dump") return Dump(args, store, out, err);
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);

@@ -83,6 +83,7 @@ void TestCommandLine::errors_data() {
     QTest::newRow("missing resource") << QStringList{"--dump", "RCDATA", "134"} << "RCDATA_134" << 1;
     QTest::newRow("missing custom resource") << QStringList{"--dump", "JPG", "132"} << "JPG_132" << 1;
     QTest::newRow("unknown type") << QStringList{"--dump", "WHAT?", "1"} << "WHAT?" << 2;
+    QTest::newRow("type the program has not") << QStringList{"--dump", "FOO", "133"} << "FOO" << 2;
     QTest::newRow("id not a number") << QStringList{"--dump", "RCDATA", "x1"} << "x1" << 2;
     QTest::newRow("id too large") << QStringList{"--dump", "RCDATA", "65536"} << "65536" << 2;
     QTest::newRow("id missing") << QStringList{"--dump", "RCDATA"} << "--dump" << 2;
@@ -90,6 +91,9 @@ void TestCommandLine::errors_data() {
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "--frobnicate" << 2;
     QTest::newRow("unknown single-dash option") << QStringList{"-frobnicate"} << "-frobnicate" << 2;
     QTest::newRow("version with extra word") << QStringList{"--version", "x"} << "--version" << 2;
+    QTest::newRow("help with a mode") << QStringList{"--help", "--find", "x"} << "--help et --find" << 2;
+    QTest::newRow("a mode with help") << QStringList{"--find", "x", "--help"} << "--help et --find" << 2;
+    QTest::newRow("help with a file") << QStringList{"-h", "carte.txt"} << "-h" << 2;
     QTest::newRow("find without text") << QStringList{"--find"} << "--find" << 2;
     QTest::newRow("Qt option without its value") << QStringList{"-style"} << "-style" << 2;
     QTest::newRow("unknown option after a file") << QStringList{"carte.txt", "-x"} << "-x" << 2;

@@ -13,7 +13,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -82,8 +85,40 @@ QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const
     return image;
 }
 
+namespace {
+
+// Qt's own notes (no runtime folder set, a font not found...) are kept, and
+// told only when the snapshot fails: a command that succeeds says nothing.
+std::vector<std::string> g_heldQtMessages;
+
+void HoldQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "zerim: %s\n", text.toLocal8Bit().constData());
+        std::_Exit(1);
+    }
+    g_heldQtMessages.push_back(text.toStdString());
+}
+
+int MakeSnapshot(const IResourceStore& store, const std::vector<std::string>& args, char** argv,
+                 std::ostream& err);
+
+}  // namespace
+
 int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& args, char** argv,
                 std::ostream& err) {
+    const QtMessageHandler previous = qInstallMessageHandler(HoldQtMessage);
+    const int code = MakeSnapshot(store, args, argv, err);
+    qInstallMessageHandler(previous);
+    if (code != 0)
+        for (const std::string& message : g_heldQtMessages) err << message << '\n';
+    g_heldQtMessages.clear();
+    return code;
+}
+
+namespace {
+
+int MakeSnapshot(const IResourceStore& store, const std::vector<std::string>& args, char** argv,
+                 std::ostream& err) {
     std::string error;
     const auto options = ParseSnapshotOptions(args, error);
     if (!options) return Misuse(err, error);
@@ -113,3 +148,5 @@ int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& arg
         return Fail(err, "écriture impossible : " + options->file + " (" + reason + ")");
     return 0;
 }
+
+}  // namespace
