@@ -5,7 +5,8 @@
 # and checks that the screenshot shows green (found) labels; then opens and
 # closes both finders and the About box, quits through the menu and checks
 # that the program ended cleanly (under the sanitizers, a leak or a fault
-# makes that exit fail); a second run quits with Ctrl+Q alone.
+# makes that exit fail); a second run quits with Ctrl+Q alone; two more open
+# windows asked larger than the screen, which open within it.
 #   smoke.sh ZERIM OUT_DIR
 set -euo pipefail
 zerim=$1
@@ -65,7 +66,26 @@ run() {
     echo "exit status after Quitter: $status"
     [ "$status" -eq 0 ] || { echo "zerim did not end cleanly"; exit 1; }
     quit_with_ctrl_q
+    window_within_screen -geometry 999999x999999
+    QT_SCALE_FACTOR=2 window_within_screen
     echo "smoke test passed"
+}
+
+# A window asked larger than the screen (by -geometry, or 1024 x 768 at a
+# scale factor of 2) opens within it: 1280 x 1024 here.
+window_within_screen() {
+    "$zerim" "$@" &
+    zerim_pid=$!
+    trap 'kill $zerim_pid 2>/dev/null || true' EXIT
+    local win size
+    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sarvenhal\.' | head -n 1)
+    sleep 1
+    size=$(xdotool getwindowgeometry "$win" | awk '/Geometry:/ { print $2 }')
+    echo "window size with ${QT_SCALE_FACTOR:+QT_SCALE_FACTOR=$QT_SCALE_FACTOR }$*: $size"
+    xdotool windowfocus --sync "$win" key ctrl+q
+    timeout 30 tail --pid="$zerim_pid" -f /dev/null || { echo "zerim did not quit"; exit 1; }
+    trap - EXIT
+    [ "${size%x*}" -le 1280 ] && [ "${size#*x}" -le 1024 ] || { echo "a window larger than the screen"; exit 1; }
 }
 
 # A second run, ended by its shortcut alone.
