@@ -55,6 +55,7 @@ class TestConventions : public QObject {
 private slots:
     void qtOptionsOpenTheWindow_data();
     void qtOptionsOpenTheWindow();
+    void offscreenWindowClosesCleanly();
     void exitCodes_data();
     void exitCodes();
     void snapshotFormats_data();
@@ -90,6 +91,20 @@ void TestConventions::qtOptionsOpenTheWindow() {
     QDir::setCurrent(before);
     QVERIFY2(open, err.constData());
     QVERIFY2(!err.contains("option") && !err.contains("invalid style"), err.constData());
+}
+
+// On the offscreen platform the window opens, paints its map and closes the
+// ordinary way, with nothing on standard error.
+void TestConventions::offscreenWindowClosesCleanly() {
+    QProcessEnvironment env = TestProcess::WithoutDisplay();
+    env.insert(QStringLiteral("ZERIM_EXIT_AFTER_FIRST_MAP"), QStringLiteral("quit"));
+    QTemporaryDir runtime;  // as a session gives it: Qt notes its absence
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    const Result r = Run({"-platform", "offscreen"}, env);
+    QCOMPARE(r.status, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
 }
 
 void TestConventions::exitCodes_data() {

@@ -67,6 +67,9 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
         return;
     }
     if (g_waylandFailed && text.startsWith(QLatin1String("Could not load the Qt platform plugin"))) return;
+    // A platform without a nicety (the offscreen one keeps no size hints):
+    // nothing the user could act on.
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
     if (type == QtWarningMsg && text.startsWith(QLatin1String(kXcbUnreachable))) {
         if (OnlyWaylandWasMeant()) EndWith(WaylandUnreachable());
         EndWith(Unreachable(text.mid(int(sizeof kXcbUnreachable)).trimmed().toStdString()));
