@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "cli/StandardStreams.h"
 
 #include "cli/DataDirStore.h"
 #include "cli/DataModes.h"
@@ -22,7 +23,7 @@ CommandLineOutcome Misused(std::ostream& err, const std::string& message) { retu
 // a full disk, say) is a failure, whatever the mode found.
 CommandLineOutcome Flushed(std::ostream& out, std::ostream& err, int exitCode) {
     out.flush();
-    if (!out) return Failed(err, "écriture impossible sur la sortie standard");
+    if (!out) return Failed(err, StandardOutputFailure());
     return Done(exitCode);
 }
 

@@ -7,11 +7,11 @@
 #include "shell/ViewExport.h"
 
 #include "view/ZerimView.h"
+#include "widgets/DialogHelpers.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -44,7 +44,7 @@ void CMainFrame::ExportView() {
     const QString path = dialog.selectedFiles().first();
     QString error;
     if (!::ExportView(*m_pView, path, error)) {
-        QMessageBox::warning(this, QString::fromUtf8("Exporter la vue"), error);
+        WarnPlainly(this, QString::fromUtf8("Exporter la vue"), error);
         return;
     }
     m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue enregistrée dans « %1 »").arg(QDir::toNativeSeparators(path)));
@@ -58,7 +58,7 @@ void CMainFrame::PrintView() {
     if (dialog.exec() != QDialog::Accepted) return;
     QString error;
     if (!::PrintView(*m_pView, printer, error)) {
-        QMessageBox::warning(this, QString::fromUtf8("Imprimer"), error);
+        WarnPlainly(this, QString::fromUtf8("Imprimer"), error);
         return;
     }
     m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue imprimée"));

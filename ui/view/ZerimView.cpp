@@ -277,7 +277,7 @@ void CZerimView::UpdateHover(CPoint client) {
     const CPlace* hovered = m_overlay.HitTest(m_places, m_renderer.LabelSizes(), client);
     if (hovered == m_pHoverPlace) return;  // the same place: the status bar is left alone
     m_pHoverPlace = hovered;
-    if (m_writeStatus) m_writeStatus(FromWin1252(HoverText(hovered)));
+    if (m_writeStatus) m_writeStatus(ShownName(HoverText(hovered)));
 }
 
 // --- painting ------------------------------------------------------------

@@ -1,0 +1,78 @@
+#include "shell/SettingsFile.h"
+
+#include "cli/BoundedRead.h"
+#include "cli/SafeWrite.h"
+#include "cli/SystemReason.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Far above what the program stores; a stray huge file is not read.
+constexpr size_t kMaxSettingsBytes = size_t(1) << 20;
+
+QString CannotSave(const QString& path, const QString& reason) {
+    return QString::fromUtf8("Les réglages n'ont pas pu être enregistrés dans « %1 » : %2").arg(path, reason);
+}
+
+// QSettings tells that its copy could not be written, not why: a write of
+// the same size into the same folder finds the cause.
+QString CopyFailure(const QString& folder, qint64 size) {
+    const QByteArray probe = QFile::encodeName(folder + QStringLiteral("/probe"));
+    const int fd = open(probe.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const std::vector<char> zeros(size_t(std::max<qint64>(size, 4096)));
+    const bool written = fd >= 0 && write(fd, zeros.data(), zeros.size()) == ssize_t(zeros.size());
+    const int error = errno;
+    if (fd >= 0) close(fd);
+    unlink(probe.constData());
+    const QString cause = written ? QString::fromUtf8("cause inconnue") : QString::fromStdString(SystemReason(error));
+    return QString::fromUtf8("copie de travail impossible dans « %1 » : %2").arg(folder, cause);
+}
+
+}  // namespace
+
+QString SettingsFile::ProgramPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           QCoreApplication::organizationName() + QLatin1Char('/') + QCoreApplication::applicationName() +
+           QStringLiteral(".conf");
+}
+
+SettingsFile::SettingsFile() : SettingsFile(ProgramPath()) {}
+
+// A file that cannot be read (none yet, a FIFO, too large) gives no values.
+SettingsFile::SettingsFile(const QString& path) : m_path(path) {
+    const QString copy = m_scratch.filePath(QStringLiteral("settings.conf"));
+    const BoundedRead read = ReadFileBounded(QFile::encodeName(path).toStdString(), kMaxSettingsBytes);
+    QFile file(copy);
+    if (read.status == BoundedReadStatus::Read && file.open(QIODevice::WriteOnly))
+        file.write(reinterpret_cast<const char*>(read.bytes.data()), qint64(read.bytes.size()));
+    file.close();
+    m_values = std::make_unique<QSettings>(copy, QSettings::IniFormat);
+}
+
+bool SettingsFile::Save(QString& error) {
+    m_values->sync();
+    QFile copy(m_values->fileName());
+    // A damaged file (FormatError) is written anew with what could be read.
+    if (m_values->status() == QSettings::AccessError || !copy.open(QIODevice::ReadOnly)) {
+        error = CannotSave(m_path, CopyFailure(m_scratch.path(), copy.size()));
+        return false;
+    }
+    const QByteArray bytes = copy.readAll();
+    QDir().mkpath(QFileInfo(m_path).path());  // a failure shows in the write's reason
+    std::string reason;
+    if (WriteFileSafely(QFile::encodeName(m_path).toStdString(), {bytes.constData(), size_t(bytes.size())}, reason))
+        return true;
+    error = CannotSave(m_path, QString::fromStdString(reason));
+    return false;
+}
