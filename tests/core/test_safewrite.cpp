@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <sys/wait.h>
+
 namespace {
 
 using WriteTargets::Contents;
@@ -49,6 +51,7 @@ private slots:
     void targets();
     void writers_data() { WriteTargets::AddRows(); }
     void writers();
+    void readOnlyFileOfAnotherUser();
 };
 
 void TestSafeWrite::targets_data() {
@@ -101,6 +104,31 @@ void TestSafeWrite::writers() {
             return WriteTargets::Outcome{ok, QString::fromStdString(reason)};
         },
         [](const QByteArray& bytes) { return bytes == QByteArray::fromStdString(kBytes); });
+}
+
+// The shell's rule as a user meets it: a 0444 file in a folder the user may
+// write is not replaced, though a rename could. As root, the write runs in
+// a child that has become nobody.
+void TestSafeWrite::readOnlyFileOfAnotherUser() {
+    QTemporaryDir tmp;
+    const QString path = QDir(tmp.path()).filePath("prot.png");
+    QVERIFY(WriteTargets::WriteOld(path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(QFile::setPermissions(tmp.path(), QFileDevice::Permissions(0x7777)));  // rwx for all
+    const auto write = [&] {
+        std::string reason;
+        return !WriteFileSafely(path.toStdString(), kBytes, reason) && reason == "permission refusée";
+    };
+    if (geteuid() != 0) {
+        QVERIFY(write());
+    } else {
+        const pid_t child = fork();
+        if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && write() ? 0 : 1);
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    QCOMPARE(Contents(path), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestSafeWrite)
