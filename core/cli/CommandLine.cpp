@@ -1,10 +1,10 @@
 #include "cli/CommandLine.h"
-#include "cli/StandardStreams.h"
 
 #include "cli/DataDirStore.h"
 #include "cli/DataModes.h"
 #include "cli/Failure.h"
 #include "cli/LinkModes.h"
+#include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
 
 #include "data/ResourceStore.h"

@@ -6,6 +6,8 @@
 #include "data/ResourceStore.h"
 #include "spells/SpellTables.h"
 
+#include <vector>
+
 namespace {
 
 struct Reading {

@@ -4,6 +4,7 @@
 // what could be read; the notice keeps a partial result from passing for a
 // whole one.
 #pragma once
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>

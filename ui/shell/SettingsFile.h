@@ -21,7 +21,6 @@ public:
     // Writes the values back, making the file's folder if needed. False with
     // the reason, in French, in `error`; the file is then as it was.
     bool Save(QString& error);
-    const QString& Path() const { return m_path; }
 
     // Where the program's own file is.
     static QString ProgramPath();
