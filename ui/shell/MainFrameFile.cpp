@@ -6,6 +6,7 @@
 #include "shell/StatusBar.h"
 #include "shell/ViewExport.h"
 
+#include "data/ShownText.h"
 #include "view/ZerimView.h"
 #include "widgets/DialogHelpers.h"
 
@@ -47,7 +48,9 @@ void CMainFrame::ExportView() {
         WarnPlainly(this, QString::fromUtf8("Exporter la vue"), error);
         return;
     }
-    m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue enregistrée dans « %1 »").arg(QDir::toNativeSeparators(path)));
+    // A file name may hold a line break or an escape: shown as U+FFFD.
+    const QString shown = QString::fromStdString(ShownText(QDir::toNativeSeparators(path).toStdString()));
+    m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue enregistrée dans « %1 »").arg(shown));
 }
 
 void CMainFrame::PrintView() {
