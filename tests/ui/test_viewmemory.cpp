@@ -2,6 +2,7 @@
 // the item checked the second window takes the first one's view back; with
 // it unchecked, or with damaged settings, the window starts as specified.
 #include "JpegMaker.h"
+#include "WriteTargets.h"
 #include "TableBuilder.h"
 
 #include "shell/ExtraCommands.h"
@@ -31,6 +32,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void damagedSettingsAreIgnored();
+    void unsavedViewIsSaid_data();
     void unsavedViewIsSaid();
 
 private:
@@ -136,17 +138,30 @@ void TestViewMemory::damagedSettingsAreIgnored() {
     ExpectStartUp(*frame);
 }
 
-// The settings' folder is a file: closing says why the view was not kept,
+// The settings cannot be written: closing says why the view was not kept,
 // in a box that shows the path as text.
+void TestViewMemory::unsavedViewIsSaid_data() {
+    QTest::addColumn<bool>("folderIsAFile");  // else the config folder takes no new entry
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("the settings' folder is a file") << true << "n'est pas un dossier";
+    QTest::newRow("a read-only config folder") << false << "permission refusée";
+}
+
 void TestViewMemory::unsavedViewIsSaid() {
+    QFETCH(bool, folderIsAFile);
+    QFETCH(QString, cause);
     auto frame = NewWindow();
     QVERIFY(frame);
     frame->Command(ExtraCommand::RememberView)->setChecked(true);
     const QString folder = QFileInfo(SettingsFile::ProgramPath()).path();
     QVERIFY(QDir(folder).removeRecursively());
     QFile blocker(folder);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    if (folderIsAFile) QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    // Root writes through permissions, not through the immutable flag.
+    const bool readOnly = !folderIsAFile && (geteuid() == 0 ? WriteTargets::SetImmutable(m_dir.path(), true)
+                                                             : QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    if (!folderIsAFile && !readOnly) QSKIP("cannot make the folder read-only here");
     QString shown;
     Qt::TextFormat format = Qt::AutoText;
     QTimer closer;
@@ -159,8 +174,10 @@ void TestViewMemory::unsavedViewIsSaid() {
     });
     closer.start(20);
     frame->close();
+    if (readOnly && geteuid() == 0) WriteTargets::SetImmutable(m_dir.path(), false);
+    if (readOnly) QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::remove(folder);
-    QVERIFY2(shown.contains(folder) && shown.contains(QString::fromUtf8("n'est pas un dossier")), qPrintable(shown));
+    QVERIFY2(shown.contains(SettingsFile::ProgramPath()) && shown.contains(cause), qPrintable(shown));
     QCOMPARE(format, Qt::PlainText);
 }
 

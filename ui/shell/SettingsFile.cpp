@@ -5,7 +5,7 @@
 #include "cli/SystemReason.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -37,6 +38,18 @@ QString CopyFailure(const QString& folder, qint64 size) {
     unlink(probe.constData());
     const QString cause = written ? QString::fromUtf8("cause inconnue") : QString::fromStdString(SystemReason(error));
     return QString::fromUtf8("copie de travail impossible dans « %1 » : %2").arg(folder, cause);
+}
+
+// Makes `folder` and those above it; 0, or the error that stopped it (a
+// read-only home, a file where a folder should be).
+int MakeFolders(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    for (qsizetype end = path.indexOf('/', 1); ; end = path.indexOf('/', end + 1)) {
+        const QByteArray part = end < 0 ? path : path.left(end);
+        struct stat st {};
+        if (stat(part.constData(), &st) != 0 && mkdir(part.constData(), 0700) != 0 && errno != EEXIST) return errno;
+        if (end < 0) return 0;
+    }
 }
 
 }  // namespace
@@ -69,7 +82,10 @@ bool SettingsFile::Save(QString& error) {
         return false;
     }
     const QByteArray bytes = copy.readAll();
-    QDir().mkpath(QFileInfo(m_path).path());  // a failure shows in the write's reason
+    if (const int failure = MakeFolders(QFileInfo(m_path).path())) {
+        error = CannotSave(m_path, QString::fromStdString(SystemReason(failure)));
+        return false;
+    }
     std::string reason;
     if (WriteFileSafely(QFile::encodeName(m_path).toStdString(), {bytes.constData(), size_t(bytes.size())}, reason))
         return true;
