@@ -1,10 +1,9 @@
 #include "shell/PdfToFile.h"
 
-#include "cli/SafeWrite.h"
+#include "shell/SafeWriteQt.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 
@@ -22,10 +21,8 @@ bool PrintThrough(QPrinter& printer, const std::function<bool(QPaintDevice& devi
         writer.setCreator(printer.creator());
         if (!paint(writer)) return false;
     }
-    std::string reason;
-    if (WriteFileSafely(QFile::encodeName(file).toStdString(), {pdf.constData(), size_t(pdf.size())}, reason))
-        return true;
-    error = QString::fromUtf8("Impossible d'imprimer dans « %1 » : %2")
-                .arg(QDir::toNativeSeparators(file), QString::fromStdString(reason));
+    QString reason;
+    if (WriteFileSafely(file, pdf, reason)) return true;
+    error = QString::fromUtf8("Impossible d'imprimer dans « %1 » : %2").arg(QDir::toNativeSeparators(file), reason);
     return false;
 }

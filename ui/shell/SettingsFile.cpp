@@ -1,8 +1,8 @@
 #include "shell/SettingsFile.h"
 
 #include "cli/BoundedRead.h"
-#include "cli/SafeWrite.h"
 #include "cli/SystemReason.h"
+#include "shell/SafeWriteQt.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -86,9 +86,8 @@ bool SettingsFile::Save(QString& error) {
         error = CannotSave(m_path, QString::fromStdString(SystemReason(failure)));
         return false;
     }
-    std::string reason;
-    if (WriteFileSafely(QFile::encodeName(m_path).toStdString(), {bytes.constData(), size_t(bytes.size())}, reason))
-        return true;
-    error = CannotSave(m_path, QString::fromStdString(reason));
+    QString reason;
+    if (WriteFileSafely(m_path, bytes, reason)) return true;
+    error = CannotSave(m_path, reason);
     return false;
 }

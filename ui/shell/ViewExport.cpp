@@ -1,14 +1,13 @@
 #include "shell/ViewExport.h"
 
-#include "cli/SafeWrite.h"
 #include "cli/SnapshotOptions.h"
 #include "render/MapRenderer.h"
 #include "shell/PdfToFile.h"
+#include "shell/SafeWriteQt.h"
 #include "view/ZerimView.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QFile>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPrinter>
@@ -47,10 +46,9 @@ bool WriteImage(const QImage& image, const QString& path, const QByteArray& form
         error = CannotSave(path, writer.errorString());
         return false;
     }
-    std::string reason;
-    if (WriteFileSafely(QFile::encodeName(path).toStdString(), {bytes.constData(), size_t(bytes.size())}, reason))
-        return true;
-    error = CannotSave(path, QString::fromStdString(reason));
+    QString reason;
+    if (WriteFileSafely(path, bytes, reason)) return true;
+    error = CannotSave(path, reason);
     return false;
 }
 
