@@ -3,7 +3,9 @@
 #include "cli/DataDirStore.h"
 #include "cli/Failure.h"
 #include "cli/SessionBus.h"
+#include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
+#include "data/ShownText.h"
 #include "shell/QuickStyle.h"
 #include "shell/DisplayCheck.h"
 #include "shell/FontPreload.h"
@@ -88,6 +90,8 @@ int RunZerim(int argc, char** argv) {
     std::string error;
     const auto window = ParseWindowArguments(args, error);
     if (!window) return Misuse(std::cerr, error);  // RunCommandLine refuses these first
+    for (const std::string& extra : window->extraFiles)
+        Complain(std::cerr, "un seul fichier s'ouvre ; ignoré : " + ShownText(extra));
     return RunWindow(resources, argv[0], *window);
 }
 
@@ -95,6 +99,7 @@ int RunZerim(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     MarkStartup("main");
+    HoldClosedStandardStreams();  // before anything opens a file
     // Data from a --data folder is bounded, yet memory can still run out
     // (a huge picture, a small machine): end with a message, not an abort.
     try {

@@ -4,6 +4,7 @@
 #include "cli/DataModes.h"
 #include "cli/Failure.h"
 #include "cli/LinkModes.h"
+#include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
 
 #include "data/ResourceIds.h"
@@ -25,7 +26,7 @@ CommandLineOutcome Misused(std::ostream& err, const std::string& message) { retu
 // a full disk, say) is a failure, whatever the mode found.
 CommandLineOutcome Flushed(std::ostream& out, std::ostream& err, int exitCode) {
     out.flush();
-    if (!out) return Failed(err, "écriture impossible sur la sortie standard");
+    if (!out) return Failed(err, StandardOutputFailure());
     return Done(exitCode);
 }
 

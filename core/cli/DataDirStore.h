@@ -38,6 +38,9 @@ public:
     size_t Count() const { return m_blocks.size(); }
 
     std::optional<ByteBlock> Find(const ResType& type, int id) const override;
+    std::optional<ByteBlock> FindBuiltIn(const ResType& type, int id) const override {
+        return m_fallback.FindBuiltIn(type, id);
+    }
 
 private:
     const IResourceStore& m_fallback;

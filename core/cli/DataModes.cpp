@@ -2,9 +2,11 @@
 
 #include "cli/Failure.h"
 #include "cli/LoadedPlaces.h"
+#include "cli/TableNotices.h"
 #include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "data/ShownText.h"
 #include "data/WholeNumber.h"
 #include "data/Win1252.h"
 #include "npc/CharacterPage.h"
@@ -46,32 +48,6 @@ std::optional<int> OrdinalOfName(const CCharacterText& text, const std::string& 
     return found;
 }
 
-// The bytes the reader took for `records`: each a name and its zero, the
-// location word, the spell words and the end mark.
-size_t BytesOf(const std::vector<VendorRecord>& records) {
-    size_t bytes = 0;
-    for (const VendorRecord& r : records) bytes += r.name.size() + 1 + 2 * (r.spells.size() + 2);
-    return bytes;
-}
-
-// Whole when the records read are followed by the empty name that ends the
-// table; otherwise the table was cut short or its last record runs past
-// its end, and the vendors after the cut are lost.
-bool VendorTableIsWhole(ByteBlock table, const std::vector<VendorRecord>& records) {
-    const size_t end = BytesOf(records);
-    return end < table.size && table.data[end] == 0;
-}
-
-// False, after a word on `err`, when the vendor table is there but damaged.
-bool CheckVendorTable(const IResourceStore& store, std::ostream& err) {
-    const auto table = FindRcData(store, ResId::IDR_VENDORS);
-    if (!table) return true;  // no table: nobody sells anything, as the finder shows
-    const std::vector<VendorRecord> records = ReadVendors(*table);
-    if (VendorTableIsWhole(*table, records)) return true;
-    Complain(err, "table des marchands incomplète ; " + std::to_string(records.size()) + " marchands lus");
-    return false;
-}
-
 // The spell called exactly `name` (UTF-8), else the first whose name is
 // equal under the spell tree's order, where case and accents do not count.
 std::vector<SpellRecord>::const_iterator FindSpell(const std::vector<SpellRecord>& spells, const std::string& name) {
@@ -102,7 +78,7 @@ int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::
     ViewGeometry geometry(host);
     CPlaceOverlay overlay(geometry, host);
     if (!overlay.SearchPlaces(loaded.Places(), text))
-        return Fail(err, "aucun lieu ne contient « " + text + " »");
+        return Fail(err, "aucun lieu ne contient « " + ShownText(text) + " »");
     for (const CPlace* place : overlay.Highlight())
         out << PlaceLine(*place) << '\t' << place->m_nLevel << '\n';
     return 0;
@@ -112,19 +88,20 @@ int PrintCharacterPage(const IResourceStore& store, const std::string& who, std:
     if (who.empty()) return Misuse(err, "--page attend un nom ou #N, par exemple : zerim --page '#0'");
     const auto table = FindRcData(store, ResId::IDR_CHARACTERS);
     if (!table) return Fail(err, "table des personnages absente");
+    WarnOfTables(store, {ResId::IDR_CHARACTERS}, err);
     const LoadedPlaces loaded(store, err);  // place names are links in the page
     const CCharacterPages pages(loaded.Places(), *table);
     int ordinal = -1;
     if (who[0] == '#') {
-        if (!ParseOrdinal(who, ordinal)) return Misuse(err, "numéro de personnage invalide : " + who);
+        if (!ParseOrdinal(who, ordinal)) return Misuse(err, "numéro de personnage invalide : " + ShownText(who));
     } else if (const auto found = OrdinalOfName(pages.Text(), who)) {
         ordinal = *found;
     } else {
-        return Fail(err, "personnage inconnu : " + who);
+        return Fail(err, "personnage inconnu : " + ShownText(who));
     }
     const auto page = pages.Page(ordinal);
     if (!page)
-        return Fail(err, "pas de personnage " + who + " (la table en compte " +
+        return Fail(err, "pas de personnage " + ShownText(who) + " (la table en compte " +
                              std::to_string(pages.Text().Count()) + ")");
     out << Win1252ToUtf8(*page) << '\n';
     return 0;
@@ -134,16 +111,18 @@ int PrintSpellVendors(const IResourceStore& store, const std::string& spell, std
     if (spell.empty()) return Misuse(err, "--vendors attend un nom de sort");
     const auto table = FindRcData(store, ResId::IDR_SPELLS);
     if (!table) return Fail(err, "table des sorts absente");
+    WarnOfTables(store, {ResId::IDR_SPELLS}, err);
     const std::vector<SpellRecord> spells = ReadSpells(*table);
     const auto it = FindSpell(spells, spell);
-    if (it == spells.end()) return Fail(err, "sort inconnu : " + spell);
-    const bool whole = CheckVendorTable(store, err);
+    if (it == spells.end()) return Fail(err, "sort inconnu : " + ShownText(spell));
+    // No table at all: nobody sells anything, as the finder shows.
+    const bool whole = WarnOfTables(store, {ResId::IDR_VENDORS}, err);
     CVendorListing listing(store);
     const std::vector<VendorRow> rows = listing.ListVendors(it->id);
     for (const VendorRow& row : rows)
         out << LineText(row.vendor) << '\t' << LineText(row.location) << '\n';
     // As for a place search, what could be read is shown; but "nobody sells
     // it" cannot be told from a damaged table.
-    if (rows.empty() && !whole) return Fail(err, "aucun marchand lu pour « " + spell + " »");
+    if (rows.empty() && !whole) return Fail(err, "aucun marchand lu pour « " + ShownText(spell) + " »");
     return 0;
 }

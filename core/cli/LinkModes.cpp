@@ -3,9 +3,11 @@
 #include "cli/DataModes.h"
 #include "cli/Failure.h"
 #include "cli/LoadedPlaces.h"
+#include "cli/TableNotices.h"
 #include "data/CharacterText.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "data/ShownText.h"
 #include "data/Win1252.h"
 #include "npc/LinkedWorld.h"
 #include "spells/SpellTables.h"
@@ -63,10 +65,11 @@ void PrintTable(const NamedTable& table, ByteBlock block, const IResourceStore& 
 int PrintWhoIsAt(const IResourceStore& store, const std::string& place, std::ostream& out, std::ostream& err) {
     if (place.empty()) return Misuse(err, "--who attend un nom de lieu, par exemple : zerim --who Tessanta");
     const LoadedPlaces loaded(store, err);
+    WarnOfTables(store, {ResId::IDR_CHARACTERS, ResId::IDR_VENDORS}, err);
     const CLinkedWorld world(loaded.Places(), store);
     const auto encoded = Utf8ToWin1252(place);
     const auto index = encoded ? world.PlaceNamed(*encoded) : std::nullopt;
-    if (!index) return Fail(err, "aucun lieu ne s'appelle « " + place + " »");
+    if (!index) return Fail(err, "aucun lieu ne s'appelle « " + ShownText(place) + " »");
     for (const int ordinal : world.Links().CharactersAt(*index))
         out << "personnage\t" << LineText(std::string(world.Pages().Text().Record(ordinal)->name)) << '\n';
     for (const int vendor : world.Links().VendorsAt(*index)) {
@@ -82,8 +85,9 @@ int PrintTableNames(const IResourceStore& store, const std::string& table, std::
         if (table != named.name) continue;
         const auto block = FindRcData(store, named.id);
         if (!block) return Fail(err, named.missing);
+        WarnOfTables(store, {named.id}, err);  // the place table's reader warns itself
         PrintTable(named, *block, store, out, err);
         return 0;
     }
-    return Misuse(err, "table inconnue : « " + table + " » ; --list attend " + kTableChoice);
+    return Misuse(err, "table inconnue : « " + ShownText(table) + " » ; --list attend " + kTableChoice);
 }

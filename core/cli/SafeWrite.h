@@ -8,10 +8,14 @@
 // Writes `bytes` to `path`:
 // - a regular file, or none yet: the bytes go to a temporary file beside it,
 //   renamed over it once complete, so a failed write leaves the old file
-//   whole; an existing file keeps its permissions;
+//   whole; an existing file keeps its permissions, and one the user may not
+//   write is refused (the shell's rule); the temporary's name stays within
+//   the folder's limit, however long the file's;
 // - a symbolic link: followed to the file it finally names, which is
 //   replaced so; the link stays a link;
-// - anything else that exists (device, FIFO, socket, folder): opened and
-//   written as a stream, never replaced.
-// False on failure, with the system's reason in `reason`.
+// - a device or a FIFO: opened without blocking and written as a stream,
+//   never replaced; a FIFO that nobody reads is refused at once, a reader
+//   that stops reading for seconds ends the write;
+// - a socket or a folder: refused.
+// False on failure, with the reason in French in `reason`.
 bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& reason);

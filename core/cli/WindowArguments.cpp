@@ -49,7 +49,10 @@ std::optional<WindowArguments> ParseWindowArguments(const std::vector<std::strin
         if (word == "-" && !filesOnly) {
             continue;  // no standard input to read a map file from: ignored, as always
         } else if (filesOnly || word.empty() || word[0] != '-') {
-            if (!parsed.file) parsed.file = word;
+            if (!parsed.file)
+                parsed.file = word;
+            else
+                parsed.extraFiles.push_back(word);
         } else if (word == "--") {
             filesOnly = true;
         } else if (IsOneOf(kAlone, name) || IsJoined(name)) {

@@ -9,6 +9,7 @@
 
 struct WindowArguments {
     std::optional<std::string> file;   // the file named on the command line
+    std::vector<std::string> extraFiles;  // files named after it, which the window does not open
     std::vector<std::string> qtOptions;  // for QApplication, in their order, values included
     std::optional<std::string> platform;  // -platform's value
     std::optional<std::string> display;   // -display's value
@@ -17,5 +18,6 @@ struct WindowArguments {
 // `args` are the arguments after the program name, --data taken out.
 // Nothing, with the reason in `error`, for an option that is neither Qt's
 // nor the program's, or one of Qt's that lacks its value. After "--" every
-// word is a file name; the first file is the one opened, others are ignored.
+// word is a file name; the first file is the one opened, the others are
+// listed in `extraFiles` for the caller to warn of.
 std::optional<WindowArguments> ParseWindowArguments(const std::vector<std::string>& args, std::string& error);

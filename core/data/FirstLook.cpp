@@ -53,7 +53,10 @@ std::vector<unsigned char> MakeFirstLook(ByteBlock jpeg) {
     return block;
 }
 
-std::optional<FirstLookPixels> StoredFirstLook(ByteBlock stored, ByteBlock jpeg) {
+std::optional<FirstLookPixels> StoredFirstLook(ByteBlock stored, ByteBlock source, ByteBlock jpeg) {
+    if (jpeg.size != source.size) return std::nullopt;
+    if (jpeg.size && jpeg.data != source.data && std::memcmp(jpeg.data, source.data, jpeg.size) != 0)
+        return std::nullopt;
     Header header;
     if (stored.size < sizeof header) return std::nullopt;
     std::memcpy(&header, stored.data, sizeof header);

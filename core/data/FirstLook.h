@@ -1,8 +1,9 @@
 // The map picture's first look made when the program is built: the picture
 // decoded at a quarter of its size by the program's own decoder, stored with
 // the length and a hash of the JPEG it came from. The start-up draws it
-// without decoding anything; it stands for exactly those JPEG bytes and is
-// ignored for any other picture (a --data folder's, a damaged one).
+// without decoding anything; it stands for exactly those JPEG bytes, compared
+// byte for byte (a hash of 64 bits can be forged), and is ignored for any
+// other picture (a --data folder's, a damaged one).
 #pragma once
 #include "data/ByteBlock.h"
 
@@ -22,7 +23,8 @@ struct FirstLookPixels {
 };
 
 // A 64-bit hash of the bytes (FNV-1a over little-endian 8-byte words, the
-// tail byte by byte): tells one JPEG from another at memory speed.
+// tail byte by byte): ties a stored block to the build's own JPEG. Easily
+// forged, so it never stands for a comparison of the bytes.
 uint64_t HashBytes(ByteBlock bytes);
 
 // The stored block for `jpeg`: a header, then the pixels. Empty when the
@@ -30,6 +32,7 @@ uint64_t HashBytes(ByteBlock bytes);
 // look, the program decodes it and reports it as ever.
 std::vector<unsigned char> MakeFirstLook(ByteBlock jpeg);
 
-// The pixels of `stored` when it was made from exactly these JPEG bytes and
-// is whole; otherwise nothing.
-std::optional<FirstLookPixels> StoredFirstLook(ByteBlock stored, ByteBlock jpeg);
+// The pixels of `stored` when `jpeg` is, byte for byte, the picture `source`
+// that the block was made from, and the block is whole; otherwise nothing.
+// The same block of memory for both is not compared again.
+std::optional<FirstLookPixels> StoredFirstLook(ByteBlock stored, ByteBlock source, ByteBlock jpeg);

@@ -38,6 +38,10 @@ class IResourceStore {
 public:
     virtual ~IResourceStore() = default;
     virtual std::optional<ByteBlock> Find(const ResType& type, int id) const = 0;
+    // The resource as the program was built with it, whatever a store laid
+    // over it gives: what goes with a built-in resource (the map picture's
+    // first look) is taken only with that very resource.
+    virtual std::optional<ByteBlock> FindBuiltIn(const ResType& type, int id) const { return Find(type, id); }
 };
 
 // Resources held in memory; used by tests and by anything that builds data

@@ -3,44 +3,59 @@
 #include "npc/HtmlFragment.h"
 #include "npc/LinkAddress.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
-std::string CharacterList(const CLinkedWorld& world, int place) {
+// Every list below stops once the page passes its bound: `page` is the
+// whole page so far.
+void CharacterList(const CLinkedWorld& world, int place, std::string& page, size_t maxBytes) {
     const std::vector<int>& characters = world.Links().CharactersAt(place);
-    if (characters.empty()) return "Aucun personnage.<BR>";
-    std::string html;
-    for (const int ordinal : characters)
-        html += InternalLink("npcidx", ordinal, world.Pages().Text().Record(ordinal)->name) + "<BR>";
-    return html;
+    if (characters.empty()) page += "Aucun personnage.<BR>";
+    for (const int ordinal : characters) {
+        if (page.size() > maxBytes) return;
+        page += InternalLink("npcidx", ordinal, world.Pages().Text().Record(ordinal)->name) + "<BR>";
+    }
 }
 
 // The spells a vendor sells, each once, in its list's order; ids that name
-// no spell are left out.
-std::string SpellList(const CLinkedWorld& world, const VendorRecord& vendor) {
-    std::string html;
-    std::vector<uint16_t> shown;
+// no spell are left out. One look per id, since a list may hold millions:
+// `shown` has a flag for every id, all clear between vendors.
+void SpellList(const CLinkedWorld& world, const VendorRecord& vendor, std::vector<bool>& shown, std::string& page,
+               size_t maxBytes) {
+    std::vector<uint16_t> listed;
     for (const uint16_t id : vendor.spells) {
-        const SpellRecord* spell = world.SpellById(id);
-        if (!spell || std::find(shown.begin(), shown.end(), id) != shown.end()) continue;
-        shown.push_back(id);
-        if (!html.empty()) html += ", ";
-        html += InternalLink("spellid", id, spell->name);
+        if (page.size() > maxBytes) break;
+        const SpellRecord* spell = shown[id] ? nullptr : world.SpellById(id);
+        if (!spell) continue;
+        shown[id] = true;
+        if (!listed.empty()) page += ", ";
+        listed.push_back(id);
+        page += InternalLink("spellid", id, spell->name);
     }
-    return html.empty() ? "aucun sort" : html;
+    if (listed.empty()) page += "aucun sort";
+    for (const uint16_t id : listed) shown[id] = false;
 }
 
-std::string VendorList(const CLinkedWorld& world, int place) {
+void VendorList(const CLinkedWorld& world, int place, std::string& page, size_t maxBytes) {
     const std::vector<int>& vendors = world.Links().VendorsAt(place);
-    if (vendors.empty()) return "Aucun marchand.<BR>";
-    std::string html;
+    if (vendors.empty()) page += "Aucun marchand.<BR>";
+    std::vector<bool> shown(size_t(UINT16_MAX) + 1);
     for (const int index : vendors) {
+        if (page.size() > maxBytes) return;
         const VendorRecord& vendor = world.Vendors()[size_t(index)];
-        html += "<b>" + EscapeHtml(vendor.name) + "</b> (" + EscapeHtml(world.LocationText(vendor.location)) +
-                ") : " + SpellList(world, vendor) + "<BR>";
+        page += "<b>" + EscapeHtml(vendor.name) + "</b> (" + EscapeHtml(world.LocationText(vendor.location)) + ") : ";
+        SpellList(world, vendor, shown, page, maxBytes);
+        page += "<BR>";
     }
-    return html;
+}
+
+std::string SharedNameNote(const CLinkedWorld& world, int place) {
+    const int bearers = world.Links().PlacesNamedLike(place);
+    if (bearers < 2) return {};
+    return "<BR><i>" + std::to_string(bearers) +
+           " lieux portent ce nom : leurs fiches montrent les m\xEAmes personnages et marchands.</i>";
 }
 
 }  // namespace
@@ -51,14 +66,14 @@ std::string PlaceCardTitle(const CLinkedWorld& world, int place) {
     return name.substr(0, name.find('\0'));
 }
 
-std::string BuildPlaceCard(const CLinkedWorld& world, int place) {
+std::string BuildPlaceCard(const CLinkedWorld& world, int place, size_t maxBytes) {
     if (place < 0 || place >= world.Places().GetSize() || !world.Places()[place]) return {};
     std::string page = "<FONT face=\"Tahoma\" size=\"3\"><b>";
     page += EscapeHtml(PlaceCardTitle(world, place));
-    page += "</b><FONT size=2><BR><BR><b>Personnages</b><BR>";
-    page += CharacterList(world, place);
+    page += "</b><FONT size=2>" + SharedNameNote(world, place) + "<BR><BR><b>Personnages</b><BR>";
+    CharacterList(world, place, page, maxBytes);
     page += "<BR><b>Marchands</b><BR>";
-    page += VendorList(world, place);
+    VendorList(world, place, page, maxBytes);
     page += "</FONT>";
     return page;
 }

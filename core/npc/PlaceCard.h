@@ -8,8 +8,12 @@
 
 #include <string>
 
-// An empty string for an index that names no place.
-std::string BuildPlaceCard(const CLinkedWorld& world, int place);
+// An empty string for an index that names no place. A name that several
+// places bear is said under it: their cards list the same people, since a
+// page's phrase cannot tell such places apart. The page stops growing once
+// it passes `maxBytes`, so that a huge table costs no more than that before
+// the panel refuses the page as too large.
+std::string BuildPlaceCard(const CLinkedWorld& world, int place, size_t maxBytes = size_t(-1));
 
 // The place's name as the card shows it: up to its first zero byte.
 std::string PlaceCardTitle(const CLinkedWorld& world, int place);

@@ -31,9 +31,12 @@ CWorldLinks::CWorldLinks(const CPlaceArray& places, const CCharacterText& charac
 // by the first place of that name.
 void CWorldLinks::GroupPlaces(const CPlaceArray& places, const CLinkTargets& targets) {
     m_group.assign(size_t(places.GetSize()), -1);
+    m_groupSize.assign(size_t(places.GetSize()), 0);
     for (int index = 0; index < places.GetSize(); ++index) {
         const CPlace* place = places[index];
-        if (place) m_group[size_t(index)] = targets.FirstPlaceNamed(place->m_strName).value_or(index);
+        if (!place) continue;
+        m_group[size_t(index)] = targets.FirstPlaceNamed(place->m_strName).value_or(index);
+        ++m_groupSize[size_t(m_group[size_t(index)])];
     }
     m_characters.resize(size_t(places.GetSize()));
     m_vendors.resize(size_t(places.GetSize()));
@@ -61,6 +64,11 @@ int CWorldLinks::GroupOf(int place) const {
 const std::vector<int>& CWorldLinks::CharactersAt(int place) const {
     const int group = GroupOf(place);
     return group < 0 ? kNobody : m_characters[size_t(group)];
+}
+
+int CWorldLinks::PlacesNamedLike(int place) const {
+    const int group = GroupOf(place);
+    return group < 0 ? 0 : m_groupSize[size_t(group)];
 }
 
 const std::vector<int>& CWorldLinks::VendorsAt(int place) const {

@@ -24,6 +24,8 @@ public:
     // Indexes in the vendor table of the vendors whose location links to a
     // place of that name, in table order.
     const std::vector<int>& VendorsAt(int place) const;
+    // How many places bear `place`'s name (itself included); 0 for no place.
+    int PlacesNamedLike(int place) const;
 
 private:
     void GroupPlaces(const CPlaceArray& places, const CLinkTargets& targets);
@@ -33,4 +35,5 @@ private:
     std::vector<int> m_group;                    // by place index: its group, -1 for a null entry
     std::vector<std::vector<int>> m_characters;  // by group (the first place of the name)
     std::vector<std::vector<int>> m_vendors;     // by group
+    std::vector<int> m_groupSize;                // by group
 };

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <random>
 
 // The first look made at build time stands for exactly the JPEG it came
 // from: its pixels are the decoder's own at a quarter of the size, and any
@@ -16,6 +17,7 @@ private slots:
     void refused_data();
     void refused();
     void noFirstLookForABadPicture();
+    void noOtherPictureOfTheLengthSharesIt();
 };
 
 namespace {
@@ -34,7 +36,7 @@ const Bytes& Picture() {
 void TestFirstLook::pixelsAreTheDecodersOwn() {
     const Bytes& jpeg = Picture();
     const Bytes block = MakeFirstLook(ByteBlock(jpeg));
-    const auto look = StoredFirstLook(ByteBlock(block), ByteBlock(jpeg));
+    const auto look = StoredFirstLook(ByteBlock(block), ByteBlock(jpeg), ByteBlock(jpeg));
     QVERIFY(look);
     JpegInfo info;
     QVERIFY(ReadJpegInfo(ByteBlock(jpeg), info));
@@ -62,7 +64,8 @@ void TestFirstLook::refused_data() {
 
 void TestFirstLook::refused() {
     QFETCH(int, change);
-    Bytes jpeg = Picture();
+    Bytes source = Picture();
+    Bytes jpeg = source;
     Bytes block = MakeFirstLook(ByteBlock(jpeg));
     switch (change) {
     case 0: jpeg[jpeg.size() / 2] ^= 1; break;
@@ -70,9 +73,12 @@ void TestFirstLook::refused() {
     case 2: block.pop_back(); break;
     case 3: block[0] ^= 0x20; break;
     case 4: block.clear(); break;
-    case 5: block = MakeFirstLook(ByteBlock(TestJpeg::Quadrants(203, 117))); break;
+    case 5:
+        source = TestJpeg::Quadrants(203, 117);
+        block = MakeFirstLook(ByteBlock(source));
+        break;
     }
-    QVERIFY(!StoredFirstLook(ByteBlock(block), ByteBlock(jpeg)));
+    QVERIFY(!StoredFirstLook(ByteBlock(block), ByteBlock(source), ByteBlock(jpeg)));
 }
 
 void TestFirstLook::noFirstLookForABadPicture() {
@@ -81,6 +87,55 @@ void TestFirstLook::noFirstLookForABadPicture() {
     cut.resize(cut.size() / 2);  // decodes only in part
     QVERIFY(MakeFirstLook(ByteBlock(cut)).empty());
     QVERIFY(MakeFirstLook(ByteBlock()).empty());
+}
+
+namespace {
+
+uint64_t Word(const Bytes& bytes, size_t index) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + index * 8, 8);
+    return word;
+}
+
+// Another picture of the same length and the same 64-bit FNV-1a hash: the
+// word at `index` changed, the next one chosen to bring the hash's state
+// back to what it was.
+Bytes ForgedTwin(const Bytes& jpeg, size_t index) {
+    constexpr uint64_t kPrime = 0x100000001b3ULL;
+    uint64_t state = 0xcbf29ce484222325ULL;
+    for (size_t i = 0; i < index; ++i) state = (state ^ Word(jpeg, i)) * kPrime;
+    const uint64_t original = (state ^ Word(jpeg, index)) * kPrime;
+    const uint64_t changed = Word(jpeg, index) ^ 0x0101010101010101ULL;
+    const uint64_t forged = (state ^ changed) * kPrime;
+    const uint64_t next = Word(jpeg, index + 1) ^ forged ^ original;
+    Bytes twin = jpeg;
+    std::memcpy(twin.data() + index * 8, &changed, 8);
+    std::memcpy(twin.data() + (index + 1) * 8, &next, 8);
+    return twin;
+}
+
+}  // namespace
+
+// A property over many pictures of the picture's length: the forged twin,
+// then random changes of one to eight bytes anywhere, or of a whole run.
+void TestFirstLook::noOtherPictureOfTheLengthSharesIt() {
+    const Bytes& jpeg = Picture();
+    const Bytes block = MakeFirstLook(ByteBlock(jpeg));
+    const Bytes twin = ForgedTwin(jpeg, jpeg.size() / 16);
+    QCOMPARE(HashBytes(ByteBlock(twin)), HashBytes(ByteBlock(jpeg)));  // the forgery holds
+    QVERIFY(twin != jpeg);
+    QVERIFY(!StoredFirstLook(ByteBlock(block), ByteBlock(jpeg), ByteBlock(twin)));
+    QVERIFY(StoredFirstLook(ByteBlock(block), ByteBlock(jpeg), ByteBlock(Bytes(jpeg))));  // a copy of the bytes is the picture
+    std::mt19937 random(28);
+    for (int round = 0; round < 2000; ++round) {
+        Bytes other = jpeg;
+        const size_t at = random() % other.size();
+        const size_t count = round % 2 ? 1 + random() % 8 : 1 + random() % 64;
+        for (size_t i = at; i < std::min(other.size(), at + count); ++i) other[i] = uint8_t(random());
+        if (other == jpeg) continue;
+        QVERIFY2(!StoredFirstLook(ByteBlock(block), ByteBlock(jpeg), ByteBlock(other)),
+                 qPrintable(QString::number(round)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestFirstLook)

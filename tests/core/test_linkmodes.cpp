@@ -3,6 +3,7 @@
 // table.
 #include "SmallWorld.h"
 
+#include "cli/DataModes.h"
 #include "cli/LinkModes.h"
 
 #include <QtTest>
@@ -35,6 +36,8 @@ private slots:
     void list();
     void missingTables_data();
     void missingTables();
+    void tableNotices_data();
+    void tableNotices();
 };
 
 void TestLinkModes::who_data() {
@@ -115,6 +118,50 @@ void TestLinkModes::missingTables() {
     const Outcome r = Call(PrintWhoIsAt, store, place);
     QCOMPARE(r.code, code);
     QCOMPARE(r.out, QString());
+}
+
+// Every mode warns of a damaged or empty table it reads, in the place
+// table's words, and goes on with what it could read.
+void TestLinkModes::tableNotices_data() {
+    QTest::addColumn<int>("mode");  // 0 --who, 1 --list, 2 --page, 3 --vendors
+    QTest::addColumn<QString>("arg");
+    QTest::addColumn<int>("table");
+    QTest::addColumn<int>("cut");  // bytes taken off the end; -1: the table emptied
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("--list vendors, end mark missing")
+        << 1 << "vendors" << ResId::IDR_VENDORS << 1 << "table des marchands incomplète ; 6 marchands lus";
+    QTest::newRow("--who, last vendor cut")
+        << 0 << "Kelwick" << ResId::IDR_VENDORS << 3 << "table des marchands incomplète ; 5 marchands lus";
+    QTest::newRow("--who, character table cut")
+        << 0 << "Kelwick" << ResId::IDR_CHARACTERS << 1 << "table des personnages incomplète ; 4 personnages lus";
+    QTest::newRow("--page, character table cut")
+        << 2 << "#0" << ResId::IDR_CHARACTERS << 5 << "table des personnages incomplète ; 3 personnages lus";
+    QTest::newRow("--vendors, spell table cut")
+        << 3 << "Flamme" << ResId::IDR_SPELLS << 1 << "table des sorts incomplète ; 4 sorts lus";
+    QTest::newRow("--list characters, empty") << 1 << "characters" << ResId::IDR_CHARACTERS << -1
+                                              << "table des personnages vide";
+    QTest::newRow("--list spells, empty") << 1 << "spells" << ResId::IDR_SPELLS << -1 << "table des sorts vide";
+    QTest::newRow("--list effects, empty") << 1 << "effects" << ResId::IDR_EFFECTS << -1 << "table des effets vide";
+    QTest::newRow("--who, vendor table empty") << 0 << "Kelwick" << ResId::IDR_VENDORS << -1
+                                               << "table des marchands vide";
+}
+
+void TestLinkModes::tableNotices() {
+    QFETCH(int, mode);
+    QFETCH(QString, arg);
+    QFETCH(int, table);
+    QFETCH(int, cut);
+    QFETCH(QString, notice);
+    CMemoryResourceStore store;
+    for (auto& [id, bytes] : SmallWorld::Tables()) {
+        if (id == table && cut >= 0) bytes.resize(bytes.size() - size_t(cut));
+        if (id != table || cut >= 0) store.Add(ResType::Numeric(ResId::RT_RCDATA), id, std::move(bytes));
+    }
+    if (cut < 0) store.Add(ResType::Numeric(ResId::RT_RCDATA), table, {0});
+    const Mode modes[] = {PrintWhoIsAt, PrintTableNames, PrintCharacterPage, PrintSpellVendors};
+    const Outcome r = Call(modes[mode], store, arg);
+    QVERIFY2(r.err.contains("zerim: " + notice + "\n"), qPrintable(r.err));
+    QCOMPARE(r.err.count("zerim: "), 1);  // once, and nothing else to say
 }
 
 QTEST_APPLESS_MAIN(TestLinkModes)

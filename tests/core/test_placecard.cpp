@@ -36,6 +36,7 @@ private slots:
     void card_data();
     void card();
     void noTables();
+    void hugeVendorList();
     void spellLink_data();
     void spellLink();
 };
@@ -77,7 +78,8 @@ void TestPlaceCard::card_data() {
                   "<b>Xan</b> (Kelwick, by the well) : aucun sort<BR></FONT>";
     QTest::newRow("names escaped")
         << 3
-        << head + "oska, brask QUARTER</b><FONT size=2><BR><BR><b>Personnages</b><BR>"
+        << head + "oska, brask QUARTER</b><FONT size=2><BR><i>2 lieux portent ce nom : leurs fiches montrent les "
+                  "m\xEAmes personnages et marchands.</i><BR><BR><b>Personnages</b><BR>"
                   "<a href=\"quil://npcidx=1\">Bo &lt;Jiss&gt; &amp; &quot;Q&quot;</a><BR>"
                   "<a href=\"quil://npcidx=3\">Dun</a><BR><BR><b>Marchands</b><BR>"
                   "<b>Ula</b> (Oska, Brask Quarter) : <a href=\"quil://spellid=9\">Givre &lt;b&gt;</a><BR></FONT>";
@@ -104,6 +106,29 @@ void TestPlaceCard::noTables() {
     QVERIFY(QByteArray::fromStdString(BuildPlaceCard(world, 0)).contains("Aucun personnage.<BR><BR><b>Marchands</b><BR>Aucun marchand."));
     QCOMPARE(world.PlaceNamed("KELWICK"), std::optional<int>(0));
     QCOMPARE(world.PlaceNamed("Kelwic"), std::optional<int>());
+}
+
+// A vendor selling 20,000 spells, each listed 100 times over (4 Mio of
+// table): the card lists each once, and stops soon after its bound.
+void TestPlaceCard::hugeVendorList() {
+    std::vector<SmallWorld::Spell> spells;
+    std::vector<uint16_t> sold;
+    for (uint16_t id = 0; id < 20000; ++id) spells.push_back({"Sort " + std::to_string(id), id});
+    for (int round = 0; round < 100; ++round)
+        for (uint16_t id = 0; id < 20000; ++id) sold.push_back(id);
+    CMemoryResourceStore store;
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES, TestTables::PlaceTable({{"Kelwick", 1, 0, 1, 1}}));
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_SPELLS, SmallWorld::Spells(spells));
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_VENDOR_LOCATIONS, SmallWorld::Strings({"Kelwick"}));
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_VENDORS, SmallWorld::Vendors({{"Zed", 0, sold}}));
+    CPlaceList places;
+    ParsePlaceTable(*FindRcData(store, ResId::IDR_PLACES), places);
+    const CLinkedWorld world(places.Array(), store);
+    const std::string whole = BuildPlaceCard(world, 0);
+    QCOMPARE(QByteArray::fromStdString(whole).count("quil://spellid="), 20000);
+    const std::string bounded = BuildPlaceCard(world, 0, 65536);
+    QVERIFY(bounded.size() > 65536 && bounded.size() < 65536 + 100);
+    QCOMPARE(bounded.substr(0, 60000), whole.substr(0, 60000));
 }
 
 void TestPlaceCard::spellLink_data() {

@@ -1,3 +1,4 @@
+#include "data/ShownText.h"
 #include "data/Win1252.h"
 
 #include <QtTest>
@@ -12,6 +13,8 @@ private slots:
     void everyByteRoundTrips();
     void undefinedBytes_data();
     void undefinedBytes();
+    void shown_data();
+    void shown();
 };
 
 void TestText::toUtf8_data() {
@@ -87,6 +90,33 @@ void TestText::undefinedBytes() {
     const auto stored = Utf8ToWin1252(QString(QChar(uchar(cp1252[0]))).toStdString());
     QVERIFY(stored);
     QCOMPARE(QByteArray::fromStdString(*stored), cp1252);
+}
+
+// What a title, a label or a terminal gets of a text: one U+FFFD for each
+// control character and each byte outside a valid UTF-8 sequence.
+void TestText::shown_data() {
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::addColumn<QByteArray>("shown");  // "?" stands for U+FFFD
+    QTest::newRow("plain and accented letters kept") << QByteArray("Hôtel Zed, 2") << QByteArray("Hôtel Zed, 2");
+    QTest::newRow("escape sequence") << QByteArray("a\x1B[31mb") << QByteArray("a?[31mb");
+    QTest::newRow("bell, tab, line feed, return") << QByteArray("\x07x\ty\nz\r") << QByteArray("?x?y?z?");
+    QTest::newRow("delete") << QByteArray("a\x7F") << QByteArray("a?");
+    QTest::newRow("C1 control U+009B") << QByteArray("a\xC2\x9B" "b") << QByteArray("a?b");
+    QTest::newRow("lone continuation byte") << QByteArray("a\x80" "b") << QByteArray("a?b");
+    QTest::newRow("cut sequence at the end") << QByteArray("a\xE2\x82") << QByteArray("a??");
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << QByteArray("??");
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QByteArray("???");
+    QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QByteArray("????");
+    QTest::newRow("four-byte letter kept") << QByteArray("\xF0\x9F\x97\xBA") << QByteArray("\xF0\x9F\x97\xBA");
+}
+
+void TestText::shown() {
+    QFETCH(QByteArray, utf8);
+    QFETCH(QByteArray, shown);
+    shown.replace("?", "\xEF\xBF\xBD");
+    QCOMPARE(QByteArray::fromStdString(ShownText(utf8.toStdString())), shown);
+    // A table text: Windows-1252's controls are the same bytes.
+    if (utf8 == "a\x7F") QCOMPARE(QByteArray::fromStdString(ShownText1252("a\x7F\x1B")), "a" + shown.mid(1) + shown.mid(1));
 }
 
 QTEST_APPLESS_MAIN(TestText)

@@ -3,6 +3,7 @@
 // tables, a modder's round trip through zerim-tables, and snapshots.
 #include "JpegMaker.h"
 #include "ProcessRunner.h"
+#include "WriteTargets.h"
 #include "RandomTables.h"
 #include "TableBuilder.h"
 
@@ -88,8 +89,10 @@ private slots:
     void compilerStopsAtBadLine();
     void snapshot();
     void snapshotAfterFind();
-    void snapshotTargets_data();
+    void snapshotTargets_data() { WriteTargets::AddRows(); }
     void snapshotTargets();
+    void clearMessages_data();
+    void clearMessages();
     void undefinedBytesFound();
     void damagedVendorTable_data();
     void damagedVendorTable();
@@ -308,86 +311,50 @@ void TestCli::snapshotAfterFind() {
     QVERIFY(Count(shot, QRect(markerX + 7, markerY, 50, 16), IsGreen) > 10);
 }
 
-// What a snapshot does to each kind of target. Device nodes are made in the
-// test's folder (as root), so that a wrong write never touches /dev.
-namespace {
-QByteArray Local(const QString& path) { return QFile::encodeName(path); }
-
-mode_t KindOf(const QString& path) {
-    struct stat st {};
-    return lstat(Local(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
-}
-
-QString MakeTarget(const QString& layout, const QDir& dir) {
-    const QString target = dir.filePath("map.png");
-    if (layout == "regular file") WriteFile(target, "old");
-    if (layout == "symlink to a file") {
-        WriteFile(dir.filePath("real.png"), "old");
-        if (symlink("real.png", Local(target).constData()) != 0) return {};
-    }
-    if (layout == "FIFO with a reader" && mkfifo(Local(target).constData(), 0600) != 0) return {};
-    const unsigned minor = layout == "full device" ? 7 : layout == "null device" ? 3 : 0;
-    if (minor && mknod(Local(target).constData(), S_IFCHR | 0666, makedev(1, minor)) != 0) return {};
-    return target;
-}
-
-// A reader at one end of a FIFO, holding a writer of its own so that the
-// reading ends when the test says, not when a writer leaves (or never came).
-class FifoReader {
-public:
-    explicit FifoReader(const QString& path)
-        : m_read(open(Local(path).constData(), O_RDONLY | O_NONBLOCK)),
-          m_keep(open(Local(path).constData(), O_WRONLY | O_NONBLOCK)) {}
-    ~FifoReader() {
-        if (m_keep >= 0) close(m_keep);
-        if (m_read >= 0) close(m_read);
-    }
-    FifoReader(const FifoReader&) = delete;
-    FifoReader& operator=(const FifoReader&) = delete;
-    // What the FIFO holds, once the other writers are gone.
-    QByteArray Received() {
-        close(m_keep);
-        m_keep = -1;
-        QByteArray all;
-        char buffer[4096];
-        for (ssize_t n; (n = read(m_read, buffer, sizeof buffer)) > 0;) all.append(buffer, n);
-        return all;
-    }
-
-private:
-    int m_read, m_keep;
-};
-}  // namespace
-
-void TestCli::snapshotTargets_data() {
-    QTest::addColumn<QString>("layout");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("png");  // the file holding the picture afterwards
-    QTest::newRow("regular file") << "regular file" << 0 << "map.png";
-    QTest::newRow("symlink to a file") << "symlink to a file" << 0 << "real.png";
-    QTest::newRow("FIFO with a reader") << "FIFO with a reader" << 0 << "";
-    QTest::newRow("full device") << "full device" << 1 << "";
-    QTest::newRow("null device") << "null device" << 0 << "";
-}
-
+// What a snapshot does to each kind of target: the table every writer runs.
 void TestCli::snapshotTargets() {
-    QFETCH(QString, layout);
+    WriteTargets::Check(
+        [](const QString& path) {
+            const Result r = Run({"--snapshot", path, "--size", "64x48"});
+            return WriteTargets::Outcome{r.exitCode == 0, QString::fromUtf8(r.err)};
+        },
+        [](const QByteArray& bytes) { return QImage::fromData(bytes, "PNG").size() == QSize(64, 48); });
+}
+
+// Messages that name their cause, and arguments echoed back cleaned of
+// control bytes and of bytes that are not UTF-8.
+void TestCli::clearMessages_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("shell");  // how the shell runs it; empty: directly
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("err");  // a part of it
+    const QString exe = QStringLiteral(ZERIM_EXE);
+    QTest::newRow("--who echoes no escape sequence")
+        << QStringList{"--who", "\x1B]0;x\x07Kel"} << "" << 1 << QByteArray("« \xEF\xBF\xBD]0;x\xEF\xBF\xBDKel »");
+    QTest::newRow("--find echoes no invalid UTF-8")  // the byte FF, which the shell passes as it is
+        << QStringList{} << exe + " --find \"$(printf 'zq\\377')\"" << 1 << QByteArray("« zq\xEF\xBF\xBD »");
+    QTest::newRow("--find with standard output closed")
+        << QStringList{"--find", "holm"} << exe + " \"$@\" >&-" << 1 << QByteArray("sortie standard : elle est fermée");
+    QTest::newRow("--snapshot - with standard output closed")
+        << QStringList{"--snapshot", "-", "--size", "8x8"} << exe + " \"$@\" >&-" << 1
+        << QByteArray("la sortie standard est fermée");
+    QTest::newRow("-display with an empty value, DISPLAY set")
+        << QStringList{"-display", ""} << "DISPLAY=:0 " + exe + " \"$@\"" << 1 << QByteArray("-display a une valeur vide");
+    QTest::newRow("a second file named")
+        << QStringList{"-platform", "offscreen", "/dev/null", "b\x1B.txt"} << "ZERIM_EXIT_AFTER_FIRST_MAP=1 " + exe + " \"$@\""
+        << 0 << QByteArray("un seul fichier s'ouvre ; ignoré : b\xEF\xBF\xBD.txt");
+}
+
+void TestCli::clearMessages() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, shell);
     QFETCH(int, code);
-    QFETCH(QString, png);
-    QTemporaryDir tmp;
-    const QDir dir(tmp.path());
-    const QString target = MakeTarget(layout, dir);
-    if (target.isEmpty()) QSKIP("cannot make this target here (device nodes need root)");
-    const mode_t kind = KindOf(target);
-    std::optional<FifoReader> reader;  // a small picture fits the FIFO's buffer
-    if (layout.startsWith("FIFO")) reader.emplace(target);
-    const Result r = Run({"--snapshot", target, "--size", "64x48"});
+    QFETCH(QByteArray, err);
+    const Result r = shell.isEmpty() ? Run(args) : RunProgram("/bin/sh", QStringList{"-c", shell, "zerim"} + args);
+    QCOMPARE(r.status, QProcess::NormalExit);
     QCOMPARE(r.exitCode, code);
-    if (code) QVERIFY2(r.err.contains("écriture impossible : " + Local(target) + " (" + strerror(ENOSPC) + ")"),
-                       r.err.constData());
-    QCOMPARE(KindOf(target), kind);  // a link stays a link, a device a device
-    if (!png.isEmpty()) QCOMPARE(QImage(dir.filePath(png)).size(), QSize(64, 48));
-    if (reader) QCOMPARE(QImage::fromData(reader->Received(), "PNG").size(), QSize(64, 48));
+    QVERIFY2(r.err.contains(err), r.err.constData());
+    QVERIFY2(!r.err.contains('\x1B') && !r.err.contains('\x07'), r.err.constData());
 }
 
 // A name holding bytes that Windows-1252 leaves undefined comes out with
@@ -460,7 +427,7 @@ void TestCli::fullOutput_data() {
 
 void TestCli::fullOutput() {
     QFETCH(QStringList, args);
-    if (KindOf("/dev/full") != S_IFCHR) QSKIP("no /dev/full here");
+    if (WriteTargets::KindOf("/dev/full") != S_IFCHR) QSKIP("no /dev/full here");
     QProcess process;
     process.setProcessEnvironment(TestProcess::WithoutDisplay());
     process.setStandardOutputFile("/dev/full");  // opened for writing: the device stays

@@ -1,6 +1,9 @@
 #include "widgets/DialogHelpers.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 
 // The Enter that runs a dialog's default action, and the keys that only
@@ -10,6 +13,7 @@ class TestDialogHelpers : public QObject {
 private slots:
     void plainEnter_data();
     void plainEnter();
+    void warningShowsMarkupAsText();
 };
 
 void TestDialogHelpers::plainEnter_data() {
@@ -33,6 +37,24 @@ void TestDialogHelpers::plainEnter() {
     QFETCH(bool, plain);
     const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(IsPlainEnter(&event), plain);
+}
+
+// A file name with an <img> tag in a failure box: shown letter for letter,
+// no picture loaded.
+void TestDialogHelpers::warningShowsMarkupAsText() {
+    const QString text = QStringLiteral("Impossible d'enregistrer « <img src=\"carte.png\"><b>x</b>.png »");
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        shown = box->text();
+        format = box->textFormat();
+        box->done(0);
+    });
+    WarnPlainly(nullptr, QStringLiteral("Exporter la vue"), text);
+    QCOMPARE(shown, text);
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(TestDialogHelpers)

@@ -124,7 +124,7 @@ void TestEmbeddedData::mapPicture() {
     QCOMPARE(int(uchar(bytes[frame + 14])), 0x11);
     QCOMPARE(int(uchar(bytes[frame + 17])), 0x11);
     // The build's first look was made from these very bytes.
-    const auto look = StoredFirstLook(Embedded("FIRSTLOOK", ResId::IDR_MAP_PICTURE), jpeg);
+    const auto look = StoredFirstLook(Embedded("FIRSTLOOK", ResId::IDR_MAP_PICTURE), jpeg, jpeg);
     QVERIFY(look);
     QCOMPARE(look->width, 825);
     QCOMPARE(look->height, 950);

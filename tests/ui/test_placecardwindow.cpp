@@ -5,6 +5,8 @@
 #include "PanelClick.h"
 #include "SmallWorld.h"
 
+#include "data/PlaceTable.h"
+#include "npc/LinkedWorld.h"
 #include "npc/NpcSearchDlg.h"
 #include "npc/PlaceCardDlg.h"
 #include "shell/ExtraCommands.h"
@@ -35,6 +37,7 @@ private slots:
     void cardLeavesThePlaceInSight();
     void characterLinkOpensThePage();
     void spellLinkSelectsTheSpell();
+    void controlBytesInTheTitle();
 
 private:
     CZerimView* View() const { return m_frame->View(); }
@@ -225,6 +228,19 @@ void TestPlaceCardWindow::spellLinkSelectsTheSpell() {
     QVERIFY(ClickText(*card->Panel(), QString::fromUtf8("Éclair")));
     QCOMPARE(spell, QString::fromUtf8("Éclair"));
     QCOMPARE(vendors, (QStringList{"Yara", "Zed & Sons"}));
+}
+
+// A name's escape sequence, bell, tab and delete reach the title bar as
+// U+FFFD, one each.
+void TestPlaceCardWindow::controlBytesInTheTitle() {
+    CMemoryResourceStore store;
+    store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
+              TestTables::PlaceTable({{"Kel\x1B[2Jwick\t\x07\x7F", 1, 0, 1, 1}}));
+    CPlaceList places;
+    ParsePlaceTable(*FindRcData(store, ResId::IDR_PLACES), places);
+    const CLinkedWorld world(places.Array(), store);
+    CPlaceCardDlg card(store, world, 0, {});
+    QCOMPARE(card.windowTitle(), QString::fromUtf8("Kel\uFFFD[2Jwick\uFFFD\uFFFD\uFFFD"));
 }
 
 QTEST_MAIN(TestPlaceCardWindow)

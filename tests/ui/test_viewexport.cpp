@@ -6,6 +6,7 @@
 
 #include "shell/ExtraCommands.h"
 #include "shell/MainFrame.h"
+#include "shell/SettingsFile.h"
 #include "shell/ViewExport.h"
 #include "shell/World.h"
 #include "shell/ZerimApp.h"
@@ -24,6 +25,7 @@
 #include <QtTest>
 
 #include "MainWindowFixture.h"
+#include "WriteTargets.h"
 
 class TestViewExport : public QObject {
     Q_OBJECT
@@ -39,6 +41,12 @@ private slots:
     void printKeepsNamesAsText();
     void pageFollowsTheView_data();
     void pageFollowsTheView();
+    void exportTargets_data() { WriteTargets::AddRows(); }
+    void exportTargets();
+    void printTargets_data() { WriteTargets::AddRows(); }
+    void printTargets();
+    void settingsTargets_data() { WriteTargets::AddRows(); }
+    void settingsTargets();
 
 private:
     CZerimView* View() const { return m_frame->View(); }
@@ -207,6 +215,46 @@ void TestViewExport::pageFollowsTheView() {
     QCOMPARE(pages, 1);
     QCOMPARE(previewed, orientation);
     m_frame->resize(900, 700);
+}
+
+// The table every writer runs (WriteTargets.h), on export, print to a PDF
+// file and the settings file. The view is small on the page: its picture
+// fits a FIFO's buffer.
+void TestViewExport::exportTargets() {
+    ShowOrvane(10, false);
+    WriteTargets::Check(
+        [this](const QString& path) {
+            QString error;
+            const bool ok = ExportView(*View(), path, error);
+            return WriteTargets::Outcome{ok, error};
+        },
+        [this](const QByteArray& bytes) { return QImage::fromData(bytes, "PNG").size() == View()->viewport()->size(); });
+}
+
+void TestViewExport::printTargets() {
+    ShowOrvane(10, false);
+    WriteTargets::Check(
+        [this](const QString& path) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            QString error;
+            const bool ok = PrintView(*View(), printer, error);
+            return WriteTargets::Outcome{ok, error};
+        },
+        [](const QByteArray& bytes) { return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"); });
+}
+
+void TestViewExport::settingsTargets() {
+    WriteTargets::Check(
+        [](const QString& path) {
+            SettingsFile file(path);
+            file.Values().setValue(QStringLiteral("view/zoom"), 150);
+            QString error;
+            const bool ok = file.Save(error);
+            return WriteTargets::Outcome{ok, error};
+        },
+        [](const QByteArray& bytes) { return bytes.contains("zoom=150"); });
 }
 
 QTEST_MAIN(TestViewExport)

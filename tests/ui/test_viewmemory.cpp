@@ -2,11 +2,13 @@
 // the item checked the second window takes the first one's view back; with
 // it unchecked, or with damaged settings, the window starts as specified.
 #include "JpegMaker.h"
+#include "WriteTargets.h"
 #include "TableBuilder.h"
 
 #include "shell/ExtraCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/PlaceBar.h"
+#include "shell/SettingsFile.h"
 #include "shell/World.h"
 #include "shell/ZerimApp.h"
 #include "data/ResourceIds.h"
@@ -14,9 +16,11 @@
 #include "view/SavedView.h"
 #include "view/ZerimView.h"
 
+#include <QMessageBox>
 #include <QSettings>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
@@ -28,6 +32,8 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void damagedSettingsAreIgnored();
+    void unsavedViewIsSaid_data();
+    void unsavedViewIsSaid();
 
 private:
     std::unique_ptr<CMainFrame> NewWindow();
@@ -43,8 +49,7 @@ void TestViewMemory::initTestCase() {
     QVERIFY(m_dir.isValid());
     QCoreApplication::setOrganizationName(QStringLiteral("ZerimTests"));
     QCoreApplication::setApplicationName(QStringLiteral("ViewMemory"));
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, {90, 120, 90}));
     m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
                 TestTables::PlaceTable({{"Orvane", 10, 0, 0, 0}}));
@@ -52,7 +57,10 @@ void TestViewMemory::initTestCase() {
     m_app = std::make_unique<CZerimApp>(*m_world);
 }
 
-void TestViewMemory::init() { QSettings().clear(); }
+void TestViewMemory::init() {
+    QFile::remove(SettingsFile::ProgramPath());
+    QVERIFY(SettingsFile::ProgramPath().startsWith(m_dir.path()));
+}
 
 // As the program starts its window.
 std::unique_ptr<CMainFrame> TestViewMemory::NewWindow() {
@@ -110,7 +118,8 @@ void TestViewMemory::roundTrip() {
 
 void TestViewMemory::damagedSettingsAreIgnored() {
     {
-        QSettings settings;
+        SettingsFile file;
+        QSettings& settings = file.Values();
         settings.setValue(SavedViewKey::kRemember, true);
         settings.setValue(SavedViewKey::kWindowGeometry, QByteArray("not a geometry"));
         settings.setValue(SavedViewKey::kWindowState, QByteArray("\x01\x02"));
@@ -120,11 +129,56 @@ void TestViewMemory::damagedSettingsAreIgnored() {
         settings.setValue(SavedViewKey::kDetail, "17");
         settings.setValue(SavedViewKey::kToolBar, "maybe");
         settings.setValue(SavedViewKey::kStatusBar, QStringList({"a", "b"}));
+        QString error;
+        QVERIFY2(file.Save(error), qPrintable(error));
     }
     auto frame = NewWindow();
     QVERIFY(frame);
     QVERIFY(frame->Command(ExtraCommand::RememberView)->isChecked());
     ExpectStartUp(*frame);
+}
+
+// The settings cannot be written: closing says why the view was not kept,
+// in a box that shows the path as text.
+void TestViewMemory::unsavedViewIsSaid_data() {
+    QTest::addColumn<bool>("folderIsAFile");  // else the config folder takes no new entry
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("the settings' folder is a file") << true << "n'est pas un dossier";
+    QTest::newRow("a read-only config folder") << false << "permission refusée";
+}
+
+void TestViewMemory::unsavedViewIsSaid() {
+    QFETCH(bool, folderIsAFile);
+    QFETCH(QString, cause);
+    auto frame = NewWindow();
+    QVERIFY(frame);
+    frame->Command(ExtraCommand::RememberView)->setChecked(true);
+    const QString folder = QFileInfo(SettingsFile::ProgramPath()).path();
+    QVERIFY(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    if (folderIsAFile) QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    // Root writes through permissions, not through the immutable flag.
+    const bool readOnly = !folderIsAFile && (geteuid() == 0 ? WriteTargets::SetImmutable(m_dir.path(), true)
+                                                             : QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    if (!folderIsAFile && !readOnly) QSKIP("cannot make the folder read-only here");
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            format = box->textFormat();
+            box->done(0);
+        }
+    });
+    closer.start(20);
+    frame->close();
+    if (readOnly && geteuid() == 0) WriteTargets::SetImmutable(m_dir.path(), false);
+    if (readOnly) QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::remove(folder);
+    QVERIFY2(shown.contains(SettingsFile::ProgramPath()) && shown.contains(cause), qPrintable(shown));
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(TestViewMemory)

@@ -82,7 +82,7 @@ void CNpcSearchDlg::LoadCharacters(const IResourceStore& store) {
     QStringList names;
     names.reserve(m_pages->Text().Count());
     m_pages->Text().ForEach([&](int, size_t, const CharacterRecord& record) {
-        names << FromWin1252(record.name);
+        names << ShownName(record.name);
         return true;
     });
     // Unsorted: an item's index is its character's ordinal.

@@ -3,6 +3,7 @@
 #include "data/ResourceIds.h"
 #include "npc/LinkAddress.h"
 #include "npc/LinkedWorld.h"
+#include "npc/PageBounds.h"
 #include "npc/PlaceCard.h"
 #include "widgets/DialogHelpers.h"
 #include "widgets/DialogUnits.h"
@@ -15,7 +16,7 @@ CPlaceCardDlg::CPlaceCardDlg(const IResourceStore& store, const CLinkedWorld& wo
     : QDialog(parent, kDialogFlags), m_world(world), m_place(place), m_links(std::move(links)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("placeCard"));
-    setWindowTitle(FromWin1252(PlaceCardTitle(world, place)));
+    setWindowTitle(ShownName(PlaceCardTitle(world, place)));
     m_htmlPanel = new CIEControl(this);
     m_htmlPanel->setObjectName(QStringLiteral("placeCardPanel"));
     m_htmlPanel->SetOwner(this);
@@ -25,7 +26,8 @@ CPlaceCardDlg::CPlaceCardDlg(const IResourceStore& store, const CLinkedWorld& wo
     // The character finder's size: a card reads like a character's page.
     resize(DialogUnits(font()).Size(280, 206));
     m_htmlPanel->LoadFromResource(store, ResId::IDR_BLANK_PAGE);
-    m_htmlPanel->SetBodyHtml(BuildPlaceCard(world, place));
+    // Built no larger than the panel takes: a huge table is refused at once.
+    m_htmlPanel->SetBodyHtml(BuildPlaceCard(world, place, PageLimits().maxBytes));
 }
 
 bool CPlaceCardDlg::OnLinkClicked(const std::string& url) {

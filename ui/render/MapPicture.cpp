@@ -49,8 +49,9 @@ std::optional<ByteBlock> FindPicture(const IResourceStore& store, unsigned int i
 // The quarter-size copy: the one stored for these bytes, else decoded. The
 // stored pixels are copied (rcc leaves them unaligned for QImage) and their
 // pages let go, so the first look costs the memory of a decoded one.
-std::pair<QImage, JpegProblem> FirstLook(ByteBlock bytes, const JpegInfo& info, std::optional<ByteBlock> stored) {
-    if (const auto look = stored ? StoredFirstLook(*stored, bytes) : std::nullopt) {
+std::pair<QImage, JpegProblem> FirstLook(ByteBlock bytes, const JpegInfo& info, std::optional<ByteBlock> stored,
+                                         std::optional<ByteBlock> source) {
+    if (const auto look = stored && source ? StoredFirstLook(*stored, *source, bytes) : std::nullopt) {
         QImage image = QImage(look->pixels, look->width, look->height, look->pitch, QImage::Format_RGB32).copy();
         PageOut(*stored);
         return {image, JpegProblem::None};
@@ -111,7 +112,9 @@ bool CMapPicture::LoadProgressively(const IResourceStore& store, unsigned int id
     const auto found = FindPicture(store, id);
     if (!found) return false;
     const ByteBlock bytes = *found;
-    const auto stored = store.Find(ResType::Named(ResId::RT_FIRSTLOOK), int(id & 0xFFFF));
+    // The build's first look, for the build's own picture only.
+    const auto stored = store.FindBuiltIn(ResType::Named(ResId::RT_FIRSTLOOK), int(id & 0xFFFF));
+    const auto source = store.FindBuiltIn(ResType::Named(ResId::RT_JPG), int(id & 0xFFFF));
     Clear();
     JpegInfo info;
     m_problem = InspectJpeg(bytes, info);
@@ -127,9 +130,9 @@ bool CMapPicture::LoadProgressively(const IResourceStore& store, unsigned int id
     m_bFullDecodeReleased = false;
     std::future<void> go = m_fullDecodeGo.get_future();
     if (!m_bHoldFull) ReleaseFullDecode();
-    m_worker = std::thread([this, bytes, stored, info, pending, receiver, onSharper,
+    m_worker = std::thread([this, bytes, stored, source, info, pending, receiver, onSharper,
                             firstLook = std::move(firstLook), go = std::move(go)]() mutable {
-        auto [quarter, problem] = FirstLook(bytes, info, stored);
+        auto [quarter, problem] = FirstLook(bytes, info, stored, source);
         std::vector<QImage> coarse;
         if (!quarter.isNull()) coarse = BuildLevels(std::move(quarter));
         firstLook.set_value({std::move(coarse), problem});

@@ -28,7 +28,7 @@ QRect ScaledRect(const CRect& r, int scale) {
     return QRect(r.left * scale, r.top * scale, r.Width() * scale, r.Height() * scale);
 }
 
-QString NameOf(const CPlace& place) { return FromWin1252(place.m_strName); }
+QString NameOf(const CPlace& place) { return ShownName(place.m_strName); }
 
 const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelGreen(0, 255, 0);

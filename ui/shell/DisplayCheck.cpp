@@ -92,6 +92,10 @@ bool DisplayAvailable(const std::optional<std::string>& platform, const std::opt
     // Under Wayland with no platform named, Qt may take either; the fatal
     // handler covers what fails there.
     if (qpa.empty() && !Environment("WAYLAND_DISPLAY").empty()) return true;
+    if (display && display->empty()) {
+        message = "zerim: l'option -display a une valeur vide ; donnez un affichage, par exemple -display :0.";
+        return false;
+    }
     const std::string x11 = display.value_or(Environment("DISPLAY"));
     if (x11.empty()) {
         message = kNoDisplay;

@@ -14,6 +14,7 @@ class CMapPicture;
 class CPlaceBar;
 class CStatusBar;
 class CWorld;
+class SettingsFile;
 class CZerimView;
 class QLabel;
 class QDialog;
@@ -61,6 +62,7 @@ private:
     void AddRememberCommand(QMenu* view);
     bool RemembersView() const;
     void SaveView();
+    void SaveSettings(SettingsFile& file);
     void ExportView();
     void PrintView();
     void PreviewPrint();

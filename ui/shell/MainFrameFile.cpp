@@ -6,12 +6,13 @@
 #include "shell/StatusBar.h"
 #include "shell/ViewExport.h"
 
+#include "data/ShownText.h"
 #include "view/ZerimView.h"
+#include "widgets/DialogHelpers.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -49,10 +50,12 @@ void CMainFrame::ExportView() {
     const QString path = dialog.selectedFiles().first();
     QString error;
     if (!::ExportView(*m_pView, path, error)) {
-        QMessageBox::warning(this, QString::fromUtf8("Exporter la vue"), error);
+        WarnPlainly(this, QString::fromUtf8("Exporter la vue"), error);
         return;
     }
-    m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue enregistrée dans « %1 »").arg(QDir::toNativeSeparators(path)));
+    // A file name may hold a line break or an escape: shown as U+FFFD.
+    const QString shown = QString::fromStdString(ShownText(QDir::toNativeSeparators(path).toStdString()));
+    m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue enregistrée dans « %1 »").arg(shown));
 }
 
 void CMainFrame::PrintView() {
@@ -64,7 +67,7 @@ void CMainFrame::PrintView() {
     if (dialog.exec() != QDialog::Accepted) return;
     QString error;
     if (!::PrintView(*m_pView, printer, error)) {
-        QMessageBox::warning(this, QString::fromUtf8("Imprimer"), error);
+        WarnPlainly(this, QString::fromUtf8("Imprimer"), error);
         return;
     }
     m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Vue imprimée"));

@@ -64,7 +64,7 @@ void CPlaceBar::FillPlaces(const CPlaceArray& places) {
     std::vector<std::pair<QString, CPlace*>> items;
     items.reserve(size_t(places.GetSize()));
     for (CPlace* place : places)
-        if (place) items.emplace_back(FromWin1252(place->m_strName), place);
+        if (place) items.emplace_back(ShownName(place->m_strName), place);
     std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
         return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });

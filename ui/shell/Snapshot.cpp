@@ -2,6 +2,9 @@
 
 #include "cli/Failure.h"
 #include "cli/SafeWrite.h"
+#include "cli/StandardStreams.h"
+#include "cli/SystemReason.h"
+#include "data/ShownText.h"
 #include "render/MapRenderer.h"
 #include "shell/World.h"
 #include "view/FixedPictureHost.h"
@@ -32,7 +35,7 @@ bool TakeSteps(const SnapshotOptions& o, const CPlaceArray& places, ViewGeometry
     bool found = true;
     if (o.find) {
         found = overlay.SearchPlaces(places, *o.find);
-        if (!found) Complain(err, "aucun lieu ne contient « " + *o.find + " »");
+        if (!found) Complain(err, "aucun lieu ne contient « " + ShownText(*o.find) + " »");
     }
     if (o.level) geometry.SetDetailOverride(*o.level);
     return found;
@@ -48,7 +51,7 @@ bool WriteToStandardOutput(const QByteArray& bytes, std::string& reason) {
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
         std::fflush(stdout) == 0)
         return true;
-    reason = std::strerror(errno);
+    reason = StandardOutputWasClosed() ? "la sortie standard est fermée (>&-)" : SystemReason(errno);
     return false;
 }
 

@@ -2,13 +2,15 @@
 
 #include "cli/SnapshotOptions.h"
 #include "render/MapRenderer.h"
+#include "shell/PdfToFile.h"
+#include "shell/SafeWriteQt.h"
 #include "view/ZerimView.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -33,24 +35,42 @@ QString CannotSave(const QString& path, const QString& reason) {
     return QString::fromUtf8("Impossible d'enregistrer « %1 » : %2").arg(path, reason);
 }
 
-bool WriteAtomically(const QImage& image, const QString& path, const QByteArray& format, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = CannotSave(path, file.errorString());
-        return false;
-    }
-    QImageWriter writer(&file, format);
+// Encoded in memory, then written as every file the program writes is.
+bool WriteImage(const QImage& image, const QString& path, const QByteArray& format, QString& error) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     if (format == "jpeg") writer.setQuality(92);
     if (!writer.write(image)) {
         error = CannotSave(path, writer.errorString());
-        file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        error = CannotSave(path, file.errorString());
+    QString reason;
+    if (WriteFileSafely(path, bytes, reason)) return true;
+    error = CannotSave(path, reason);
+    return false;
+}
+
+// What the view shows, fitted to the page and centred, its shape kept.
+bool PaintOnPage(CZerimView& view, QPaintDevice& device, QString& error) {
+    const QSize size = view.viewport()->size();
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        error = QString::fromUtf8("L'impression n'a pas pu commencer.");
         return false;
     }
-    return true;
+    const QRect page = painter.viewport();
+    const qreal scale = std::min(qreal(page.width()) / size.width(), qreal(page.height()) / size.height());
+    painter.translate((page.width() - size.width() * scale) / 2, (page.height() - size.height() * scale) / 2);
+    painter.scale(scale, scale);
+    painter.setClipRect(QRect(QPoint(0, 0), size));
+    MapRenderer renderer = RendererFor(view);
+    renderer.SetLabelsAsText(true);
+    renderer.Paint(painter, {0, 0, size.width(), size.height()}, view.CurrentPicture());
+    if (painter.end()) return true;
+    error = QString::fromUtf8("L'impression n'a pas pu se terminer.");
+    return false;
 }
 
 }  // namespace
@@ -77,7 +97,7 @@ bool ExportView(CZerimView& view, const QString& path, QString& error) {
         error = CannotSave(path, QString::fromUtf8("la vue est vide"));
         return false;
     }
-    return WriteAtomically(image, path, format, error);
+    return WriteImage(image, path, format, error);
 }
 
 void SetPageForView(const CZerimView& view, QPrinter& printer) {
@@ -91,19 +111,5 @@ bool PrintView(CZerimView& view, QPrinter& printer, QString& error) {
         error = QString::fromUtf8("La vue est vide : rien à imprimer.");
         return false;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = QString::fromUtf8("L'impression n'a pas pu commencer.");
-        return false;
-    }
-    // The whole view on the page, its shape kept, centred.
-    const QRect page = painter.viewport();
-    const qreal scale = std::min(qreal(page.width()) / size.width(), qreal(page.height()) / size.height());
-    painter.translate((page.width() - size.width() * scale) / 2, (page.height() - size.height() * scale) / 2);
-    painter.scale(scale, scale);
-    painter.setClipRect(QRect(QPoint(0, 0), size));
-    MapRenderer renderer = RendererFor(view);
-    renderer.SetLabelsAsText(true);
-    renderer.Paint(painter, {0, 0, size.width(), size.height()}, view.CurrentPicture());
-    return painter.end();
+    return PrintThrough(printer, [&](QPaintDevice& device) { return PaintOnPage(view, device, error); }, error);
 }

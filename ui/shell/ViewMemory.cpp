@@ -6,15 +6,16 @@
 
 #include "shell/ExtraCommands.h"
 #include "shell/PlaceBar.h"
+#include "shell/SettingsFile.h"
 
 #include "data/ResourceIds.h"
 #include "render/MapPicture.h"
 #include "view/SavedView.h"
 #include "view/ZerimView.h"
+#include "widgets/DialogHelpers.h"
 
 #include <QCloseEvent>
 #include <QMenu>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -32,12 +33,14 @@ void CMainFrame::AddRememberCommand(QMenu* view) {
     QAction* remember = NewExtraCommand(ExtraCommand::RememberView, "Reprendre la &dernière vue",
                                         "Au démarrage, reprend la vue laissée à la fermeture", {});
     remember->setCheckable(true);
-    remember->setChecked(QSettings().value(Key(SavedViewKey::kRemember)).toString() == QLatin1String("true"));
-    connect(remember, &QAction::toggled, this, [](bool on) {
-        QSettings settings;
-        settings.setValue(Key(SavedViewKey::kRemember), on);
+    remember->setChecked(SettingsFile().Values().value(Key(SavedViewKey::kRemember)).toString() ==
+                         QLatin1String("true"));
+    connect(remember, &QAction::toggled, this, [this](bool on) {
+        SettingsFile file;
+        file.Values().setValue(Key(SavedViewKey::kRemember), on);
         if (!on)
-            for (const char* key : kSavedKeys) settings.remove(Key(key));
+            for (const char* key : kSavedKeys) file.Values().remove(Key(key));
+        SaveSettings(file);
     });
     view->addAction(remember);
 }
@@ -55,7 +58,8 @@ void CMainFrame::SaveView() {
     const CSize client = geometry.ClientSize();
     const CPoint scroll = geometry.GetScrollOffset();
     const CPoint centre = geometry.MapToPicture(CPoint{scroll.x + client.cx / 2, scroll.y + client.cy / 2});
-    QSettings settings;
+    SettingsFile file;
+    QSettings& settings = file.Values();
     settings.setValue(Key(SavedViewKey::kWindowGeometry), saveGeometry());
     settings.setValue(Key(SavedViewKey::kWindowState), saveState());
     settings.setValue(Key(SavedViewKey::kZoom), geometry.Zoom());
@@ -64,13 +68,22 @@ void CMainFrame::SaveView() {
     settings.setValue(Key(SavedViewKey::kDetail), geometry.DetailOverride());
     settings.setValue(Key(SavedViewKey::kToolBar), Command(ResId::ID_VIEW_TOOLBAR)->isChecked());
     settings.setValue(Key(SavedViewKey::kStatusBar), Command(ResId::ID_VIEW_STATUS_BAR)->isChecked());
+    SaveSettings(file);
+}
+
+// A choice the program cannot keep is said, not dropped.
+void CMainFrame::SaveSettings(SettingsFile& file) {
+    QString error;
+    if (file.Save(error)) return;
+    WarnPlainly(this, QString::fromUtf8("Réglages"), error);
 }
 
 // Called once the window is shown. Each saved value is checked before use;
 // a bad one leaves its part of the view as it starts.
 void CMainFrame::RestoreView() {
     if (!RemembersView()) return;
-    QSettings settings;
+    SettingsFile file;
+    QSettings& settings = file.Values();
     restoreGeometry(settings.value(Key(SavedViewKey::kWindowGeometry)).toByteArray());
     restoreState(settings.value(Key(SavedViewKey::kWindowState)).toByteArray());
     const CMapPicture* picture = m_pView->CurrentPicture();

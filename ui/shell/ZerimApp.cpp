@@ -8,9 +8,9 @@
 #include "shell/WindowRoom.h"
 #include "shell/World.h"
 #include "view/ZerimView.h"
+#include "widgets/DialogHelpers.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 // Whole-picture mode was only ever switched on for one family of old
 // systems; no such system exists here, so the renderer's mode stays off.
@@ -48,10 +48,7 @@ bool CZerimApp::OpenDocument() {
     QString error;
     if (m_doc.OnOpenDocument(file, error)) return true;
     // The file name is the user's, shown letter for letter, never as markup.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zerim"),
-                    QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(file, error));
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    WarnPlainly(nullptr, QStringLiteral("Zerim"), QStringLiteral("Impossible d'ouvrir %1.\n%2").arg(file, error));
     return false;
 }
 

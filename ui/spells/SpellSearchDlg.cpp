@@ -24,7 +24,7 @@ constexpr int kDataRole = Qt::UserRole;  // kEffectItem or the spell id
 constexpr int kLocationRole = Qt::UserRole + 1;  // a vendor row's location, as the table has it
 
 QTreeWidgetItem* NewItem(const EffectNode& node) {
-    auto* item = new QTreeWidgetItem(QStringList{FromWin1252(node.text)});
+    auto* item = new QTreeWidgetItem(QStringList{ShownName(node.text)});
     item->setData(0, kDataRole, node.data);
     return item;
 }
@@ -117,7 +117,7 @@ void CSpellSearchDlg::OnSelChangedEffectTree() {
 void CSpellSearchDlg::ListVendors(uint16_t spellId) {
     QList<QTreeWidgetItem*> rows;
     for (const VendorRow& row : m_listing.ListVendors(spellId)) {
-        auto* item = new QTreeWidgetItem(QStringList{FromWin1252(row.vendor), FromWin1252(row.location)});
+        auto* item = new QTreeWidgetItem(QStringList{ShownName(row.vendor), ShownName(row.location)});
         item->setData(0, kLocationRole, QByteArray::fromStdString(row.location));
         rows.append(item);
     }

@@ -304,7 +304,7 @@ void CZerimView::UpdateHover(CPoint client) {
 void CZerimView::SetHovered(const CPlace* hovered) {
     if (hovered == m_pHoverPlace) return;  // the same place: the status bar is left alone
     m_pHoverPlace = hovered;
-    if (m_writeStatus) m_writeStatus(FromWin1252(HoverText(hovered)));
+    if (m_writeStatus) m_writeStatus(ShownName(HoverText(hovered)));
 }
 
 // --- painting ------------------------------------------------------------

@@ -14,3 +14,10 @@ constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | 
 // modifier (the keypad's own does not count). Shift, Ctrl or Alt with Enter
 // is another key.
 bool IsPlainEnter(const QKeyEvent* event);
+
+class QString;
+class QWidget;
+
+// A warning box whose text is shown letter for letter: file names and names
+// from the data are never read as markup (an <img> tag would load a file).
+void WarnPlainly(QWidget* parent, const QString& title, const QString& text);

@@ -6,6 +6,12 @@
 #include <QString>
 #include <string_view>
 
+#include "data/ShownText.h"
 #include "data/Win1252.h"
 
 inline QString FromWin1252(std::string_view text) { return QString::fromStdString(Win1252ToUtf8(text)); }
+
+// A table text in a title, a label, a list, the status bar or on the map:
+// control characters show as U+FFFD, never as a line break, a tab or an
+// escape sequence (see data/ShownText.h). Pages keep FromWin1252.
+inline QString ShownName(std::string_view win1252) { return QString::fromStdString(ShownText1252(win1252)); }

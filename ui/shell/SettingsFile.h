@@ -1,0 +1,32 @@
+// The program's settings file, read and written the way every file the
+// program writes is: QSettings alone would replace a FIFO or a device with a
+// plain file, and reading one would wait on it. A SettingsFile reads the
+// file (a regular file, up to a bound) into a private copy that QSettings
+// works on, and writes that copy back through the safe writer.
+#pragma once
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class SettingsFile {
+public:
+    // The program's own file: <config folder>/<organisation>/<application>.conf.
+    SettingsFile();
+    explicit SettingsFile(const QString& path);
+
+    // The values read, to read or change; changes stay in the copy until Save.
+    QSettings& Values() { return *m_values; }
+    // Writes the values back, making the file's folder if needed. False with
+    // the reason, in French, in `error`; the file is then as it was.
+    bool Save(QString& error);
+
+    // Where the program's own file is.
+    static QString ProgramPath();
+
+private:
+    QString m_path;
+    QTemporaryDir m_scratch;
+    std::unique_ptr<QSettings> m_values;
+};
