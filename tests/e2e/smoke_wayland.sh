@@ -13,6 +13,12 @@ for tool in weston weston-screenshooter convert; do
     command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/deps.sh"; exit 1; }
 done
 
+# Under the sanitizers: the Wayland client library and Qt's Wayland plugins
+# (unloaded before the leak check, so that it cannot name them) keep a few
+# blocks until exit. The program's own leaks are checked by the X11 smoke
+# test and the widget tests, which run the same code.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
@@ -34,16 +40,18 @@ fail() { echo "FAILED: $*"; exit 1; }
 
 # The map on screen: the compositor's own picture holds the map's colours
 # (the empty desktop has a few hundred, the map tens of thousands).
-(cd "$out" && rm -f wayland-screenshot-*.png)
 env -u DISPLAY WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$zerim" 2>"$out/painted.err" &
 zerim_pid=$!
-sleep 4
-kill -0 "$zerim_pid" 2>/dev/null || fail "zerim ended under Wayland: $(cat "$out/painted.err")"
-(cd "$out" && WAYLAND_DISPLAY=$socket timeout 20 weston-screenshooter)
+colours=0
+for _ in $(seq 30); do  # a loaded machine may take a while to paint
+    sleep 1
+    kill -0 "$zerim_pid" 2>/dev/null || fail "zerim ended under Wayland: $(cat "$out/painted.err")"
+    (cd "$out" && rm -f wayland-screenshot-*.png && WAYLAND_DISPLAY=$socket timeout 20 weston-screenshooter)
+    colours=$(convert "$out"/wayland-screenshot-*.png -format "%k" info:)
+    [ "$colours" -gt 20000 ] && break
+done
 kill "$zerim_pid"
 wait "$zerim_pid" 2>/dev/null || true
-shot=$(ls "$out"/wayland-screenshot-*.png | head -n 1)
-colours=$(convert "$shot" -format "%k" info:)
 echo "colours on the Wayland screen: $colours"
 [ "$colours" -gt 20000 ] || fail "no map on the Wayland screen"
 
