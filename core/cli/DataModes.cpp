@@ -87,21 +87,21 @@ int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::
 int PrintCharacterPage(const IResourceStore& store, const std::string& who, std::ostream& out, std::ostream& err) {
     if (who.empty()) return Misuse(err, "--page attend un nom ou #N, par exemple : zerim --page '#0'");
     const auto table = FindRcData(store, ResId::IDR_CHARACTERS);
-    if (!table) return Fail(err, "table des personnages absente");
+    if (!table) return Fail(err, "table des NPCs absente");
     WarnOfTables(store, {ResId::IDR_CHARACTERS}, err);
     const LoadedPlaces loaded(store, err);  // place names are links in the page
     const CCharacterPages pages(loaded.Places(), *table);
     int ordinal = -1;
     if (who[0] == '#') {
-        if (!ParseOrdinal(who, ordinal)) return Misuse(err, "numéro de personnage invalide : " + ShownText(who));
+        if (!ParseOrdinal(who, ordinal)) return Misuse(err, "numéro de NPC invalide : " + ShownText(who));
     } else if (const auto found = OrdinalOfName(pages.Text(), who)) {
         ordinal = *found;
     } else {
-        return Fail(err, "personnage inconnu : " + ShownText(who));
+        return Fail(err, "NPC inconnu : " + ShownText(who));
     }
     const auto page = pages.Page(ordinal);
     if (!page)
-        return Fail(err, "pas de personnage " + ShownText(who) + " (la table en compte " +
+        return Fail(err, "pas de NPC " + ShownText(who) + " (la table en compte " +
                              std::to_string(pages.Text().Count()) + ")");
     out << Win1252ToUtf8(*page) << '\n';
     return 0;
@@ -123,6 +123,6 @@ int PrintSpellVendors(const IResourceStore& store, const std::string& spell, std
         out << LineText(row.vendor) << '\t' << LineText(row.location) << '\n';
     // As for a place search, what could be read is shown; but "nobody sells
     // it" cannot be told from a damaged table.
-    if (rows.empty() && !whole) return Fail(err, "aucun marchand lu pour « " + ShownText(spell) + " »");
+    if (rows.empty() && !whole) return Fail(err, "aucun vendeur lu pour « " + ShownText(spell) + " »");
     return 0;
 }

@@ -43,10 +43,10 @@ struct NamedTable {
 
 constexpr NamedTable kTables[] = {
     {"places", ResId::IDR_PLACES, "table des lieux absente"},
-    {"characters", ResId::IDR_CHARACTERS, "table des personnages absente"},
+    {"characters", ResId::IDR_CHARACTERS, "table des NPCs absente"},
     {"spells", ResId::IDR_SPELLS, "table des sorts absente"},
     {"effects", ResId::IDR_EFFECTS, "table des effets absente"},
-    {"vendors", ResId::IDR_VENDORS, "table des marchands absente"},
+    {"vendors", ResId::IDR_VENDORS, "table des vendeurs absente"},
 };
 
 void PrintTable(const NamedTable& table, ByteBlock block, const IResourceStore& store, std::ostream& out,
@@ -71,10 +71,10 @@ int PrintWhoIsAt(const IResourceStore& store, const std::string& place, std::ost
     const auto index = encoded ? world.PlaceNamed(*encoded) : std::nullopt;
     if (!index) return Fail(err, "aucun lieu ne s'appelle « " + ShownText(place) + " »");
     for (const int ordinal : world.Links().CharactersAt(*index))
-        out << "personnage\t" << LineText(std::string(world.Pages().Text().Record(ordinal)->name)) << '\n';
+        out << "npc\t" << LineText(std::string(world.Pages().Text().Record(ordinal)->name)) << '\n';
     for (const int vendor : world.Links().VendorsAt(*index)) {
         const VendorRecord& record = world.Vendors()[size_t(vendor)];
-        out << "marchand\t" << LineText(record.name) << '\t' << LineText(world.LocationText(record.location))
+        out << "vendeur\t" << LineText(record.name) << '\t' << LineText(world.LocationText(record.location))
             << '\n';
     }
     return 0;

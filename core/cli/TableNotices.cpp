@@ -28,12 +28,12 @@ std::optional<Reading> ReadingOf(ByteBlock block, int id) {
     switch (id) {
     case ResId::IDR_CHARACTERS: {
         const CCharacterText text(block);
-        return Reading{"personnages", size_t(text.Count()), text.Size() - 1};
+        return Reading{"NPCs", size_t(text.Count()), text.Size() - 1};
     }
     case ResId::IDR_SPELLS: return Read("sorts", ReadSpells(block), [](const SpellRecord&) { return 4; });
     case ResId::IDR_EFFECTS: return Read("effets", ReadEffects(block), [](const EffectRecord&) { return 2; });
     case ResId::IDR_VENDORS:
-        return Read("marchands", ReadVendors(block), [](const VendorRecord& v) { return 2 * (v.spells.size() + 2); });
+        return Read("vendeurs", ReadVendors(block), [](const VendorRecord& v) { return 2 * (v.spells.size() + 2); });
     default: return std::nullopt;
     }
 }

@@ -12,7 +12,7 @@ namespace {
 // whole page so far.
 void CharacterList(const CLinkedWorld& world, int place, std::string& page, size_t maxBytes) {
     const std::vector<int>& characters = world.Links().CharactersAt(place);
-    if (characters.empty()) page += "Aucun personnage.<BR>";
+    if (characters.empty()) page += "Aucun NPC.<BR>";
     for (const int ordinal : characters) {
         if (page.size() > maxBytes) return;
         page += InternalLink("npcidx", ordinal, world.Pages().Text().Record(ordinal)->name) + "<BR>";
@@ -40,7 +40,7 @@ void SpellList(const CLinkedWorld& world, const VendorRecord& vendor, std::vecto
 
 void VendorList(const CLinkedWorld& world, int place, std::string& page, size_t maxBytes) {
     const std::vector<int>& vendors = world.Links().VendorsAt(place);
-    if (vendors.empty()) page += "Aucun marchand.<BR>";
+    if (vendors.empty()) page += "Aucun vendeur.<BR>";
     std::vector<bool> shown(size_t(UINT16_MAX) + 1);
     for (const int index : vendors) {
         if (page.size() > maxBytes) return;
@@ -55,7 +55,7 @@ std::string SharedNameNote(const CLinkedWorld& world, int place) {
     const int bearers = world.Links().PlacesNamedLike(place);
     if (bearers < 2) return {};
     return "<BR><i>" + std::to_string(bearers) +
-           " lieux portent ce nom : leurs fiches montrent les m\xEAmes personnages et marchands.</i>";
+           " lieux portent ce nom : leurs fiches montrent les m\xEAmes NPCs et vendeurs.</i>";
 }
 
 }  // namespace
@@ -70,9 +70,9 @@ std::string BuildPlaceCard(const CLinkedWorld& world, int place, size_t maxBytes
     if (place < 0 || place >= world.Places().GetSize() || !world.Places()[place]) return {};
     std::string page = "<FONT face=\"Tahoma\" size=\"3\"><b>";
     page += EscapeHtml(PlaceCardTitle(world, place));
-    page += "</b><FONT size=2>" + SharedNameNote(world, place) + "<BR><BR><b>Personnages</b><BR>";
+    page += "</b><FONT size=2>" + SharedNameNote(world, place) + "<BR><BR><b>NPCs</b><BR>";
     CharacterList(world, place, page, maxBytes);
-    page += "<BR><b>Marchands</b><BR>";
+    page += "<BR><b>Vendeurs</b><BR>";
     VendorList(world, place, page, maxBytes);
     page += "</FONT>";
     return page;

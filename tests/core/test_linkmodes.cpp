@@ -46,11 +46,11 @@ void TestLinkModes::who_data() {
     QTest::addColumn<QString>("out");
     QTest::newRow("characters once each, then vendors")
         << "Kelwick" << 0
-        << "personnage\tAmrel\npersonnage\tCara\n"
-           "marchand\tZed & Sons\tKelwick, by the well\nmarchand\tXan\tKelwick, by the well\n";
+        << "npc\tAmrel\nnpc\tCara\n"
+           "vendeur\tZed & Sons\tKelwick, by the well\nvendeur\tXan\tKelwick, by the well\n";
     QTest::newRow("odd case, a name two places share")
         << "OSKA, brask quarter" << 0
-        << "personnage\tBo <Jiss> & \"Q\"\npersonnage\tDun\nmarchand\tUla\tOska, Brask Quarter\n";
+        << "npc\tBo <Jiss> & \"Q\"\nnpc\tDun\nvendeur\tUla\tOska, Brask Quarter\n";
     QTest::newRow("a place nobody names") << "oska, lower town" << 0 << "";
     QTest::newRow("part of a name is no name") << "Oska" << 1 << "";
     QTest::newRow("no such place") << "Atlantis" << 1 << "";
@@ -129,21 +129,21 @@ void TestLinkModes::tableNotices_data() {
     QTest::addColumn<int>("cut");  // bytes taken off the end; -1: the table emptied
     QTest::addColumn<QString>("notice");
     QTest::newRow("--list vendors, end mark missing")
-        << 1 << "vendors" << ResId::IDR_VENDORS << 1 << "table des marchands incomplète ; 6 marchands lus";
+        << 1 << "vendors" << ResId::IDR_VENDORS << 1 << "table des vendeurs incomplète ; 6 vendeurs lus";
     QTest::newRow("--who, last vendor cut")
-        << 0 << "Kelwick" << ResId::IDR_VENDORS << 3 << "table des marchands incomplète ; 5 marchands lus";
+        << 0 << "Kelwick" << ResId::IDR_VENDORS << 3 << "table des vendeurs incomplète ; 5 vendeurs lus";
     QTest::newRow("--who, character table cut")
-        << 0 << "Kelwick" << ResId::IDR_CHARACTERS << 1 << "table des personnages incomplète ; 4 personnages lus";
+        << 0 << "Kelwick" << ResId::IDR_CHARACTERS << 1 << "table des NPCs incomplète ; 4 NPCs lus";
     QTest::newRow("--page, character table cut")
-        << 2 << "#0" << ResId::IDR_CHARACTERS << 5 << "table des personnages incomplète ; 3 personnages lus";
+        << 2 << "#0" << ResId::IDR_CHARACTERS << 5 << "table des NPCs incomplète ; 3 NPCs lus";
     QTest::newRow("--vendors, spell table cut")
         << 3 << "Flamme" << ResId::IDR_SPELLS << 1 << "table des sorts incomplète ; 4 sorts lus";
     QTest::newRow("--list characters, empty") << 1 << "characters" << ResId::IDR_CHARACTERS << -1
-                                              << "table des personnages vide";
+                                              << "table des NPCs vide";
     QTest::newRow("--list spells, empty") << 1 << "spells" << ResId::IDR_SPELLS << -1 << "table des sorts vide";
     QTest::newRow("--list effects, empty") << 1 << "effects" << ResId::IDR_EFFECTS << -1 << "table des effets vide";
     QTest::newRow("--who, vendor table empty") << 0 << "Kelwick" << ResId::IDR_VENDORS << -1
-                                               << "table des marchands vide";
+                                               << "table des vendeurs vide";
 }
 
 void TestLinkModes::tableNotices() {

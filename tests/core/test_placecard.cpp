@@ -70,23 +70,23 @@ void TestPlaceCard::card_data() {
     const QByteArray head = "<FONT face=\"Tahoma\" size=\"3\"><b>";
     QTest::newRow("characters and vendors, spells each once, unknown id left out")
         << 0
-        << head + "Kelwick</b><FONT size=2><BR><BR><b>Personnages</b><BR>"
+        << head + "Kelwick</b><FONT size=2><BR><BR><b>NPCs</b><BR>"
                   "<a href=\"quil://npcidx=0\">Amrel</a><BR><a href=\"quil://npcidx=2\">Cara</a><BR>"
-                  "<BR><b>Marchands</b><BR>"
+                  "<BR><b>Vendeurs</b><BR>"
                   "<b>Zed &amp; Sons</b> (Kelwick, by the well) : <a href=\"quil://spellid=7\">Flamme</a>, "
                   "<a href=\"quil://spellid=8\">\xC9" "clair</a><BR>"
                   "<b>Xan</b> (Kelwick, by the well) : aucun sort<BR></FONT>";
     QTest::newRow("names escaped")
         << 3
         << head + "oska, brask QUARTER</b><FONT size=2><BR><i>2 lieux portent ce nom : leurs fiches montrent les "
-                  "m\xEAmes personnages et marchands.</i><BR><BR><b>Personnages</b><BR>"
+                  "m\xEAmes NPCs et vendeurs.</i><BR><BR><b>NPCs</b><BR>"
                   "<a href=\"quil://npcidx=1\">Bo &lt;Jiss&gt; &amp; &quot;Q&quot;</a><BR>"
-                  "<a href=\"quil://npcidx=3\">Dun</a><BR><BR><b>Marchands</b><BR>"
+                  "<a href=\"quil://npcidx=3\">Dun</a><BR><BR><b>Vendeurs</b><BR>"
                   "<b>Ula</b> (Oska, Brask Quarter) : <a href=\"quil://spellid=9\">Givre &lt;b&gt;</a><BR></FONT>";
     QTest::newRow("empty lists say so")
         << 5
-        << head + "Ro-Dal</b><FONT size=2><BR><BR><b>Personnages</b><BR>Aucun personnage.<BR>"
-                  "<BR><b>Marchands</b><BR>Aucun marchand.<BR></FONT>";
+        << head + "Ro-Dal</b><FONT size=2><BR><BR><b>NPCs</b><BR>Aucun NPC.<BR>"
+                  "<BR><b>Vendeurs</b><BR>Aucun vendeur.<BR></FONT>";
     QTest::newRow("no such place") << 9 << QByteArray();
 }
 
@@ -103,7 +103,7 @@ void TestPlaceCard::noTables() {
     CPlaceList places;
     ParsePlaceTable(ByteBlock(TestTables::PlaceTable({{"Kelwick", 1, 0, 1, 1}})), places);
     const CLinkedWorld world(places.Array(), store);
-    QVERIFY(QByteArray::fromStdString(BuildPlaceCard(world, 0)).contains("Aucun personnage.<BR><BR><b>Marchands</b><BR>Aucun marchand."));
+    QVERIFY(QByteArray::fromStdString(BuildPlaceCard(world, 0)).contains("Aucun NPC.<BR><BR><b>Vendeurs</b><BR>Aucun vendeur."));
     QCOMPARE(world.PlaceNamed("KELWICK"), std::optional<int>(0));
     QCOMPARE(world.PlaceNamed("Kelwic"), std::optional<int>());
 }

@@ -135,7 +135,7 @@ void TestTables::faults_data() {
     QTest::newRow("outside Windows-1252") << "spells" << QByteArray("name\teffect\tid\nDard \xC4\x80\t1\t2\n")
                                           << "spells.tsv:2: colonne 1 n'est pas un texte UTF-8 que Windows-1252 sait coder";
     QTest::newRow("end mark as a spell id") << "vendors" << QByteArray("name\tlocation\tspells\nOrlan\t1\t26 65535\n")
-                                            << "vendors.tsv:2: colonne 3 : 65535 marque la fin de la liste de sorts d'un marchand";
+                                            << "vendors.tsv:2: colonne 3 : 65535 marque la fin de la liste de sorts d'un vendeur";
     QTest::newRow("double space in the ids") << "vendors" << QByteArray("name\tlocation\tspells\nOrlan\t1\t26  27\n")
                                              << "vendors.tsv:2: colonne 3 : « 26  27 » doit être des numéros de sorts séparés par une seule espace";
 }
@@ -195,7 +195,7 @@ void TestTables::inputChecks_data() {
                                          << "places.tsv:2: colonne 4 : « - » n'est pas un nombre entier";
     QTest::newRow("spell id 65534") << "spells" << QByteArray("Dard\t1\t65534\n") << "";
     QTest::newRow("spell id 65535, the end mark") << "spells" << QByteArray("Dard\t1\t65535\n")
-        << "spells.tsv:2: colonne 3 : 65535 marque la fin de la liste de sorts d'un marchand et ne peut pas être un numéro de sort";
+        << "spells.tsv:2: colonne 3 : 65535 marque la fin de la liste de sorts d'un vendeur et ne peut pas être un numéro de sort";
     QTest::newRow("vendor location 65535") << "vendors" << QByteArray("Orlan\t65535\t26\n") << "";
     QTest::newRow("DEL in a name") << "effects" << QByteArray("Feu\x7F\t1\n")
                                    << "effects.tsv:2: colonne 1 contient un caractère de contrôle (U+007F)";

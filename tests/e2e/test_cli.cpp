@@ -388,12 +388,12 @@ void TestCli::damagedVendorTable_data() {
     const QByteArray end(1, '\0');
     QTest::newRow("whole") << abel + zed + end << 0 << QByteArray("Zed\tMarket\nAbel\tQuay\n") << QByteArray();
     QTest::newRow("end mark missing") << abel + zed << 0 << QByteArray("Zed\tMarket\nAbel\tQuay\n")
-                                      << QByteArray("table des marchands incomplète ; 2 marchands lus");
+                                      << QByteArray("table des vendeurs incomplète ; 2 vendeurs lus");
     QTest::newRow("last record past the end") << abel + zed.chopped(2) << 0 << QByteArray("Abel\tQuay\n")
-                                              << QByteArray("table des marchands incomplète ; 1 marchands lus");
+                                              << QByteArray("table des vendeurs incomplète ; 1 vendeurs lus");
     QTest::newRow("cut in the first record") << abel.left(6) << 1 << QByteArray()
-                                             << QByteArray("aucun marchand lu pour « Trait de foudre »");
-    QTest::newRow("empty") << QByteArray() << 1 << QByteArray() << QByteArray("incomplète ; 0 marchands lus");
+                                             << QByteArray("aucun vendeur lu pour « Trait de foudre »");
+    QTest::newRow("empty") << QByteArray() << 1 << QByteArray() << QByteArray("incomplète ; 0 vendeurs lus");
     QTest::newRow("undefined bytes as U+FFFD") << VendorRecord("Ab\x81\x9D", 2, {27}) + end << 0
                                                << QByteArray("Ab\xEF\xBF\xBD\xEF\xBF\xBD\tQu\xEF\xBF\xBD" "ay\n")
                                                << QByteArray();

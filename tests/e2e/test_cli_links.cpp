@@ -67,13 +67,13 @@ void TestCliLinks::smallWorld_data() {
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("message");  // a part of standard error; empty: nothing there
     QTest::newRow("who, odd case") << QStringList{"--who", "kELWICK"} << 0
-                                   << QByteArray("personnage\tAmrel\npersonnage\tCara\n"
-                                                 "marchand\tZed & Sons\tKelwick, by the well\n"
-                                                 "marchand\tXan\tKelwick, by the well\n")
+                                   << QByteArray("npc\tAmrel\nnpc\tCara\n"
+                                                 "vendeur\tZed & Sons\tKelwick, by the well\n"
+                                                 "vendeur\tXan\tKelwick, by the well\n")
                                    << QByteArray();
     QTest::newRow("who, a name two places share")
         << QStringList{"--who", "Oska, Brask Quarter"} << 0
-        << QByteArray("personnage\tBo <Jiss> & \"Q\"\npersonnage\tDun\nmarchand\tUla\tOska, Brask Quarter\n")
+        << QByteArray("npc\tBo <Jiss> & \"Q\"\nnpc\tDun\nvendeur\tUla\tOska, Brask Quarter\n")
         << QByteArray();
     QTest::newRow("who, a place that does not exist") << QStringList{"--who", "Atlantis"} << 1 << QByteArray()
                                                       << QByteArray("Atlantis");
@@ -142,9 +142,9 @@ void TestCliLinks::whoFindsACharacterAtTheirPlace() {
     const QByteArray first = Run({"--list", "characters"}).out.split('\n').value(0);
     const Result who = Run({"--who", QString::fromUtf8(place).toUpper()});
     QCOMPARE(who.exitCode, 0);
-    QVERIFY2(who.out.split('\n').contains("personnage\t" + first), who.out.constData());
+    QVERIFY2(who.out.split('\n').contains("npc\t" + first), who.out.constData());
     for (const QByteArray& line : who.out.split('\n'))
-        QVERIFY(line.isEmpty() || line.startsWith("personnage\t") || line.startsWith("marchand\t"));
+        QVERIFY(line.isEmpty() || line.startsWith("npc\t") || line.startsWith("vendeur\t"));
 }
 
 // A name typed loosely lists what the exact name lists.

@@ -153,8 +153,8 @@ void TestNpcDlg::listInTableOrder() {
     QCOMPARE(m_dlg->windowTitle(), QString("Recherche de NPCs"));
     CAutoCombo* combo = m_dlg->NameCombo();
     // Screen readers name both controls.
-    QCOMPARE(combo->accessibleName(), QString("Personnages"));
-    QCOMPARE(m_dlg->Panel()->accessibleName(), QString("Fiche du personnage"));
+    QCOMPARE(combo->accessibleName(), QString("NPCs"));
+    QCOMPARE(m_dlg->Panel()->accessibleName(), QString("Page du NPC"));
     QStringList names;
     for (int i = 0; i < combo->count(); ++i) names << combo->itemText(i);
     QCOMPARE(names, (QStringList{"Amrel", "Brannoc", "Amrel Vey", "Amrelion"}));

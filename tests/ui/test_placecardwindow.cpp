@@ -96,10 +96,10 @@ void TestPlaceCardWindow::foundPlace_data() {
     QTest::addColumn<QString>("title");  // empty: no card opens
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("characters and vendors with their spells")
-        << "quen" << "Quen Harrow" << QStringList{"Personnages", "Amrel", "Marchands", "Yara (Quen Harrow) : Brume, Éclair"};
+        << "quen" << "Quen Harrow" << QStringList{"NPCs", "Amrel", "Vendeurs", "Yara (Quen Harrow) : Brume, Éclair"};
     QTest::newRow("two places of one name found")
         << "brask quarter" << "" << QStringList{};  // two places found: no card
-    QTest::newRow("nobody there") << "ro-dal" << "Ro-Dal" << QStringList{"Aucun personnage.", "Aucun marchand."};
+    QTest::newRow("nobody there") << "ro-dal" << "Ro-Dal" << QStringList{"Aucun NPC.", "Aucun vendeur."};
     QTest::newRow("several places found") << "oska" << "" << QStringList{};
     QTest::newRow("nothing found") << "zzz" << "" << QStringList{};
 }

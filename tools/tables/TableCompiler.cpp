@@ -86,7 +86,7 @@ uint16_t SpellId(const TsvTable& t, const TsvRow& row, size_t index) {
     const long long id = t.Number(row, index, 0, 0xFFFF);
     if (id == 0xFFFF)
         t.Fail(row, Column(index) +
-                        " : 65535 marque la fin de la liste de sorts d'un marchand et ne peut pas être un numéro de sort");
+                        " : 65535 marque la fin de la liste de sorts d'un vendeur et ne peut pas être un numéro de sort");
     return uint16_t(id);
 }
 

@@ -65,13 +65,13 @@ void CNpcSearchDlg::CreateControls() {
                        m_comboNpc->height());
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setBuddy(m_comboNpc);
-    m_comboNpc->setAccessibleName(QStringLiteral("Personnages"));
+    m_comboNpc->setAccessibleName(QStringLiteral("NPCs"));
 
     m_htmlPanel = new CIEControl(this);
     m_htmlPanel->setObjectName(QStringLiteral("npcPanel"));
     m_htmlPanel->setGeometry(du.Rect(7, 24, 266, 175));
     m_htmlPanel->SetOwner(this);
-    m_htmlPanel->setAccessibleName(QStringLiteral("Fiche du personnage"));
+    m_htmlPanel->setAccessibleName(QStringLiteral("Page du NPC"));
     setTabOrder(m_comboNpc, m_htmlPanel);
 }
 

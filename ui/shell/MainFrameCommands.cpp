@@ -78,7 +78,7 @@ void CMainFrame::CreateSearchMenu() {
     connect(place, &QAction::triggered, this, &CMainFrame::FocusPlaceField);
     search->addAction(place);
     const struct { int id, given; const char* text; QKeySequence key; } finders[] = {
-        {ExtraCommand::FindCharacter, ResId::ID_NPC_SEARCH, "&Personnage…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)},
+        {ExtraCommand::FindCharacter, ResId::ID_NPC_SEARCH, "&NPC…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)},
         {ExtraCommand::FindSpell, ResId::ID_SPELL_SEARCH, "&Sort…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
     };
     for (const auto& f : finders) {
