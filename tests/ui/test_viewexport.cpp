@@ -199,7 +199,7 @@ void TestViewExport::pageFollowsTheView() {
     m_frame->resize(window);
     QTRY_COMPARE(m_frame->size(), window);
     QPrinter printer;
-    SetPageForView(*View(), printer);
+    SetUpPrinterForView(*View(), printer);
     QCOMPARE(printer.pageLayout().orientation(), orientation);
     int pages = -1;
     QPageLayout::Orientation previewed = QPageLayout::Portrait;

@@ -60,8 +60,7 @@ void CMainFrame::ExportView() {
 
 void CMainFrame::PrintView() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Carte"));
-    SetPageForView(*m_pView, printer);
+    SetUpPrinterForView(*m_pView, printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QString::fromUtf8("Imprimer la vue"));
     if (dialog.exec() != QDialog::Accepted) return;
@@ -77,8 +76,7 @@ void CMainFrame::PrintView() {
 // button prints it.
 void CMainFrame::PreviewPrint() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Carte"));
-    SetPageForView(*m_pView, printer);
+    SetUpPrinterForView(*m_pView, printer);
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QString::fromUtf8("Aperçu avant impression"));
     QString error;

@@ -100,7 +100,8 @@ bool ExportView(CZerimView& view, const QString& path, QString& error) {
     return WriteImage(image, path, format, error);
 }
 
-void SetPageForView(const CZerimView& view, QPrinter& printer) {
+void SetUpPrinterForView(const CZerimView& view, QPrinter& printer) {
+    printer.setDocName(QStringLiteral("Carte"));
     const QSize size = view.viewport()->size();
     printer.setPageOrientation(size.width() > size.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
 }

@@ -16,9 +16,9 @@ QImage RenderView(CZerimView& view);
 // `error`; nothing is left at `path` then.
 bool ExportView(CZerimView& view, const QString& path, QString& error);
 
-// Turns the page to the view's shape (landscape for a wide view), before the
-// print dialog, which can change it.
-void SetPageForView(const CZerimView& view, QPrinter& printer);
+// Names the document and turns the page to the view's shape (landscape for
+// a wide view), before the print dialog, which can change it.
+void SetUpPrinterForView(const CZerimView& view, QPrinter& printer);
 
 // Prints what the view shows on one page of `printer`, fitted to the page,
 // with the place names drawn as text at the printer's resolution. False with
