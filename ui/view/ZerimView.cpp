@@ -189,8 +189,8 @@ void CZerimView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CZerimView::mouseMoveEvent(QMouseEvent* event) {
-    if (m_pan) return PanTo(event->position().toPoint());
     m_pointerAt = ClientPoint(event);
+    if (m_pan) return PanTo(event->position().toPoint());
     if (m_pointer.Pressing()) {
         if (m_pointer.Move(ClientPoint(event))) ShowBand();
         return;  // the read-out does not change during a press
