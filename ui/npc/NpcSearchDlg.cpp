@@ -8,7 +8,7 @@
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "widgets/DialogHelpers.h"
-#include "widgets/Text.h"
+#include "text/Text.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -30,13 +30,15 @@ QList<QKeySequence> KeysWith(QKeySequence::StandardKey key, const QKeySequence& 
 }  // namespace
 
 CNpcSearchDlg::CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& places,
-                             std::function<void(int)> showPlace, QWidget* parent)
+                             std::function<void(int)> showPlace, QWidget* parent,
+                             CIEControl::NoticeWriter notice)
     : QDialog(parent, kDialogFlags),
       m_places(places),
       m_showPlace(std::move(showPlace)) {
     setWindowTitle(QStringLiteral("Recherche de NPCs"));
     CreateControls();
     CreateHistoryActions();
+    m_htmlPanel->SetNoticeWriter(std::move(notice));
     m_htmlPanel->LoadFromResource(store, ResId::IDR_BLANK_PAGE);
     LoadCharacters(store);
     m_comboNpc->setFocus();

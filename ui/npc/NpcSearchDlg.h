@@ -29,9 +29,11 @@ class CNpcSearchDlg : public QDialog, private IHtmlPanelOwner {
 public:
     // Reads the character table and the blank page from `store`. A place
     // link calls `showPlace` with the place's index in `places`; without it
-    // place links show nothing. Store and places are borrowed.
+    // place links show nothing. Store and places are borrowed. `notice` is
+    // where the page panel says why it refused a page.
     CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& places,
-                  std::function<void(int)> showPlace, QWidget* parent = nullptr);
+                  std::function<void(int)> showPlace, QWidget* parent = nullptr,
+                  CIEControl::NoticeWriter notice = {});
     ~CNpcSearchDlg() override;
 
     // After a place link has shown its place, the dialog moves off the

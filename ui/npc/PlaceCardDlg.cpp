@@ -7,12 +7,12 @@
 #include "npc/PlaceCard.h"
 #include "widgets/DialogHelpers.h"
 #include "widgets/DialogUnits.h"
-#include "widgets/Text.h"
+#include "text/Text.h"
 
 #include <QVBoxLayout>
 
 CPlaceCardDlg::CPlaceCardDlg(const IResourceStore& store, const CLinkedWorld& world, int place, Links links,
-                             QWidget* parent)
+                             QWidget* parent, CIEControl::NoticeWriter notice)
     : QDialog(parent, kDialogFlags), m_world(world), m_place(place), m_links(std::move(links)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("placeCard"));
@@ -20,6 +20,7 @@ CPlaceCardDlg::CPlaceCardDlg(const IResourceStore& store, const CLinkedWorld& wo
     m_htmlPanel = new CIEControl(this);
     m_htmlPanel->setObjectName(QStringLiteral("placeCardPanel"));
     m_htmlPanel->SetOwner(this);
+    m_htmlPanel->SetNoticeWriter(std::move(notice));
     m_htmlPanel->setAccessibleName(QStringLiteral("Fiche du lieu"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_htmlPanel);

@@ -23,8 +23,9 @@ public:
 
     // The card of place `place` of `world`, on the blank page of `store`;
     // both are borrowed and outlive the window. Deletes itself when closed.
+    // `notice` is where the panel says why it refused a page.
     CPlaceCardDlg(const IResourceStore& store, const CLinkedWorld& world, int place, Links links,
-                  QWidget* parent = nullptr);
+                  QWidget* parent = nullptr, CIEControl::NoticeWriter notice = {});
 
     int Place() const { return m_place; }
     CIEControl* Panel() const { return m_htmlPanel; }

@@ -6,7 +6,7 @@
 #include "data/StringTable.h"
 #include "widgets/IEControl.h"
 
-CAboutDlg::CAboutDlg(const IResourceStore& store, QWidget* parent)
+CAboutDlg::CAboutDlg(const IResourceStore& store, QWidget* parent, CIEControl::NoticeWriter notice)
     : QDialog(parent, kDialogFlags) {
     // The product title already ends in a dot: the caption ends in four.
     setWindowTitle(QString::fromStdString(LoadString(ResId::IDS_PRODUCT_TITLE)) +
@@ -17,10 +17,11 @@ CAboutDlg::CAboutDlg(const IResourceStore& store, QWidget* parent)
     m_html->setObjectName(QStringLiteral("aboutPanel"));
     m_html->setGeometry(rect());
     m_html->setFrameShape(QFrame::NoFrame);
+    m_html->SetNoticeWriter(std::move(notice));
     m_html->LoadFromResource(store, ResId::IDR_ABOUT_PAGE);  // a blank panel without it
 }
 
-void RunAboutBox(const IResourceStore& store, QWidget* parent) {
-    CAboutDlg dialog(store, parent);
+void RunAboutBox(const IResourceStore& store, QWidget* parent, CIEControl::NoticeWriter notice) {
+    CAboutDlg dialog(store, parent, std::move(notice));
     dialog.exec();
 }

@@ -2,16 +2,19 @@
 // filling a small fixed dialog. Its links open in the user's browser while
 // the box stays open.
 #pragma once
+#include "widgets/IEControl.h"
+
 #include <QDialog>
 
-class CIEControl;
 class IResourceStore;
 
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    // The page comes from `store`.
-    explicit CAboutDlg(const IResourceStore& store, QWidget* parent = nullptr);
+    // The page comes from `store`; `notice` is where the panel says why it
+    // refused it.
+    explicit CAboutDlg(const IResourceStore& store, QWidget* parent = nullptr,
+                       CIEControl::NoticeWriter notice = {});
 
     CIEControl* Panel() const { return m_html; }
 
@@ -20,4 +23,4 @@ private:
 };
 
 // Opens the About box over `parent` and waits until the user closes it.
-void RunAboutBox(const IResourceStore& store, QWidget* parent);
+void RunAboutBox(const IResourceStore& store, QWidget* parent, CIEControl::NoticeWriter notice = {});

@@ -237,7 +237,7 @@ void CMainFrame::CreateMenu() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     QAction* about = NewCommand(ResId::ID_APP_ABOUT, QStringLiteral("About.."));
-    connect(about, &QAction::triggered, this, [this] { RunAboutBox(m_world.Store(), this); });
+    connect(about, &QAction::triggered, this, [this] { RunAboutBox(m_world.Store(), this, PanelNotices()); });
     help->addAction(about);
 }
 

@@ -1,6 +1,7 @@
 // The main window: the map view, the tool bar and the place bar along the
 // top, the status bar along the bottom, and the menu.
 #pragma once
+#include "widgets/IEControl.h"
 #include "widgets/KeepInSight.h"
 
 #include <QMainWindow>
@@ -77,6 +78,9 @@ private:
     // Where a place's marker is on screen, for the windows that keep the
     // place they show in sight.
     MarkerLocator LocateMarkers();
+    // Where the page panels of the finders, the cards and the About box say
+    // why they refused a page: the status bar.
+    CIEControl::NoticeWriter PanelNotices();
     // MainFramePlaceCard.cpp: the place card, and both finders, opened by
     // the tool bar or on a character or spell of a card.
     void AddPlaceCardCommand(QMenu* search);

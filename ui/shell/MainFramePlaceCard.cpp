@@ -15,6 +15,7 @@
 #include "view/ZerimView.h"
 
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 
 void CMainFrame::AddPlaceCardCommand(QMenu* search) {
@@ -54,15 +55,23 @@ void CMainFrame::OpenPlaceCard() {
     // A finder opened from the card keeps the card's place in sight too.
     CPlaceCardDlg::Links links{[this, place](int ordinal) { RunCharacterFinder(ordinal, place); },
                                [this, place](uint16_t spellId) { RunSpellFinder(spellId, place); }};
-    auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this);
+    auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this,
+                                   PanelNotices());
     card->show();
     KeepPlaceInSight(card, LocateMarkers(), place);
+}
+
+CIEControl::NoticeWriter CMainFrame::PanelNotices() {
+    return [bar = QPointer<CStatusBar>(m_wndStatusBar)](const QString& text) {
+        if (bar) bar->SetPaneText(0, text);
+    };
 }
 
 // The finders wait until the user closes them; on a character, its page
 // shows with the name chosen in the list, as a character link leaves it.
 void CMainFrame::RunCharacterFinder(std::optional<int> ordinal, int placeInSight) {
-    CNpcSearchDlg finder(m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); }, this);
+    CNpcSearchDlg finder(m_world.Store(), m_world.Places(), [this](int index) { ShowPlace(index); }, this,
+                         PanelNotices());
     finder.SetMarkerLocator(LocateMarkers());
     if (ordinal) finder.ShowCharacter(*ordinal);
     ExecKeepingInSight(finder, placeInSight);  // the finder only shows; its result tells nothing

@@ -4,7 +4,7 @@
 
 #include "data/PlaceArray.h"
 #include "widgets/AutoCombo.h"
-#include "widgets/Text.h"
+#include "text/Text.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

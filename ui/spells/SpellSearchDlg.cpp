@@ -7,7 +7,7 @@
 #include "spells/SpellTreeWidget.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/DialogHelpers.h"
-#include "widgets/Text.h"
+#include "text/Text.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -4,7 +4,7 @@
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
-#include "widgets/Text.h"
+#include "text/Text.h"
 
 #include <QApplication>
 #include <QPainter>

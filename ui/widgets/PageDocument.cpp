@@ -1,4 +1,4 @@
-#include "npc/PageDocument.h"
+#include "widgets/PageDocument.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
