@@ -12,7 +12,12 @@ set(reach_render text)
 set(reach_view render widgets text)
 set(reach_npc widgets text)
 set(reach_spells widgets text)
-set(reach_shell text widgets render view npc spells)
+# The snapshot loads the start-up's world, until the world lives in the core.
+set(reach_output text widgets render view startup)
+# The start-up makes the main window; the main window reads the start-up's
+# world, clock and settings. Nothing else reaches either.
+set(reach_startup text widgets render view npc spells output mainwindow)
+set(reach_mainwindow text widgets render view npc spells output startup)
 
 file(GLOB_RECURSE ui_files RELATIVE ${SOURCE_DIR}/ui ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/ui/*.cpp)
 list(LENGTH ui_files count)

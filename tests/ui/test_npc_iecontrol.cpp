@@ -1,5 +1,5 @@
 #include "widgets/IEControl.h"
-#include "shell/QtFrench.h"
+#include "startup/QtFrench.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 

@@ -4,7 +4,7 @@
 
 #include "data/PlaceList.h"
 #include "render/MapPicture.h"
-#include "shell/Snapshot.h"
+#include "output/Snapshot.h"
 #include "view/ZerimView.h"
 
 #include <QScrollBar>

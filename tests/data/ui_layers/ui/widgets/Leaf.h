@@ -1,3 +1,3 @@
 // A widget that reaches the main window: the layer check refuses it.
 #pragma once
-#include "shell/Top.h"
+#include "mainwindow/Top.h"
