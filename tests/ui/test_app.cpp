@@ -18,7 +18,7 @@
 
 #include <sys/stat.h>
 
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 using TestJpeg::Bytes;
 

@@ -7,12 +7,12 @@
 #include "mainwindow/PlaceBar.h"
 #include "mainwindow/StatusBar.h"
 #include "startup/World.h"
-#include "spells/SpellSearchDlg.h"
+#include "finders/SpellSearchDlg.h"
 #include "startup/ZerimApp.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "widgets/AutoCombo.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

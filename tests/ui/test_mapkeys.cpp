@@ -13,7 +13,7 @@
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "widgets/AutoCombo.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QClipboard>
 #include <QLineEdit>

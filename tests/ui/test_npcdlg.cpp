@@ -10,8 +10,8 @@
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "widgets/AutoCombo.h"
-#include "npc/NpcSearchDlg.h"
-#include "view/ZerimView.h"
+#include "finders/NpcSearchDlg.h"
+#include "mapview/ZerimView.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

@@ -7,12 +7,12 @@
 
 #include "data/PlaceTable.h"
 #include "npc/LinkedWorld.h"
-#include "npc/NpcSearchDlg.h"
-#include "npc/PlaceCardDlg.h"
+#include "finders/NpcSearchDlg.h"
+#include "finders/PlaceCardDlg.h"
 #include "mainwindow/ExtraCommands.h"
 #include "mainwindow/StatusBar.h"
-#include "spells/SpellSearchDlg.h"
-#include "view/ZerimView.h"
+#include "finders/SpellSearchDlg.h"
+#include "mapview/ZerimView.h"
 #include "widgets/AutoCombo.h"
 
 #include <QMenuBar>

@@ -4,7 +4,7 @@
 #include "data/ResourceIds.h"
 #include "spells/EffectTree.h"
 #include "spells/SpellCollation.h"
-#include "spells/SpellSearchDlg.h"
+#include "finders/SpellSearchDlg.h"
 #include "spells/VendorListing.h"
 
 #include <QTreeWidget>

@@ -12,7 +12,7 @@
 #include "startup/QtResourceStore.h"
 #include "startup/World.h"
 #include "startup/ZerimApp.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 #include "widgets/AutoCombo.h"
 
 #include <QApplication>

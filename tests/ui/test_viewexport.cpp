@@ -12,7 +12,7 @@
 #include "startup/ZerimApp.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QImageReader>
 #include <QPrintPreviewDialog>

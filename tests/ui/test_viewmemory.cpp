@@ -14,7 +14,7 @@
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "view/SavedView.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QMessageBox>
 #include <QSettings>

@@ -5,7 +5,7 @@
 #include "data/PlaceList.h"
 #include "render/MapPicture.h"
 #include "output/Snapshot.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QScrollBar>
 #include <QStyle>

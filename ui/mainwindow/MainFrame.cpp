@@ -11,9 +11,9 @@
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
-#include "npc/NpcSearchDlg.h"
-#include "spells/SpellSearchDlg.h"
-#include "view/ZerimView.h"
+#include "finders/NpcSearchDlg.h"
+#include "finders/SpellSearchDlg.h"
+#include "mapview/ZerimView.h"
 #include "widgets/AutoCombo.h"
 
 #include <QApplication>

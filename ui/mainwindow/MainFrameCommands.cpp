@@ -10,7 +10,7 @@
 #include "cli/DataModes.h"
 #include "data/PlaceArray.h"
 #include "data/ResourceIds.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 #include "widgets/AutoCombo.h"
 
 #include <QClipboard>

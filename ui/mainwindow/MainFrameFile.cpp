@@ -7,7 +7,7 @@
 #include "output/ViewExport.h"
 
 #include "data/ShownText.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 #include "widgets/DialogHelpers.h"
 
 #include <QDir>

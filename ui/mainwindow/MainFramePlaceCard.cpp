@@ -9,10 +9,10 @@
 #include "startup/World.h"
 
 #include "data/PlaceArray.h"
-#include "npc/NpcSearchDlg.h"
-#include "npc/PlaceCardDlg.h"
-#include "spells/SpellSearchDlg.h"
-#include "view/ZerimView.h"
+#include "finders/NpcSearchDlg.h"
+#include "finders/PlaceCardDlg.h"
+#include "finders/SpellSearchDlg.h"
+#include "mapview/ZerimView.h"
 
 #include <QMenu>
 #include <QPointer>

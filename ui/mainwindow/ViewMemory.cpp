@@ -11,7 +11,7 @@
 #include "data/ResourceIds.h"
 #include "render/MapPicture.h"
 #include "view/SavedView.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 #include "widgets/DialogHelpers.h"
 
 #include <QCloseEvent>

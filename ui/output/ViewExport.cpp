@@ -4,7 +4,7 @@
 #include "render/MapRenderer.h"
 #include "output/PdfToFile.h"
 #include "output/SafeWriteQt.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -7,7 +7,7 @@
 #include "startup/StartupClock.h"
 #include "startup/WindowRoom.h"
 #include "startup/World.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 #include "widgets/DialogHelpers.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "spells/SpellTreeWidget.h"
+#include "finders/SpellTreeWidget.h"
 
 #include <QPainter>
 

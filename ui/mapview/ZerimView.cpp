@@ -1,4 +1,4 @@
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include "render/MapPicture.h"
 

@@ -1,4 +1,4 @@
-#include "npc/PlaceCardDlg.h"
+#include "finders/PlaceCardDlg.h"
 
 #include "data/ResourceIds.h"
 #include "npc/LinkAddress.h"

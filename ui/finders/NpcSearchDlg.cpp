@@ -1,4 +1,4 @@
-#include "npc/NpcSearchDlg.h"
+#include "finders/NpcSearchDlg.h"
 
 #include "widgets/AutoCombo.h"
 #include "npc/CharacterPage.h"

@@ -1,10 +1,10 @@
-#include "spells/SpellSearchDlg.h"
+#include "finders/SpellSearchDlg.h"
 
 #include "data/CharacterText.h"
 #include "npc/LinkTargets.h"
 #include "npc/LocationLink.h"
 #include "spells/EffectTree.h"
-#include "spells/SpellTreeWidget.h"
+#include "finders/SpellTreeWidget.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/DialogHelpers.h"
 #include "text/Text.h"
