@@ -1,5 +1,6 @@
-// Where the program's profile settings live. It stores nothing of its own
-// yet; the names are set once here so every QSettings finds the same place.
+// Where the program's profile settings live (the view remembered at close,
+// see SettingsFile): the names are set once here so every QSettings finds the
+// same place.
 #pragma once
 
 namespace Settings {

@@ -12,8 +12,6 @@
 
 #include <QApplication>
 
-// Whole-picture mode was only ever switched on for one family of old
-// systems; no such system exists here, so the renderer's mode stays off.
 CZerimApp::CZerimApp(CWorld& world, std::optional<QString> documentFile)
     : m_world(world), m_documentFile(std::move(documentFile)) {}
 
