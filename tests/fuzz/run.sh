@@ -14,7 +14,8 @@ CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZE
     "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" >/dev/null
 cmake --build "$dir" -j2 --target zerim_fuzz
 
-targets=(placetable charactertext effects spells vendors locations jpeg bitmap crosslinker spelltree tablecompiler datadir htmlpage)
+# The targets as tests/fuzz/CMakeLists.txt lists them, without "fuzz_".
+mapfile -t targets < <(sed 's/^fuzz_//' "$dir/tests/fuzz/fuzzers.txt")
 mkdir -p "$dir/fuzz-logs" "$dir/fuzz-crashes"
 run_one() {
     local dir=$1 seconds=$2 t=$3

@@ -1,9 +1,9 @@
 // The main window as the program builds it (the world over a store, the
 // application object, the window), for the widget tests that drive it.
 #pragma once
-#include "shell/MainFrame.h"
-#include "shell/World.h"
-#include "shell/ZerimApp.h"
+#include "mainwindow/MainFrame.h"
+#include "startup/World.h"
+#include "startup/ZerimApp.h"
 
 #include <QtTest>
 

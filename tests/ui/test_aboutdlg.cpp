@@ -1,5 +1,5 @@
 // The About box on the offscreen platform: caption, page, size, links.
-#include "shell/AboutDlg.h"
+#include "mainwindow/AboutDlg.h"
 #include "widgets/DialogUnits.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"

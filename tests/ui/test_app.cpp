@@ -1,11 +1,11 @@
 #include "JpegMaker.h"
 #include "TableBuilder.h"
 
-#include "shell/MainFrame.h"
-#include "shell/StatusBar.h"
-#include "shell/World.h"
-#include "shell/ZerimApp.h"
-#include "shell/ZerimDoc.h"
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/StatusBar.h"
+#include "startup/World.h"
+#include "startup/ZerimApp.h"
+#include "startup/ZerimDoc.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 
@@ -18,7 +18,7 @@
 
 #include <sys/stat.h>
 
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 using TestJpeg::Bytes;
 

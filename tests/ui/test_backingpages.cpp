@@ -2,7 +2,7 @@
 // every whole page ends in memory, the store is the one the window paints
 // into, and what it paints is unchanged.
 #include "render/WholePages.h"
-#include "shell/BackingPages.h"
+#include "startup/BackingPages.h"
 
 #include <QBackingStore>
 #include <QPainter>

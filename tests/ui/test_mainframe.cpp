@@ -3,16 +3,16 @@
 #include "JpegMaker.h"
 #include "TableBuilder.h"
 
-#include "shell/MainFrame.h"
-#include "shell/PlaceBar.h"
-#include "shell/StatusBar.h"
-#include "shell/World.h"
-#include "spells/SpellSearchDlg.h"
-#include "shell/ZerimApp.h"
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/PlaceBar.h"
+#include "mainwindow/StatusBar.h"
+#include "startup/World.h"
+#include "finders/SpellSearchDlg.h"
+#include "startup/ZerimApp.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "widgets/AutoCombo.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

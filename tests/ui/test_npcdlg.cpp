@@ -3,15 +3,15 @@
 #include "JpegMaker.h"
 #include "TableBuilder.h"
 
-#include "shell/MainFrame.h"
-#include "shell/World.h"
-#include "shell/ZerimApp.h"
-#include "shell/QtResourceStore.h"
+#include "mainwindow/MainFrame.h"
+#include "startup/World.h"
+#include "startup/ZerimApp.h"
+#include "startup/QtResourceStore.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "widgets/AutoCombo.h"
-#include "npc/NpcSearchDlg.h"
-#include "view/ZerimView.h"
+#include "finders/NpcSearchDlg.h"
+#include "mapview/ZerimView.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

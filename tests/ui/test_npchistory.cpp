@@ -4,7 +4,7 @@
 #include "data/PlaceList.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
-#include "npc/NpcSearchDlg.h"
+#include "finders/NpcSearchDlg.h"
 #include "widgets/AutoCombo.h"
 
 #include <QAbstractItemView>

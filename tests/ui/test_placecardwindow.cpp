@@ -7,12 +7,12 @@
 
 #include "data/PlaceTable.h"
 #include "npc/LinkedWorld.h"
-#include "npc/NpcSearchDlg.h"
-#include "npc/PlaceCardDlg.h"
-#include "shell/ExtraCommands.h"
-#include "shell/StatusBar.h"
-#include "spells/SpellSearchDlg.h"
-#include "view/ZerimView.h"
+#include "finders/NpcSearchDlg.h"
+#include "finders/PlaceCardDlg.h"
+#include "mainwindow/ExtraCommands.h"
+#include "mainwindow/StatusBar.h"
+#include "finders/SpellSearchDlg.h"
+#include "mapview/ZerimView.h"
 #include "widgets/AutoCombo.h"
 
 #include <QMenuBar>
@@ -38,6 +38,7 @@ private slots:
     void characterLinkOpensThePage();
     void spellLinkSelectsTheSpell();
     void controlBytesInTheTitle();
+    void refusedPagesInTheStatusBar();
 
 private:
     CZerimView* View() const { return m_frame->View(); }
@@ -241,6 +242,30 @@ void TestPlaceCardWindow::controlBytesInTheTitle() {
     const CLinkedWorld world(places.Array(), store);
     CPlaceCardDlg card(store, world, 0, {});
     QCOMPARE(card.windowTitle(), QString::fromUtf8("Kel\uFFFD[2Jwick\uFFFD\uFFFD\uFFFD"));
+}
+
+// The main window hands its status bar to every page panel it opens: the
+// card's, and the character finder's opened from the card.
+void TestPlaceCardWindow::refusedPagesInTheStatusBar() {
+    std::string page;
+    for (int i = 0; i < 65; ++i) page += "<div>";
+    const QString refused = QString::fromUtf8("Page refusée : plus de 64 niveaux d'imbrication");
+    CPlaceCardDlg* card = OpenCard("kelwick");
+    QVERIFY(card);
+    m_frame->StatusBar()->SetPaneText(0, QString());
+    bool refusedInFinder = false;
+    QTimer::singleShot(0, [&] {
+        auto* finder = qobject_cast<CNpcSearchDlg*>(QApplication::activeModalWidget());
+        if (!finder) return;
+        refusedInFinder = !finder->Panel()->SetBodyHtml(page);
+        QTest::keyClick(finder, Qt::Key_Escape);
+    });
+    QVERIFY(ClickText(*card->Panel(), "Cara"));
+    QVERIFY(refusedInFinder);
+    QCOMPARE(Pane0(), refused);
+    m_frame->StatusBar()->SetPaneText(0, QString());
+    QVERIFY(!card->Panel()->SetBodyHtml(page));
+    QCOMPARE(Pane0(), refused);
 }
 
 QTEST_MAIN(TestPlaceCardWindow)

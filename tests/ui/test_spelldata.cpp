@@ -1,10 +1,10 @@
 // The spell finder over the data compiled into the program: the tree that
 // users see, and a vendor listing for every spell in it.
-#include "shell/QtResourceStore.h"
+#include "startup/QtResourceStore.h"
 #include "data/ResourceIds.h"
 #include "spells/EffectTree.h"
 #include "spells/SpellCollation.h"
-#include "spells/SpellSearchDlg.h"
+#include "finders/SpellSearchDlg.h"
 #include "spells/VendorListing.h"
 
 #include <QTreeWidget>

@@ -4,7 +4,7 @@
 #include "data/PlaceList.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
-#include "spells/SpellSearchDlg.h"
+#include "finders/SpellSearchDlg.h"
 #include "tables/TableCompiler.h"
 
 #include <QHeaderView>

@@ -6,13 +6,13 @@
 // an image file: the first read loads every image plug-in.
 #include "ImageCompare.h"
 #include "data/PlaceArray.h"
-#include "shell/QuickStyle.h"
-#include "shell/MainFrame.h"
-#include "shell/PlaceBar.h"
-#include "shell/QtResourceStore.h"
-#include "shell/World.h"
-#include "shell/ZerimApp.h"
-#include "view/ZerimView.h"
+#include "startup/QuickStyle.h"
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/PlaceBar.h"
+#include "startup/QtResourceStore.h"
+#include "startup/World.h"
+#include "startup/ZerimApp.h"
+#include "mapview/ZerimView.h"
 #include "widgets/AutoCombo.h"
 
 #include <QApplication>

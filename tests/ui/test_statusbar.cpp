@@ -1,7 +1,7 @@
 // The status bar shows texts from the data as they are written: a place
 // name that looks like markup is shown letter for letter, draws nothing and
 // loads nothing.
-#include "shell/StatusBar.h"
+#include "mainwindow/StatusBar.h"
 
 #include <QtTest>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "widgets/Text.h"
+#include "text/Text.h"
 
 #include <QtTest>
 

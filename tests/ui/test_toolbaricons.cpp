@@ -2,12 +2,12 @@
 // 100%, the vector drawings of the same designs above it (here the whole
 // program at 200%, as QT_SCALE_FACTOR=2 makes it), and a modder's strip at
 // every ratio.
-#include "shell/QuickStyle.h"
-#include "shell/MainFrame.h"
-#include "shell/QtResourceStore.h"
-#include "shell/ToolBarImages.h"
-#include "shell/World.h"
-#include "shell/ZerimApp.h"
+#include "startup/QuickStyle.h"
+#include "mainwindow/MainFrame.h"
+#include "startup/QtResourceStore.h"
+#include "mainwindow/ToolBarImages.h"
+#include "startup/World.h"
+#include "startup/ZerimApp.h"
 #include "cli/DataDirStore.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"

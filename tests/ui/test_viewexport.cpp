@@ -4,15 +4,15 @@
 #include "JpegMaker.h"
 #include "TableBuilder.h"
 
-#include "shell/ExtraCommands.h"
-#include "shell/MainFrame.h"
-#include "shell/SettingsFile.h"
-#include "shell/ViewExport.h"
-#include "shell/World.h"
-#include "shell/ZerimApp.h"
+#include "mainwindow/ExtraCommands.h"
+#include "mainwindow/MainFrame.h"
+#include "startup/SettingsFile.h"
+#include "output/ViewExport.h"
+#include "startup/World.h"
+#include "startup/ZerimApp.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QImageReader>
 #include <QPrintPreviewDialog>

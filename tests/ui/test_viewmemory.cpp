@@ -5,16 +5,16 @@
 #include "WriteTargets.h"
 #include "TableBuilder.h"
 
-#include "shell/ExtraCommands.h"
-#include "shell/MainFrame.h"
-#include "shell/PlaceBar.h"
-#include "shell/SettingsFile.h"
-#include "shell/World.h"
-#include "shell/ZerimApp.h"
+#include "mainwindow/ExtraCommands.h"
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/PlaceBar.h"
+#include "startup/SettingsFile.h"
+#include "startup/World.h"
+#include "startup/ZerimApp.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "view/SavedView.h"
-#include "view/ZerimView.h"
+#include "mapview/ZerimView.h"
 
 #include <QMessageBox>
 #include <QSettings>

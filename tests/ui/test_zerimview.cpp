@@ -4,8 +4,8 @@
 
 #include "data/PlaceList.h"
 #include "render/MapPicture.h"
-#include "shell/Snapshot.h"
-#include "view/ZerimView.h"
+#include "output/Snapshot.h"
+#include "mapview/ZerimView.h"
 
 #include <QScrollBar>
 #include <QStyle>

@@ -6,7 +6,7 @@
 #include "render/PlaceItems.h"
 #include "view/PaintPlan.h"
 
-#include "widgets/Text.h"
+#include "text/Text.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

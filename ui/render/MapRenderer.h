@@ -39,7 +39,9 @@ public:
                 const QFont& font);
 
     // Whole-picture mode: every paint scales the whole picture to its zoomed
-    // place, whatever part of it is exposed. Off by default.
+    // place, whatever part of it is exposed. Off by default, and the program
+    // leaves it off: it was only ever wanted on one family of old systems,
+    // none of which runs this program.
     void SetWholePicture(bool on) { m_wholePicture = on; }
     bool WholePicture() const { return m_wholePicture; }
 

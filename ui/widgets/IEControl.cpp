@@ -1,11 +1,10 @@
 #include "widgets/IEControl.h"
 
-#include "npc/PageBody.h"
-#include "npc/PageDocument.h"
-#include "shell/StatusBar.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
-#include "widgets/Text.h"
+#include "npc/PageBody.h"
+#include "text/Text.h"
+#include "widgets/PageDocument.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -27,17 +26,6 @@ bool IsWebAddress(const QUrl& url) {
            scheme == QLatin1String("mailto");
 }
 
-// The finders and the About box are children of the main window: its
-// status bar is the first one found going up from the panel.
-void WriteToStatusBar(const QWidget* panel, const QString& text) {
-    for (const QWidget* w = panel; w; w = w->parentWidget()) {
-        if (auto* bar = w->findChild<CStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
-            bar->SetPaneText(0, text);
-            return;
-        }
-    }
-}
-
 // The path in the program's own resources that `name` gives, or nothing.
 QString EmbeddedPath(const QUrl& name) {
     if (name.scheme().compare(QLatin1String("qrc"), Qt::CaseInsensitive) == 0)
@@ -51,8 +39,7 @@ QString EmbeddedPath(const QUrl& name) {
 
 CIEControl::CIEControl(QWidget* parent)
     : QTextBrowser(parent),
-      m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
-      m_notice([this](const QString& text) { WriteToStatusBar(this, text); }) {
+      m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     // The panel never navigates by itself: every click comes to OnAnchorClicked.
     setOpenLinks(false);
     setOpenExternalLinks(false);

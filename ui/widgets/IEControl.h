@@ -7,7 +7,7 @@
 // nothing that a page names but the program's own embedded resources, and
 // refuses, before its engine sees it, a page too large, too deep or with
 // too many tables or cells (see PageBounds): it then shows a blank page and
-// says why in the status bar.
+// says why through the notice writer its owner gave it.
 #pragma once
 #include "npc/PageBounds.h"
 
@@ -44,8 +44,8 @@ public:
     IHtmlPanelOwner* Owner() const { return m_pOwner; }
     // How web addresses leave the program; the desktop's browser by default.
     void SetUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
-    // Where the panel says why it refused a page; by default the status bar
-    // of the main window above the panel, when there is one.
+    // Where the panel says why it refused a page (the main window gives its
+    // status bar); without one the panel tells no one and goes on.
     void SetNoticeWriter(NoticeWriter writer) { m_notice = std::move(writer); }
     void SetLimits(const PageLimits& limits) { m_limits = limits; }
 

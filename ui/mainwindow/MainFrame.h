@@ -1,0 +1,102 @@
+// The main window: the map view, the tool bar and the place bar along the
+// top, the status bar along the bottom, and the menu.
+#pragma once
+#include "widgets/IEControl.h"
+#include "widgets/KeepInSight.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class CMapPicture;
+class CPlaceBar;
+class CStatusBar;
+class CWorld;
+class SettingsFile;
+class CZerimView;
+class QLabel;
+class QDialog;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Shows `world`; `ensureLoaded` loads it on first demand (behind the
+    // loading notice) and gives its picture. The world outlives the window.
+    CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded);
+    // Runs `then` once the first map is on screen, or a second after the
+    // window was built if it is never painted: what the first frame does not
+    // need waits for it (the full picture's decode, the window icon).
+    void AfterFirstMap(std::function<void()> then) { m_afterFirstMap.push_back(std::move(then)); }
+    ~CMainFrame() override;
+    CZerimView* View() const { return m_pView; }
+    CPlaceBar* PlaceBar() const { return m_wndPlaceBar; }
+    CStatusBar* StatusBar() const { return m_wndStatusBar; }
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    // The status bar's pane that tells what went wrong while loading; null
+    // when all went well.
+    QLabel* LoadProblemPane() const { return m_wndLoadProblems; }
+    // The menu and tool bar commands, by command id.
+    QAction* Command(int id) const;
+    // With "Reprendre la dernière vue" checked, takes back the view saved at
+    // the last close; called once the window is shown.
+    void RestoreView();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateToolBar();
+    void CreatePlaceBar();
+    void CreateMenu();
+    QAction* NewCommand(int id, const QString& text);
+    // MainFrameCommands.cpp: the commands beyond the given menus.
+    QAction* NewExtraCommand(int id, const char* text, const char* prompt, const QList<QKeySequence>& keys);
+    void AddViewCommands(QMenu* view);
+    void AddFileCommands(QMenu* file);
+    void AddRememberCommand(QMenu* view);
+    bool RemembersView() const;
+    void SaveView();
+    void SaveSettings(SettingsFile& file);
+    void ExportView();
+    void PrintView();
+    void PreviewPrint();
+    void CreateSearchMenu();
+    void FocusPlaceField();
+    void CopyPlaces();
+    void Search(const QString& text);
+    void WatchFirstMap();
+    void RunAfterFirstMap();
+    void ShowLoadProblems();
+    void ShowPlace(int index);
+    // Where a place's marker is on screen, for the windows that keep the
+    // place they show in sight.
+    MarkerLocator LocateMarkers();
+    // Where the page panels of the finders, the cards and the About box say
+    // why they refused a page: the status bar.
+    CIEControl::NoticeWriter PanelNotices();
+    // MainFramePlaceCard.cpp: the place card, and both finders, opened by
+    // the tool bar or on a character or spell of a card.
+    void AddPlaceCardCommand(QMenu* search);
+    int PlaceForCard() const;
+    void OpenPlaceCard();
+    // `placeInSight`: a place the finder must not hide (-1: none).
+    void RunCharacterFinder(std::optional<int> ordinal = std::nullopt, int placeInSight = -1);
+    void RunSpellFinder(std::optional<uint16_t> spellId = std::nullopt, int placeInSight = -1);
+    void ExecKeepingInSight(QDialog& dialog, int placeInSight);
+
+    CWorld& m_world;
+    std::vector<std::function<void()>> m_afterFirstMap;
+    CZerimView* m_pView = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar
+    CPlaceBar* m_wndPlaceBar = nullptr;
+    CStatusBar* m_wndStatusBar = nullptr;
+    QLabel* m_wndLoadProblems = nullptr;
+};
