@@ -2,9 +2,9 @@
 // tables the program embeds. Prints the median and slowest page over every
 // character, then hands over to Google Benchmark for the aggregate figures.
 #include "data/PlaceTable.h"
-#include "startup/QtResourceStore.h"
 #include "data/ResourceIds.h"
 #include "npc/CharacterPage.h"
+#include "res/QtResourceStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,7 +11,7 @@
 // count of frames over 16 ms.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|one RATIO ZOOM [WIDTH HEIGHT]]
 #include "render/MapRenderer.h"
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 #include "startup/World.h"
 #include "view/FixedPictureHost.h"
 

@@ -5,7 +5,7 @@
 #include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
 #include "npc/PlaceCard.h"
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 
 #include <benchmark/benchmark.h>
 

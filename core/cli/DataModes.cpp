@@ -10,6 +10,7 @@
 #include "data/WholeNumber.h"
 #include "data/Win1252.h"
 #include "npc/CharacterPage.h"
+#include "npc/WorldData.h"
 #include "spells/SpellCollation.h"
 #include "spells/SpellTables.h"
 #include "spells/VendorListing.h"
@@ -73,11 +74,12 @@ std::string PlaceLine(const CPlace& place) {
 
 int PrintFoundPlaces(const IResourceStore& store, const std::string& text, std::ostream& out, std::ostream& err) {
     if (text.empty()) return Misuse(err, "--find attend un texte, par exemple : zerim --find holm");
-    const LoadedPlaces loaded(store, err);
+    CWorldData world(store);
+    const CPlaceArray& places = LoadPlacesSaying(world, err);
     NoViewHost host;
     ViewGeometry geometry(host);
     CPlaceOverlay overlay(geometry, host);
-    if (!overlay.SearchPlaces(loaded.Places(), text))
+    if (!overlay.SearchPlaces(places, text))
         return Fail(err, "aucun lieu ne contient « " + ShownText(text) + " »");
     for (const CPlace* place : overlay.Highlight())
         out << PlaceLine(*place) << '\t' << place->m_nLevel << '\n';
@@ -89,8 +91,9 @@ int PrintCharacterPage(const IResourceStore& store, const std::string& who, std:
     const auto table = FindRcData(store, ResId::IDR_CHARACTERS);
     if (!table) return Fail(err, "table des NPCs absente");
     WarnOfTables(store, {ResId::IDR_CHARACTERS}, err);
-    const LoadedPlaces loaded(store, err);  // place names are links in the page
-    const CCharacterPages pages(loaded.Places(), *table);
+    CWorldData world(store);
+    const CPlaceArray& places = LoadPlacesSaying(world, err);  // place names are links in the page
+    const CCharacterPages pages(places, *table);
     int ordinal = -1;
     if (who[0] == '#') {
         if (!ParseOrdinal(who, ordinal)) return Misuse(err, "numéro de NPC invalide : " + ShownText(who));

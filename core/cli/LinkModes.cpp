@@ -10,6 +10,7 @@
 #include "data/ShownText.h"
 #include "data/Win1252.h"
 #include "npc/LinkedWorld.h"
+#include "npc/WorldData.h"
 #include "spells/SpellTables.h"
 
 namespace {
@@ -22,8 +23,8 @@ void PrintNames(const std::vector<Record>& records, std::ostream& out) {
 }
 
 void PrintPlaceNames(const IResourceStore& store, std::ostream& out, std::ostream& err) {
-    const LoadedPlaces loaded(store, err);
-    for (const CPlace* place : loaded.Places())
+    CWorldData world(store);
+    for (const CPlace* place : LoadPlacesSaying(world, err))
         if (place) out << LineText(place->m_strName) << '\n';
 }
 
@@ -64,9 +65,10 @@ void PrintTable(const NamedTable& table, ByteBlock block, const IResourceStore& 
 
 int PrintWhoIsAt(const IResourceStore& store, const std::string& place, std::ostream& out, std::ostream& err) {
     if (place.empty()) return Misuse(err, "--who attend un nom de lieu, par exemple : zerim --who Tessanta");
-    const LoadedPlaces loaded(store, err);
+    CWorldData data(store);
+    LoadPlacesSaying(data, err);
     WarnOfTables(store, {ResId::IDR_CHARACTERS, ResId::IDR_VENDORS}, err);
-    const CLinkedWorld world(loaded.Places(), store);
+    const CLinkedWorld& world = data.LinkedWorld();
     const auto encoded = Utf8ToWin1252(place);
     const auto index = encoded ? world.PlaceNamed(*encoded) : std::nullopt;
     if (!index) return Fail(err, "aucun lieu ne s'appelle « " + ShownText(place) + " »");

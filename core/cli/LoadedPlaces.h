@@ -1,18 +1,11 @@
-// The place table as the window reads it, for the modes without a window.
+// The place table as the window reads it, for the modes without a window,
+// which say on standard error what the window shows in its status bar.
 #pragma once
-#include "data/PlaceList.h"
-
 #include <ostream>
 
-class IResourceStore;
+class CPlaceArray;
+class CWorldData;
 
-class LoadedPlaces {
-public:
-    // A table cut short gives the places before the cut, and a word on
-    // `err`; a missing table gives none, and a word too.
-    LoadedPlaces(const IResourceStore& store, std::ostream& err);
-    const CPlaceArray& Places() const { return m_places; }
-
-private:
-    CPlaceList m_places;
-};
+// Loads `world`'s places and gives them: a table cut short gives the places
+// before the cut and a word on `err`; a missing table gives none, and a word.
+const CPlaceArray& LoadPlacesSaying(CWorldData& world, std::ostream& err);

@@ -6,9 +6,11 @@
 #include "cli/CommandLine.h"
 #include "cli/DataDirStore.h"
 #include "cli/DataModes.h"
+#include "cli/LoadedPlaces.h"
 #include "cli/SnapshotOptions.h"
 #include "data/ResourceIds.h"
 #include "data/Win1252.h"
+#include "npc/WorldData.h"
 #include "tables/TableCompiler.h"
 
 #include <QtTest>
@@ -81,6 +83,8 @@ private slots:
     void modes_data();
     void modes();
     void cutPlaceTableStillSearched();
+    void placesAsTheWindowReadsThem_data();
+    void placesAsTheWindowReadsThem();
     void folderBounds_data();
     void folderBounds();
 };
@@ -310,6 +314,35 @@ void TestCliCore::modes() {
         return;
     }
     QCOMPARE(QString::fromStdString(r.out), out);
+}
+
+// The one reading of the place table, for the window and the modes: what it
+// gives, what it says, and that a second load reads nothing again.
+void TestCliCore::placesAsTheWindowReadsThem_data() {
+    QTest::addColumn<int>("cut");  // bytes taken off the table's end; -1: no table
+    QTest::addColumn<int>("places");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("whole") << 0 << 2 << "";
+    QTest::newRow("cut in the last record") << 6 << 1 << QString::fromUtf8("table des lieux incomplète ; 1 lieu lu");
+    QTest::newRow("absent") << -1 << 0 << "table des lieux absente";
+}
+
+void TestCliCore::placesAsTheWindowReadsThem() {
+    QFETCH(int, cut);
+    QFETCH(int, places);
+    QFETCH(QString, said);
+    Bytes table = TestTables::PlaceTable({{"Ravenholm", 1, 0, 10, -20}, {"Holmwick", 1, 3, -5, 7}});
+    table.resize(table.size() - size_t(std::max(cut, 0)));
+    CMemoryResourceStore store;
+    if (cut >= 0) store.Add(kRcData, ResId::IDR_PLACES, table);
+    CWorldData world(store);
+    std::ostringstream err;
+    QCOMPARE(LoadPlacesSaying(world, err).GetSize(), places);
+    QVERIFY2(QString::fromStdString(err.str()).contains(said), err.str().c_str());
+    QCOMPARE(err.str().empty(), said.isEmpty());
+    QCOMPARE(world.LoadProblems().size(), size_t(cut > 0 ? 1 : 0));  // an absent table is no problem for the window
+    std::ostringstream again;
+    QCOMPARE(LoadPlacesSaying(world, again).GetSize(), places);  // read once: the same places
 }
 
 void TestCliCore::cutPlaceTableStillSearched() {

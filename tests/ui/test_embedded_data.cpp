@@ -4,7 +4,7 @@
 #include "data/CharacterText.h"
 #include "data/JpegDecoder.h"
 #include "data/PlaceTable.h"
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 #include "data/ResourceIds.h"
 
 #include <QImage>

@@ -4,7 +4,7 @@
 // decode and from the full one.
 #include "ImageCompare.h"
 #include "render/MapPicture.h"
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 #include "data/ResourceIds.h"
 
 #include <QPainter>

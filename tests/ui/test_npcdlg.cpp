@@ -6,7 +6,7 @@
 #include "mainwindow/MainFrame.h"
 #include "startup/World.h"
 #include "startup/ZerimApp.h"
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "widgets/AutoCombo.h"

@@ -1,6 +1,6 @@
 // The spell finder over the data compiled into the program: the tree that
 // users see, and a vendor listing for every spell in it.
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 #include "data/ResourceIds.h"
 #include "spells/EffectTree.h"
 #include "spells/SpellCollation.h"

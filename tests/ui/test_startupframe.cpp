@@ -9,7 +9,7 @@
 #include "startup/QuickStyle.h"
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/PlaceBar.h"
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 #include "startup/World.h"
 #include "startup/ZerimApp.h"
 #include "mapview/ZerimView.h"

@@ -4,7 +4,7 @@
 // every ratio.
 #include "startup/QuickStyle.h"
 #include "mainwindow/MainFrame.h"
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 #include "mainwindow/ToolBarImages.h"
 #include "startup/World.h"
 #include "startup/ZerimApp.h"

@@ -1,16 +1,12 @@
 #include "startup/World.h"
 
-#include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
-#include "data/ResourceStore.h"
-#include "npc/LinkedWorld.h"
-#include "startup/StartupClock.h"
 
-CWorld::CWorld(const IResourceStore& store) : m_store(store) {}
+CWorld::CWorld(const IResourceStore& store) : m_data(store) {}
 
 CWorld::~CWorld() = default;
 
-void CWorld::Load(const std::function<void()>& whileLoading) {
+void CWorld::Load(const std::function<void()>& whileLoading, const std::function<void(const char*)>& stepDone) {
     if (m_bLoaded) return;
     m_bLoaded = true;  // before loading: a load that finds nothing is not retried
     // The picture decodes on a second thread while the notice comes up and
@@ -18,26 +14,19 @@ void CWorld::Load(const std::function<void()>& whileLoading) {
     // the full picture arrives later (see CMapPicture).
     StartPicture();
     if (whileLoading) whileLoading();
-    LoadPlaces();
-    MarkStartup("lieux lus");
+    m_data.LoadPlaces();
+    if (stepDone) stepDone("lieux lus");
     m_picture.WaitForFirstLook();
-    MarkStartup("premier aperçu de la carte");
+    if (stepDone) stepDone("premier aperçu de la carte");
 }
 
 void CWorld::StartPicture(bool holdFullDecode) {
     if (m_bPictureStarted) return;
     m_bPictureStarted = true;
     if (holdFullDecode) m_picture.HoldFullDecode();
-    m_picture.LoadProgressively(m_store, ResId::IDR_MAP_PICTURE, [this] {
+    m_picture.LoadProgressively(m_data.Store(), ResId::IDR_MAP_PICTURE, [this] {
         if (m_onPictureSharper) m_onPictureSharper();
     });
-}
-
-bool CWorld::LoadPlaces() {
-    const auto block = FindRcData(m_store, ResId::IDR_PLACES);
-    if (!block) return false;
-    m_bPlacesCut = !ParsePlaceTable(*block, m_places);
-    return !m_bPlacesCut;
 }
 
 std::vector<std::string> CWorld::LoadProblems() const {
@@ -46,11 +35,6 @@ std::vector<std::string> CWorld::LoadProblems() const {
     if (picture != JpegProblem::None)
         problems.push_back((IsRefusal(picture) ? "carte illisible : " : "carte incomplète : ") +
                            JpegProblemText(picture));
-    if (m_bPlacesCut) problems.push_back(CutPlaceTableNotice(m_places.GetSize()));
+    for (std::string& places : m_data.LoadProblems()) problems.push_back(std::move(places));
     return problems;
-}
-
-const CLinkedWorld& CWorld::LinkedWorld() {
-    if (!m_linked) m_linked = std::make_unique<CLinkedWorld>(m_places.Array(), m_store);
-    return *m_linked;
 }

@@ -1,17 +1,16 @@
-// What the program shows, built once from a resource store: the places, the
-// map picture, the character and spell tables, and whether they are loaded.
+// What the window shows, built once from a resource store: the world's
+// tables (CWorldData, as the modes without a window read them) and the map
+// picture, and whether they are loaded.
 // The composition root makes one and hands it (or a narrow part of it) to
 // the windows; nothing reaches it through a global.
 #pragma once
-#include "data/PlaceList.h"
+#include "npc/WorldData.h"
 #include "render/MapPicture.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-class CLinkedWorld;
 class IResourceStore;
 
 class CWorld {
@@ -23,15 +22,17 @@ public:
     CWorld& operator=(const CWorld&) = delete;
 
     // Where every table and page comes from (the finders read theirs).
-    const IResourceStore& Store() const { return m_store; }
+    const IResourceStore& Store() const { return m_data.Store(); }
 
     // Whether loading has begun; it is never undone, so a load that finds
     // nothing is not tried again.
     bool IsLoaded() const { return m_bLoaded; }
     // Loads picture and places, once: starts decoding the picture on its
     // thread, runs `whileLoading` (the loading notice), reads the places and
-    // waits for the picture's first look. Later calls do nothing.
-    void Load(const std::function<void()>& whileLoading);
+    // waits for the picture's first look, telling `stepDone` (the start-up
+    // trace) of each. Later calls do nothing.
+    void Load(const std::function<void()>& whileLoading,
+              const std::function<void(const char*)>& stepDone = nullptr);
     // Starts decoding the map picture on its thread, once, so that it
     // overlaps what comes before the load (the window system's set-up);
     // Load starts it itself when nobody did. With `holdFullDecode` the
@@ -43,13 +44,13 @@ public:
     void OnPictureSharper(std::function<void()> then) { m_onPictureSharper = std::move(then); }
 
     // The places in table order; empty until loaded.
-    const CPlaceArray& Places() const { return m_places.Array(); }
+    const CPlaceArray& Places() const { return m_data.Places(); }
     CMapPicture& Picture() { return m_picture; }
     const CMapPicture& Picture() const { return m_picture; }
 
     // Who is found at each place, with the tables a place card reads: made
     // at the first call, once loaded, and kept for the run.
-    const CLinkedWorld& LinkedWorld();
+    const CLinkedWorld& LinkedWorld() { return m_data.LinkedWorld(); }
 
     // What went wrong while loading, one French phrase each, in lower case
     // (as after "zerim: "): the map picture refused or cut short, the place
@@ -60,15 +61,9 @@ public:
     bool MapUnreadable() const { return IsRefusal(m_picture.Problem()); }
 
 private:
-    // Reads the place table; false when it is missing or cut short.
-    bool LoadPlaces();
-
-    const IResourceStore& m_store;
+    CWorldData m_data;
     bool m_bLoaded = false;
     bool m_bPictureStarted = false;
-    bool m_bPlacesCut = false;  // the place table ended inside a record
-    CPlaceList m_places;
     CMapPicture m_picture;
     std::function<void()> m_onPictureSharper;
-    std::unique_ptr<CLinkedWorld> m_linked;  // null until a place card asks
 };

@@ -53,11 +53,13 @@ bool CZerimApp::OpenDocument() {
 CMapPicture* CZerimApp::EnsureLoaded() {
     if (!m_world.IsLoaded()) {
         std::unique_ptr<CLoadingDlg> notice;
-        m_world.Load([&notice] {
-            notice = std::make_unique<CLoadingDlg>();
-            notice->ShowNow();
-            MarkStartup("avis de chargement affiché");
-        });
+        m_world.Load(
+            [&notice] {
+                notice = std::make_unique<CLoadingDlg>();
+                notice->ShowNow();
+                MarkStartup("avis de chargement affiché");
+            },
+            MarkStartup);
     }  // the notice goes once the load is over
     return &m_world.Picture();
 }

@@ -1,4 +1,4 @@
-#include "startup/QtResourceStore.h"
+#include "res/QtResourceStore.h"
 
 #include <QFileInfo>
 #include <QResource>
