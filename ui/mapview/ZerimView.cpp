@@ -195,7 +195,7 @@ void CZerimView::mouseMoveEvent(QMouseEvent* event) {
         if (m_pointer.Move(ClientPoint(event))) ShowBand();
         return;  // the read-out does not change during a press
     }
-    UpdateHover(*m_pointerAt);
+    RefreshHover();
 }
 
 void CZerimView::mouseReleaseEvent(QMouseEvent* event) {
@@ -295,10 +295,6 @@ bool CZerimView::viewportEvent(QEvent* event) {
         RefreshHover();
     }
     return QAbstractScrollArea::viewportEvent(event);
-}
-
-void CZerimView::UpdateHover(CPoint client) {
-    SetHovered(m_overlay.HitTest(m_places, m_renderer.LabelSizes(), client));
 }
 
 void CZerimView::SetHovered(const CPlace* hovered) {

@@ -104,7 +104,6 @@ private:
     void Carry(const PointerTracker::Outcome& outcome);
     void ShowBand();
     void EndPress();
-    void UpdateHover(CPoint client);
     void RefreshHover();
     void SetHovered(const CPlace* hovered);
     void ScrollToPosition(CPoint position);
