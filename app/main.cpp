@@ -13,8 +13,8 @@
 #include "startup/QtFrench.h"
 #include "startup/QuickStyle.h"
 #include "startup/StartupClock.h"
-#include "startup/World.h"
-#include "startup/ZerimApp.h"
+#include "render/World.h"
+#include "mainwindow/ZerimApp.h"
 
 #include <QApplication>
 

@@ -12,7 +12,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|one RATIO ZOOM [WIDTH HEIGHT]]
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"
-#include "startup/World.h"
+#include "render/World.h"
 #include "view/FixedPictureHost.h"
 
 #include <QGuiApplication>

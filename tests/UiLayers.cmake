@@ -5,18 +5,17 @@
 # says where it sits, and so does a ui folder named as one of the core's.
 cmake_minimum_required(VERSION 3.25)
 #
-# What each folder may reach besides itself and the core:
+# What each folder may reach besides itself and the core (the libraries of
+# CMakeLists.txt link the same way):
 set(reach_text "")
 set(reach_widgets text)
 set(reach_render text)
 set(reach_mapview render widgets text)
 set(reach_finders widgets text)
-# The snapshot loads the start-up's world, until the world lives in the core.
-set(reach_output text widgets render mapview startup)
-# The start-up makes the main window; the main window reads the start-up's
-# world, clock and settings. Nothing else reaches either.
-set(reach_startup text widgets render mapview finders output mainwindow)
-set(reach_mainwindow text widgets render mapview finders output startup)
+set(reach_output mapview render widgets text)
+set(reach_startup output render widgets text)
+# Nothing reaches the main window: it reaches everything.
+set(reach_mainwindow startup output finders mapview render widgets text)
 
 file(GLOB_RECURSE ui_files RELATIVE ${SOURCE_DIR}/ui ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/ui/*.cpp)
 list(LENGTH ui_files count)

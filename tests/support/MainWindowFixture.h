@@ -2,8 +2,8 @@
 // application object, the window), for the widget tests that drive it.
 #pragma once
 #include "mainwindow/MainFrame.h"
-#include "startup/World.h"
-#include "startup/ZerimApp.h"
+#include "render/World.h"
+#include "mainwindow/ZerimApp.h"
 
 #include <QtTest>
 

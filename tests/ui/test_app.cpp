@@ -3,8 +3,8 @@
 
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/StatusBar.h"
-#include "startup/World.h"
-#include "startup/ZerimApp.h"
+#include "render/World.h"
+#include "mainwindow/ZerimApp.h"
 #include "startup/ZerimDoc.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"

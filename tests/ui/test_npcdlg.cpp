@@ -4,8 +4,8 @@
 #include "TableBuilder.h"
 
 #include "mainwindow/MainFrame.h"
-#include "startup/World.h"
-#include "startup/ZerimApp.h"
+#include "render/World.h"
+#include "mainwindow/ZerimApp.h"
 #include "res/QtResourceStore.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"

@@ -10,8 +10,8 @@
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/PlaceBar.h"
 #include "res/QtResourceStore.h"
-#include "startup/World.h"
-#include "startup/ZerimApp.h"
+#include "render/World.h"
+#include "mainwindow/ZerimApp.h"
 #include "mapview/ZerimView.h"
 #include "widgets/AutoCombo.h"
 

@@ -7,7 +7,7 @@
 #include "startup/StartupClock.h"
 #include "mainwindow/StatusBar.h"
 #include "mainwindow/ToolBarImages.h"
-#include "startup/World.h"
+#include "render/World.h"
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"

@@ -6,7 +6,7 @@
 
 #include "mainwindow/ExtraCommands.h"
 #include "mainwindow/StatusBar.h"
-#include "startup/World.h"
+#include "render/World.h"
 
 #include "data/PlaceArray.h"
 #include "finders/NpcSearchDlg.h"

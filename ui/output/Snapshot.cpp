@@ -6,7 +6,7 @@
 #include "cli/SystemReason.h"
 #include "data/ShownText.h"
 #include "render/MapRenderer.h"
-#include "startup/World.h"
+#include "render/World.h"
 #include "view/FixedPictureHost.h"
 
 #include <QApplication>

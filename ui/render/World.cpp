@@ -1,4 +1,4 @@
-#include "startup/World.h"
+#include "render/World.h"
 
 #include "data/ResourceIds.h"
 

@@ -1,4 +1,4 @@
-#include "startup/ZerimApp.h"
+#include "mainwindow/ZerimApp.h"
 
 #include "startup/LoadingDlg.h"
 #include "mainwindow/MainFrame.h"
@@ -6,7 +6,7 @@
 #include "startup/Settings.h"
 #include "startup/StartupClock.h"
 #include "startup/WindowRoom.h"
-#include "startup/World.h"
+#include "render/World.h"
 #include "mapview/ZerimView.h"
 #include "widgets/DialogHelpers.h"
 
