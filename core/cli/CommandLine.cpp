@@ -4,6 +4,8 @@
 #include "cli/DataModes.h"
 #include "cli/Failure.h"
 #include "cli/LinkModes.h"
+#include "cli/NotesModes.h"
+#include "notes/NoteStore.h"
 #include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
 
@@ -162,6 +164,19 @@ std::string HelpText() {
            "                           vendeur qui s'y tient, séparés par des tabulations\n"
            "  zerim --list TABLE       chaque nom de TABLE (places, characters, spells,\n"
            "                           effects ou vendors), un par ligne, dans l'ordre\n"
+           "  zerim --notes-list       vos notes, une par ligne : lieu ou épingle, nom,\n"
+           "                           x, y, marques (visité, favori) ou couleur, note\n"
+           "                           (sauts de ligne écrits \\n), séparés par des\n"
+           "                           tabulations\n"
+           "  zerim --notes-export FICHIER\n"
+           "                           enregistre vos notes en JSON dans FICHIER (en\n"
+           "                           GeoJSON s'il finit par .geojson ; - : la sortie\n"
+           "                           standard)\n"
+           "  zerim --notes-import FICHIER [--replace]\n"
+           "                           ajoute à vos notes celles de FICHIER (JSON), la\n"
+           "                           modification la plus récente de chacune\n"
+           "                           l'emportant ; avec --replace, les remplace après\n"
+           "                           une sauvegarde\n"
            "  zerim --snapshot IMAGE [--size LxH] [--zoom Z] [--center X,Y]\n"
            "                           [--find TEXTE] [--level N]\n"
            "                           enregistre dans IMAGE ce que montre la carte dans\n"
@@ -198,6 +213,14 @@ std::string HelpText() {
            "                           molette horizontale : vers la gauche ou la droite\n"
            "  Ctrl+molette             zoom autour du pointeur\n"
            "  bouton du milieu         glisser déplace la carte\n"
+           "  Ctrl+M, Ctrl+D           marque le lieu survolé (sinon le seul lieu trouvé)\n"
+           "                           comme visité, comme favori ; F2 : sa note\n"
+           "  Ctrl+Maj+E               pose une épingle sous le pointeur\n"
+           "  Ctrl+Z, Ctrl+Maj+Z       annule, rétablit la dernière modification des notes\n"
+           "  Ctrl+H                   masque les lieux visités ; F9 : panneau des notes\n"
+           "  Menu, Maj+F10,           menu des notes au pointeur (épingle, lieu)\n"
+           "  Ctrl+clic droit\n"
+           "  Ctrl+glisser une épingle la déplace\n"
            "\n"
            "Exemples :\n"
            "  zerim --dump RCDATA 133 > lieux.bin\n"
@@ -206,6 +229,7 @@ std::string HelpText() {
            "  zerim --vendors 'Trait de foudre'\n"
            "  zerim --who Tessanta\n"
            "  zerim --list spells\n"
+           "  zerim --notes-export mes-notes.json\n"
            "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
            "  zerim-tables res/ mon-monde/ && zerim --data mon-monde/\n"
            "\n"
@@ -231,6 +255,7 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IR
     }
     if (const std::string clash = HelpBesideAMode(args); !clash.empty()) return Misused(err, clash);
     if (mode == "--dump") return Dump(args, store, out, err);
+    if (IsNotesMode(args)) return Flushed(out, err, RunNotesMode(args, NotesDatabasePath(), out, err));
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);
     // Anything else opens the window, with Qt's options and a file.

@@ -25,7 +25,7 @@ struct CNoteItem {
     // is gone is still kept (and drawn where the place was).
     std::string id;
     std::string name;  // the place's name, or the pin's title; UTF-8
-    int32_t x = 0;     // map pixels
+    int32_t x = 0;     // world coordinates, as the places have them
     int32_t y = 0;
     bool visited = false;    // places only
     bool favourite = false;  // places only

@@ -73,7 +73,14 @@ bool CPlaceOverlay::IsHighlighted(const CPlace* place) const {
 }
 
 bool CPlaceOverlay::IsPlaceVisible(const CPlace* place) const {
-    return IsHighlighted(place) || place->m_nLevel <= m_geometry.EffectiveDetailLevel();
+    if (IsHighlighted(place)) return true;
+    return place->m_nLevel <= m_geometry.EffectiveDetailLevel() &&
+           !std::binary_search(m_hidden.begin(), m_hidden.end(), place);
+}
+
+void CPlaceOverlay::SetHiddenPlaces(std::vector<const CPlace*> hidden) {
+    std::sort(hidden.begin(), hidden.end());
+    m_hidden = std::move(hidden);
 }
 
 void CPlaceOverlay::GetPlaceRects(const CPlace& place, CSize labelSize, CRect& marker,

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CPlaceOverlay {
 public:
@@ -26,7 +27,10 @@ public:
 
     const CPlaceArray& Highlight() const { return m_highlight; }
     bool IsHighlighted(const CPlace* place) const;
+    // A place shows from its level on, unless the player hid it (a visited
+    // place, when visited places are hidden); a found place always shows.
     bool IsPlaceVisible(const CPlace* place) const;
+    void SetHiddenPlaces(std::vector<const CPlace*> hidden);
 
     // The 6 x 6 marker around the place's map point and the label of
     // `labelSize` beside it, in client coordinates; a label not yet measured
@@ -42,6 +46,7 @@ private:
     ViewGeometry& m_geometry;
     IViewHost& m_host;
     CPlaceArray m_highlight;  // borrowed places, in insertion order
+    std::vector<const CPlace*> m_hidden;  // sorted
 };
 
 // Whether two rectangles share at least one pixel.

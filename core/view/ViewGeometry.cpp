@@ -61,6 +61,16 @@ CPoint ViewGeometry::WorldToMap(CPoint world) const {
             std::abs(MulDiv(image.bottom, dy, kWorldHeight))};
 }
 
+CPoint ViewGeometry::MapToWorld(CPoint map) const {
+    const CRect image = GetImageRect();
+    if (image.right <= 0 || image.bottom <= 0) return {kWorldLeft, kWorldTop};
+    return {kWorldLeft + MulDiv(map.x, kWorldWidth, image.right), kWorldTop - MulDiv(map.y, kWorldHeight, image.bottom)};
+}
+
+CRect ViewGeometry::WorldSpan() {
+    return {kWorldLeft, kWorldTop - kWorldHeight, kWorldLeft + kWorldWidth, kWorldTop};
+}
+
 void ViewGeometry::CenterOn(int x, int y, bool pictureUnits) {
     if (pictureUnits) {
         x = MulDiv(x, m_nZoom, 100);

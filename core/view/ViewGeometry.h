@@ -49,6 +49,12 @@ public:
     CRect MapToPicture(CRect r) const;
     CPoint MapToPicture(CPoint p) const;
     CPoint WorldToMap(CPoint world) const;
+    // The world point at a map point (the inverse of WorldToMap on the
+    // picture, to the nearest world unit a map pixel covers).
+    CPoint MapToWorld(CPoint map) const;
+    // The world span the picture covers: x grows eastwards, y northwards;
+    // right and top exclusive.
+    static CRect WorldSpan();
 
     // Scrolls the point (picture pixels, or map coordinates) to the centre.
     void CenterOn(int x, int y, bool pictureUnits);

@@ -145,23 +145,27 @@ void TestPlaceOverlay::highlightOneReplacesTheSet() {
 void TestPlaceOverlay::visibility_data() {
     QTest::addColumn<int>("zoom");
     QTest::addColumn<int>("override");
+    QTest::addColumn<bool>("hidden");          // the player hid the first and the found place
     QTest::addColumn<QList<bool>>("visible");  // levels 0, 1, 5 and a highlighted level 5
-    QTest::newRow("24%: level 0 only") << 24 << -1 << QList<bool>{true, false, false, true};
-    QTest::newRow("25%: level 1 joins") << 25 << -1 << QList<bool>{true, true, false, true};
-    QTest::newRow("override 5 at 10%") << 10 << 5 << QList<bool>{true, true, true, true};
-    QTest::newRow("override 0 at 300%") << 300 << 0 << QList<bool>{true, false, false, true};
+    QTest::newRow("24%: level 0 only") << 24 << -1 << false << QList<bool>{true, false, false, true};
+    QTest::newRow("25%: level 1 joins") << 25 << -1 << false << QList<bool>{true, true, false, true};
+    QTest::newRow("override 5 at 10%") << 10 << 5 << false << QList<bool>{true, true, true, true};
+    QTest::newRow("override 0 at 300%") << 300 << 0 << false << QList<bool>{true, false, false, true};
+    QTest::newRow("hidden, but a found place shows") << 10 << 5 << true << QList<bool>{false, true, true, true};
 }
 
 void TestPlaceOverlay::visibility() {
     QFETCH(int, zoom);
     QFETCH(int, override);
+    QFETCH(bool, hidden);
     QFETCH(QList<bool>, visible);
     World w;
-    w.Add("A", 0, 0, 0);
+    CPlace* first = w.Add("A", 0, 0, 0);
     w.Add("B", 0, 0, 1);
     w.Add("C", 0, 0, 5);
     CPlace* found = w.Add("D", 0, 0, 5);
     w.overlay.HighlightOne(found);
+    if (hidden) w.overlay.SetHiddenPlaces({found, first});
     w.geometry.SetZoom(zoom);
     w.geometry.SetDetailOverride(override);
     QList<bool> seen;

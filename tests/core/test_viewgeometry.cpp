@@ -127,6 +127,11 @@ void TestViewGeometry::worldToMap() {
     ViewGeometry g(host);
     g.SetZoom(zoom);
     QCOMPARE(g.WorldToMap(world), map);
+    // Back to the world, within the world units one map pixel covers (a
+    // point off the picture is reflected onto it, and does not come back).
+    const CPoint back = g.MapToWorld(map);
+    const int unit = 300000 / g.GetImageRect().right + 1;
+    if (world.x >= -125000) QVERIFY(std::abs(back.x - world.x) <= unit && std::abs(back.y - world.y) <= unit);
 }
 
 void TestViewGeometry::pageAndLine() {

@@ -43,3 +43,8 @@ bool CPlaceCardDlg::OnLinkClicked(const std::string& url) {
     if (spell.spell && m_world.SpellById(*spell.spell) && m_links.showSpell) m_links.showSpell(*spell.spell);
     return true;
 }
+
+void CPlaceCardDlg::AddBelow(QWidget* part) {
+    part->setParent(this);
+    layout()->addWidget(part);
+}

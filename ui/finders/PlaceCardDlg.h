@@ -28,6 +28,8 @@ public:
                   QWidget* parent = nullptr, CIEControl::NoticeWriter notice = {});
 
     int Place() const { return m_place; }
+    // Adds a part under the panel (the player's marks on the place).
+    void AddBelow(QWidget* part);
     CIEControl* Panel() const { return m_htmlPanel; }
 
     // Character and spell links go to their finders; other internal links

@@ -23,6 +23,18 @@ enum : int {
     RememberView,
     PlaceCard,
     PrintPreview,
+    // The player's layer (MyMapCommands).
+    Undo,
+    Redo,
+    MarkVisited,
+    MarkFavourite,
+    PlaceNote,
+    AddPin,
+    HideVisited,
+    NotesPanel,
+    ExportNotes,
+    ImportNotes,
+    RestoreNotes,
 };
 }  // namespace ExtraCommand
 

@@ -2,6 +2,7 @@
 
 #include "mainwindow/AboutDlg.h"
 #include "mainwindow/ExtraCommands.h"
+#include "mainwindow/MyMapCommands.h"
 #include "mainwindow/PlaceBar.h"
 #include "mainwindow/ShortcutReach.h"
 #include "startup/StartupClock.h"
@@ -79,6 +80,7 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     m_wndStatusBar = new CStatusBar(this);
     setStatusBar(m_wndStatusBar);
     ShowLoadProblems();
+    CreateMyMap();
     CreateMenu();
     new CShortcutReach(*this, *m_wndPlaceBar->Combo()->lineEdit(), *m_wndPlaceBar->Combo());
 
@@ -147,6 +149,23 @@ void CMainFrame::ShowLoadProblems() {
 
 MarkerLocator CMainFrame::LocateMarkers() {
     return [this](int index) { return MarkerOnScreen(*m_pView, index); };
+}
+
+// The layer's store is opened once the first map is on screen: the
+// start-up does not wait for it.
+void CMainFrame::CreateMyMap() {
+    CMyMapCommands::Host host;
+    host.window = this;
+    host.view = m_pView;
+    host.places = &m_world.Places();
+    host.newCommand = [this](int id, const char* text, const char* prompt, const QList<QKeySequence>& keys) {
+        return NewExtraCommand(id, text, prompt, keys);
+    };
+    host.say = [this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); };
+    host.targetPlace = [this] { return PlaceForCard(); };
+    host.showPlace = [this](int index) { ShowPlace(index); };
+    m_myMap = new CMyMapCommands(std::move(host));
+    AfterFirstMap([this] { m_myMap->Open(NotesFilePath()); });
 }
 
 // A place link of the character finder, or a vendor's location in the spell
@@ -218,6 +237,7 @@ void CMainFrame::CreateMenu() {
     AddFileCommands(file);
     file->addSeparator();
     file->addAction(quit);
+    m_myMap->AddEditMenu(menuBar()->addMenu(QString::fromUtf8("&Édition")));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Affichage"));
     const struct { int id; const char* text; QWidget* bar; } toggles[] = {
@@ -234,6 +254,7 @@ void CMainFrame::CreateMenu() {
     AddViewCommands(view);
     AddRememberCommand(view);
     CreateSearchMenu();
+    m_myMap->AddNotesMenu(menuBar()->addMenu(QStringLiteral("&Notes")));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     QAction* about = NewCommand(ResId::ID_APP_ABOUT, QStringLiteral("About.."));

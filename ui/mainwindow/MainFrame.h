@@ -12,6 +12,7 @@
 #include <vector>
 
 class CMapPicture;
+class CMyMapCommands;
 class CPlaceBar;
 class CStatusBar;
 class CWorld;
@@ -40,6 +41,8 @@ public:
     // The status bar's pane that tells what went wrong while loading; null
     // when all went well.
     QLabel* LoadProblemPane() const { return m_wndLoadProblems; }
+    // The player's layer: its commands, the panel, the store once open.
+    CMyMapCommands* MyMap() const { return m_myMap; }
     // The menu and tool bar commands, by command id.
     QAction* Command(int id) const;
     // With "Reprendre la dernière vue" checked, takes back the view saved at
@@ -91,8 +94,11 @@ private:
     void RunSpellFinder(std::optional<uint16_t> spellId = std::nullopt, int placeInSight = -1);
     void ExecKeepingInSight(QDialog& dialog, int placeInSight);
 
+    void CreateMyMap();
+
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;
+    CMyMapCommands* m_myMap = nullptr;
     CZerimView* m_pView = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar

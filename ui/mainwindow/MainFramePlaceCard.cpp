@@ -5,6 +5,7 @@
 #include "mainwindow/MainFrame.h"
 
 #include "mainwindow/ExtraCommands.h"
+#include "mainwindow/MyMapCommands.h"
 #include "mainwindow/StatusBar.h"
 #include "render/World.h"
 
@@ -13,6 +14,7 @@
 #include "finders/PlaceCardDlg.h"
 #include "finders/SpellSearchDlg.h"
 #include "mapview/ZerimView.h"
+#include "mymap/PlaceNotesBox.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -57,6 +59,7 @@ void CMainFrame::OpenPlaceCard() {
                                [this, place](uint16_t spellId) { RunSpellFinder(spellId, place); }};
     auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this,
                                    PanelNotices());
+    if (CPlaceNotesBox* marks = m_myMap->NewPlaceBox(place)) card->AddBelow(marks);
     card->show();
     KeepPlaceInSight(card, LocateMarkers(), place);
 }

@@ -175,6 +175,7 @@ CPoint ClientPoint(const QMouseEvent* event) {
 }  // namespace
 
 void CZerimView::mousePressEvent(QMouseEvent* event) {
+    if (PressForNotes(event)) return;
     if (event->button() == Qt::MiddleButton && !m_pointer.Pressing()) {
         m_pan.emplace(event->position().toPoint(), m_geometry.GetScrollOffset());
         viewport()->setCursor(Qt::ClosedHandCursor);
@@ -190,6 +191,7 @@ void CZerimView::mousePressEvent(QMouseEvent* event) {
 
 void CZerimView::mouseMoveEvent(QMouseEvent* event) {
     m_pointerAt = ClientPoint(event);
+    if (MoveForNotes(event)) return;
     if (m_pan) return PanTo(event->position().toPoint());
     if (m_pointer.Pressing()) {
         if (m_pointer.Move(ClientPoint(event))) ShowBand();
@@ -199,6 +201,7 @@ void CZerimView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CZerimView::mouseReleaseEvent(QMouseEvent* event) {
+    if (ReleaseForNotes(event)) return;
     if (event->button() == Qt::MiddleButton && m_pan) {
         m_pan.reset();
         viewport()->unsetCursor();

@@ -15,6 +15,7 @@
 #include <utility>
 
 class CMapPicture;
+class CNotesOnMap;
 class QRubberBand;
 
 class CZerimView : public QAbstractScrollArea, private IViewHost {
@@ -66,6 +67,25 @@ public:
     void MakeLabelsAhead();
     bool MakingLabelsAhead() const { return m_makingLabelsAhead; }
 
+    // ZerimViewNotes.cpp: the player's layer over the map.
+    // Draws `notes` with the places (null: none); it must outlive the view
+    // or be unset. NotesChanged repaints after it changed.
+    void SetNotes(CNotesOnMap* notes);
+    void NotesChanged();
+    // The world point under a client point of the map.
+    CPoint WorldAt(CPoint client) const;
+    // Where the pointer rests over the map, if it does.
+    std::optional<CPoint> PointerAt() const { return m_pointerAt; }
+    // The pin (index in the layer's pins) whose head is at a client point, or -1.
+    int PinAt(CPoint client) const;
+    // What runs when the notes menu is asked for at a client point: with a
+    // Ctrl+right click, the context-menu key or Shift+F10 (at the pointer
+    // over the map, else at the centre). A plain right click still zooms out.
+    void OnNotesMenu(std::function<void(CPoint client)> open) { m_openNotesMenu = std::move(open); }
+    // What runs when a pin dragged with Ctrl held is dropped: its index
+    // and its new world point.
+    void OnPinMoved(std::function<void(int pin, CPoint world)> moved) { m_pinMoved = std::move(moved); }
+
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
     void OnZoomOut() { m_geometry.ZoomAroundCentre(false); }
@@ -89,6 +109,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // IViewHost
@@ -109,6 +130,9 @@ private:
     void ScrollToPosition(CPoint position);
     void ScrollOneLine(bool horizontal, bool back);
     void PanTo(QPoint pointer);
+    bool PressForNotes(const QMouseEvent* event);
+    bool MoveForNotes(const QMouseEvent* event);
+    bool ReleaseForNotes(const QMouseEvent* event);
 
     const CPlaceArray& m_places;
     std::function<CMapPicture*()> m_ensurePicture;
@@ -126,4 +150,9 @@ private:
     std::optional<CPoint> m_pointerAt;
     std::function<void(const QString&)> m_writeStatus;
     std::function<void()> m_onMapPainted;
+    CNotesOnMap* m_notes = nullptr;
+    std::function<void(CPoint)> m_openNotesMenu;
+    std::function<void(int, CPoint)> m_pinMoved;
+    // A pin being dragged: its index, and where it was before.
+    std::optional<std::pair<int, CPoint>> m_pinDrag;
 };

@@ -6,11 +6,15 @@
 #include "cli/SystemReason.h"
 #include "data/ShownText.h"
 #include "render/MapRenderer.h"
+#include "notes/NoteStore.h"
+#include "notes/NotesOnMap.h"
 #include "render/World.h"
 #include "view/FixedPictureHost.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 
@@ -72,7 +76,7 @@ bool WriteImage(const QImage& image, const std::string& file, const std::string&
 }  // namespace
 
 QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const CMapPicture& picture,
-                      std::ostream& err, bool& found) {
+                      std::ostream& err, bool& found, const CNotesOnMap* notes) {
     CFixedPictureHost host(picture.GetPixelSize());
     ViewGeometry geometry(host);
     CPlaceOverlay overlay(geometry, host);
@@ -84,11 +88,24 @@ QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const
     if (image.isNull()) return image;
     QPainter painter(&image);
     MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
+    renderer.SetNotes(notes);
     renderer.Paint(painter, {0, 0, o.width, o.height}, &picture);
     return image;
 }
 
 namespace {
+
+// The player's layer as the window shows it, when there is one: the
+// snapshot reads it and never makes it.
+CNotesOnMap PlayersLayer(const CPlaceArray& places, std::ostream& err) {
+    CNotesOnMap notes;
+    const std::string path = NotesDatabasePath();
+    if (!QFileInfo::exists(QFile::decodeName(path.c_str()))) return notes;
+    CNoteStore::Opening opening = CNoteStore::Open(path);
+    if (!opening.notice.empty()) Complain(err, opening.notice);
+    if (opening.store) notes.Update(opening.store->Items(), places);
+    return notes;
+}
 
 // Qt's own notes (no runtime folder set, a font not found...) are kept, and
 // told only when the snapshot fails: a command that succeeds says nothing.
@@ -142,7 +159,8 @@ int MakeSnapshot(const IResourceStore& store, const std::vector<std::string>& ar
     if (world.MapUnreadable()) return 1;
 
     bool found = false;
-    const QImage image = RenderSnapshot(*options, world.Places(), world.Picture(), err, found);
+    const CNotesOnMap notes = PlayersLayer(world.Places(), err);
+    const QImage image = RenderSnapshot(*options, world.Places(), world.Picture(), err, found, &notes);
     if (!found) return 1;
     if (image.size() != QSize(options->width, options->height))
         return Fail(err, "la vue n'a pas pris la taille demandée");

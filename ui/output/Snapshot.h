@@ -11,6 +11,7 @@
 #include <vector>
 
 class CMapPicture;
+class CNotesOnMap;
 class CPlaceArray;
 class IResourceStore;
 
@@ -23,6 +24,7 @@ int RunSnapshot(const IResourceStore& store, const std::vector<std::string>& arg
 // The map area of `o.width` x `o.height` pixels after the steps the user
 // would take in the window (zoom, centre, search, detail level), exactly as
 // the view's client area of that size shows it. `found` is false when a
-// search found nothing, which is told on `err`.
+// search found nothing, which is told on `err`. The player's layer, when
+// given, is drawn as the window draws it.
 QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const CMapPicture& picture,
-                      std::ostream& err, bool& found);
+                      std::ostream& err, bool& found, const CNotesOnMap* notes = nullptr);

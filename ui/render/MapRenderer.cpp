@@ -4,6 +4,7 @@
 #include "render/MapPicture.h"
 #include "render/MarkerOutline.h"
 #include "render/PlaceItems.h"
+#include "notes/NotesOnMap.h"
 #include "view/PaintPlan.h"
 
 #include "text/Text.h"
@@ -221,7 +222,7 @@ void MapRenderer::MeasureLabels() {
 // The place's name alone, opaque, at `origin` on a transparent image of
 // `size` device pixels: its coverage. The image is the renderer's scratch
 // memory, valid until the next name.
-QImage MapRenderer::NameCoverage(QSize size, qreal ratio, const CPlace& place, QPointF origin) {
+QImage MapRenderer::NameCoverage(QSize size, qreal ratio, const QFont& font, const QString& text, QPointF origin) {
     const size_t pixels = size_t(size.width()) * size_t(size.height());
     if (m_nameScratch.size() < pixels) m_nameScratch.resize(pixels);
     std::fill_n(m_nameScratch.begin(), pixels, 0u);
@@ -230,9 +231,9 @@ QImage MapRenderer::NameCoverage(QSize size, qreal ratio, const CPlace& place, Q
     name.setDevicePixelRatio(ratio);
     {
         QPainter painter(&name);
-        painter.setFont(FontOf(place));
+        painter.setFont(font);
         painter.setPen(Qt::white);
-        painter.drawText(origin, NameOf(place));
+        painter.drawText(origin, text);
     }
     return name;
 }
@@ -247,17 +248,22 @@ const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& p
     LabelImages& images = m_labelImages[size_t(index)];
     LabelImage& made = highlighted ? images.highlighted : images.normal;
     if (made.made) return made;
-    const CSize size = m_labelSizes.Of(index);
+    made = MadeLabelImage(FontOf(place), NameOf(place), m_labelSizes.Of(index), highlighted, ratio);
+    return made;
+}
+
+MapRenderer::LabelImage MapRenderer::MadeLabelImage(const QFont& font, const QString& name, CSize size,
+                                                    bool highlighted, qreal ratio) {
     const int halo = kHaloWidth;
     const QSize pixels(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio));
-    const QPointF origin(halo, halo + QFontMetricsF(FontOf(place)).ascent());
+    const QPointF origin(halo, halo + QFontMetricsF(font).ascent());
     const QRgb colour = (highlighted ? kLabelGreen : kLabelWhite).rgba();
     // The image keeps a ratio of 1 whatever the ratio it was made for: it is
     // copied in device pixels as it is (see DrawLabel), and a painter would
     // scale an image that kept its ratio.
-    LabelInk ink = HaloedName(NameCoverage(pixels, ratio, place, origin), qMax(1, qRound(halo * ratio)), colour,
+    LabelInk ink = HaloedName(NameCoverage(pixels, ratio, font, name, origin), qMax(1, qRound(halo * ratio)), colour,
                               kLabelHaloAlpha);
-    made = {true, std::move(ink.image), ink.offset};
+    LabelImage made{true, std::move(ink.image), ink.offset};
     m_labelBytes += size_t(made.ink.sizeInBytes());
     return made;
 }
@@ -266,6 +272,7 @@ void MapRenderer::UseLabelRatio(qreal ratio) {
     if (ratio == m_labelRatio) return;
     // Drawn for another screen: all go, and the ones made ahead are made again.
     m_labelImages.clear();
+    m_titleImages.clear();
     m_labelRatio = ratio;
     m_labelBytes = 0;
     m_aheadNext = 0;
@@ -295,26 +302,31 @@ bool MapRenderer::MakeLabelsAhead(qreal ratio, int count, size_t budgetBytes) {
 // The font in pixels of the view, not points: a point size would be taken
 // at the printer's resolution and then scaled once more by the painter. The
 // halo is the outline of the letters, stroked, so the name stays text once.
-void MapRenderer::DrawLabelText(QPainter& painter, const CPlace& place, bool highlighted, const CRect& label) {
-    QFont font = FontOf(place);
+void MapRenderer::DrawLabelText(QPainter& painter, const QFont& viewFont, const QString& name, bool highlighted,
+                                const CRect& label) {
+    QFont font = viewFont;
     font.setPixelSize(QFontInfo(font).pixelSize());
-    const QPointF origin(label.left, label.top + QFontMetricsF(FontOf(place)).ascent());
+    const QPointF origin(label.left, label.top + QFontMetricsF(viewFont).ascent());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath outline;
-    outline.addText(origin, font, NameOf(place));
+    outline.addText(origin, font, name);
     painter.strokePath(outline, QPen(kLabelHalo, 2 * kHaloWidth));
     painter.setFont(font);
     painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
-    painter.drawText(origin, NameOf(place));
+    painter.drawText(origin, name);
     painter.restore();
 }
 
 void MapRenderer::DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio,
                             qreal device) {
     const bool highlighted = m_overlay.IsHighlighted(&place);
-    if (m_labelsAsText) return DrawLabelText(painter, place, highlighted, label);
-    const LabelImage& made = MadeLabel(index, place, highlighted, ratio);
+    if (m_labelsAsText) return DrawLabelText(painter, FontOf(place), NameOf(place), highlighted, label);
+    DrawLabelImage(painter, MadeLabel(index, place, highlighted, ratio), label, ratio, device);
+}
+
+void MapRenderer::DrawLabelImage(QPainter& painter, const LabelImage& made, const CRect& label, qreal ratio,
+                                 qreal device) {
     if (made.ink.isNull()) return;
     const int left = label.left - kHaloWidth, top = label.top - kHaloWidth;
     // Pixel for pixel: the image was made at this ratio.
@@ -365,6 +377,16 @@ std::vector<PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio,
             if (made.ink.isNull()) return;
             const QPoint at = QPoint(label.left - kHaloWidth, label.top - kHaloWidth) * scale + made.offset;
             items.push_back({QRect(at, made.ink.size()), made.ink});
+        },
+        [&](const NoteDraw& note) {
+            if (!note.title) {
+                const QRect at = ScaledRect(note.rect, scale);
+                return items.push_back({at, GlyphImage(note.glyph, note.colour, at.size())});
+            }
+            const LabelImage& made = MadeTitle(*note.title, ratio);
+            if (made.ink.isNull()) return;
+            const QPoint at = QPoint(note.rect.left - kHaloWidth, note.rect.top - kHaloWidth) * scale + made.offset;
+            items.push_back({QRect(at, made.ink.size()), made.ink});
         });
     return items;
 }
@@ -392,25 +414,97 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
     const int edgeScale = EdgeScale(painter, ratio, device);
     VisitPlaces(
         update, [&](const CRect& marker) { DrawMarker(painter, marker, device, edgeScale); },
-        [&](int index, const CRect& label, bool) { DrawLabel(painter, index, *m_places[index], label, ratio, device); });
+        [&](int index, const CRect& label, bool) { DrawLabel(painter, index, *m_places[index], label, ratio, device); },
+        [&](const NoteDraw& note) { DrawNote(painter, note, ratio, device); });
     if (device != 0) painter.restore();
 }
 
 // What a paint of `update` draws of the places, in the order it is drawn:
-// each shown place's marker where it meets `update`, then its label where
-// that does, but the labels of found places after all the others.
+// each shown place's marker where it meets `update`, the player's marks on
+// it, then its label where that does; then the pins and their titles; the
+// labels of found places last, over everything.
 void MapRenderer::VisitPlaces(const CRect& update, const std::function<void(const CRect& marker)>& onMarker,
-                              const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel) {
+                              const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel,
+                              const NoteVisitor& onNote) {
     std::vector<std::pair<int, CRect>> found;
     CRect marker, label;
     for (int i = 0; i < m_places.GetSize(); ++i) {
         if (!ShownRects(i, marker, label)) continue;
         if (Intersects(marker, update)) onMarker(marker);
+        if (m_notes) VisitPlaceMarks(i, marker, update, onNote);
         if (!LabelMeets(label, update)) continue;
         if (m_overlay.IsHighlighted(m_places[i])) found.emplace_back(i, label);
         else onLabel(i, label, false);
     }
+    if (m_notes) VisitPins(update, onNote);
     for (const auto& [index, rect] : found) onLabel(index, rect, true);
+}
+
+void MapRenderer::VisitPlaceMarks(int index, const CRect& marker, const CRect& update,
+                                  const NoteVisitor& onNote) const {
+    const CPlaceMarks marks = m_notes->MarksOf(index);
+    if (!marks.Any()) return;
+    const std::pair<bool, NoteGlyph> glyphs[] = {{marks.visited, NoteGlyph::Visited},
+                                                 {marks.favourite, NoteGlyph::Favourite},
+                                                 {marks.noted, NoteGlyph::Noted}};
+    for (const auto& [shown, glyph] : glyphs) {
+        const CRect rect = PlaceGlyphRect(glyph, marker);
+        if (shown && Intersects(rect, update)) onNote({rect, glyph});
+    }
+}
+
+// Each pin's head, then its title beside it, as a place's label sits.
+void MapRenderer::VisitPins(const CRect& update, const NoteVisitor& onNote) {
+    for (const CMapPin& pin : m_notes->Pins()) {
+        const CRect head = PinRect(m_geometry, pin.x, pin.y);
+        const CSize size = MeasuredTitle(pin.title);
+        const CRect title{head.right + 1, head.top - 1, head.right + 1 + size.cx, head.top - 1 + size.cy};
+        if (Intersects(head, update))
+            onNote({head, pin.lostPlace ? NoteGlyph::LostPin : NoteGlyph::Pin, pin.colour});
+        if (LabelMeets(title, update)) onNote({title, NoteGlyph::Pin, pin.colour, &pin.title});
+    }
+}
+
+CSize MapRenderer::MeasuredTitle(const std::string& title) {
+    auto [it, added] = m_titleSizes.try_emplace(title);
+    if (added) {
+        const QFontMetrics metrics(m_fontNormal);
+        const QString text = ShownName(title);
+        it->second = {metrics.horizontalAdvance(text), text.isEmpty() ? 0 : metrics.height()};
+    }
+    return it->second;
+}
+
+const MapRenderer::LabelImage& MapRenderer::MadeTitle(const std::string& title, qreal ratio) {
+    UseLabelRatio(ratio);
+    LabelImage& made = m_titleImages[title];
+    if (!made.made) made = MadeLabelImage(m_fontNormal, ShownName(title), MeasuredTitle(title), false, ratio);
+    return made;
+}
+
+// A glyph's image at `size` device pixels, drawn once and copied.
+const QImage& MapRenderer::GlyphImage(NoteGlyph glyph, PinColour colour, QSize size) {
+    const quint64 key = quint64(glyph) << 56 | quint64(colour) << 48 | quint64(size.width()) << 24 | quint64(size.height());
+    QImage& image = m_glyphImages[key];
+    if (image.isNull()) {
+        image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        DrawNoteGlyph(painter, glyph, colour, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    return image;
+}
+
+// `device` as in DrawLabel.
+void MapRenderer::DrawNote(QPainter& painter, const NoteDraw& note, qreal ratio, qreal device) {
+    if (!note.title) {
+        const qreal scale = device != 0 ? device : 1.0;
+        const CRect& r = note.rect;
+        return DrawNoteGlyph(painter, note.glyph, note.colour,
+                             QRectF(r.left * scale, r.top * scale, r.Width() * scale, r.Height() * scale));
+    }
+    if (m_labelsAsText) return DrawLabelText(painter, m_fontNormal, ShownName(*note.title), false, note.rect);
+    DrawLabelImage(painter, MadeTitle(*note.title, ratio), note.rect, ratio, device);
 }
 
 // The marker and label of the place at `index` as the view shows them;
@@ -426,5 +520,8 @@ void MapRenderer::PrepareLabels(const CRect& update, qreal ratio) {
     if (m_labelsAsText) return;
     VisitPlaces(
         update, [](const CRect&) {},
-        [&](int index, const CRect&, bool highlighted) { MadeLabel(index, *m_places[index], highlighted, ratio); });
+        [&](int index, const CRect&, bool highlighted) { MadeLabel(index, *m_places[index], highlighted, ratio); },
+        [&](const NoteDraw& note) {
+            if (note.title) MadeTitle(*note.title, ratio);
+        });
 }

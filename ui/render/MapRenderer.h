@@ -14,6 +14,7 @@
 // On a screen of device pixel ratio above 1 the picture and the labels are
 // drawn in device pixels, from copies made at that resolution.
 #pragma once
+#include "render/NoteGlyphs.h"
 #include "render/PlaceItems.h"
 #include "render/ZoomedTiles.h"
 #include "view/LabelSizes.h"
@@ -24,10 +25,13 @@
 #include <QImage>
 
 #include <functional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 class CMapPicture;
+class CNotesOnMap;
 class QPainter;
 struct PictureDraw;
 
@@ -49,6 +53,12 @@ public:
     // instead of from its kept image, so it stays sharp under a scale (on a
     // printer) and stays text in a PDF. Off by default: images are faster.
     void SetLabelsAsText(bool on) { m_labelsAsText = on; }
+
+    // The player's layer drawn with the places (none by default): a
+    // place's marks over and beside its marker, then the pins with their
+    // titles, the found places' labels still over everything. It must
+    // outlive the renderer or be unset.
+    void SetNotes(const CNotesOnMap* notes) { m_notes = notes; }
 
     // Paints `update` (client coordinates) at the device pixel ratio of the
     // painter's device. Without a picture, or with an empty one, only the
@@ -88,6 +98,14 @@ private:
     struct LabelImages {
         LabelImage normal, highlighted;
     };
+    // One drawing of the player's layer: a glyph, or a pin's title.
+    struct NoteDraw {
+        CRect rect;
+        NoteGlyph glyph = NoteGlyph::Pin;
+        PinColour colour = PinColour::Blue;
+        const std::string* title = nullptr;  // a pin's title label, else a glyph
+    };
+    using NoteVisitor = std::function<void(const NoteDraw&)>;
 
     bool DrawPicture(QPainter& painter, const CMapPicture& picture, const PictureDraw& draw, const CRect& update,
                      qreal ratio);
@@ -100,18 +118,28 @@ private:
     std::vector<PlaceItem> PlaceItems(const CRect& update, qreal ratio, int scale);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
     void VisitPlaces(const CRect& update, const std::function<void(const CRect& marker)>& onMarker,
-                     const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel);
+                     const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel,
+                     const NoteVisitor& onNote);
+    void VisitPlaceMarks(int index, const CRect& marker, const CRect& update, const NoteVisitor& onNote) const;
+    void VisitPins(const CRect& update, const NoteVisitor& onNote);
+    CSize MeasuredTitle(const std::string& title);
+    const LabelImage& MadeTitle(const std::string& title, qreal ratio);
+    const QImage& GlyphImage(NoteGlyph glyph, PinColour colour, QSize size);
+    void DrawNote(QPainter& painter, const NoteDraw& note, qreal ratio, qreal device);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
-    QImage NameCoverage(QSize size, qreal ratio, const CPlace& place, QPointF origin);
+    QImage NameCoverage(QSize size, qreal ratio, const QFont& font, const QString& name, QPointF origin);
+    LabelImage MadeLabelImage(const QFont& font, const QString& name, CSize size, bool highlighted, qreal ratio);
     void UseLabelRatio(qreal ratio);
     const LabelImage& MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio);
     // `device`: 0 to draw in the painter's own units, else the device
     // pixel ratio of a painter set to draw in device pixels.
     void DrawLabel(QPainter& painter, int index, const CPlace& place, const CRect& label, qreal ratio,
                    qreal device);
-    void DrawLabelText(QPainter& painter, const CPlace& place, bool highlighted, const CRect& label);
+    void DrawLabelImage(QPainter& painter, const LabelImage& made, const CRect& label, qreal ratio, qreal device);
+    void DrawLabelText(QPainter& painter, const QFont& font, const QString& name, bool highlighted,
+                       const CRect& label);
 
     const ViewGeometry& m_geometry;
     const CPlaceOverlay& m_overlay;
@@ -129,6 +157,11 @@ private:
     size_t m_aheadNext = 0;         // of m_aheadOrder, the first not looked at yet
     std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
     QImage m_markerImage;
+    const CNotesOnMap* m_notes = nullptr;
+    // Pins' titles measured, and their images at m_labelRatio, by title.
+    std::unordered_map<std::string, CSize> m_titleSizes;
+    std::unordered_map<std::string, LabelImage> m_titleImages;
+    std::unordered_map<quint64, QImage> m_glyphImages;  // by glyph, colour and size
     // The picture at the current zoom and ratio in tiles, for every draw of
     // a large zoomed picture that is not a plain copy.
     CZoomedTiles m_tiles;

@@ -1,6 +1,7 @@
 #include "widgets/DialogHelpers.h"
 
 #include <QKeyEvent>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 bool IsPlainEnter(const QKeyEvent* event) {
@@ -12,4 +13,14 @@ void WarnPlainly(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+int AskPlainly(QWidget* parent, const QString& title, const QString& text, const QStringList& choices) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices) buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
 }

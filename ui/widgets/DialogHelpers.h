@@ -16,8 +16,12 @@ constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | 
 bool IsPlainEnter(const QKeyEvent* event);
 
 class QString;
+class QStringList;
 class QWidget;
 
 // A warning box whose text is shown letter for letter: file names and names
 // from the data are never read as markup (an <img> tag would load a file).
 void WarnPlainly(QWidget* parent, const QString& title, const QString& text);
+// A question with the given choices and "Annuler", its text shown letter
+// for letter as WarnPlainly's: the index of the choice, -1 for none.
+int AskPlainly(QWidget* parent, const QString& title, const QString& text, const QStringList& choices);
