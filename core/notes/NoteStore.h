@@ -25,8 +25,9 @@ struct CNoteBackup {
 
 class CNoteStore {
 public:
-    // The schema this program writes (PRAGMA user_version).
-    static constexpr int kSchemaVersion = 2;
+    // The schema this program writes (PRAGMA user_version): one step of
+    // migration per version, from an empty file (0).
+    static constexpr int kSchemaVersion = 1;
     // Backups kept in the backups folder; older ones are deleted.
     static constexpr int kBackupsKept = 14;
 
