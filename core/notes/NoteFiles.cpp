@@ -90,8 +90,8 @@ std::vector<CNoteBackup> BackupFiles(const std::string& backupsFolder) {
         const std::string name = entry->d_name;
         std::tm utc{};
         int millis = 0;
-        if (std::sscanf(name.c_str(), "notes-%4d%2d%2d-%2d%2d%2d-%3d.sqlite", &utc.tm_year, &utc.tm_mon,
-                        &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec, &millis) != 7)
+        if (std::sscanf(name.c_str(), "notes-%4d%2d%2d-%2d%2d%2d-%3d.sqlite", &utc.tm_year, &utc.tm_mon, &utc.tm_mday,
+                        &utc.tm_hour, &utc.tm_min, &utc.tm_sec, &millis) != 7)
             continue;
         utc.tm_year -= 1900;
         utc.tm_mon -= 1;

@@ -34,7 +34,7 @@ std::string PlaceKey(const std::string& nameUtf8, int32_t x, int32_t y) {
 std::string NewPinId() {
     // 128 random bits: two programs open at once, or an import from another
     // machine, never make the same id.
-    std::random_device random;
+    thread_local std::random_device random;  // made once: opening the source costs more than the id
     std::string id = "pin:";
     char digits[9];
     for (int word = 0; word < 4; ++word) {

@@ -81,13 +81,18 @@ std::string UriOf(const std::string& path) {
 
 sqlite3* Connect(const std::string& name, int flags, int& code) {
     sqlite3* db = nullptr;
-    code = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
+    // A store is used by one thread at a time, as any object of ours: no
+    // lock at every call on the connection.
+    code = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
         sqlite3_close(db);
         return nullptr;
     }
     sqlite3_busy_timeout(db, kBusyMs);
     sqlite3_extended_result_codes(db, 1);
+    // Pages read through a mapping rather than copied one by one: the check
+    // at open and reading the whole layer go over every page.
+    NoteSql::Exec(db, "PRAGMA mmap_size = 268435456");
     // Until the file is known to be ours and writable, closing it writes
     // nothing into it (a newer program's file stays byte for byte).
     sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
@@ -170,8 +175,9 @@ Attempt Try(const std::string& path) {
     if (IsDamage(code)) return a.Damaged("le fichier est abîmé"), a;
     if (version > CNoteStore::kSchemaVersion) {
         a.why = "ces notes viennent d'une version plus récente de Zerim";
-        a.notice = "Vos notes ont été enregistrées par une version plus récente de Zerim : elles sont affichées, "
-                   "mais celle-ci ne les modifiera pas.";
+        a.notice =
+            "Vos notes ont été enregistrées par une version plus récente de Zerim : elles sont affichées, "
+            "mais celle-ci ne les modifiera pas.";
         if (a.writable) a.Close(), a.db = ConnectToRead(path, version, code);
         a.writable = false;
         return a;

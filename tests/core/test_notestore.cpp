@@ -63,9 +63,8 @@ std::string InChild(const std::function<std::string()>& body, bool asNobody) {
     const pid_t child = fork();
     if (child == 0) {
         close(fds[0]);
-        std::string wrong = asNobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)
-                                ? "cannot become nobody"
-                                : body();
+        std::string wrong =
+            asNobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0) ? "cannot become nobody" : body();
         if (write(fds[1], wrong.data(), wrong.size()) < 0) _exit(2);
         _exit(0);
     }
@@ -165,7 +164,12 @@ void TestNoteStore::operations_data() {
             QVERIFY2(store.Apply(puts, removals, replaceAll, error), error.c_str());
         });
     };
-    const auto put = [](CNoteItem item) { return Edit([=](CNoteStore& s) { std::string e; QVERIFY(s.Put(item, e)); }); };
+    const auto put = [](CNoteItem item) {
+        return Edit([=](CNoteStore& s) {
+            std::string e;
+            QVERIFY(s.Put(item, e));
+        });
+    };
     CNoteItem edited = all[1];
     edited.name = "Autre", edited.x = -5, edited.note.clear(), edited.colour = PinColour::Violet;
     CNoteItem emptied = all[0];
@@ -177,11 +181,13 @@ void TestNoteStore::operations_data() {
     QTest::newRow("put replaces the item of that id") << put(edited) << CNoteItems{all[0], edited, all[2]};
     QTest::newRow("a mark that says nothing any more is removed") << put(emptied) << CNoteItems{all[1], all[2]};
     QTest::newRow("a favourite alone is kept") << put(favourite) << CNoteItems{favourite, all[1], all[2]};
-    QTest::newRow("remove") << Edit([](CNoteStore& s) { std::string e; QVERIFY(s.Remove("pin:a", e)); })
-                            << CNoteItems{all[0], all[2]};
+    QTest::newRow("remove") << Edit([](CNoteStore& s) {
+        std::string e;
+        QVERIFY(s.Remove("pin:a", e));
+    }) << CNoteItems{all[0], all[2]};
     QTest::newRow("removing an unknown id is no error") << apply({}, {"pin:zz"}, false) << all;
-    QTest::newRow("apply puts and removes in one go") << apply({edited}, {"pin:b"}, false)
-                                                      << CNoteItems{all[0], edited};
+    QTest::newRow("apply puts and removes in one go")
+        << apply({edited}, {"pin:b"}, false) << CNoteItems{all[0], edited};
     QTest::newRow("apply replacing all: every other item goes") << apply({all[2]}, {}, true) << CNoteItems{all[2]};
     QTest::newRow("replacing all with nothing") << apply({}, {}, true) << CNoteItems{};
 }
@@ -272,7 +278,7 @@ void TestNoteStore::damagedFiles() {
         std::string error;
         Fill(*store);
         if (backup) QVERIFY(store->BackupNow(NowMs() - 3600 * 1000, error));  // older than the damage
-        CNoteItems many;  // pages enough to cut and overwrite
+        CNoteItems many;                                                      // pages enough to cut and overwrite
         for (int i = 0; i < 3000; ++i) many.push_back(Pin("pin:" + std::to_string(i), std::string(40, 'n')));
         QVERIFY(store->Apply(many, {}, false, error));
     }
@@ -288,7 +294,8 @@ void TestNoteStore::damagedFiles() {
     if (damage == "another program's SQLite file" || damage == "our version, no table") {
         QVERIFY(QFile::remove(path));
         Query(path, "CREATE TABLE recettes (nom TEXT)");
-        if (damage == "our version, no table") Query(path, "DROP TABLE recettes"), Query(path, "PRAGMA user_version = 1");
+        if (damage == "our version, no table")
+            Query(path, "DROP TABLE recettes"), Query(path, "PRAGMA user_version = 1");
         bytes = Bytes(path);
     }
 
@@ -311,10 +318,14 @@ void TestNoteStore::damagedFiles() {
 void TestNoteStore::unwritableFolders_data() {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("read-only folder") << "read-only folder" << "dossier .* est en lecture seule";
-    QTest::newRow("read-only file") << "read-only file" << "fichier .* est en lecture seule";
-    QTest::newRow("a folder that cannot be made") << "cannot be made" << "ne peut pas être créé";
-    QTest::newRow("full folder") << "full" << "disque plein|trop grand";
+    QTest::newRow("read-only folder") << "read-only folder"
+                                      << "dossier .* est en lecture seule";
+    QTest::newRow("read-only file") << "read-only file"
+                                    << "fichier .* est en lecture seule";
+    QTest::newRow("a folder that cannot be made") << "cannot be made"
+                                                  << "ne peut pas être créé";
+    QTest::newRow("full folder") << "full"
+                                 << "disque plein|trop grand";
 }
 
 void TestNoteStore::unwritableFolders() {
@@ -360,8 +371,8 @@ void TestNoteStore::unwritableFolders() {
             const QRegularExpression why(reason);
             return Check(store.Items() == stored, "the stored items are not all shown") +
                    Check(!put && why.match(QString::fromStdString(error)).hasMatch(), "edit refused: " + error) +
-                   Check(layout == "full" || (!store.Writable() && error == store.WhyReadOnly() &&
-                                              !opening.notice.empty()),
+                   Check(layout == "full" ||
+                             (!store.Writable() && error == store.WhyReadOnly() && !opening.notice.empty()),
                          "read-only, told: " + opening.notice) +
                    Check(!store.Writable() || !backupError.empty(), "backup refused");
         },
@@ -486,7 +497,7 @@ void TestNoteStore::backups() {
     std::string error;
     QVERIFY(store->BackupIfDue(now - day, error));  // yesterday's, of nothing
     Fill(*store);
-    QVERIFY(store->BackupIfDue(now, error));  // the first of today
+    QVERIFY(store->BackupIfDue(now, error));         // the first of today
     QVERIFY(store->BackupIfDue(now + 1000, error));  // none: one was taken today
     auto backups = store->Backups();
     QCOMPARE(int(backups.size()), 2);
@@ -497,7 +508,7 @@ void TestNoteStore::backups() {
     QCOMPARE(backups[1].places + backups[1].pins, 0);
     const QString folder = QFileInfo(path).path() + "/backups/";
     QVERIFY(QFile(folder + "notes-20261301-000000-000.sqlite").open(QIODevice::WriteOnly));  // not a real date
-    QVERIFY(QFile(folder + ".copie-2147483646.tmp").open(QIODevice::WriteOnly));  // a copy half made
+    QVERIFY(QFile(folder + ".copie-2147483646.tmp").open(QIODevice::WriteOnly));             // a copy half made
     QCOMPARE(int(store->Backups().size()), 2);
 
     // Restoring yesterday's: the layer as it was is backed up first.
