@@ -32,10 +32,7 @@ bool CNoteStore::Remove(const std::string& id, std::string& error) { return Appl
 
 bool CNoteStore::Apply(const CNoteItems& puts, const std::vector<std::string>& removals, bool replaceAll,
                        std::string& error) {
-    if (!m_writable) {
-        error = m_whyReadOnly;
-        return false;
-    }
+    if (!MayWrite(error)) return false;
     const int code = InTransaction(m_db, [&] {
         if (replaceAll) {
             const int cleared = Exec(m_db, "DELETE FROM items");

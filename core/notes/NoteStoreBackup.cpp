@@ -25,20 +25,14 @@ sqlite3* OpenBackup(const std::string& path) {
 }  // namespace
 
 bool CNoteStore::BackupIfDue(int64_t nowMs, std::string& error) {
-    if (!m_writable) {
-        error = m_whyReadOnly;
-        return false;
-    }
+    if (!MayWrite(error)) return false;
     const auto backups = BackupFiles(BackupsFolder(m_path));
     if (!backups.empty() && SameLocalDay(backups.front().taken, nowMs)) return true;
     return BackupNow(nowMs, error);
 }
 
 bool CNoteStore::BackupNow(int64_t nowMs, std::string& error) {
-    if (!m_writable) {
-        error = m_whyReadOnly;
-        return false;
-    }
+    if (!MayWrite(error)) return false;
     const std::string folder = BackupsFolder(m_path);
     if (const int made = MakeFolders(folder)) {
         error = "le dossier des sauvegardes ne peut pas être créé (" + SystemReason(made) + ")";
@@ -73,10 +67,7 @@ std::vector<CNoteBackup> CNoteStore::Backups() const {
 }
 
 bool CNoteStore::Restore(const std::string& backupPath, std::string& error) {
-    if (!m_writable) {
-        error = m_whyReadOnly;
-        return false;
-    }
+    if (!MayWrite(error)) return false;
     sqlite3* db = OpenBackup(backupPath);
     int code = db ? SQLITE_OK : SQLITE_CANTOPEN;
     if (code == SQLITE_OK && NoteSql::Single(db, "PRAGMA integrity_check", code) != "ok" && code == SQLITE_OK)

@@ -125,9 +125,10 @@ sqlite3* EmptyInMemory() {
 struct Attempt {
     sqlite3* db = nullptr;  // null: nothing to read (or damaged)
     bool writable = false;
-    std::string why;     // why edits are refused
-    std::string notice;  // what the player must be told
-    std::string damage;  // what is wrong with the file, when it must be moved aside
+    std::string why;       // why edits are refused
+    std::string notice;    // what the player must be told
+    std::string damage;    // what is wrong with the file, when it must be moved aside
+    bool passing = false;  // read-only for a cause that may pass (a full disk)
 
     void Close() { sqlite3_close_v2(db), db = nullptr; }
     void Damaged(std::string what) { Close(), damage = std::move(what); }
@@ -198,6 +199,7 @@ Attempt Try(const std::string& path) {
         a.why = Reason(a.db, code);
         a.Close();
         a.writable = false;
+        a.passing = true;
         a.db = ConnectToRead(path, version, code);
         if (code != SQLITE_OK) a.Close();
     }
@@ -245,6 +247,7 @@ CNoteStore::Opening CNoteStore::Open(const std::string& path) {
         if (!a.db) a.db = EmptyInMemory();  // nothing to read: an empty layer that keeps nothing
         if (!a.db) return opening;
         opening.store.reset(new CNoteStore(a.db, path, a.writable, a.why));
+        opening.store->m_retryWrites = a.passing;
         opening.notice = a.notice;
         return opening;
     };
@@ -274,4 +277,20 @@ CNoteStore::Opening CNoteStore::Open(const std::string& path) {
                          : "Aucune sauvegarde n'existait : vos notes repartent de zéro.") +
                (a.notice.empty() ? "" : " " + a.notice);
     return made(a);
+}
+
+bool CNoteStore::MayWrite(std::string& error) {
+    if (!m_writable && m_retryWrites) {
+        Attempt a = Try(m_path);
+        if (a.db && a.writable) {
+            sqlite3_close_v2(m_db);
+            m_db = a.db, a.db = nullptr;
+            m_writable = true, m_retryWrites = false;
+            m_whyReadOnly.clear();
+            m_dataVersion = -1;
+        }
+        a.Close();
+    }
+    if (!m_writable) error = m_whyReadOnly;
+    return m_writable;
 }

@@ -282,6 +282,10 @@ void TestNoteStore::damagedFiles() {
         for (int i = 0; i < 3000; ++i) many.push_back(Pin("pin:" + std::to_string(i), std::string(40, 'n')));
         QVERIFY(store->Apply(many, {}, false, error));
     }
+    if (backup) {  // a newer backup that is damaged too: the one before it is restored
+        QFile broken(QFileInfo(path).path() + "/backups/notes-20991231-000000-000.sqlite");
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("SQLite format 3") > 0);
+    }
     QByteArray bytes = Bytes(path);
     if (damage == "garbage bytes") bytes = QByteArray(70000, '\xa7');
     if (damage == "a text file") bytes = "Ceci n'est pas une base.\n";
@@ -369,19 +373,28 @@ void TestNoteStore::unwritableFolders() {
             const bool put = store.Put(Pin("pin:new", "Nouveau"), error);
             store.BackupNow(NowMs(), backupError);
             const QRegularExpression why(reason);
-            return Check(store.Items() == stored, "the stored items are not all shown") +
-                   Check(!put && why.match(QString::fromStdString(error)).hasMatch(), "edit refused: " + error) +
-                   Check(layout == "full" ||
-                             (!store.Writable() && error == store.WhyReadOnly() && !opening.notice.empty()),
-                         "read-only, told: " + opening.notice) +
-                   Check(!store.Writable() || !backupError.empty(), "backup refused");
+            std::string wrong =
+                Check(store.Items() == stored, "the stored items are not all shown") +
+                Check(!put && why.match(QString::fromStdString(error)).hasMatch(), "edit refused: " + error) +
+                Check(
+                    layout == "full" || (!store.Writable() && error == store.WhyReadOnly() && !opening.notice.empty()),
+                    "read-only, told: " + opening.notice) +
+                Check(!store.Writable() || !backupError.empty(), "backup refused");
+            if (layout == "full") {  // room again: the next edit is kept
+                rlimit room{RLIM_INFINITY, RLIM_INFINITY};
+                mounted ? void(QFile::remove(folder + "/filler")) : void(setrlimit(RLIMIT_FSIZE, &room));
+                wrong += Check(store.Put(Pin("pin:new", "Nouveau"), error), "no edit once there is room: " + error);
+            }
+            return wrong;
         },
         layout != "full");
     QVERIFY2(wrong.empty(), wrong.c_str());
-    QCOMPARE(Bytes(path), bytes);
+    if (layout != "full") QCOMPARE(Bytes(path), bytes);
     QFile::remove(folder + "/filler");
     QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7700)));
-    if (layout != "cannot be made") QCOMPARE(OpenOk(folder + "/notes.sqlite")->Items(), stored);
+    CNoteItems after = stored;
+    if (layout == "full") after.push_back(Pin("pin:new", "Nouveau"));
+    if (layout != "cannot be made") QCOMPARE(OpenOk(folder + "/notes.sqlite")->Items(), after);
 }
 
 // Two programs editing at once, each edit in its own transaction: every
