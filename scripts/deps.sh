@@ -9,6 +9,7 @@ packages=(
     libfontconfig-dev                     # the font configuration, read ahead at start-up
     qt6-svg-dev libqt6svg6                # the tool bar and window icons drawn sharp above 100%
     libturbojpeg0-dev                     # the map picture's decoder
+    libsqlite3-dev                        # the player's notes, kept in SQLite
     libbenchmark-dev libjpeg-turbo-progs time  # benchmarks under bench/ (djpeg: the reference decode)
     xvfb xauth xdotool imagemagick        # a real X server for the smoke test and screenshots
     openbox                               # a window manager over it, for the documentation's pictures

@@ -25,8 +25,9 @@ struct CNoteBackup {
 
 class CNoteStore {
 public:
-    // The schema this program writes (PRAGMA user_version).
-    static constexpr int kSchemaVersion = 2;
+    // The schema this program writes (PRAGMA user_version): one step of
+    // migration per version, from an empty file (0).
+    static constexpr int kSchemaVersion = 1;
     // Backups kept in the backups folder; older ones are deleted.
     static constexpr int kBackupsKept = 14;
 
@@ -81,12 +82,16 @@ public:
 
 private:
     CNoteStore(sqlite3* db, std::string path, bool writable, std::string whyReadOnly);
+    // Whether edits may go ahead: a store opened read-only for a passing
+    // cause (a full disk) tries the file again first.
+    bool MayWrite(std::string& error);
 
     sqlite3* m_db = nullptr;
     std::string m_path;
     bool m_writable = true;
     std::string m_whyReadOnly;
     int64_t m_dataVersion = -1;
+    bool m_retryWrites = false;  // read-only for a cause that may pass
 };
 
 // Where the store lives: $ZERIM_NOTES_DB when set (tests), else
