@@ -25,10 +25,7 @@ std::string CMyMap::WhyReadOnly() const {
 }
 
 bool CMyMap::Edit(const std::string& id, std::optional<CNoteItem> after, std::string& error) {
-    if (after) {
-        after->id = id;
-        after->updated = NowMs();
-    }
+    if (after) after->updated = NowMs();
     return EditAll({CNoteChange{id, std::nullopt, std::move(after)}}, error);
 }
 
@@ -37,6 +34,7 @@ bool CMyMap::EditAll(std::vector<CNoteChange> changes, std::string& error) {
     for (CNoteChange& change : changes) {
         if (const CNoteItem* current = Find(change.id)) change.before = *current;
         if (change.after) {
+            change.after->id = change.id;
             if (change.after->updated == 0) change.after->updated = now;
             if (change.after->IsEmptyMark()) change.after.reset();
         }

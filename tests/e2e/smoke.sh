@@ -5,8 +5,9 @@
 # and checks that the screenshot shows green (found) labels; then opens and
 # closes both finders and the About box, quits through the menu and checks
 # that the program ended cleanly (under the sanitizers, a leak or a fault
-# makes that exit fail); a second run quits with Ctrl+Q alone; two more open
-# windows asked larger than the screen, which open within it.
+# makes that exit fail); a second run quits with Ctrl+Q alone; a place
+# marked visited is still marked after a restart; two more open windows
+# asked larger than the screen, which open within it.
 #   smoke.sh ZERIM OUT_DIR
 set -euo pipefail
 zerim=$1
@@ -66,6 +67,7 @@ run() {
     echo "exit status after Quitter: $status"
     [ "$status" -eq 0 ] || { echo "zerim did not end cleanly"; exit 1; }
     quit_with_ctrl_q
+    mark_kept_after_restart
     window_within_screen -geometry 999999x999999
     QT_SCALE_FACTOR=2 window_within_screen
     echo "smoke test passed"
@@ -86,6 +88,55 @@ window_within_screen() {
     timeout 30 tail --pid="$zerim_pid" -f /dev/null || { echo "zerim did not quit"; exit 1; }
     trap - EXIT
     [ "${size%x*}" -le 1280 ] && [ "${size#*x}" -le 1024 ] || { echo "a window larger than the screen"; exit 1; }
+}
+
+# A place marked visited (Ctrl+M on the one place found) is still marked
+# after a restart: drawn with its check, and listed by --notes-list.
+mark_kept_after_restart() {
+    export ZERIM_NOTES_DB="$out/notes.sqlite"
+    rm -f "$out"/notes.sqlite*
+    local win check
+    win=$(start_and_find Eilerellan)
+    xdotool key ctrl+m
+    sleep 0.5
+    quit_window "$win"
+    win=$(start_and_find Eilerellan)
+    import -window root "$out/smoke-mark.png"
+    # The check's light green, drawn only over a visited place.
+    check=$(convert "$out/smoke-mark.png" -fuzz 6% -fill black +opaque "rgb(120,255,140)" -fill white \
+            -opaque "rgb(120,255,140)" -format "%[fx:round(mean*w*h)]" info:)
+    echo "check mark pixels after a restart: $check"
+    quit_window "$win"
+    [ "$check" -gt 3 ] || { echo "the visited mark is not drawn after a restart"; exit 1; }
+    "$zerim" --notes-list | grep -q "^lieu	Eilerellan	-72432	111512	visité" ||
+        { echo "the visited mark is not kept"; exit 1; }
+    unset ZERIM_NOTES_DB
+    echo "a mark kept after a restart"
+}
+
+# Starts zerim, searches the place field for $1; prints the window.
+start_and_find() {
+    "$zerim" >/dev/null &
+    zerim_pid=$!
+    trap 'kill $zerim_pid 2>/dev/null || true' EXIT
+    local win
+    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sarvenhal\.' | head -n 1)
+    sleep 1
+    xdotool windowfocus --sync "$win" key ctrl+f
+    sleep 0.3
+    xdotool type --delay 30 "$1"
+    xdotool key Return
+    sleep 1.5
+    echo "$win"
+}
+
+quit_window() {
+    local status=0
+    xdotool windowfocus --sync "$1" key ctrl+q
+    timeout 30 tail --pid="$zerim_pid" -f /dev/null || { echo "zerim did not quit"; exit 1; }
+    wait "$zerim_pid" || status=$?
+    trap - EXIT
+    [ "$status" -eq 0 ] || { echo "zerim did not end cleanly"; exit 1; }
 }
 
 # A second run, ended by its shortcut alone.

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 bool IsPlainEnter(const QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -15,8 +15,8 @@ constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | 
 // is another key.
 bool IsPlainEnter(const QKeyEvent* event);
 
-class QString;
-class QStringList;
+#include <QStringList>
+
 class QWidget;
 
 // A warning box whose text is shown letter for letter: file names and names
