@@ -1,6 +1,7 @@
 #include "notes/JsonReader.h"
 
 #include <limits>
+#include <unordered_set>
 
 namespace {
 
@@ -91,7 +92,19 @@ private:
         }
     }
 
+    // Whether the object already has `key`: a look along its members while
+    // they are few, a hash set once they are many, so that a hostile object
+    // of a million keys does not take a million squared comparisons.
+    static bool Seen(const CJsonValue& object, const std::string& key, std::unordered_set<std::string>& seen) {
+        constexpr size_t kFew = 16;
+        if (object.items.size() < kFew) return object.Member(key) != nullptr;
+        if (seen.empty())
+            for (const auto& member : object.items) seen.insert(member.first);
+        return !seen.insert(key).second;
+    }
+
     bool ParseObject(CJsonValue& value, int depth) {
+        std::unordered_set<std::string> seen;
         value.type = CJsonValue::Type::Object;
         ++m_pos;
         SkipBlanks();
@@ -101,7 +114,7 @@ private:
             const size_t keyAt = m_pos;
             std::string key;
             if (!ParseString(key)) return false;
-            if (value.Member(key)) {
+            if (Seen(value, key, seen)) {
                 m_pos = keyAt;
                 return Fail("champ « " + key + " » en double");
             }
@@ -149,7 +162,10 @@ private:
         constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
         for (size_t i = intStart; whole && i < intStart + intDigits; ++i) {
             const int d = m_text[i] - '0';
-            if (n < (kMin + d) / 10) whole = false;
+            if (n < (kMin + d) / 10) {
+                whole = false;
+                break;
+            }
             n = n * 10 - d;
         }
         if (whole && !negative && n == kMin) whole = false;

@@ -29,7 +29,7 @@ struct CJsonValue {
 struct CJsonLimits {
     size_t bytes = 64u << 20;
     int depth = 32;             // arrays and objects inside one another
-    size_t values = 4'000'000;  // every value, containers included
+    size_t values = 2'000'000;  // every value, containers included
 };
 
 struct CJsonReading {

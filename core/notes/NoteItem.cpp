@@ -32,7 +32,10 @@ std::string PlaceKey(const std::string& nameUtf8, int32_t x, int32_t y) {
 std::string NewPinId() {
     std::random_device random;
     std::string id = "pin:";
-    for (int i = 0; i < 32; ++i) id += "0123456789abcdef"[random() % 16];
+    for (int word = 0; word < 4; ++word) {
+        uint32_t bits = random();  // 32 random bits: 8 digits
+        for (int i = 0; i < 8; ++i, bits >>= 4) id += "0123456789abcdef"[bits & 15];
+    }
     return id;
 }
 

@@ -68,6 +68,8 @@ private slots:
     void geoJson();
     void hostile_data();
     void hostile();
+    void jsonLimits_data();
+    void jsonLimits();
     void isoTime_data();
     void isoTime();
     void merge_data();
@@ -208,6 +210,43 @@ void TestNotesExchange::hostile() {
         const bool pinId = item.id.size() == 36 && item.id.rfind("pin:", 0) == 0;
         QVERIFY(item.kind == CNoteItem::Kind::Pin ? pinId : item.id == PlaceKey(item.name, item.x, item.y));
     }
+}
+
+// The reader's own bounds, small: each reached, then passed by one.
+void TestNotesExchange::jsonLimits_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("at the depth") << QByteArray("[[1]]") << "";
+    QTest::newRow("past the depth") << QByteArray("[[[1]]]") << "ligne 1, colonne 3 : plus de 2 niveaux d'imbrication";
+    QTest::newRow("at the values") << "[" + QByteArray("0,").repeated(28) + "0]"
+                                   << "";
+    QTest::newRow("past the values") << "[" + QByteArray("0,").repeated(29) + "0]"
+                                     << "ligne 1, colonne 60 : plus de 30 valeurs, le fichier est trop grand";
+    QTest::newRow("at the size") << QByteArray(199, ' ') + "0"
+                                 << "";
+    QTest::newRow("past the size") << QByteArray(200, ' ') + "0"
+                                   << "fichier : plus de 200 octets, trop grand pour être lu";
+    QTest::newRow("many keys, one twice") << "{" +
+                                                 [] {
+                                                     QByteArray members;
+                                                     for (int i = 0; i < 20; ++i)
+                                                         members += "\"" + QByteArray::number(i % 19) + "\": 0,";
+                                                     return members.chopped(1);
+                                                 }() +
+                                                 "}"
+                                          << "ligne 1, colonne 144 : champ « 0 » en double";
+}
+
+void TestNotesExchange::jsonLimits() {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, error);
+    CJsonLimits limits;
+    limits.bytes = 200;
+    limits.depth = 2;
+    limits.values = 30;
+    const CJsonReading json = ReadJson(std::string_view(text.constData(), size_t(text.size())), limits);
+    QCOMPARE(QString::fromStdString(json.error), error);
+    QCOMPARE(json.ok, error.isEmpty());
 }
 
 void TestNotesExchange::isoTime_data() {
