@@ -30,7 +30,7 @@ std::string PlaceKey(const std::string& nameUtf8, int32_t x, int32_t y) {
 }
 
 std::string NewPinId() {
-    std::random_device random;
+    thread_local std::random_device random;  // opened once: an import may make thousands
     std::string id = "pin:";
     for (int word = 0; word < 4; ++word) {
         uint32_t bits = random();  // 32 random bits: 8 digits

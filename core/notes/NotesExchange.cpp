@@ -11,11 +11,20 @@
 
 namespace {
 
-// A JSON string of `text`: always valid UTF-8 (a stray byte becomes
+using Kind = CNoteItem::Kind;
+
+// Appends `text` as a JSON string: always valid UTF-8 (a stray byte becomes
 // U+FFFD), control characters escaped, the rest as it is.
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
+void AppendQuoted(std::string& out, std::string_view text) {
+    out += '"';
     while (!text.empty()) {
+        size_t plain = 0;  // a run of printable ASCII goes in whole
+        while (plain < text.size() && text[plain] >= 0x20 && text[plain] < 0x7F && text[plain] != '"' &&
+               text[plain] != '\\')
+            ++plain;
+        out.append(text.substr(0, plain));
+        text.remove_prefix(plain);
+        if (text.empty()) break;
         char32_t point = 0;
         const size_t length = Utf8SequenceAt(text, point);
         if (length == 0) {
@@ -50,13 +59,39 @@ std::string Quoted(std::string_view text) {
         }
         text.remove_prefix(length);
     }
-    return out + '"';
+    out += '"';
 }
 
-const char* Flag(bool value) { return value ? "true" : "false"; }
+// Members are written one a line, each after its indent; `Member` opens a
+// member, the caller appends its value, and the next member's comma comes
+// with it.
+class CJsonLines {
+public:
+    std::string out;
+
+    void Member(std::string_view indent, const char* key, bool first = false) {
+        if (!first) out += ",\n";
+        out += indent;
+        out += '"';
+        out += key;
+        out += "\": ";
+    }
+    void Text(std::string_view indent, const char* key, std::string_view value, bool first = false) {
+        Member(indent, key, first);
+        AppendQuoted(out, value);
+    }
+    void Number(std::string_view indent, const char* key, int64_t value, bool first = false) {
+        Member(indent, key, first);
+        out += std::to_string(value);
+    }
+    void Flag(std::string_view indent, const char* key, bool value) {
+        Member(indent, key);
+        out += value ? "true" : "false";
+    }
+};
 
 // Places then pins, each kind by id, whatever order the caller keeps.
-std::vector<const CNoteItem*> InFileOrder(const CNoteItems& items, CNoteItem::Kind kind) {
+std::vector<const CNoteItem*> InFileOrder(const CNoteItems& items, Kind kind) {
     std::vector<const CNoteItem*> chosen;
     for (const CNoteItem& item : items)
         if (item.kind == kind) chosen.push_back(&item);
@@ -64,97 +99,106 @@ std::vector<const CNoteItem*> InFileOrder(const CNoteItems& items, CNoteItem::Ki
     return chosen;
 }
 
-// One member per line at `indent`, separated by commas.
-std::string Members(const std::vector<std::pair<std::string, std::string>>& members, const std::string& indent) {
-    std::string out;
-    for (size_t i = 0; i < members.size(); ++i)
-        out += indent + Quoted(members[i].first) + ": " + members[i].second + (i + 1 < members.size() ? ",\n" : "\n");
-    return out;
+// "[]", or the items' objects one below the other at `indent` (inside a
+// list at `indent` less two).
+void AppendList(CJsonLines& json, const CNoteItems& items, Kind kind) {
+    const auto chosen = InFileOrder(items, kind);
+    if (chosen.empty()) {
+        json.out += "[]";
+        return;
+    }
+    constexpr std::string_view in = "      ";
+    json.out += "[\n";
+    for (const CNoteItem* p : chosen) {
+        json.out += p == chosen.front() ? "    {\n" : ",\n    {\n";
+        if (kind == Kind::Place) {
+            json.Text(in, "name", p->name, true);
+        } else {
+            json.Text(in, "id", p->id, true);
+        }
+        json.Number(in, "x", p->x);
+        json.Number(in, "y", p->y);
+        if (kind == Kind::Place) {
+            json.Flag(in, "visited", p->visited);
+            json.Flag(in, "favourite", p->favourite);
+        } else {
+            json.Text(in, "title", p->name);
+        }
+        json.Text(in, "note", p->note);
+        if (kind == Kind::Pin) json.Text(in, "colour", PinColourName(p->colour));
+        json.Text(in, "updated", IsoTimeUtc(p->updated));
+        json.out += "\n    }";
+    }
+    json.out += "\n  ]";
 }
 
-// "[]" or the objects one below the other, each member on a line.
-std::string ObjectList(const std::vector<std::vector<std::pair<std::string, std::string>>>& objects,
-                       const std::string& indent) {
-    if (objects.empty()) return "[]";
-    std::string out = "[\n";
-    for (size_t i = 0; i < objects.size(); ++i)
-        out += indent + "  {\n" + Members(objects[i], indent + "    ") + indent + "  }" +
-               (i + 1 < objects.size() ? ",\n" : "\n");
-    return out + indent + "]";
+void AppendFeature(CJsonLines& json, const CNoteItem& p) {
+    constexpr std::string_view in = "      ", inner = "        ";
+    json.out += "    {\n";
+    json.Text(in, "type", "Feature", true);
+    json.Text(in, "id", p.id);
+    json.Member(in, "geometry");
+    json.out += "{\"type\": \"Point\", \"coordinates\": [" + std::to_string(p.x) + ", " + std::to_string(p.y) + "]}";
+    json.Member(in, "properties");
+    json.out += "{\n";
+    json.Text(inner, "kind", p.kind == Kind::Place ? "place" : "pin", true);
+    json.Text(inner, "name", p.name);
+    json.Text(inner, "note", p.note);
+    if (p.kind == Kind::Place) {
+        json.Flag(inner, "visited", p.visited);
+        json.Flag(inner, "favourite", p.favourite);
+    } else {
+        json.Text(inner, "colour", PinColourName(p.colour));
+    }
+    json.Text(inner, "updated", IsoTimeUtc(p.updated));
+    json.out += "\n      }\n    }";
 }
 
 }  // namespace
 
 std::string NotesToJson(const CNoteItems& items, int64_t exportedMs) {
-    std::vector<std::vector<std::pair<std::string, std::string>>> places, pins;
-    for (const CNoteItem* p : InFileOrder(items, CNoteItem::Kind::Place))
-        places.push_back({{"name", Quoted(p->name)},
-                          {"x", std::to_string(p->x)},
-                          {"y", std::to_string(p->y)},
-                          {"visited", Flag(p->visited)},
-                          {"favourite", Flag(p->favourite)},
-                          {"note", Quoted(p->note)},
-                          {"updated", Quoted(IsoTimeUtc(p->updated))}});
-    for (const CNoteItem* p : InFileOrder(items, CNoteItem::Kind::Pin))
-        pins.push_back({{"id", Quoted(p->id)},
-                        {"x", std::to_string(p->x)},
-                        {"y", std::to_string(p->y)},
-                        {"title", Quoted(p->name)},
-                        {"note", Quoted(p->note)},
-                        {"colour", Quoted(PinColourName(p->colour))},
-                        {"updated", Quoted(IsoTimeUtc(p->updated))}});
-    return "{\n" +
-           Members({{"format", Quoted("zerim-notes")},
-                    {"version", std::to_string(kNotesFormatVersion)},
-                    {"exported", Quoted(IsoTimeUtc(exportedMs))},
-                    {"places", ObjectList(places, "  ")},
-                    {"pins", ObjectList(pins, "  ")}},
-                   "  ") +
-           "}\n";
+    constexpr std::string_view in = "  ";
+    CJsonLines json;
+    json.out = "{\n";
+    json.Text(in, "format", "zerim-notes", true);
+    json.Number(in, "version", kNotesFormatVersion);
+    json.Text(in, "exported", IsoTimeUtc(exportedMs));
+    json.Member(in, "places");
+    AppendList(json, items, Kind::Place);
+    json.Member(in, "pins");
+    AppendList(json, items, Kind::Pin);
+    json.out += "\n}\n";
+    return std::move(json.out);
 }
 
 std::string NotesToGeoJson(const CNoteItems& items) {
-    std::string features;
-    for (const CNoteItem::Kind kind : {CNoteItem::Kind::Place, CNoteItem::Kind::Pin}) {
+    constexpr std::string_view in = "  ", inner = "    ";
+    CJsonLines json;
+    json.out = "{\n";
+    json.Text(in, "type", "FeatureCollection", true);
+    // No "crs": GeoJSON's coordinates are longitude and latitude, ours are
+    // the map picture's pixels, which the collection's properties say.
+    json.Member(in, "properties");
+    json.out += "{\n";
+    json.Text(inner, "format", "zerim-notes-geojson", true);
+    json.Number(inner, "version", kNotesFormatVersion);
+    json.Text(inner, "coordinates", "map-pixels");
+    json.Text(inner, "description",
+              "Coordonnées en pixels de la carte : x vers la droite, y vers le bas, depuis le coin supérieur "
+              "gauche de l'image.");
+    json.out += "\n  }";
+    json.Member(in, "features");
+    bool first = true;
+    for (const Kind kind : {Kind::Place, Kind::Pin}) {
         for (const CNoteItem* p : InFileOrder(items, kind)) {
-            std::vector<std::pair<std::string, std::string>> properties = {
-                {"kind", Quoted(kind == CNoteItem::Kind::Place ? "place" : "pin")},
-                {"name", Quoted(p->name)},
-                {"note", Quoted(p->note)}};
-            if (kind == CNoteItem::Kind::Place) {
-                properties.emplace_back("visited", Flag(p->visited));
-                properties.emplace_back("favourite", Flag(p->favourite));
-            } else {
-                properties.emplace_back("colour", Quoted(PinColourName(p->colour)));
-            }
-            properties.emplace_back("updated", Quoted(IsoTimeUtc(p->updated)));
-            if (!features.empty()) features += ",\n";
-            features += "    {\n" +
-                        Members({{"type", Quoted("Feature")},
-                                 {"id", Quoted(p->id)},
-                                 {"geometry", "{\"type\": \"Point\", \"coordinates\": [" + std::to_string(p->x) + ", " +
-                                                  std::to_string(p->y) + "]}"},
-                                 {"properties", "{\n" + Members(properties, "        ") + "      }"}},
-                                "      ") +
-                        "    }";
+            json.out += first ? "[\n" : ",\n";
+            first = false;
+            AppendFeature(json, *p);
         }
     }
-    // No "crs": GeoJSON's coordinates are longitude and latitude, ours are
-    // the map picture's pixels, which the top-level properties say.
-    return "{\n" +
-           Members({{"type", Quoted("FeatureCollection")},
-                    {"properties", "{\n" +
-                                       Members({{"format", Quoted("zerim-notes-geojson")},
-                                                {"version", std::to_string(kNotesFormatVersion)},
-                                                {"coordinates", Quoted("map-pixels")},
-                                                {"description", Quoted("Coordonnées en pixels de la carte : x vers "
-                                                                       "la droite, y vers le bas, depuis le coin "
-                                                                       "supérieur gauche de l'image.")}},
-                                               "    ") +
-                                       "  }"},
-                    {"features", features.empty() ? "[]" : "[\n" + features + "\n  ]"}},
-                   "  ") +
-           "}\n";
+    json.out += first ? "[]" : "\n  ]";
+    json.out += "\n}\n";
+    return std::move(json.out);
 }
 
 CNotesMerge MergeNotes(const CNoteItems& current, const CNoteItems& incoming) {

@@ -20,10 +20,22 @@ bool IsPinId(const std::string& id) {
     return true;
 }
 
+// Whether `text` holds a control character that MendControls mends: a
+// byte scan, as most texts hold none (C1 characters are 0xC2 0x80-0x9F).
+bool HasControls(const std::string& text, bool note) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && !(note && (c == '\n' || c == '\t'))) || c == 0x7F) return true;
+        if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F) return true;
+    }
+    return false;
+}
+
 // Removes the control characters of `text` (C0, DEL, C1); a note keeps its
 // line breaks and tabs, a carriage return becoming a line break, and a
 // name's line breaks and tabs become spaces. Returns how many were mended.
 int MendControls(std::string& text, bool note) {
+    if (!HasControls(text, note)) return 0;
     std::string mended;
     int count = 0;
     std::string_view rest = text;
@@ -134,14 +146,14 @@ private:
     bool Text(const CJsonValue& object, const std::string& where, const char* key, std::string& out, bool note,
               bool required = false) {
         const CJsonValue* value = Field(object, key);
-        const std::string field = where + "." + key;
-        if (!value) return required ? Refuse(field, "texte attendu") : true;
-        if (value->type != Type::String) return Refuse(field, "texte attendu");
+        if (!value) return required ? Refuse(where + "." + key, "texte attendu") : true;
+        if (value->type != Type::String) return Refuse(where + "." + key, "texte attendu");
         out = value->text;
         const int mended = MendControls(out, note);
         if (mended > 0)
-            Mend(field, mended == 1 ? "1 caractère de contrôle retiré ou remplacé"
-                                    : std::to_string(mended) + " caractères de contrôle retirés ou remplacés");
+            Mend(where + "." + key, mended == 1
+                                        ? "1 caractère de contrôle retiré ou remplacé"
+                                        : std::to_string(mended) + " caractères de contrôle retirés ou remplacés");
         return true;
     }
 
@@ -156,11 +168,11 @@ private:
     bool Coordinate(const CJsonValue& object, const std::string& where, const char* key, int32_t low, int32_t end,
                     int32_t& out) {
         const CJsonValue* value = Field(object, key);
-        const std::string field = where + "." + key;
-        if (!value || value->type != Type::Number || !value->whole) return Refuse(field, "nombre entier attendu");
+        if (!value || value->type != Type::Number || !value->whole)
+            return Refuse(where + "." + key, "nombre entier attendu");
         if (value->number < low || value->number >= end)
-            return Refuse(field, std::to_string(value->number) + " hors de la carte (de " + std::to_string(low) +
-                                     " à " + std::to_string(int64_t(end) - 1) + ")");
+            return Refuse(where + "." + key, std::to_string(value->number) + " hors de la carte (de " +
+                                                 std::to_string(low) + " à " + std::to_string(int64_t(end) - 1) + ")");
         out = int32_t(value->number);
         return true;
     }
