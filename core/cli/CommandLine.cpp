@@ -255,7 +255,7 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IR
     }
     if (const std::string clash = HelpBesideAMode(args); !clash.empty()) return Misused(err, clash);
     if (mode == "--dump") return Dump(args, store, out, err);
-    if (IsNotesMode(args)) return Flushed(out, err, RunNotesMode(args, NotesDatabasePath(), out, err));
+    if (IsNotesMode(args)) return Flushed(out, err, RunNotesMode(args, NotesDatabasePath(), store, out, err));
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);
     // Anything else opens the window, with Qt's options and a file.

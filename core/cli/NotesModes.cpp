@@ -4,6 +4,9 @@
 #include "cli/Failure.h"
 #include "cli/SafeWrite.h"
 #include "cli/StandardStreams.h"
+#include "data/JpegDecoder.h"
+#include "data/ResourceIds.h"
+#include "data/ResourceStore.h"
 #include "notes/NoteStore.h"
 #include "notes/NotesExchange.h"
 #include "view/ViewGeometry.h"
@@ -67,11 +70,25 @@ int List(const std::string& path, std::ostream& out, std::ostream& err) {
     return ExitCode::kSuccess;
 }
 
-int Export(const std::string& target, const std::string& path, std::ostream& out, std::ostream& err) {
+// GeoJSON's coordinates are pixels of the map picture: its size is read
+// from its header.
+bool GeoJsonOf(const CNoteItems& items, const IResourceStore& store, std::string& text) {
+    const auto picture = store.Find(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE);
+    JpegInfo info;
+    if (!picture || !ReadJpegInfo(*picture, info)) return false;
+    text = NotesToGeoJson(InPicturePixels(items, info.width, info.height));
+    return true;
+}
+
+int Export(const std::string& target, const std::string& path, const IResourceStore& store, std::ostream& out,
+           std::ostream& err) {
     bool ok = false;
     const CNoteItems items = ReadLayer(path, err, ok);
     if (!ok) return Fail(err, "vos notes n'ont pas pu être ouvertes : " + path);
-    const std::string text = EndsWith(target, ".geojson") ? NotesToGeoJson(items) : NotesToJson(items, NowMs());
+    std::string text;
+    if (!EndsWith(target, ".geojson")) text = NotesToJson(items, NowMs());
+    else if (!GeoJsonOf(items, store, text))
+        return Fail(err, "GeoJSON impossible : l'image de la carte est illisible, ses pixels sont inconnus");
     if (target == "-") {
         out << text;
         return ExitCode::kSuccess;
@@ -121,7 +138,8 @@ bool IsNotesMode(const std::vector<std::string>& args) {
     return !args.empty() && modes.count(args[0]);
 }
 
-int RunNotesMode(const std::vector<std::string>& args, const std::string& path, std::ostream& out, std::ostream& err) {
+int RunNotesMode(const std::vector<std::string>& args, const std::string& path, const IResourceStore& store,
+                 std::ostream& out, std::ostream& err) {
     const std::string& mode = args[0];
     if (mode == "--notes-list") {
         if (args.size() != 1) return Misuse(err, "--notes-list ne prend aucun argument");
@@ -129,7 +147,7 @@ int RunNotesMode(const std::vector<std::string>& args, const std::string& path, 
     }
     if (mode == "--notes-export") {
         if (args.size() != 2) return Misuse(err, "--notes-export attend un fichier, par exemple : zerim --notes-export notes.json");
-        return Export(args[1], path, out, err);
+        return Export(args[1], path, store, out, err);
     }
     const bool replace = args.size() == 3 && args[2] == "--replace";
     if (args.size() != 2 && !replace)

@@ -5,10 +5,14 @@
 // the same store as the window ($ZERIM_NOTES_DB or the data folder).
 #pragma once
 #include <ostream>
+
+class IResourceStore;
 #include <string>
 #include <vector>
 
 // Whether `args` (after the program name) ask for a notes mode.
 bool IsNotesMode(const std::vector<std::string>& args);
-// Runs it on the store at `path`; the exit code.
-int RunNotesMode(const std::vector<std::string>& args, const std::string& path, std::ostream& out, std::ostream& err);
+// Runs it on the layer at `path`, over the world of `store` (whose map
+// picture gives GeoJSON its pixels); the exit code.
+int RunNotesMode(const std::vector<std::string>& args, const std::string& path, const IResourceStore& store,
+                 std::ostream& out, std::ostream& err);

@@ -2,6 +2,9 @@
 // import. Reading is NotesImport.cpp.
 #include "notes/NotesExchange.h"
 
+#include "data/MulDiv.h"
+#include "view/ViewGeometry.h"
+
 #include "notes/IsoTime.h"
 #include "notes/JsonReader.h"
 
@@ -229,4 +232,13 @@ CNotesMerge MergeNotes(const CNoteItems& current, const CNoteItems& incoming) {
         }
     }
     return merge;
+}
+
+CNoteItems InPicturePixels(CNoteItems items, int32_t width, int32_t height) {
+    const CRect span = ViewGeometry::WorldSpan();
+    for (CNoteItem& item : items) {
+        item.x = std::abs(MulDiv(width, span.left - item.x, span.Width()));
+        item.y = std::abs(MulDiv(height, span.bottom - item.y, span.Height()));
+    }
+    return items;
 }

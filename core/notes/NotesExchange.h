@@ -16,7 +16,12 @@ constexpr int kNotesFormatVersion = 1;
 constexpr size_t kNotesFileLimit = 64u << 20;
 
 std::string NotesToJson(const CNoteItems& items, int64_t exportedMs);
+// The items' coordinates as they are given: see InPicturePixels.
 std::string NotesToGeoJson(const CNoteItems& items);
+// The items with their world coordinates turned into pixels of a map
+// picture of `width` x `height` at 100%, as the map draws them and as
+// GeoJSON gives them to other tools.
+CNoteItems InPicturePixels(CNoteItems items, int32_t width, int32_t height);
 
 // The map's extent: coordinates outside it are refused.
 struct CNotesBounds {

@@ -52,8 +52,9 @@ public:
     // The world point at a map point (the inverse of WorldToMap on the
     // picture, to the nearest world unit a map pixel covers).
     CPoint MapToWorld(CPoint map) const;
-    // The world span the picture covers: x grows eastwards, y northwards;
-    // right and top exclusive.
+    // The world span the picture covers: x grows eastwards, y northwards,
+    // so the rectangle's top is the map's southern edge; right and bottom
+    // exclusive.
     static CRect WorldSpan();
 
     // Scrolls the point (picture pixels, or map coordinates) to the centre.

@@ -1,7 +1,6 @@
 // The player's layer as a file: what is written reads back the same, what a
 // hostile file gets (refused, or mended and said), the merge rule, and the
 // documented example.
-#include "data/MulDiv.h"
 #include "notes/IsoTime.h"
 #include "notes/JsonReader.h"
 #include "notes/NotesExchange.h"
@@ -15,6 +14,8 @@
 namespace {
 
 const CNotesBounds kMap{0, 0, 3300, 3800};
+// The world the map covers, as the program reads files with.
+const CNotesBounds kWorld{-125000, -130000, 175000, 220000};
 
 CNoteItem Place(const std::string& name, bool visited, bool favourite, const std::string& note) {
     CNoteItem item;
@@ -66,6 +67,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void geoJson();
+    void inPicturePixels();
     void hostile_data();
     void hostile();
     void jsonLimits_data();
@@ -95,6 +97,20 @@ void TestNotesExchange::roundTrip() {
     QCOMPARE(back.items.size(), size_t(1));
     QVERIFY(back.items[0] == item);
     QCOMPARE(NotesToJson(back.items, 0), json);
+}
+
+// World coordinates to the picture's pixels, as the map draws them.
+void TestNotesExchange::inPicturePixels() {
+    CNoteItem north, south;
+    north.x = -125000;
+    north.y = 220000;
+    south.x = 175000 - 100;
+    south.y = -130000 + 100;
+    const CNoteItems pixels = InPicturePixels({north, south}, 3300, 3800);
+    QCOMPARE(pixels[0].x, 0);
+    QCOMPARE(pixels[0].y, 0);
+    QCOMPARE(pixels[1].x, 3299);
+    QCOMPARE(pixels[1].y, 3799);
 }
 
 void TestNotesExchange::geoJson() {
@@ -321,7 +337,7 @@ void TestNotesExchange::merge() {
 // writes, and names places of the program's own world where they stand.
 void TestNotesExchange::example() {
     const std::string text = ReadText(ZERIM_SOURCE_DIR "/docs/notes-example.json");
-    const CNotesReading reading = NotesFromJson(text, kMap);
+    const CNotesReading reading = NotesFromJson(text, kWorld);
     QVERIFY2(reading.ok, reading.error.c_str());
     QVERIFY(reading.cleaned.empty());
     int visited = 0, favourite = 0, noted = 0, pins = 0;
@@ -334,16 +350,14 @@ void TestNotesExchange::example() {
     QVERIFY(visited > 0 && favourite > 0 && noted > 0 && pins > 0);
     QCOMPARE(NotesToJson(reading.items, *ParseIsoTime("2026-12-09T06:00:00.000Z")), text);
 
-    // res/places.tsv: name, type, level, world x, world y; the picture spans
-    // x -125000 to 175000 over 3300 pixels, y 220000 down to -130000 over 3800.
+    // res/places.tsv: name, type, level, world x, world y.
     std::istringstream table(ReadText(ZERIM_SOURCE_DIR "/res/places.tsv"));
     std::set<std::string> keys;
     for (std::string line; std::getline(table, line);) {
         std::istringstream fields(line);
         std::string name, type, level, x, y;
         if (!std::getline(fields, name, '\t') || !(fields >> type >> level >> x >> y) || name == "name") continue;
-        keys.insert(PlaceKey(name, std::abs(MulDiv(3300, -125000 - std::stoi(x), 300000)),
-                             std::abs(MulDiv(3800, 220000 - std::stoi(y), 350000))));
+        keys.insert(PlaceKey(name, std::stoi(x), std::stoi(y)));
     }
     for (const CNoteItem& item : reading.items)
         if (item.kind == CNoteItem::Kind::Place) QVERIFY2(keys.count(item.id), item.id.c_str());

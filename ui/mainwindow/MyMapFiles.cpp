@@ -6,6 +6,8 @@
 #include "output/SafeWriteQt.h"
 
 #include "cli/BoundedRead.h"
+#include "mapview/ZerimView.h"
+#include "render/MapPicture.h"
 #include "notes/NotesExchange.h"
 #include "view/ViewGeometry.h"
 #include "widgets/DialogHelpers.h"
@@ -48,7 +50,10 @@ void CMyMapCommands::ExportNotes() {
                                                       QString::fromUtf8("Notes JSON (*.json);;GeoJSON (*.geojson)"), &filter);
     if (path.isEmpty()) return;
     const bool geo = filter.contains(QLatin1String("geojson")) || path.endsWith(QLatin1String(".geojson"));
-    const std::string text = geo ? NotesToGeoJson(m_layer->Items()) : NotesToJson(m_layer->Items(), NowMs());
+    const CMapPicture* picture = m_host.view->CurrentPicture();
+    const CSize pixels = picture ? picture->GetPixelSize() : CSize{};
+    const std::string text = geo ? NotesToGeoJson(InPicturePixels(m_layer->Items(), pixels.cx, pixels.cy))
+                                 : NotesToJson(m_layer->Items(), NowMs());
     QString reason;
     if (!WriteFileSafely(path, QByteArray::fromStdString(text), reason))
         return WarnPlainly(m_host.window, QString::fromUtf8("Exporter les notes"),
