@@ -86,7 +86,7 @@ CPlaceCardDlg* TestPlaceCardWindow::OpenCard(const QString& search) {
 void TestPlaceCardWindow::command() {
     QAction* card = m_frame->Command(ExtraCommand::PlaceCard);
     QVERIFY(card);
-    QCOMPARE(m_frame->menuBar()->actions()[2]->menu()->actions().last(), card);
+    QCOMPARE(m_frame->menuBar()->actions()[3]->menu()->actions().last(), card);
     QCOMPARE(card->text(), QString::fromUtf8("&Fiche du lieu…"));
     QCOMPARE(card->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     QVERIFY(!card->statusTip().isEmpty());

@@ -15,8 +15,12 @@ QList<QKeySequence> SpellingsOf(const QKeyEvent& key) {
     return spellings;
 }
 
+// Keys the field keeps when it has a use for them: Home and End, copying a
+// selection, undoing and redoing its own typing.
 bool IsFieldKey(const QKeyEvent& key, const QLineEdit& field) {
     if (key.modifiers() == Qt::NoModifier && (key.key() == Qt::Key_Home || key.key() == Qt::Key_End)) return true;
+    if (key.matches(QKeySequence::Undo)) return field.isUndoAvailable();
+    if (key.matches(QKeySequence::Redo)) return field.isRedoAvailable();
     return key.matches(QKeySequence::Copy) && field.hasSelectedText();
 }
 

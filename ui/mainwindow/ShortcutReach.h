@@ -1,8 +1,9 @@
 // The window's shortcuts, wherever the keyboard is in it. A focused text
 // field would take every key it can edit with (Ctrl+E, Ctrl+C, the keypad's
 // + and -): these go to the window's commands instead, but for the keys a
-// field needs: Home and End move in its text, and Ctrl+C copies its
-// selection when it has one. And X11 hands the keypad's keys to Qt's
+// field needs: Home and End move in its text, Ctrl+C copies its selection
+// when it has one, Ctrl+Z and Ctrl+Shift+Z undo and redo its typing while it
+// has some (then the notes' undo waits for the map). And X11 hands the keypad's keys to Qt's
 // shortcuts without their keypad flag, so that "keypad +" never matches:
 // such a key reaches the window as a plain key press, and runs its command
 // here.
