@@ -47,7 +47,9 @@ public:
 
     const std::string& Path() const { return m_path; }
     // False when edits are refused (a newer schema, a read-only folder or
-    // file); WhyReadOnly says why, in French.
+    // file, a disk full at open); WhyReadOnly says why, in French. A store
+    // refused for a cause that may pass (a full disk, a lock held) tries
+    // the file again at each edit asked for.
     bool Writable() const { return m_writable; }
     const std::string& WhyReadOnly() const { return m_whyReadOnly; }
 
@@ -60,8 +62,9 @@ public:
     // the file refuses the write; nothing stored is lost then.
     bool Put(const CNoteItem& item, std::string& error);
     bool Remove(const std::string& id, std::string& error);
-    // Writes all of `puts` and removes every id of `removals` in one
-    // transaction; with `replaceAll` every other item goes first.
+    // Writes all of `puts` and removes every id of `removals` (in that
+    // order) in one transaction; with `replaceAll` every other item goes
+    // first.
     bool Apply(const CNoteItems& puts, const std::vector<std::string>& removals, bool replaceAll,
                std::string& error);
 
