@@ -59,9 +59,11 @@ bool CMyMap::Redo(std::string& error) {
     return true;
 }
 
+// The store itself refuses what it cannot write: a store read-only for a
+// passing cause (a full disk) tries again at each edit.
 bool CMyMap::Write(const std::vector<CNoteChange>& changes, bool forward, std::string& error) {
-    if (!Writable()) {
-        error = WhyReadOnly();
+    if (!m_store) {
+        error = m_whyNoStore;
         return false;
     }
     CNoteItems puts;
