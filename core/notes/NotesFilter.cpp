@@ -1,7 +1,9 @@
 #include "notes/NotesFilter.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "data/Win1252.h"
 #include "spells/SpellCollation.h"
@@ -40,13 +42,46 @@ size_t DecodeUtf8(std::string_view text, uint32_t& cp) {
 }
 
 // The Windows-1252 byte of one UTF-8 character, or 0 when the code page
-// lacks it. U+00A0 to U+00FF keep their value; the few letters and signs of
-// the 0x80 row (œ, š, ’, €...) are looked up.
+// lacks it. U+00A0 to U+00FF keep their value; the letters of the 0x80 row
+// are few and looked up here, at no cost; its signs (’, €, …) are looked up
+// by the code page's own table.
 uint8_t Win1252Byte(std::string_view character, uint32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return uint8_t(cp);
+    switch (cp) {
+    case 0x0152:
+        return 0x8C;  // Œ
+    case 0x0153:
+        return 0x9C;  // œ
+    case 0x0160:
+        return 0x8A;  // Š
+    case 0x0161:
+        return 0x9A;  // š
+    case 0x0178:
+        return 0x9F;  // Ÿ
+    case 0x017D:
+        return 0x8E;  // Ž
+    case 0x017E:
+        return 0x9E;  // ž
+    case 0x0192:
+        return 0x83;  // ƒ
+    default:
+        break;
+    }
     if (cp < 0x100) return 0;  // C1 controls: no letter
     const auto encoded = Utf8ToWin1252(character);
     return encoded && encoded->size() == 1 ? uint8_t((*encoded)[0]) : 0;
+}
+
+// What each Windows-1252 byte folds to: its base letters, or nothing for a
+// byte that is no letter (empty: the character is kept as it is).
+const std::array<std::string_view, 256>& FoldedBytes() {
+    static const std::array<std::string_view, 256> table = [] {
+        std::array<std::string_view, 256> bases{};
+        for (int byte = 1; byte < 256; ++byte)
+            if (const char* base = BaseLetters1252(uint8_t(byte))) bases[size_t(byte)] = base;
+        return bases;
+    }();
+    return table;
 }
 
 }  // namespace
@@ -64,11 +99,35 @@ unsigned KindsOf(const CNoteItem& item) {
 }
 
 static void AppendFolded(std::string_view text, std::string& out) {
+    const auto& bases = FoldedBytes();
     for (size_t i = 0; i < text.size();) {
-        const uint8_t lead = uint8_t(text[i]);
-        if (lead < 0x80) {
-            out += lead >= 'a' && lead <= 'z' ? char(lead - 'a' + 'A') : char(lead);
+        // A run of ASCII, most of any French text, in one piece.
+        size_t end = i;
+        while (end < text.size() && uint8_t(text[end]) < 0x80 && text[end] != '\0') ++end;
+        if (end > i) {
+            const size_t from = out.size();
+            out.append(text, i, end - i);
+            for (size_t k = from; k < out.size(); ++k)
+                if (out[k] >= 'a' && out[k] <= 'z') out[k] = char(out[k] - 'a' + 'A');
+            i = end;
+            continue;
+        }
+        if (text[i] == '\0') {
+            // NUL ends each text in the filter's buffer, so no text holds it.
+            out += kReplacement;
             ++i;
+            continue;
+        }
+        // Latin-1's letters (é, à, ç...), most of the rest, at once.
+        const uint8_t lead = uint8_t(text[i]);
+        if ((lead == 0xC2 || lead == 0xC3) && i + 1 < text.size() && (uint8_t(text[i + 1]) & 0xC0) == 0x80) {
+            const uint8_t byte = uint8_t(((lead & 0x1F) << 6) | (uint8_t(text[i + 1]) & 0x3F));
+            const std::string_view base = byte >= 0xA0 ? bases[byte] : std::string_view();
+            if (!base.empty())
+                out += base;
+            else
+                out.append(text, i, 2);
+            i += 2;
             continue;
         }
         uint32_t cp = 0;
@@ -83,9 +142,8 @@ static void AppendFolded(std::string_view text, std::string& out) {
         // Accents typed apart from their letter (decomposed text) go, as
         // the accents of é and è do.
         if (cp >= 0x300 && cp <= 0x36F) continue;
-        const uint8_t byte = Win1252Byte(character, cp);
-        const char* base = byte ? BaseLetters1252(byte) : nullptr;
-        if (base)
+        const std::string_view base = bases[Win1252Byte(character, cp)];
+        if (!base.empty())
             out += base;
         else
             out += character;
@@ -117,50 +175,96 @@ void CNotesFilter::SetItems(const CNoteItems& items) {
     m_entries.assign(items.size(), Entry{});
     m_folded.clear();
     size_t total = 0;
-    for (const CNoteItem& item : items) total += item.name.size() + item.note.size();
+    for (const CNoteItem& item : items) total += item.name.size() + item.note.size() + 2;
     m_folded.reserve(total + total / 8);
     for (size_t i = 0; i < items.size(); ++i) {
         Entry& entry = m_entries[i];
         entry.kinds = KindsOf(items[i]);
+        entry.updated = items[i].updated;
         entry.start = m_folded.size();
         AppendFolded(items[i].name, m_folded);
-        entry.nameLength = m_folded.size() - entry.start;
+        m_folded += '\0';
         AppendFolded(items[i].note, m_folded);
-        entry.noteLength = m_folded.size() - entry.start - entry.nameLength;
+        m_folded += '\0';
     }
+    m_byteCount.fill(0);
+    for (char c : m_folded) ++m_byteCount[uint8_t(c)];
+    m_names.resize(items.size());
+    for (size_t i = 0; i < items.size(); ++i) m_names[i] = items[i].name;
+    m_byName.clear();
+    m_byDate.clear();
+}
 
-    // By name: the collation's keys, made once each; equal names keep the
+const std::vector<int>& CNotesFilter::Order(NoteOrder order) const {
+    // Each order is made when first asked for: the panel shows one of them.
+    std::vector<int>& sorted = order == NoteOrder::ByName ? m_byName : m_byDate;
+    if (!sorted.empty() || m_entries.empty()) return sorted;
+    sorted.resize(m_entries.size());
+    for (size_t i = 0; i < sorted.size(); ++i) sorted[i] = int(i);
+    // By the collation's keys, made once each; equal names keep the
     // store's order.
-    std::vector<SpellSortKey> keys;
-    keys.reserve(items.size());
-    for (const CNoteItem& item : items) keys.push_back(MakeSpellSortKey(CollationText(item.name)));
-    m_byName.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) m_byName[i] = int(i);
-    std::stable_sort(m_byName.begin(), m_byName.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
-
-    // By date, the latest first; edits of the same millisecond by name.
-    std::vector<int> nameRank(items.size());
-    for (size_t r = 0; r < m_byName.size(); ++r) nameRank[m_byName[r]] = int(r);
-    m_byDate = m_byName;
-    std::sort(m_byDate.begin(), m_byDate.end(), [&items, &nameRank](int a, int b) {
-        if (items[a].updated != items[b].updated) return items[a].updated > items[b].updated;
-        return nameRank[a] < nameRank[b];
-    });
+    const auto sortByName = [this](std::vector<int>::iterator first, std::vector<int>::iterator last) {
+        std::vector<std::pair<SpellSortKey, int>> keyed;
+        keyed.reserve(size_t(last - first));
+        for (auto it = first; it != last; ++it)
+            keyed.emplace_back(MakeSpellSortKey(CollationText(m_names[size_t(*it)])), *it);
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            const int order = a.first.bytes.compare(b.first.bytes);
+            return order != 0 ? order < 0 : a.second < b.second;
+        });
+        for (const auto& [key, index] : keyed) *first++ = index;
+    };
+    if (order == NoteOrder::ByName) {
+        sortByName(sorted.begin(), sorted.end());
+        return sorted;
+    }
+    // The latest edit first; edits of the same millisecond (an import's)
+    // by name.
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [this](int a, int b) { return m_entries[size_t(a)].updated > m_entries[size_t(b)].updated; });
+    for (auto run = sorted.begin(); run != sorted.end();) {
+        const int64_t updated = m_entries[size_t(*run)].updated;
+        auto end = std::find_if(run, sorted.end(), [&](int i) { return m_entries[size_t(i)].updated != updated; });
+        if (end - run > 1) sortByName(run, end);
+        run = end;
+    }
+    return sorted;
 }
 
 std::vector<int> CNotesFilter::Rows(unsigned kinds, std::string_view text, NoteOrder order) const {
+    const std::vector<int>& sorted = Order(order);
     const std::string needle = FoldForSearch(text);
-    const std::string_view folded = m_folded;
-    const auto holds = [&](const Entry& entry) {
-        if (needle.empty()) return true;
-        return folded.substr(entry.start, entry.nameLength).find(needle) != std::string_view::npos ||
-               folded.substr(entry.start + entry.nameLength, entry.noteLength).find(needle) != std::string_view::npos;
-    };
-    std::vector<int> rows;
-    for (int index : order == NoteOrder::ByName ? m_byName : m_byDate) {
-        const Entry& entry = m_entries[size_t(index)];
-        if ((entry.kinds & kinds) != 0 && holds(entry)) rows.push_back(index);
+    std::vector<char> holds(m_entries.size(), needle.empty());
+    if (!needle.empty()) {
+        // One search through every text at once, led by the needle's
+        // rarest byte in these texts (memchr skips the rest at the
+        // memory's speed); a text found is not searched further. Each text
+        // ends with a NUL that neither a folded text nor the needle holds,
+        // so no match spans two.
+        size_t lead = 0;
+        for (size_t k = 1; k < needle.size(); ++k)
+            if (m_byteCount[uint8_t(needle[k])] < m_byteCount[uint8_t(needle[lead])]) lead = k;
+        const char* const data = m_folded.data();
+        const size_t size = m_folded.size();
+        size_t entry = 0;
+        for (size_t pos = lead; pos < size;) {
+            const void* found = std::memchr(data + pos, needle[lead], size - pos);
+            if (!found) break;
+            const size_t start = size_t(static_cast<const char*>(found) - data) - lead;
+            if (start + needle.size() > size || std::memcmp(data + start, needle.data(), needle.size()) != 0) {
+                pos = start + lead + 1;
+                continue;
+            }
+            while (entry + 1 < m_entries.size() && m_entries[entry + 1].start <= start) ++entry;
+            holds[entry] = 1;
+            if (entry + 1 == m_entries.size()) break;
+            pos = m_entries[entry + 1].start + lead;
+        }
     }
+    std::vector<int> rows;
+    rows.reserve(sorted.size());
+    for (int index : sorted)
+        if ((m_entries[size_t(index)].kinds & kinds) != 0 && holds[size_t(index)]) rows.push_back(index);
     return rows;
 }
 

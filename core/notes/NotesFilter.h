@@ -5,6 +5,7 @@
 #pragma once
 #include "notes/NoteItem.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,7 +26,8 @@ enum class NoteOrder {
 
 // UTF-8 text made ready for a search that ignores case and accents: letters
 // become their unaccented capitals ("é" gives "E", "œ" gives "OE"), every
-// other character stays as it is, combining accents go; bytes that are no UTF-8 become U+FFFD.
+// other character stays as it is, combining accents go; bytes that are no
+// UTF-8, and NUL, become U+FFFD.
 // The result is UTF-8 again, so a substring of it starts on a character.
 std::string FoldForSearch(std::string_view utf8);
 
@@ -46,15 +48,19 @@ public:
     std::vector<int> Rows(unsigned kinds, std::string_view text, NoteOrder order) const;
 
 private:
+    const std::vector<int>& Order(NoteOrder order) const;
+
     struct Entry {
-        size_t start = 0;  // the folded name, then the folded note, in m_folded
-        size_t nameLength = 0;
-        size_t noteLength = 0;
+        size_t start = 0;  // the folded name and NUL, then the folded note and NUL, in m_folded
+        int64_t updated = 0;
         unsigned kinds = 0;
     };
-    std::vector<Entry> m_entries;
+    std::vector<Entry> m_entries;  // as the items were given
     std::string m_folded;
-    std::vector<int> m_byName, m_byDate;
+    std::array<size_t, 256> m_byteCount{};  // of each byte in m_folded
+    std::vector<std::string> m_names;       // for the orders
+    // Each order, once asked for.
+    mutable std::vector<int> m_byName, m_byDate;
 };
 
 // Visited place marks among the items.

@@ -77,9 +77,14 @@ void TestNotesFilter::fold_data() {
     QTest::newRow("decomposed accents go") << QByteArray("e\xCC\x81te\xCC\x80") << QByteArray("ETE");
     QTest::newRow("beyond the code page kept") << QByteArray("Ωmega 北") << QByteArray("ΩMEGA 北");
     QTest::newRow("bytes that are no UTF-8") << QByteArray("a\xE9z\xC3") << QByteArray("A\xEF\xBF\xBDZ\xEF\xBF\xBD");
+    QTest::newRow("NUL") << QByteArray("a\0b", 3)
+                         << QByteArray(
+                                "A\xEF\xBF\xBD"
+                                "B");
     QTest::newRow("overlong and surrogate") << QByteArray("\xC0\xAF\xED\xA0\x80")
-                                            << QByteArray("\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
-                                                          "\xEF\xBF\xBD");
+                                            << QByteArray(
+                                                   "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+                                                   "\xEF\xBF\xBD");
 }
 
 void TestNotesFilter::fold() {
@@ -103,8 +108,8 @@ void TestNotesFilter::rows_data() {
     QTest::newRow("pins") << unsigned(NoteKind::Pins) << all << byName << Split("Camp|Mar");
     QTest::newRow("visited") << unsigned(NoteKind::Visited) << all << byName << Split("Écluse du Nord|Zinc");
     QTest::newRow("favourites") << unsigned(NoteKind::Favourites) << all << byName << Split("abbaye de Vorn|Zinc");
-    QTest::newRow("noted, pins and places") << unsigned(NoteKind::Noted) << all << byName
-                                            << Split("abbaye de Vorn|Camp|eau vive|Mar");
+    QTest::newRow("noted, pins and places")
+        << unsigned(NoteKind::Noted) << all << byName << Split("abbaye de Vorn|Camp|eau vive|Mar");
     QTest::newRow("any of two kinds") << unsigned(NoteKind::Pins | NoteKind::Visited) << all << byName
                                       << Split("Camp|Écluse du Nord|Mar|Zinc");
     QTest::newRow("no kind, nothing") << 0u << all << byName << QStringList();
@@ -114,16 +119,15 @@ void TestNotesFilter::rows_data() {
         << unsigned(NoteKind::All) << QString::fromUtf8("ÉCLUSE") << byName << Split("Camp|Écluse du Nord");
     QTest::newRow("oe finds œ") << unsigned(NoteKind::All) << QStringLiteral("coeur") << byName
                                 << Split("abbaye de Vorn");
-    QTest::newRow("a later line of the note") << unsigned(NoteKind::All) << QStringLiteral("SECONDE") << byName
-                                              << Split("abbaye de Vorn");
+    QTest::newRow("a later line of the note")
+        << unsigned(NoteKind::All) << QStringLiteral("SECONDE") << byName << Split("abbaye de Vorn");
     QTest::newRow("never across the name and the note")
         << unsigned(NoteKind::All) << QStringLiteral("rne") << byName << QStringList();
     QTest::newRow("a space is a letter of the text")
         << unsigned(NoteKind::All) << QStringLiteral("a v") << byName << Split("eau vive");
-    QTest::newRow("text and kind both apply") << unsigned(NoteKind::Visited) << QStringLiteral("vive") << byName
-                                              << QStringList();
-    QTest::newRow("text found nowhere") << unsigned(NoteKind::All) << QStringLiteral("xyz") << byName
-                                        << QStringList();
+    QTest::newRow("text and kind both apply")
+        << unsigned(NoteKind::Visited) << QStringLiteral("vive") << byName << QStringList();
+    QTest::newRow("text found nowhere") << unsigned(NoteKind::All) << QStringLiteral("xyz") << byName << QStringList();
 }
 
 void TestNotesFilter::rows() {
@@ -144,8 +148,7 @@ void TestNotesFilter::progress_data() {
     QTest::newRow("a third, rounded down") << 1 << 3 << QString::fromUtf8("Lieux visités : 1 / 3 (33 %)");
     QTest::newRow("two thirds, rounded up") << 2 << 3 << QString::fromUtf8("Lieux visités : 2 / 3 (67 %)");
     QTest::newRow("a half rounds up") << 1 << 200 << QString::fromUtf8("Lieux visités : 1 / 200 (1 %)");
-    QTest::newRow("large counts") << 99999 << 100000
-                                  << QString::fromUtf8("Lieux visités : 99999 / 100000 (100 %)");
+    QTest::newRow("large counts") << 99999 << 100000 << QString::fromUtf8("Lieux visités : 99999 / 100000 (100 %)");
     QTest::newRow("all") << 7 << 7 << QString::fromUtf8("Lieux visités : 7 / 7 (100 %)");
     QTest::newRow("marks of gone places never exceed the total")
         << 9 << 7 << QString::fromUtf8("Lieux visités : 7 / 7 (100 %)");
