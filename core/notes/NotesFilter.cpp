@@ -98,42 +98,43 @@ unsigned KindsOf(const CNoteItem& item) {
     return kinds;
 }
 
-static void AppendFolded(std::string_view text, std::string& out) {
+// At most how many bytes the folding of one byte of text takes: a NUL or a
+// byte that is no UTF-8 becomes U+FFFD; nothing else grows.
+constexpr size_t kFoldedGrowth = 3;
+
+// Writes the folding of `text` at `out`, which has room for kFoldedGrowth
+// bytes for each of its bytes; returns the end of what it wrote. Written
+// through a pointer, a byte at a time where it is ASCII, since preparing
+// 100,000 notes is the cost of every edit the panel shows.
+static char* WriteFolded(std::string_view text, char* out) {
     const auto& bases = FoldedBytes();
+    const auto put = [&out](std::string_view bytes) {
+        std::memcpy(out, bytes.data(), bytes.size());
+        out += bytes.size();
+    };
     for (size_t i = 0; i < text.size();) {
-        // A run of ASCII, most of any French text, in one piece.
-        size_t end = i;
-        while (end < text.size() && uint8_t(text[end]) < 0x80 && text[end] != '\0') ++end;
-        if (end > i) {
-            const size_t from = out.size();
-            out.append(text, i, end - i);
-            for (size_t k = from; k < out.size(); ++k)
-                if (out[k] >= 'a' && out[k] <= 'z') out[k] = char(out[k] - 'a' + 'A');
-            i = end;
-            continue;
-        }
-        if (text[i] == '\0') {
+        const uint8_t lead = uint8_t(text[i]);
+        if (lead < 0x80) {
             // NUL ends each text in the filter's buffer, so no text holds it.
-            out += kReplacement;
+            if (lead == 0)
+                put(kReplacement);
+            else
+                *out++ = char(lead - (uint8_t(lead - 'a') < 26u ? 'a' - 'A' : 0));
             ++i;
             continue;
         }
         // Latin-1's letters (é, à, ç...), most of the rest, at once.
-        const uint8_t lead = uint8_t(text[i]);
         if ((lead == 0xC2 || lead == 0xC3) && i + 1 < text.size() && (uint8_t(text[i + 1]) & 0xC0) == 0x80) {
             const uint8_t byte = uint8_t(((lead & 0x1F) << 6) | (uint8_t(text[i + 1]) & 0x3F));
             const std::string_view base = byte >= 0xA0 ? bases[byte] : std::string_view();
-            if (!base.empty())
-                out += base;
-            else
-                out.append(text, i, 2);
+            put(base.empty() ? text.substr(i, 2) : base);
             i += 2;
             continue;
         }
         uint32_t cp = 0;
         const size_t length = DecodeUtf8(text.substr(i), cp);
         if (length == 0) {
-            out += kReplacement;
+            put(kReplacement);
             ++i;
             continue;
         }
@@ -143,17 +144,14 @@ static void AppendFolded(std::string_view text, std::string& out) {
         // the accents of é and è do.
         if (cp >= 0x300 && cp <= 0x36F) continue;
         const std::string_view base = bases[Win1252Byte(character, cp)];
-        if (!base.empty())
-            out += base;
-        else
-            out += character;
+        put(base.empty() ? character : base);
     }
+    return out;
 }
 
 std::string FoldForSearch(std::string_view utf8) {
-    std::string folded;
-    folded.reserve(utf8.size());
-    AppendFolded(utf8, folded);
+    std::string folded(kFoldedGrowth * utf8.size(), '\0');
+    folded.resize(size_t(WriteFolded(utf8, folded.data()) - folded.data()));
     return folded;
 }
 
@@ -173,25 +171,37 @@ std::string CollationText(std::string_view utf8) {
 
 void CNotesFilter::SetItems(const CNoteItems& items) {
     m_entries.assign(items.size(), Entry{});
-    m_folded.clear();
-    size_t total = 0;
-    for (const CNoteItem& item : items) total += item.name.size() + item.note.size() + 2;
-    m_folded.reserve(total + total / 8);
+    size_t room = 0;
+    for (const CNoteItem& item : items) room += kFoldedGrowth * (item.name.size() + item.note.size()) + 2;
+    // Left uninitialised: the pages that the texts do not reach are never
+    // touched.
+    m_folded.reset(new char[room]);
+    char* out = m_folded.get();
     for (size_t i = 0; i < items.size(); ++i) {
         Entry& entry = m_entries[i];
         entry.kinds = KindsOf(items[i]);
         entry.updated = items[i].updated;
-        entry.start = m_folded.size();
-        AppendFolded(items[i].name, m_folded);
-        m_folded += '\0';
-        AppendFolded(items[i].note, m_folded);
-        m_folded += '\0';
+        entry.start = size_t(out - m_folded.get());
+        out = WriteFolded(items[i].name, out);
+        *out++ = '\0';
+        out = WriteFolded(items[i].note, out);
+        *out++ = '\0';
     }
+    m_foldedSize = size_t(out - m_folded.get());
+    // How often each byte comes, from every 8th one: enough to tell which
+    // letter of a needle is rare.
     m_byteCount.fill(0);
-    for (char c : m_folded) ++m_byteCount[uint8_t(c)];
-    m_names.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) m_names[i] = items[i].name;
-    m_byName.clear();
+    for (size_t i = 0; i < m_foldedSize; i += 8) ++m_byteCount[uint8_t(m_folded[i])];
+
+    // An edit mostly leaves every name as it was (a place marked, a note
+    // written, a pin moved): the order by name then stands.
+    const bool sameNames = std::equal(m_names.begin(), m_names.end(), items.begin(), items.end(),
+                                      [](const std::string& name, const CNoteItem& item) { return name == item.name; });
+    if (!sameNames) {
+        m_names.resize(items.size());
+        for (size_t i = 0; i < items.size(); ++i) m_names[i] = items[i].name;
+        m_byName.clear();
+    }
     m_byDate.clear();
 }
 
@@ -244,8 +254,8 @@ std::vector<int> CNotesFilter::Rows(unsigned kinds, std::string_view text, NoteO
         size_t lead = 0;
         for (size_t k = 1; k < needle.size(); ++k)
             if (m_byteCount[uint8_t(needle[k])] < m_byteCount[uint8_t(needle[lead])]) lead = k;
-        const char* const data = m_folded.data();
-        const size_t size = m_folded.size();
+        const char* const data = m_folded.get();
+        const size_t size = m_foldedSize;
         size_t entry = 0;
         for (size_t pos = lead; pos < size;) {
             const void* found = std::memchr(data + pos, needle[lead], size - pos);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,7 +57,8 @@ private:
         unsigned kinds = 0;
     };
     std::vector<Entry> m_entries;  // as the items were given
-    std::string m_folded;
+    std::unique_ptr<char[]> m_folded;
+    size_t m_foldedSize = 0;
     std::array<size_t, 256> m_byteCount{};  // of each byte in m_folded
     std::vector<std::string> m_names;       // for the orders
     // Each order, once asked for.
