@@ -64,6 +64,7 @@ private slots:
     void progress_data();
     void progress();
     void visitedCountsPlacesOnly();
+    void newItemsSortAgain();
 };
 
 void TestNotesFilter::fold_data() {
@@ -166,6 +167,30 @@ void TestNotesFilter::visitedCountsPlacesOnly() {
     items.push_back(Pin("Odd", "", 1));
     items.back().visited = true;  // a pin's flag means nothing
     QCOMPARE(VisitedPlaces(items), 2);
+}
+
+// The filter keeps its order by name while the names stand: a rename, a
+// new text or a new date must still show.
+void TestNotesFilter::newItemsSortAgain() {
+    CNotesFilter filter;
+    filter.SetItems(Items());
+    QCOMPARE(Names(filter.Rows(NoteKind::All, "", NoteOrder::ByName)).first(), QStringLiteral("abbaye de Vorn"));
+    QCOMPARE(Names(filter.Rows(NoteKind::All, "", NoteOrder::ByDate)).first(), QStringLiteral("Camp"));
+    CNoteItems edited = Items();
+    edited[1].name = "Zut";
+    edited[1].updated = 900;
+    edited[4].note = "ailleurs";
+    filter.SetItems(edited);
+    const auto names = [&](NoteOrder order, const char* text = "") {
+        QStringList shown;
+        for (int row : filter.Rows(NoteKind::All, text, order))
+            shown << QString::fromStdString(edited[size_t(row)].name);
+        return shown;
+    };
+    QCOMPARE(names(NoteOrder::ByName), Split("Camp|eau vive|Écluse du Nord|Mar|Zinc|Zut"));
+    QCOMPARE(names(NoteOrder::ByDate).first(), QStringLiteral("Zut"));
+    QCOMPARE(names(NoteOrder::ByName, "ailleurs"), Split("eau vive"));
+    QCOMPARE(names(NoteOrder::ByName, "voir"), QStringList());
 }
 
 QTEST_APPLESS_MAIN(TestNotesFilter)

@@ -63,7 +63,8 @@ void TestNotesPanel::controlsRefilter() {
     QCOMPARE(panel.ShownIds(), (Ids{"place:1", "place:2"}));
     QTest::keyClicks(panel.TextFilter(), QStringLiteral("ecl"));
     QCOMPARE(panel.ShownIds(), (Ids{"place:1"}));
-    panel.TextFilter()->clear();
+    Press(panel.TextFilter(), Qt::Key_Escape);
+    QCOMPARE(panel.TextFilter()->text(), QString());
     panel.KindFilter(CNotesPanel::PinsBox)->setChecked(true);
     QCOMPARE(panel.View()->model()->rowCount(), 3);
 }

@@ -58,6 +58,7 @@ void CNotesPanel::CreateControls() {
     m_textFilter->setAccessibleName(QString::fromUtf8("Filtrer par nom ou par note"));
     m_textFilter->setClearButtonEnabled(true);
     connect(m_textFilter, &QLineEdit::textChanged, this, &CNotesPanel::Refilter);
+    m_textFilter->installEventFilter(this);
     // Enter in the field goes to the current row, else the first one.
     connect(m_textFilter, &QLineEdit::returnPressed, this, [this] {
         if (!m_view->currentIndex().isValid() && m_model->rowCount() > 0) m_view->setCurrentIndex(m_model->index(0, 0));
@@ -236,6 +237,21 @@ void CNotesPanel::ActivateCurrent() {
 }
 
 bool CNotesPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_textFilter && event->type() == QEvent::KeyPress) {
+        // Escape empties the field; Down goes on into the list.
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (IsKey(key, {Qt::Key_Escape}) && !m_textFilter->text().isEmpty()) {
+            m_textFilter->clear();
+            return true;
+        }
+        if (IsKey(key, {Qt::Key_Down}) && m_model->rowCount() > 0) {
+            m_view->setFocus(Qt::TabFocusReason);
+            if (!m_view->currentIndex().isValid())
+                m_view->selectionModel()->setCurrentIndex(
+                    m_model->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            return true;
+        }
+    }
     if (watched != m_view) return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<const QKeyEvent*>(event);
     const bool ours = (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
