@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <unordered_map>
 
 #include "data/Win1252.h"
 #include "spells/SpellCollation.h"
@@ -170,6 +172,35 @@ std::string CollationText(std::string_view utf8) {
 }
 
 void CNotesFilter::SetItems(const CNoteItems& items) {
+    // The folding of a name and a note depends on them alone: a text that
+    // was there before (every one but the edited item's, after an edit) is
+    // copied rather than folded again.
+    const std::vector<Entry> oldEntries = std::move(m_entries);
+    const std::unique_ptr<char[]> oldFolded = std::move(m_folded);
+    std::vector<std::string> oldNames = std::move(m_names);
+    const std::hash<std::string_view> hash;
+    // The old texts by their content, made at the first one not found in
+    // its old place.
+    std::unordered_multimap<size_t, size_t> oldByContent;
+    const auto contentKey = [&hash](std::string_view name, size_t noteHash) { return hash(name) * 31 + noteHash; };
+    const auto findOld = [&](size_t i, const CNoteItem& item, size_t noteHash) -> const Entry* {
+        const auto same = [&](size_t j) {
+            const Entry& old = oldEntries[j];
+            return old.noteHash == noteHash && old.noteSize == item.note.size() && oldNames[j] == item.name;
+        };
+        if (i < oldEntries.size() && same(i)) return &oldEntries[i];
+        if (oldEntries.empty()) return nullptr;
+        if (oldByContent.empty()) {
+            oldByContent.reserve(oldEntries.size());
+            for (size_t j = 0; j < oldEntries.size(); ++j)
+                oldByContent.emplace(contentKey(oldNames[j], oldEntries[j].noteHash), j);
+        }
+        const auto [first, last] = oldByContent.equal_range(contentKey(item.name, noteHash));
+        for (auto it = first; it != last; ++it)
+            if (same(it->second)) return &oldEntries[it->second];
+        return nullptr;
+    };
+
     m_entries.assign(items.size(), Entry{});
     size_t room = 0;
     for (const CNoteItem& item : items) room += kFoldedGrowth * (item.name.size() + item.note.size()) + 2;
@@ -177,15 +208,26 @@ void CNotesFilter::SetItems(const CNoteItems& items) {
     // touched.
     m_folded.reset(new char[room]);
     char* out = m_folded.get();
+    bool sameNames = oldNames.size() == items.size();
     for (size_t i = 0; i < items.size(); ++i) {
+        const CNoteItem& item = items[i];
         Entry& entry = m_entries[i];
-        entry.kinds = KindsOf(items[i]);
-        entry.updated = items[i].updated;
+        entry.kinds = KindsOf(item);
+        entry.updated = item.updated;
         entry.start = size_t(out - m_folded.get());
-        out = WriteFolded(items[i].name, out);
-        *out++ = '\0';
-        out = WriteFolded(items[i].note, out);
-        *out++ = '\0';
+        entry.noteHash = hash(item.note);
+        entry.noteSize = item.note.size();
+        if (const Entry* old = findOld(i, item, entry.noteHash)) {
+            std::memcpy(out, oldFolded.get() + old->start, old->foldedSize);
+            out += old->foldedSize;
+        } else {
+            out = WriteFolded(item.name, out);
+            *out++ = '\0';
+            out = WriteFolded(item.note, out);
+            *out++ = '\0';
+        }
+        entry.foldedSize = size_t(out - m_folded.get()) - entry.start;
+        sameNames = sameNames && oldNames[i] == item.name;
     }
     m_foldedSize = size_t(out - m_folded.get());
     // How often each byte comes, from every 8th one: enough to tell which
@@ -195,9 +237,9 @@ void CNotesFilter::SetItems(const CNoteItems& items) {
 
     // An edit mostly leaves every name as it was (a place marked, a note
     // written, a pin moved): the order by name then stands.
-    const bool sameNames = std::equal(m_names.begin(), m_names.end(), items.begin(), items.end(),
-                                      [](const std::string& name, const CNoteItem& item) { return name == item.name; });
-    if (!sameNames) {
+    if (sameNames) {
+        m_names = std::move(oldNames);
+    } else {
         m_names.resize(items.size());
         for (size_t i = 0; i < items.size(); ++i) m_names[i] = items[i].name;
         m_byName.clear();

@@ -38,8 +38,9 @@ std::string CollationText(std::string_view utf8);
 
 class CNotesFilter {
 public:
-    // Folds every name and note once and sorts the items both ways, so that
-    // a keystroke in the panel only searches.
+    // Folds every name and note once (copying the folding of those that
+    // were there at the last call), so that a keystroke in the panel only
+    // searches.
     void SetItems(const CNoteItems& items);
     size_t Size() const { return m_entries.size(); }
 
@@ -53,6 +54,9 @@ private:
 
     struct Entry {
         size_t start = 0;  // the folded name and NUL, then the folded note and NUL, in m_folded
+        size_t foldedSize = 0;
+        size_t noteHash = 0;  // of the note as given, to know it again at the next items
+        size_t noteSize = 0;
         int64_t updated = 0;
         unsigned kinds = 0;
     };

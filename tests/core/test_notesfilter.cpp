@@ -169,8 +169,9 @@ void TestNotesFilter::visitedCountsPlacesOnly() {
     QCOMPARE(VisitedPlaces(items), 2);
 }
 
-// The filter keeps its order by name while the names stand: a rename, a
-// new text or a new date must still show.
+// The filter keeps its order by name while the names stand, and copies the
+// texts it folded before: a rename, a new text, a new date and items moved
+// in the list must still show.
 void TestNotesFilter::newItemsSortAgain() {
     CNotesFilter filter;
     filter.SetItems(Items());
@@ -191,6 +192,14 @@ void TestNotesFilter::newItemsSortAgain() {
     QCOMPARE(names(NoteOrder::ByDate).first(), QStringLiteral("Zut"));
     QCOMPARE(names(NoteOrder::ByName, "ailleurs"), Split("eau vive"));
     QCOMPARE(names(NoteOrder::ByName, "voir"), QStringList());
+
+    // Every item one place further: their texts are found where they went.
+    edited.insert(edited.begin(), Pin("Neuf", "", 1000));
+    filter.SetItems(edited);
+    QCOMPARE(names(NoteOrder::ByName, "ailleurs"), Split("eau vive"));
+    QCOMPARE(names(NoteOrder::ByName, "eclu"), Split("Camp|Écluse du Nord"));
+    QCOMPARE(names(NoteOrder::ByName, "neuf"), Split("Neuf"));
+    QCOMPARE(names(NoteOrder::ByName).first(), QStringLiteral("Camp"));
 }
 
 QTEST_APPLESS_MAIN(TestNotesFilter)
