@@ -92,3 +92,13 @@ int CompareSpellNames(std::string_view a, std::string_view b) {
 bool SameBaseLetters(std::string_view a, std::string_view b) {
     return MakeKeyParts(a).bases == MakeKeyParts(b).bases;
 }
+
+const char* BaseLetters1252(unsigned char byte) {
+    // One capital of each plain letter, for the bytes that are their own base.
+    static const char kPlain[26][2] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
+                                       "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
+    const uint8_t c = CapitalOf1252(byte);
+    if (c >= 'A' && c <= 'Z') return kPlain[c - 'A'];
+    const char* base = AccentedBase(c);
+    return *base ? base : nullptr;
+}

@@ -33,3 +33,9 @@ SpellSortKey MakeSpellSortKey(std::string_view name);
 // Whether the two names are equal at the first level: they differ at most in
 // case and accents ("pêche" and "PECHE", "œuf" and "OEUF").
 bool SameBaseLetters(std::string_view a, std::string_view b);
+
+// The letters one Windows-1252 byte counts as at the first level, in
+// capitals and without accents: "E" for 'e', 'é' and 'É', "OE" for 'œ',
+// "SS" for 'ß'; nullptr for a byte that is no letter (a digit, a space, a
+// sign). A search that ignores case and accents folds its text with it.
+const char* BaseLetters1252(unsigned char byte);
