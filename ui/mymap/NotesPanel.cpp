@@ -252,11 +252,10 @@ bool CNotesPanel::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched != m_view) return QWidget::eventFilter(watched, event);
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched != m_view || !keyEvent) return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<const QKeyEvent*>(event);
-    const bool ours = (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
-                      IsKey(key, {Qt::Key_Delete, Qt::Key_Return, Qt::Key_Enter});
-    if (!ours) return QWidget::eventFilter(watched, event);
+    if (!IsKey(key, {Qt::Key_Delete, Qt::Key_Return, Qt::Key_Enter})) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
         // The list's keys, even where the window has a shortcut on them.
         event->accept();
