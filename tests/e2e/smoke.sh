@@ -95,12 +95,12 @@ window_within_screen() {
 mark_kept_after_restart() {
     export ZERIM_NOTES_DB="$out/notes.sqlite"
     rm -f "$out"/notes.sqlite*
-    local win check
-    win=$(start_and_find Eilerellan)
+    local check
+    start_and_find Eilerellan
     xdotool key ctrl+m
     sleep 0.5
     quit_window "$win"
-    win=$(start_and_find Eilerellan)
+    start_and_find Eilerellan
     import -window root "$out/smoke-mark.png"
     # The check's light green, drawn only over a visited place.
     check=$(convert "$out/smoke-mark.png" -fuzz 6% -fill black +opaque "rgb(120,255,140)" -fill white \
@@ -114,12 +114,11 @@ mark_kept_after_restart() {
     echo "a mark kept after a restart"
 }
 
-# Starts zerim, searches the place field for $1; prints the window.
+# Starts zerim, searches the place field for $1; its window is $win.
 start_and_find() {
-    "$zerim" >/dev/null &
+    "$zerim" &
     zerim_pid=$!
     trap 'kill $zerim_pid 2>/dev/null || true' EXIT
-    local win
     win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sarvenhal\.' | head -n 1)
     sleep 1
     xdotool windowfocus --sync "$win" key ctrl+f
@@ -127,7 +126,6 @@ start_and_find() {
     xdotool type --delay 30 "$1"
     xdotool key Return
     sleep 1.5
-    echo "$win"
 }
 
 quit_window() {

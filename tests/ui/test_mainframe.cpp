@@ -91,7 +91,7 @@ void TestMainFrame::init() {
 void TestMainFrame::titleAndMenu() {
     QStringList menus;
     for (QAction* a : m_frame->menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus, QStringList({"&Fichier", "&Affichage", "&Rechercher", "&?"}));
+    QCOMPARE(menus, QStringList({"&Fichier", QString::fromUtf8("&Édition"), "&Affichage", "&Rechercher", "&Notes", "&?"}));
     QCOMPARE(m_frame->Command(ResId::ID_VIEW_STATUS_BAR)->text(), QString::fromUtf8("Barre d'é&tat"));
     QCOMPARE(m_frame->Command(ResId::ID_APP_EXIT)->text(), QString("&Quitter"));
     QCOMPARE(m_frame->Command(ResId::ID_APP_ABOUT)->text(), QString("About.."));

@@ -46,7 +46,7 @@ std::string NotesFilePath() {
         .toStdString();
 }
 
-CMyMapCommands::CMyMapCommands(Host host) : QObject(host.window), m_host(std::move(host)) {
+CMyMapCommands::CMyMapCommands(Host host) : QObject(host.window), m_host(std::move(host)), m_view(m_host.view) {
     m_host.view->OnNotesMenu([this](CPoint client) {
         if (!m_layer) return;
         QMenu* menu = NotesMenuAt(client);
@@ -56,7 +56,10 @@ CMyMapCommands::CMyMapCommands(Host host) : QObject(host.window), m_host(std::mo
     m_host.window->installEventFilter(this);
 }
 
-CMyMapCommands::~CMyMapCommands() { m_host.view->SetNotes(nullptr); }
+// The window's children go in their order: the view may be gone already.
+CMyMapCommands::~CMyMapCommands() {
+    if (m_view) m_view->SetNotes(nullptr);
+}
 
 void CMyMapCommands::AddEditMenu(QMenu* edit) {
     m_undo = m_host.newCommand(ExtraCommand::Undo, "&Annuler", "Annule la dernière modification de vos notes",

@@ -84,6 +84,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Host m_host;
+    QPointer<CZerimView> m_view;
     std::unique_ptr<CMyMap> m_layer;
     CNotesOnMap m_onMap;
     std::vector<QAction*> m_commands;  // disabled until the layer is open
