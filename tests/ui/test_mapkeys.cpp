@@ -250,6 +250,7 @@ void TestMapKeys::shortcutsReachFromEveryControl() {
         QVERIFY2(control->hasFocus(), qPrintable(action->text()));
         QSignalSpy triggered(action, &QAction::triggered);
         QTest::keyClick(control, key.key(), key.keyboardModifiers());
+        if (QWidget* menu = QApplication::activePopupWidget()) menu->close();  // the notes menu takes the keys
         const int expected = editsTheField && !homeAndEndToo ? 0 : 1;
         QVERIFY2(triggered.count() == expected, qPrintable(action->text()));
         ++tried;

@@ -35,6 +35,7 @@ enum : int {
     ExportNotes,
     ImportNotes,
     RestoreNotes,
+    NotesMenuHere,
 };
 }  // namespace ExtraCommand
 

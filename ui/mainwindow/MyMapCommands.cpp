@@ -9,6 +9,7 @@
 #include "mymap/NoteDlg.h"
 #include "mymap/NotesPanel.h"
 #include "mymap/PlaceNotesBox.h"
+#include "text/Text.h"
 #include "widgets/DialogHelpers.h"
 
 #include <QDockWidget>
@@ -47,11 +48,7 @@ std::string NotesFilePath() {
 }
 
 CMyMapCommands::CMyMapCommands(Host host) : QObject(host.window), m_host(std::move(host)), m_view(m_host.view) {
-    m_host.view->OnNotesMenu([this](CPoint client) {
-        if (!m_layer) return;
-        QMenu* menu = NotesMenuAt(client);
-        menu->popup(m_host.view->viewport()->mapToGlobal(QPoint(client.x, client.y)));
-    });
+    m_host.view->OnNotesMenu([this](CPoint client) { OpenNotesMenu(client); });
     m_host.view->OnPinMoved([this](int pin, CPoint world) { MovePin(pin, world); });
     m_host.window->installEventFilter(this);
 }
@@ -74,25 +71,22 @@ void CMyMapCommands::AddEditMenu(QMenu* edit) {
 }
 
 void CMyMapCommands::AddNotesMenu(QMenu* notes) {
-    const struct { int id; const char* text; const char* prompt; QKeySequence key; std::function<void()> run; } commands[] = {
+    const struct { int id; const char* text; const char* prompt; QList<QKeySequence> keys; std::function<void()> run; } commands[] = {
         {ExtraCommand::MarkVisited, "Marquer comme &visité", "Marque le lieu survolé, sinon le seul lieu trouvé, comme visité",
-         QKeySequence(Qt::CTRL | Qt::Key_M), [this] { ToggleMark(&CNoteItem::visited); }},
+         {QKeySequence(Qt::CTRL | Qt::Key_M)}, [this] { ToggleMark(&CNoteItem::visited); }},
         {ExtraCommand::MarkFavourite, "&Favori", "Met le lieu survolé, sinon le seul lieu trouvé, parmi vos favoris",
-         QKeySequence(Qt::CTRL | Qt::Key_D), [this] { ToggleMark(&CNoteItem::favourite); }},
+         {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] { ToggleMark(&CNoteItem::favourite); }},
         {ExtraCommand::PlaceNote, "&Note du lieu…", "Écrit une note sur le lieu survolé, sinon le seul lieu trouvé",
-         QKeySequence(Qt::Key_F2), [this] {
+         {QKeySequence(Qt::Key_F2)}, [this] {
              if (const int place = PlaceTarget(); place >= 0) EditNoteOf(place);
          }},
         {ExtraCommand::AddPin, "Ajouter une é&pingle…", "Pose une épingle sous le pointeur, sinon au centre de la vue",
-         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] {
-             const QRect area = m_host.view->viewport()->rect();
-             const auto pointer = m_host.view->PointerAt();
-             const bool over = pointer && area.contains(pointer->x, pointer->y);
-             AddPinAt(over ? *pointer : CPoint{area.center().x(), area.center().y()});
-         }},
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)}, [this] { AddPinAt(PointerOrCentre()); }},
+        {ExtraCommand::NotesMenuHere, "Menu des notes &ici", "Ouvre le menu des notes sous le pointeur, sinon au centre de la vue",
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}, [this] { OpenNotesMenu(PointerOrCentre()); }},
     };
     for (const auto& c : commands) {
-        QAction* action = m_host.newCommand(c.id, c.text, c.prompt, {c.key});
+        QAction* action = m_host.newCommand(c.id, c.text, c.prompt, c.keys);
         connect(action, &QAction::triggered, this, c.run);
         notes->addAction(action);
         m_commands.push_back(action);
@@ -301,6 +295,20 @@ void CMyMapCommands::SetHideVisited(bool on) {
     if (m_layer) Refresh();
 }
 
+// Where the keyboard's commands act: under the pointer when it rests on
+// the map, else at the centre of the view.
+CPoint CMyMapCommands::PointerOrCentre() const {
+    const QRect area = m_host.view->viewport()->rect();
+    const auto pointer = m_host.view->PointerAt();
+    if (pointer && area.contains(pointer->x, pointer->y)) return *pointer;
+    return {area.center().x(), area.center().y()};
+}
+
+void CMyMapCommands::OpenNotesMenu(CPoint client) {
+    if (!m_layer) return;
+    NotesMenuAt(client)->popup(m_host.view->viewport()->mapToGlobal(QPoint(client.x, client.y)));
+}
+
 QMenu* CMyMapCommands::NotesMenuAt(CPoint client) {
     auto* menu = new QMenu(m_host.window);
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -308,8 +316,10 @@ QMenu* CMyMapCommands::NotesMenuAt(CPoint client) {
     if (pin >= 0) {
         const CMapPin& at = m_onMap.Pins()[size_t(pin)];
         const std::string id = at.id;
-        menu->addAction(QString::fromUtf8("Modifier « %1 »…").arg(Utf8(at.title)), this, [this, id] { EditPin(id); });
-        menu->addAction(QString::fromUtf8("Supprimer « %1 »").arg(Utf8(at.title)), this, [this, id] { DeleteItems({id}); });
+        // A title's "&" is no menu mnemonic.
+        const QString title = ShownUtf8(at.title).replace(QLatin1Char('&'), QLatin1String("&&"));
+        menu->addAction(QString::fromUtf8("Modifier « %1 »…").arg(title), this, [this, id] { EditPin(id); });
+        menu->addAction(QString::fromUtf8("Supprimer « %1 »").arg(title), this, [this, id] { DeleteItems({id}); });
         menu->addSeparator();
     }
     const CPlaceArray& places = *m_host.places;

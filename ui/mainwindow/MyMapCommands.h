@@ -69,6 +69,8 @@ private:
     void ToggleMark(bool CNoteItem::*flag);
     void ToggleMarkOf(int place, bool CNoteItem::*flag);
     void EditNoteOf(int place);
+    CPoint PointerOrCentre() const;
+    void OpenNotesMenu(CPoint client);
     void AddPinAt(CPoint client);
     void EditPin(const std::string& id);
     void DeleteItems(const std::vector<std::string>& ids);

@@ -78,9 +78,8 @@ public:
     std::optional<CPoint> PointerAt() const { return m_pointerAt; }
     // The pin (index in the layer's pins) whose head is at a client point, or -1.
     int PinAt(CPoint client) const;
-    // What runs when the notes menu is asked for at a client point: with a
-    // Ctrl+right click, the context-menu key or Shift+F10 (at the pointer
-    // over the map, else at the centre). A plain right click still zooms out.
+    // What runs when the notes menu is asked for at a client point with a
+    // Ctrl+right click (a plain right click still zooms out).
     void OnNotesMenu(std::function<void(CPoint client)> open) { m_openNotesMenu = std::move(open); }
     // What runs when a pin dragged with Ctrl held is dropped: its index
     // and its new world point.

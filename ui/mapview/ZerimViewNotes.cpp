@@ -65,16 +65,11 @@ bool CZerimView::ReleaseForNotes(const QMouseEvent* event) {
     return true;
 }
 
+// The keyboard's menu keys are the window's command (at the pointer or the
+// centre); the mouse's is Ctrl+right click.
 void CZerimView::contextMenuEvent(QContextMenuEvent* event) {
-    if (!m_openNotesMenu) return event->ignore();
-    const bool byKey = event->reason() != QContextMenuEvent::Mouse;
-    if (!byKey && !(event->modifiers() & Qt::ControlModifier)) return event->ignore();
-    CPoint at{event->pos().x(), event->pos().y()};
-    if (byKey) {
-        const QRect area = viewport()->rect();
-        at = m_pointerAt && area.contains(m_pointerAt->x, m_pointerAt->y) ? *m_pointerAt
-                                                                          : CPoint{area.center().x(), area.center().y()};
-    }
+    const bool withCtrl = event->reason() == QContextMenuEvent::Mouse && (event->modifiers() & Qt::ControlModifier);
+    if (!m_openNotesMenu || !withCtrl) return event->ignore();
     event->accept();
-    m_openNotesMenu(at);
+    m_openNotesMenu({event->pos().x(), event->pos().y()});
 }

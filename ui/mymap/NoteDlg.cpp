@@ -1,5 +1,6 @@
 #include "mymap/NoteDlg.h"
 
+#include "text/Text.h"
 #include "widgets/DialogHelpers.h"
 
 #include <QComboBox>
@@ -18,7 +19,7 @@ constexpr int kTitleMaxChars = 200;
 
 CNoteDlg::CNoteDlg(const CNoteItem& item, QWidget* parent) : QDialog(parent, kDialogFlags), m_item(item) {
     const bool pin = item.kind == CNoteItem::Kind::Pin;
-    setWindowTitle(pin ? QString::fromUtf8("Épingle") : QString::fromUtf8("Note : %1").arg(QString::fromStdString(item.name)));
+    setWindowTitle(pin ? QString::fromUtf8("Épingle") : QString::fromUtf8("Note : %1").arg(ShownUtf8(item.name)));
     auto* form = new QFormLayout(this);
     if (pin) {
         m_title = new QLineEdit(QString::fromStdString(item.name), this);

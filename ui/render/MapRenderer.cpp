@@ -469,7 +469,7 @@ CSize MapRenderer::MeasuredTitle(const std::string& title) {
     auto [it, added] = m_titleSizes.try_emplace(title);
     if (added) {
         const QFontMetrics metrics(m_fontNormal);
-        const QString text = ShownName(title);
+        const QString text = ShownUtf8(title);
         it->second = {metrics.horizontalAdvance(text), text.isEmpty() ? 0 : metrics.height()};
     }
     return it->second;
@@ -478,7 +478,7 @@ CSize MapRenderer::MeasuredTitle(const std::string& title) {
 const MapRenderer::LabelImage& MapRenderer::MadeTitle(const std::string& title, qreal ratio) {
     UseLabelRatio(ratio);
     LabelImage& made = m_titleImages[title];
-    if (!made.made) made = MadeLabelImage(m_fontNormal, ShownName(title), MeasuredTitle(title), false, ratio);
+    if (!made.made) made = MadeLabelImage(m_fontNormal, ShownUtf8(title), MeasuredTitle(title), false, ratio);
     return made;
 }
 
@@ -503,7 +503,7 @@ void MapRenderer::DrawNote(QPainter& painter, const NoteDraw& note, qreal ratio,
         return DrawNoteGlyph(painter, note.glyph, note.colour,
                              QRectF(r.left * scale, r.top * scale, r.Width() * scale, r.Height() * scale));
     }
-    if (m_labelsAsText) return DrawLabelText(painter, m_fontNormal, ShownName(*note.title), false, note.rect);
+    if (m_labelsAsText) return DrawLabelText(painter, m_fontNormal, ShownUtf8(*note.title), false, note.rect);
     DrawLabelImage(painter, MadeTitle(*note.title, ratio), note.rect, ratio, device);
 }
 

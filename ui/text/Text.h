@@ -15,3 +15,5 @@ inline QString FromWin1252(std::string_view text) { return QString::fromStdStrin
 // control characters show as U+FFFD, never as a line break, a tab or an
 // escape sequence (see data/ShownText.h). Pages keep FromWin1252.
 inline QString ShownName(std::string_view win1252) { return QString::fromStdString(ShownText1252(win1252)); }
+// The same for a text already in UTF-8 (the player's own: a pin's title).
+inline QString ShownUtf8(std::string_view utf8) { return QString::fromStdString(ShownText(utf8)); }
