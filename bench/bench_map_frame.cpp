@@ -9,7 +9,9 @@
 // square, as a drag does) and zoom steps (the tool bar's steps up and down
 // about a point, as Ctrl+wheel takes them), with median, slowest and the
 // count of frames over 16 ms.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|one RATIO ZOOM [WIDTH HEIGHT]]
+// "pins" times a frame with 1,000 and 10,000 of the player's pins in view.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|one RATIO ZOOM [WIDTH HEIGHT]]
+#include "notes/NotesOnMap.h"
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"
 #include "render/World.h"
@@ -27,6 +29,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -221,6 +224,46 @@ void MeasureLabelMaking(CWorld& world) {
     }
 }
 
+// One frame with the player's layer: 100,000 pins, `inView` of them in the
+// view, against the same frame without any (301 paints each, as "one").
+void MeasurePins(CWorld& world, int zoom, int inView) {
+    Scene scene(world, 1920, 1080, 1.0);
+    const CSize picture = world.Picture().GetPixelSize();
+    scene.geometry.SetZoom(zoom);
+    scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+    const CPoint scroll = scene.geometry.GetScrollOffset();
+    const CPoint topLeft = scene.geometry.MapToWorld(scroll);
+    const CPoint bottomRight = scene.geometry.MapToWorld({scroll.x + scene.client.cx, scroll.y + scene.client.cy});
+    const CRect world_ = ViewGeometry::WorldSpan();
+    std::mt19937 random(7);
+    CNoteItems items;
+    for (int i = 0; i < 100000; ++i) {
+        CNoteItem pin;
+        pin.kind = CNoteItem::Kind::Pin;
+        pin.id = "pin:" + std::to_string(i);
+        pin.name = "Épingle " + std::to_string(i % 500);
+        pin.colour = PinColour(i % kPinColourCount);
+        const CRect view{topLeft.x, bottomRight.y, bottomRight.x, topLeft.y};
+        const bool shown = i % (100000 / inView) == 0;
+        const CRect area = shown ? view : world_;
+        do {  // the others anywhere out of the view
+            pin.x = std::uniform_int_distribution<int>(area.left, area.right - 1)(random);
+            pin.y = std::uniform_int_distribution<int>(area.top, area.bottom - 1)(random);
+        } while (!shown && pin.x >= view.left && pin.x < view.right && pin.y >= view.top && pin.y < view.bottom);
+        items.push_back(pin);
+    }
+    CNotesOnMap notes;
+    notes.Update(items, world.Places());
+    for (const bool with : {false, true, false, true}) {
+        scene.renderer.SetNotes(with ? &notes : nullptr);
+        scene.Paint();
+        std::vector<double> times;
+        for (int i = 0; i < 301; ++i) times.push_back(TimeMs([&] { scene.Paint(); }));
+        std::printf("zoom %d, %6d pins in view: median %.3f ms, fastest %.3f ms\n", zoom, with ? inView : 0,
+                    Median(times), *std::min_element(times.begin(), times.end()));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -240,6 +283,9 @@ int main(int argc, char** argv) {
     if (only == "one" && argc >= 4)
         MeasureOneFrame(world, std::atof(argv[2]), std::atoi(argv[3]), argc > 5 ? std::atoi(argv[4]) : 0,
                         argc > 5 ? std::atoi(argv[5]) : 0);
+    if (only == "pins")
+        for (int inView : {1000, 10000})
+            for (int zoom : {100, 200}) MeasurePins(world, zoom, inView);
     if (only.empty() || only == "pan") MeasurePans(world);
     if (only.empty() || only == "zoom") MeasureZoomSteps(world);
     if (only.empty() || only == "labels") MeasureLabelMaking(world);

@@ -31,6 +31,44 @@ void CNotesOnMap::Update(const CNoteItems& items, const CPlaceArray& places) {
         m_placeOfMark.emplace_back(item.id, found->second);
     }
     std::sort(m_placeOfMark.begin(), m_placeOfMark.end());
+    IndexPins();
+}
+
+namespace {
+// A grid of kCells x kCells over the world span: a few hundred pins a cell
+// even at 100,000 pins.
+constexpr int kCells = 64;
+
+int CellColumn(int32_t x) {
+    const CRect span = ViewGeometry::WorldSpan();
+    return std::clamp(int((int64_t(x) - span.left) * kCells / span.Width()), 0, kCells - 1);
+}
+
+int CellRow(int32_t y) {
+    const CRect span = ViewGeometry::WorldSpan();
+    return std::clamp(int((int64_t(y) - span.top) * kCells / span.Height()), 0, kCells - 1);
+}
+
+int CellOf(const CMapPin& pin) { return CellRow(pin.y) * kCells + CellColumn(pin.x); }
+}  // namespace
+
+void CNotesOnMap::IndexPins() {
+    std::stable_sort(m_pins.begin(), m_pins.end(),
+                     [](const CMapPin& a, const CMapPin& b) { return CellOf(a) < CellOf(b); });
+    m_cellStart.assign(kCells * kCells + 1, 0);
+    for (const CMapPin& pin : m_pins) ++m_cellStart[size_t(CellOf(pin)) + 1];
+    for (size_t i = 1; i < m_cellStart.size(); ++i) m_cellStart[i] += m_cellStart[i - 1];
+    m_moved.clear();
+}
+
+void CNotesOnMap::ForPinsIn(const CRect& world, const std::function<void(int)>& visit) const {
+    const int left = CellColumn(world.left), right = CellColumn(world.right);
+    const int bottom = CellRow(world.top), top = CellRow(world.bottom);
+    for (int row = bottom; row <= top; ++row) {
+        for (int pin = m_cellStart[size_t(row * kCells + left)]; pin < m_cellStart[size_t(row * kCells + right + 1)]; ++pin)
+            if (std::find(m_moved.begin(), m_moved.end(), pin) == m_moved.end()) visit(pin);
+    }
+    for (int pin : m_moved) visit(pin);
 }
 
 CPlaceMarks CNotesOnMap::MarksOf(int index) const {
@@ -64,6 +102,7 @@ int CNotesOnMap::PinAt(const ViewGeometry& geometry, CPoint client) const {
 
 void CNotesOnMap::MovePin(int index, CPoint world) {
     if (size_t(index) >= m_pins.size()) return;
+    if (std::find(m_moved.begin(), m_moved.end(), index) == m_moved.end()) m_moved.push_back(index);
     m_pins[size_t(index)].x = world.x;
     m_pins[size_t(index)].y = world.y;
 }

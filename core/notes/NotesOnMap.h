@@ -8,6 +8,7 @@
 #include "data/PlaceArray.h"
 #include "view/ViewGeometry.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ public:
     const std::vector<CMapPin>& Pins() const { return m_pins; }
     // Moves a pin where it is drawn (while it is dragged), not in the layer.
     void MovePin(int index, CPoint world);
+    // Runs `visit` with the index of every pin whose point may lie in the
+    // world rectangle (x eastwards, y northwards, as ViewGeometry::WorldSpan
+    // gives the world), in the order they are drawn: a frame looks only at
+    // the pins near the view, however many the layer holds.
+    void ForPinsIn(const CRect& world, const std::function<void(int)>& visit) const;
     // The visited places, for hiding them.
     std::vector<const CPlace*> VisitedPlaces(const CPlaceArray& places) const;
     // The index of the place a mark is on, or -1 (a pin, a lost place).
@@ -41,9 +47,15 @@ public:
     int PinAt(const ViewGeometry& geometry, CPoint client) const;
 
 private:
+    void IndexPins();
+
     std::vector<CPlaceMarks> m_marks;  // by place index
     std::vector<std::pair<std::string, int>> m_placeOfMark;  // sorted by id
+    // The pins by cell of a grid over the world, and where each cell's run
+    // starts; a pin moved since (dragged) is looked at by every query.
     std::vector<CMapPin> m_pins;
+    std::vector<int> m_cellStart;
+    std::vector<int> m_moved;
 };
 
 // A pin's mark in client coordinates: 11 x 11 around its point.

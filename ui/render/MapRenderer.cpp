@@ -109,9 +109,26 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
 
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const auto draw = PlanPictureDraw(m_geometry, update, picture->GetPixelSize(), m_wholePicture);
+    m_crowdedPins.clear();
     const bool placesDrawn = draw && DrawPicture(painter, *picture, *draw, update, ratio);
     if (!placesDrawn) DrawPlaces(painter, update, ratio);
+    DrawCrowdedPins(painter);
     return draw.has_value();
+}
+
+// Pins too many to draw one by one (see VisitPins) are dots of their
+// colour, a few calls for them all.
+void MapRenderer::DrawCrowdedPins(QPainter& painter) {
+    if (m_crowdedPins.empty()) return;
+    QColor colours[kPinColourCount + 1];
+    for (int c = 0; c < kPinColourCount; ++c) colours[c] = PinColourOf(PinColour(c));
+    colours[kPinColourCount] = QColor(160, 160, 160);
+    for (int index : m_crowdedPins) {
+        const CMapPin& pin = m_notes->Pins()[size_t(index)];
+        const CRect head = PinRect(m_geometry, pin.x, pin.y);
+        const QRect dot(head.left + 3, head.top + 3, head.Width() - 6, head.Height() - 6);
+        painter.fillRect(dot, colours[pin.lostPlace ? kPinColourCount : int(pin.colour)]);
+    }
 }
 
 // --- picture -------------------------------------------------------------
@@ -453,14 +470,31 @@ void MapRenderer::VisitPlaceMarks(int index, const CRect& marker, const CRect& u
     }
 }
 
-// Each pin's head, then its title beside it, as a place's label sits.
+namespace {
+// Beyond this many pins in a paint, each is a dot of its colour without its
+// title, drawn over the frame at the end of the paint: their titles would
+// only cover one another, and a thousand pins cost a thousand small fills,
+// not a thousand heads and labels blended.
+constexpr size_t kPinsDrawnWhole = 300;
+}  // namespace
+
+// Each pin's head, then its title beside it, as a place's label sits; only
+// the pins near `update` are looked at.
 void MapRenderer::VisitPins(const CRect& update, const NoteVisitor& onNote) {
-    for (const CMapPin& pin : m_notes->Pins()) {
+    const CPoint scroll = m_geometry.GetScrollOffset();
+    // A title reaches right of its head: the pins as far left as the
+    // widest title are looked at too.
+    const CPoint topLeft = m_geometry.MapToWorld({update.left + scroll.x - m_widestTitle - 8, update.top + scroll.y - 8});
+    const CPoint bottomRight = m_geometry.MapToWorld({update.right + scroll.x + 8, update.bottom + scroll.y + 8});
+    m_pinScratch.clear();
+    m_notes->ForPinsIn({topLeft.x, bottomRight.y, bottomRight.x, topLeft.y}, [&](int pin) { m_pinScratch.push_back(pin); });
+    if (m_pinScratch.size() > kPinsDrawnWhole) return void(m_crowdedPins = m_pinScratch);
+    for (int index : m_pinScratch) {
+        const CMapPin& pin = m_notes->Pins()[size_t(index)];
         const CRect head = PinRect(m_geometry, pin.x, pin.y);
+        if (Intersects(head, update)) onNote({head, pin.lostPlace ? NoteGlyph::LostPin : NoteGlyph::Pin, pin.colour});
         const CSize size = MeasuredTitle(pin.title);
         const CRect title{head.right + 1, head.top - 1, head.right + 1 + size.cx, head.top - 1 + size.cy};
-        if (Intersects(head, update))
-            onNote({head, pin.lostPlace ? NoteGlyph::LostPin : NoteGlyph::Pin, pin.colour});
         if (LabelMeets(title, update)) onNote({title, NoteGlyph::Pin, pin.colour, &pin.title});
     }
 }
@@ -471,6 +505,7 @@ CSize MapRenderer::MeasuredTitle(const std::string& title) {
         const QFontMetrics metrics(m_fontNormal);
         const QString text = ShownUtf8(title);
         it->second = {metrics.horizontalAdvance(text), text.isEmpty() ? 0 : metrics.height()};
+        m_widestTitle = std::max(m_widestTitle, int(it->second.cx));
     }
     return it->second;
 }

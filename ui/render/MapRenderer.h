@@ -126,6 +126,7 @@ private:
     const LabelImage& MadeTitle(const std::string& title, qreal ratio);
     const QImage& GlyphImage(NoteGlyph glyph, PinColour colour, QSize size);
     void DrawNote(QPainter& painter, const NoteDraw& note, qreal ratio, qreal device);
+    void DrawCrowdedPins(QPainter& painter);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
@@ -162,6 +163,9 @@ private:
     std::unordered_map<std::string, CSize> m_titleSizes;
     std::unordered_map<std::string, LabelImage> m_titleImages;
     std::unordered_map<quint64, QImage> m_glyphImages;  // by glyph, colour and size
+    int m_widestTitle = 0;          // of the titles measured so far
+    std::vector<int> m_pinScratch;  // the pins a paint looks at
+    std::vector<int> m_crowdedPins;  // the pins a paint draws as dots
     // The picture at the current zoom and ratio in tiles, for every draw of
     // a large zoomed picture that is not a plain copy.
     CZoomedTiles m_tiles;
