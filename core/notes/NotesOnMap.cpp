@@ -62,6 +62,7 @@ void CNotesOnMap::IndexPins() {
 }
 
 void CNotesOnMap::ForPinsIn(const CRect& world, const std::function<void(int)>& visit) const {
+    if (m_cellStart.empty()) return;  // never given any items
     const int left = CellColumn(world.left), right = CellColumn(world.right);
     const int bottom = CellRow(world.top), top = CellRow(world.bottom);
     for (int row = bottom; row <= top; ++row) {
