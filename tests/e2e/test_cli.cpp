@@ -102,6 +102,7 @@ private slots:
     void snapshotOfDamagedData();
     void snapshotOfTinyPictures_data();
     void snapshotOfTinyPictures();
+    void notesModes();
 };
 
 void TestCli::findMatchesThePlaceTable() {
@@ -506,6 +507,40 @@ void TestCli::snapshotOfTinyPictures() {
     }
     const QColor pixel = QImage(png).pixelColor(5, 5);
     QVERIFY2(TestJpeg::Near(pixel.red(), 30) && TestJpeg::Near(pixel.green(), 200), qPrintable(pixel.name()));
+}
+
+// The documented example through every notes mode, as a player would use
+// them; a second import changes nothing, a refused one nothing either.
+void TestCli::notesModes() {
+    QTemporaryDir dir;
+    const QByteArray kept = qgetenv("ZERIM_NOTES_DB");
+    qputenv("ZERIM_NOTES_DB", QFile::encodeName(dir.filePath("notes.sqlite")));
+    const QString example = QStringLiteral(ZERIM_SOURCE_DIR "/docs/notes-example.json");
+    const QString junk = dir.filePath("junk.json");
+    QFile(junk).open(QIODevice::WriteOnly);  // empty: not JSON
+    const struct { QStringList args; int code; const char* out; } steps[] = {
+        {{"--notes-import", example}, 0, "notes importées : 4 ajoutées, 0 mises à jour, 0 ignorées\n"},
+        {{"--notes-import", example}, 0, "notes importées : 0 ajoutées, 0 mises à jour, 4 ignorées\n"},
+        {{"--notes-import", junk, "--replace"}, 2, ""},
+        {{"--notes-import", example, "--replace"}, 0, "notes remplacées : 4 importées\n"},
+        {{"--notes-list", "extra"}, 2, ""},
+    };
+    for (const auto& step : steps) {
+        const Result r = Run(step.args);
+        QVERIFY2(r.exitCode == step.code, r.err.constData());
+        QCOMPARE(r.out, QByteArray(step.out));
+    }
+    const QList<QByteArray> lines = Run({"--notes-list"}).out.split('\n');
+    QCOMPARE(lines.size(), 5);  // four and the last newline
+    QVERIFY(lines.contains("lieu\tHagholm Mines\t-4629\t179204\tvisité\t"));
+    // The export is the example again, but for the time it was made.
+    QList<QByteArray> exported = Run({"--notes-export", "-"}).out.split('\n');
+    QList<QByteArray> original = ReadFile(example).split('\n');
+    QCOMPARE(exported.size(), original.size());
+    exported.removeAt(3);
+    original.removeAt(3);
+    qputenv("ZERIM_NOTES_DB", kept);
+    QCOMPARE(exported, original);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
