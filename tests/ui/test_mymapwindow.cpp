@@ -11,6 +11,7 @@
 #include "mymap/NoteDlg.h"
 #include "mymap/NotesPanel.h"
 #include "mymap/PlaceNotesBox.h"
+#include "output/ViewExport.h"
 #include "notes/NotesOnMap.h"
 #include "startup/Settings.h"
 
@@ -142,9 +143,10 @@ void TestMyMapWindow::pinFromTheNotesMenuMovedWithCtrl() {
     QTest::mouseRelease(View()->viewport(), Qt::LeftButton, Qt::ControlModifier, to);
     QCOMPARE(View()->PinAt({to.x(), to.y()}), 0);
     QCOMPARE(View()->Zoom(), zoom);  // the press did not zoom
-    // The pin's head in its colour where it now is.
+    // The pin's head in its colour where it now is, on screen and in an export.
     const QImage shown = View()->viewport()->grab().toImage();
     QCOMPARE(QColor(shown.pixel(to + QPoint(-3, 0))), QColor(40, 120, 255));
+    QCOMPARE(QColor(RenderView(*View()).pixel(to + QPoint(-3, 0))), QColor(40, 120, 255));
     Key(Qt::Key_Z);
     QCOMPARE(View()->PinAt({at.x(), at.y()}), 0);
     Key(Qt::Key_Z);

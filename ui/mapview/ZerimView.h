@@ -71,6 +71,7 @@ public:
     // Draws `notes` with the places (null: none); it must outlive the view
     // or be unset. NotesChanged repaints after it changed.
     void SetNotes(CNotesOnMap* notes);
+    const CNotesOnMap* Notes() const { return m_notes; }
     void NotesChanged();
     // The world point under a client point of the map.
     CPoint WorldAt(CPoint client) const;

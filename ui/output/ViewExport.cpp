@@ -28,6 +28,7 @@ QByteArray FormatOf(const QString& path) {
 MapRenderer RendererFor(CZerimView& view) {
     MapRenderer renderer(view.Geometry(), view.Places(), view.PlaceTable(), QApplication::font());
     renderer.SetWholePicture(view.Renderer().WholePicture());
+    renderer.SetNotes(view.Notes());
     return renderer;
 }
 
