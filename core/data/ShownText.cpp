@@ -6,10 +6,12 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-// The length of the valid UTF-8 sequence at the start of `text` (overlong
-// forms, surrogates and code points past U+10FFFF are not valid), with its
-// code point in `point`; 0 when there is none.
-size_t SequenceAt(std::string_view text, char32_t& point) {
+bool IsControl(char32_t point) { return point < 0x20 || (point >= 0x7F && point <= 0x9F); }
+
+}  // namespace
+
+size_t Utf8SequenceAt(std::string_view text, char32_t& point) {
+    if (text.empty()) return 0;
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
     size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
@@ -26,16 +28,12 @@ size_t SequenceAt(std::string_view text, char32_t& point) {
     return length;
 }
 
-bool IsControl(char32_t point) { return point < 0x20 || (point >= 0x7F && point <= 0x9F); }
-
-}  // namespace
-
 std::string ShownText(std::string_view utf8) {
     std::string shown;
     shown.reserve(utf8.size());
     while (!utf8.empty()) {
         char32_t point = 0;
-        const size_t length = SequenceAt(utf8, point);
+        const size_t length = Utf8SequenceAt(utf8, point);
         if (length == 0 || IsControl(point))
             shown += kReplacement;
         else

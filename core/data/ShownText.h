@@ -12,3 +12,8 @@ std::string ShownText(std::string_view utf8);
 
 // A Windows-1252 table text (a name) as ShownText shows it, in UTF-8.
 std::string ShownText1252(std::string_view win1252);
+
+// The length of the valid UTF-8 sequence at the start of `text` (overlong
+// forms, surrogates and code points past U+10FFFF are not valid), with its
+// code point in `point`; 0 when there is none.
+size_t Utf8SequenceAt(std::string_view text, char32_t& point);

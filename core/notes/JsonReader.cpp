@@ -1,5 +1,7 @@
 #include "notes/JsonReader.h"
 
+#include "data/ShownText.h"
+
 #include <limits>
 #include <unordered_set>
 
@@ -280,25 +282,6 @@ const CJsonValue* CJsonValue::Member(std::string_view key) const {
     return nullptr;
 }
 
-size_t Utf8SequenceAt(std::string_view text, char32_t& point) {
-    if (text.empty()) return 0;
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    const size_t length = lead < 0x80                    ? 1
-                          : lead >= 0xC2 && lead <= 0xDF ? 2
-                          : lead >= 0xE0 && lead <= 0xEF ? 3
-                          : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                         : 0;
-    if (length == 0 || length > text.size()) return 0;
-    point = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        point = (point << 6) | (byte(i) & 0x3F);
-    }
-    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (point < least[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
-    return length;
-}
 
 void AppendUtf8(std::string& out, char32_t point) {
     if (point < 0x80) {

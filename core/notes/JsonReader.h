@@ -39,8 +39,4 @@ struct CJsonReading {
 };
 CJsonReading ReadJson(std::string_view text, const CJsonLimits& limits = {});
 
-// The length of the valid UTF-8 sequence at the start of `text` (overlong
-// forms, surrogates and code points past U+10FFFF are not valid) with its
-// code point in `point`; 0 when there is none.
-size_t Utf8SequenceAt(std::string_view text, char32_t& point);
 void AppendUtf8(std::string& out, char32_t point);

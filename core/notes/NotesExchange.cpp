@@ -6,6 +6,7 @@
 #include "view/ViewGeometry.h"
 
 #include "notes/IsoTime.h"
+#include "data/ShownText.h"
 #include "notes/JsonReader.h"
 
 #include <algorithm>

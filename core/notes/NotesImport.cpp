@@ -5,6 +5,7 @@
 #include "notes/NotesExchange.h"
 
 #include "notes/IsoTime.h"
+#include "data/ShownText.h"
 #include "notes/JsonReader.h"
 
 #include <unordered_map>
