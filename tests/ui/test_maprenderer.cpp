@@ -4,6 +4,7 @@
 #include "JpegMaker.h"
 
 #include "data/PlaceList.h"
+#include "notes/NotesOnMap.h"
 #include "render/MapPicture.h"
 #include "render/MapRenderer.h"
 #include "render/MarkerOutline.h"
@@ -119,6 +120,8 @@ private slots:
     void labelsMadeAheadAreTheOnesShown();
     void labelsAheadLowestLevelFirst();
     void labelsAheadStopAtTheBudget();
+    void pinsDrawnWholeOrAsDots_data();
+    void pinsDrawnWholeOrAsDots();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -508,6 +511,47 @@ void TestMapRenderer::labelsAheadStopAtTheBudget() {
     QPainter painter(&image);
     ahead.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
     QVERIFY(ahead.LabelBytes() > 100 * one);
+}
+
+// A few pins have their heads (white in the middle); hundreds in a paint
+// are dots of their colour, in an image written as pixels and through a
+// scaled painter (a printer's) alike.
+void TestMapRenderer::pinsDrawnWholeOrAsDots_data() {
+    QTest::addColumn<int>("pins");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<bool>("dot");  // the middle of a pin in its colour, not white
+    QTest::newRow("a few: heads") << 20 << 1 << false;
+    QTest::newRow("hundreds: dots") << 400 << 1 << true;
+    QTest::newRow("hundreds, scaled painter: dots") << 400 << 2 << true;
+}
+
+void TestMapRenderer::pinsDrawnWholeOrAsDots() {
+    QFETCH(int, pins);
+    QFETCH(int, scale);
+    SnowScene scene({"A"});
+    CNoteItems items;
+    for (int i = 0; i < pins; ++i) {
+        CNoteItem pin;
+        pin.id = "pin:" + std::to_string(i);
+        pin.colour = PinColour::Orange;
+        pin.x = (i % 20 - 10) * 6750;  // 20 columns 18 pixels apart, rows 14 apart
+        pin.y = (i / 20 - 10) * 8150;
+        items.push_back(pin);
+    }
+    CNotesOnMap notes;
+    notes.Update(items, scene.places);
+    MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    renderer.SetNotes(&notes);
+    QImage image(400 * scale, 300 * scale, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    renderer.Paint(painter, {0, 0, 400, 300}, &scene.picture);
+    painter.end();
+    const CRect head = PinRect(scene.geometry, items[5].x, items[5].y);
+    const QPoint centre((head.left + head.right) / 2 * scale, (head.top + head.bottom) / 2 * scale);
+    const QColor middle = image.pixelColor(centre);
+    QTEST(middle == QColor(255, 150, 20), "dot");
+    if (pins < 300) QVERIFY2(middle.red() > 200 && middle.green() > 200 && middle.blue() > 200, qPrintable(middle.name()));
 }
 
 QTEST_MAIN(TestMapRenderer)

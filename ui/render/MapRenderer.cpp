@@ -12,6 +12,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -112,22 +113,53 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
     m_crowdedPins.clear();
     const bool placesDrawn = draw && DrawPicture(painter, *picture, *draw, update, ratio);
     if (!placesDrawn) DrawPlaces(painter, update, ratio);
-    DrawCrowdedPins(painter);
+    DrawCrowdedPins(painter, update);
     return draw.has_value();
 }
 
+namespace {
+// The image a painter draws in when it is the raster engine's own and its
+// transform only moves (a window's backing store, an exported image), with
+// that move: dots can then be written as pixels. Null otherwise (a
+// printer, a scaled painter), and the painter fills them.
+QImage* PixelsOf(QPainter& painter, QPoint& offset) {
+    QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) return nullptr;
+    QPaintDevice* device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image) return nullptr;
+    const QTransform move = painter.deviceTransform();
+    auto* image = static_cast<QImage*>(device);
+    const bool plain = image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
+    if (move.type() > QTransform::TxTranslate || !plain || !image->isDetached()) return nullptr;
+    offset = QPoint(qRound(move.dx()), qRound(move.dy()));
+    return image;
+}
+}  // namespace
+
 // Pins too many to draw one by one (see VisitPins) are dots of their
-// colour, a few calls for them all.
-void MapRenderer::DrawCrowdedPins(QPainter& painter) {
+// colour, written over the frame within `update`.
+void MapRenderer::DrawCrowdedPins(QPainter& painter, const CRect& update) {
     if (m_crowdedPins.empty()) return;
     QColor colours[kPinColourCount + 1];
     for (int c = 0; c < kPinColourCount; ++c) colours[c] = PinColourOf(PinColour(c));
     colours[kPinColourCount] = QColor(160, 160, 160);
+    QPoint offset;
+    QImage* pixels = PixelsOf(painter, offset);
+    const QRect within = ToQRect(update).translated(offset) & (pixels ? pixels->rect() : QRect());
     for (int index : m_crowdedPins) {
         const CMapPin& pin = m_notes->Pins()[size_t(index)];
         const CRect head = PinRect(m_geometry, pin.x, pin.y);
         const QRect dot(head.left + 3, head.top + 3, head.Width() - 6, head.Height() - 6);
-        painter.fillRect(dot, colours[pin.lostPlace ? kPinColourCount : int(pin.colour)]);
+        const QColor& colour = colours[pin.lostPlace ? kPinColourCount : int(pin.colour)];
+        if (!pixels) {
+            painter.fillRect(dot, colour);
+            continue;
+        }
+        const QRect shown = dot.translated(offset) & within;
+        for (int y = shown.top(); y <= shown.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(pixels->scanLine(y));
+            std::fill(row + shown.left(), row + shown.right() + 1, colour.rgb());
+        }
     }
 }
 

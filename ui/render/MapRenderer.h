@@ -126,7 +126,7 @@ private:
     const LabelImage& MadeTitle(const std::string& title, qreal ratio);
     const QImage& GlyphImage(NoteGlyph glyph, PinColour colour, QSize size);
     void DrawNote(QPainter& painter, const NoteDraw& note, qreal ratio, qreal device);
-    void DrawCrowdedPins(QPainter& painter);
+    void DrawCrowdedPins(QPainter& painter, const CRect& update);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
