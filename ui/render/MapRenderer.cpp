@@ -18,6 +18,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -146,10 +147,16 @@ void MapRenderer::DrawCrowdedPins(QPainter& painter, const CRect& update) {
     QPoint offset;
     QImage* pixels = PixelsOf(painter, offset);
     const QRect within = ToQRect(update).translated(offset) & (pixels ? pixels->rect() : QRect());
+    // WorldToMap's scale in floating point: a dot may land a pixel off its
+    // exact place, not worth two divisions a pin by the thousand.
+    const CRect span = ViewGeometry::WorldSpan(), image = m_geometry.GetImageRect();
+    const CPoint scroll = m_geometry.GetScrollOffset();
+    const double sx = double(image.right) / span.Width(), sy = double(image.bottom) / span.Height();
     for (int index : m_crowdedPins) {
         const CMapPin& pin = m_notes->Pins()[size_t(index)];
-        const CRect head = PinRect(m_geometry, pin.x, pin.y);
-        const QRect dot(head.left + 3, head.top + 3, head.Width() - 6, head.Height() - 6);
+        const int x = int(std::lround(std::abs(double(pin.x) - span.left) * sx)) - scroll.x;
+        const int y = int(std::lround(std::abs(double(span.bottom) - pin.y) * sy)) - scroll.y;
+        const QRect dot(x - 2, y - 2, 5, 5);
         const QColor& colour = colours[pin.lostPlace ? kPinColourCount : int(pin.colour)];
         if (!pixels) {
             painter.fillRect(dot, colour);
@@ -520,7 +527,7 @@ void MapRenderer::VisitPins(const CRect& update, const NoteVisitor& onNote) {
     const CPoint bottomRight = m_geometry.MapToWorld({update.right + scroll.x + 8, update.bottom + scroll.y + 8});
     m_pinScratch.clear();
     m_notes->ForPinsIn({topLeft.x, bottomRight.y, bottomRight.x, topLeft.y}, [&](int pin) { m_pinScratch.push_back(pin); });
-    if (m_pinScratch.size() > kPinsDrawnWhole) return void(m_crowdedPins = m_pinScratch);
+    if (m_pinScratch.size() > kPinsDrawnWhole) return std::swap(m_crowdedPins, m_pinScratch);
     for (int index : m_pinScratch) {
         const CMapPin& pin = m_notes->Pins()[size_t(index)];
         const CRect head = PinRect(m_geometry, pin.x, pin.y);
