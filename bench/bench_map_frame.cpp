@@ -17,6 +17,8 @@
 #include "render/World.h"
 #include "view/FixedPictureHost.h"
 
+#include "BenchTiming.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -37,17 +39,6 @@ namespace {
 
 constexpr int kRounds = 41;
 constexpr int kRunFrames = 200;
-
-double TimeMs(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::nth_element(times.begin(), times.begin() + ptrdiff_t(times.size() / 2), times.end());
-    return times[times.size() / 2];
-}
 
 // The view of the benchmarks: a renderer over a fixed picture, every place
 // visible, painting `width` x `height` device pixels at `ratio`.

@@ -8,6 +8,8 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_notes_panel [ITEMS]
 #include "mymap/NotesPanel.h"
 
+#include "BenchTiming.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QCheckBox>
@@ -27,17 +29,6 @@
 namespace {
 
 constexpr int kRounds = 9;
-
-double TimeMs(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::nth_element(times.begin(), times.begin() + ptrdiff_t(times.size() / 2), times.end());
-    return times[times.size() / 2];
-}
 
 // Made-up French-looking words, the same every run.
 struct Words {
