@@ -74,8 +74,9 @@ bool CMyMap::Write(const std::vector<CNoteChange>& changes, bool forward, std::s
         else removals.push_back(change.id);
     }
     // The first edit of each day keeps a copy of the layer as it was.
-    std::string backupError;
-    m_store->BackupIfDue(NowMs(), backupError);
+    m_backupProblem.clear();
+    if (!m_store->BackupIfDue(NowMs(), m_backupProblem) && m_backupProblem.empty())
+        m_backupProblem = "sauvegarde impossible";
     if (!m_store->Apply(puts, removals, false, error)) return false;
     for (CNoteItem& item : puts) Keep(std::move(item));
     for (const std::string& id : removals) Drop(id);

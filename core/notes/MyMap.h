@@ -40,6 +40,10 @@ public:
     // an item keeps its time of edit (an imported one), or gets now.
     bool EditAll(std::vector<CNoteChange> changes, std::string& error);
 
+    // Why the day's backup, taken before the last edit, could not be made
+    // (French); empty when it was, or was not due. The edit is kept anyway.
+    const std::string& BackupProblem() const { return m_backupProblem; }
+
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_history.size(); }
     bool Undo(std::string& error);
@@ -61,6 +65,7 @@ private:
 
     std::unique_ptr<CNoteStore> m_store;
     std::string m_whyNoStore;
+    std::string m_backupProblem;
     CNoteItems m_items;
     std::unordered_map<std::string, size_t> m_byId;
     uint64_t m_revision = 0;

@@ -15,6 +15,7 @@ private slots:
     void script_data();
     void script();
     void refusedEditChangesNothing();
+    void failedBackupKeepsTheEdit();
     void marksFindTheirPlaces();
 };
 
@@ -85,6 +86,18 @@ void TestMyMap::refusedEditChangesNothing() {
     QCOMPARE(error, std::string("pas de fichier"));
     QVERIFY(!layer.CanUndo());
     QVERIFY(layer.Items().empty());
+}
+
+// A day's backup that cannot be made (its folder's name taken by a file)
+// does not cost the edit; it is said.
+void TestMyMap::failedBackupKeepsTheEdit() {
+    QTemporaryDir dir;
+    QFile(dir.filePath("backups")).open(QIODevice::WriteOnly);
+    CMyMap layer(CNoteStore::Open((dir.path() + "/notes.sqlite").toStdString()).store);
+    std::string error;
+    QVERIFY(layer.Edit("a", Pin("1"), error));
+    QVERIFY(layer.Find("a"));
+    QVERIFY2(!layer.BackupProblem().empty(), "no problem said");
 }
 
 void TestMyMap::marksFindTheirPlaces() {

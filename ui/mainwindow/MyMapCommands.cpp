@@ -176,16 +176,21 @@ void CMyMapCommands::EnableCommands() {
 
 bool CMyMapCommands::Edit(const std::string& id, std::optional<CNoteItem> after) {
     std::string error;
-    const bool done = m_layer->Edit(id, std::move(after), error);
-    if (!done) Said(error);
-    Refresh();
-    return done;
+    return Done(m_layer->Edit(id, std::move(after), error), error);
 }
 
 bool CMyMapCommands::EditAll(std::vector<CNoteChange> changes) {
     std::string error;
-    const bool done = m_layer->EditAll(std::move(changes), error);
+    return Done(m_layer->EditAll(std::move(changes), error), error);
+}
+
+// After an edit: what failed is said (a backup that could not be made
+// too, though the edit is kept), and the layer is shown again.
+bool CMyMapCommands::Done(bool done, const std::string& error) {
     if (!done) Said(error);
+    else if (!m_layer->BackupProblem().empty())
+        m_host.say(QString::fromUtf8("Notes enregistrées, mais la sauvegarde du jour n'a pas pu être faite : ") +
+                   Utf8(m_layer->BackupProblem()));
     Refresh();
     return done;
 }

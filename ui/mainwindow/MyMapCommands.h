@@ -63,6 +63,7 @@ private:
     void EnableCommands();
     bool Edit(const std::string& id, std::optional<CNoteItem> after);
     bool EditAll(std::vector<CNoteChange> changes);
+    bool Done(bool done, const std::string& error);
     void Said(const std::string& error);
     CNoteItem MarkOf(int place) const;
     int PlaceTarget();
