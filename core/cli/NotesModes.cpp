@@ -9,7 +9,6 @@
 #include "data/ResourceStore.h"
 #include "notes/NoteStore.h"
 #include "notes/NotesExchange.h"
-#include "view/ViewGeometry.h"
 
 #include <sys/stat.h>
 
@@ -98,16 +97,11 @@ int Export(const std::string& target, const std::string& path, const IResourceSt
     return ExitCode::kSuccess;
 }
 
-CNotesBounds WorldBounds() {
-    const CRect span = ViewGeometry::WorldSpan();
-    return {span.left, span.top, span.right, span.bottom};
-}
-
 int Import(const std::string& source, bool replace, const std::string& path, std::ostream& out, std::ostream& err) {
     const BoundedRead file = ReadFileBounded(source, kNotesFileLimit);
     if (file.status == BoundedReadStatus::TooLarge) return Misuse(err, source + " est trop grand pour des notes");
     if (file.status != BoundedReadStatus::Read) return Misuse(err, "impossible de lire " + source + " : " + file.reason);
-    const CNotesReading reading = NotesFromJson(std::string(file.bytes.begin(), file.bytes.end()), WorldBounds());
+    const CNotesReading reading = NotesFromJson(std::string(file.bytes.begin(), file.bytes.end()), NotesWorldBounds());
     if (!reading.ok) return Misuse(err, source + " n'a pas été importé : " + reading.error);
     for (const std::string& line : reading.cleaned) Complain(err, line);
     CNoteStore::Opening opening = CNoteStore::Open(path);

@@ -2,7 +2,6 @@
 // import. Reading is NotesImport.cpp.
 #include "notes/NotesExchange.h"
 
-#include "data/MulDiv.h"
 #include "view/ViewGeometry.h"
 
 #include "notes/IsoTime.h"
@@ -236,10 +235,15 @@ CNotesMerge MergeNotes(const CNoteItems& current, const CNoteItems& incoming) {
 }
 
 CNoteItems InPicturePixels(CNoteItems items, int32_t width, int32_t height) {
-    const CRect span = ViewGeometry::WorldSpan();
     for (CNoteItem& item : items) {
-        item.x = std::abs(MulDiv(width, span.left - item.x, span.Width()));
-        item.y = std::abs(MulDiv(height, span.bottom - item.y, span.Height()));
+        const CPoint pixel = ViewGeometry::WorldToPixels({item.x, item.y}, {width, height});
+        item.x = pixel.x;
+        item.y = pixel.y;
     }
     return items;
+}
+
+CNotesBounds NotesWorldBounds() {
+    const CRect span = ViewGeometry::WorldSpan();
+    return {span.left, span.top, span.right, span.bottom};
 }

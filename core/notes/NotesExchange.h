@@ -35,6 +35,8 @@ struct CNotesReading {
     std::vector<std::string> cleaned;   // what was mended on the way (French), one line each
 };
 CNotesReading NotesFromJson(const std::string& text, const CNotesBounds& bounds);
+// The world the map covers, as the program reads its files with.
+CNotesBounds NotesWorldBounds();
 
 // What an import does to the layer, item by item: newest edit wins.
 struct CNotesMerge {

@@ -53,12 +53,15 @@ CPoint ViewGeometry::MapToPicture(CPoint p) const {
 
 CPoint ViewGeometry::WorldToMap(CPoint world) const {
     const CRect image = GetImageRect();
+    return WorldToPixels(world, {image.right, image.bottom});
+}
+
+CPoint ViewGeometry::WorldToPixels(CPoint world, CSize pixels) {
     // The differences wrap as 32-bit values do; the absolute value reflects a
     // point beyond the left or top edge back onto the picture.
     const int32_t dx = int32_t(uint32_t(kWorldLeft) - uint32_t(world.x));
     const int32_t dy = int32_t(uint32_t(kWorldTop) - uint32_t(world.y));
-    return {std::abs(MulDiv(image.right, dx, kWorldWidth)),
-            std::abs(MulDiv(image.bottom, dy, kWorldHeight))};
+    return {std::abs(MulDiv(pixels.cx, dx, kWorldWidth)), std::abs(MulDiv(pixels.cy, dy, kWorldHeight))};
 }
 
 CPoint ViewGeometry::MapToWorld(CPoint map) const {

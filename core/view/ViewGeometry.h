@@ -49,6 +49,9 @@ public:
     CRect MapToPicture(CRect r) const;
     CPoint MapToPicture(CPoint p) const;
     CPoint WorldToMap(CPoint world) const;
+    // The same for a picture of `pixels` (WorldToMap gives it the zoomed
+    // picture's size).
+    static CPoint WorldToPixels(CPoint world, CSize pixels);
     // The world point at a map point (the inverse of WorldToMap on the
     // picture, to the nearest world unit a map pixel covers).
     CPoint MapToWorld(CPoint map) const;

@@ -9,7 +9,6 @@
 #include "mapview/ZerimView.h"
 #include "render/MapPicture.h"
 #include "notes/NotesExchange.h"
-#include "view/ViewGeometry.h"
 #include "widgets/DialogHelpers.h"
 
 #include <QDateTime>
@@ -22,11 +21,6 @@
 
 namespace {
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-
-CNotesBounds WorldBounds() {
-    const CRect span = ViewGeometry::WorldSpan();
-    return {span.left, span.top, span.right, span.bottom};
-}
 
 // What replacing the layer with `incoming` changes: every incoming item
 // written, every other one removed.
@@ -72,7 +66,7 @@ void CMyMapCommands::ImportNotes() {
                                                                       : Utf8(file.reason);
         return WarnPlainly(m_host.window, title, QString::fromUtf8("Impossible de lire %1 : %2").arg(path, why));
     }
-    const CNotesReading reading = NotesFromJson(std::string(file.bytes.begin(), file.bytes.end()), WorldBounds());
+    const CNotesReading reading = NotesFromJson(std::string(file.bytes.begin(), file.bytes.end()), NotesWorldBounds());
     if (!reading.ok)
         return WarnPlainly(m_host.window, title, QString::fromUtf8("%1 n'a pas été importé : %2").arg(path, Utf8(reading.error)));
     const int choice = AskPlainly(m_host.window, title,

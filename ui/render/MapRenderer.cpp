@@ -143,7 +143,7 @@ void MapRenderer::DrawCrowdedPins(QPainter& painter, const CRect& update) {
     if (m_crowdedPins.empty()) return;
     QColor colours[kPinColourCount + 1];
     for (int c = 0; c < kPinColourCount; ++c) colours[c] = PinColourOf(PinColour(c));
-    colours[kPinColourCount] = QColor(160, 160, 160);
+    colours[kPinColourCount] = LostPinColour();
     QPoint offset;
     QImage* pixels = PixelsOf(painter, offset);
     const QRect within = ToQRect(update).translated(offset) & (pixels ? pixels->rect() : QRect());

@@ -36,6 +36,8 @@ void DrawCheck(QPainter& painter, const QRectF& r) {
 
 }  // namespace
 
+QColor LostPinColour() { return QColor(160, 160, 160); }
+
 QColor PinColourOf(PinColour colour) {
     switch (colour) {
     case PinColour::Blue: return QColor(40, 120, 255);
@@ -69,7 +71,7 @@ void DrawNoteGlyph(QPainter& painter, NoteGlyph glyph, PinColour colour, const Q
     case NoteGlyph::Pin:
     case NoteGlyph::LostPin:
         painter.setPen(QPen(kGlyphOutline, line));
-        painter.setBrush(glyph == NoteGlyph::Pin ? PinColourOf(colour) : QColor(160, 160, 160));
+        painter.setBrush(glyph == NoteGlyph::Pin ? PinColourOf(colour) : LostPinColour());
         painter.drawEllipse(inner);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);

@@ -15,6 +15,8 @@ class QPainter;
 enum class NoteGlyph { Visited, Favourite, Noted, Pin, LostPin };
 
 QColor PinColourOf(PinColour colour);
+// The grey of a mark whose place the data no longer has.
+QColor LostPinColour();
 void DrawNoteGlyph(QPainter& painter, NoteGlyph glyph, PinColour colour, const QRectF& rect);
 // Where a place's glyph sits around its 6 x 6 marker, in the same units.
 CRect PlaceGlyphRect(NoteGlyph glyph, const CRect& marker);
