@@ -40,12 +40,17 @@ LinkAction ResolveLink(std::string_view url, int placeCount, int characterCount)
 }
 
 SpellLinkAction ResolveSpellLink(std::string_view url) {
-    constexpr std::string_view kSpell = "/spellid=";
-    const size_t at = url.find(kSpell);
-    if (at == std::string_view::npos) return {};
-    const int64_t number = ReadNumber(url.substr(at + kSpell.size()));
-    if (number < 0 || number > 0xFFFF) return {true, std::nullopt};
-    return {true, uint16_t(number)};
+    const std::optional<int64_t> number = LinkNumber(url, "spellid");
+    if (!number) return {};
+    if (*number < 0 || *number > 0xFFFF) return {true, std::nullopt};
+    return {true, uint16_t(*number)};
+}
+
+std::optional<int64_t> LinkNumber(std::string_view url, std::string_view kind) {
+    const std::string marker = "/" + std::string(kind) + "=";
+    const size_t at = url.find(marker);
+    if (at == std::string_view::npos) return std::nullopt;
+    return ReadNumber(url.substr(at + marker.size()));
 }
 
 std::string InternalLink(std::string_view kind, int number, std::string_view text) {

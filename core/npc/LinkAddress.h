@@ -1,6 +1,8 @@
 // Reading the internal links of a character page or a place card:
 // "quil://locidx=N" names the place at index N, "quil://npcidx=N" the
-// character with ordinal N, "quil://spellid=N" the spell whose id is N.
+// character with ordinal N, "quil://spellid=N" the spell whose id is N; the
+// sheet's pages add "quil://vendoridx=N", the vendor at index N of the vendor
+// table, and "quil://effectkey=N", the magic effect whose key is N.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -8,7 +10,7 @@
 #include <string_view>
 
 // The link a page shows: `text`, escaped, leading to "quil://KIND=NUMBER"
-// (kind "locidx", "npcidx" or "spellid").
+// (kind "locidx", "npcidx", "spellid", "vendoridx" or "effectkey").
 std::string InternalLink(std::string_view kind, int number, std::string_view text);
 
 enum class LinkKind {
@@ -37,3 +39,8 @@ struct SpellLinkAction {
 // For an address that ResolveLink finds external: looks for "/spellid=" in
 // it, and reads the number after it as ResolveLink reads its numbers.
 SpellLinkAction ResolveSpellLink(std::string_view url);
+
+// The number after "/KIND=" in the address (kind as for InternalLink), read
+// as ResolveLink reads its numbers (saturated far outside any table);
+// nothing when the address has no such part.
+std::optional<int64_t> LinkNumber(std::string_view url, std::string_view kind);

@@ -2,6 +2,7 @@
 
 #include "npc/HtmlFragment.h"
 #include "npc/LinkAddress.h"
+#include "npc/SheetPages.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,25 +20,6 @@ void CharacterList(const CLinkedWorld& world, int place, std::string& page, size
     }
 }
 
-// The spells a vendor sells, each once, in its list's order; ids that name
-// no spell are left out. One look per id, since a list may hold millions:
-// `shown` has a flag for every id, all clear between vendors.
-void SpellList(const CLinkedWorld& world, const VendorRecord& vendor, std::vector<bool>& shown, std::string& page,
-               size_t maxBytes) {
-    std::vector<uint16_t> listed;
-    for (const uint16_t id : vendor.spells) {
-        if (page.size() > maxBytes) break;
-        const SpellRecord* spell = shown[id] ? nullptr : world.SpellById(id);
-        if (!spell) continue;
-        shown[id] = true;
-        if (!listed.empty()) page += ", ";
-        listed.push_back(id);
-        page += InternalLink("spellid", id, spell->name);
-    }
-    if (listed.empty()) page += "aucun sort";
-    for (const uint16_t id : listed) shown[id] = false;
-}
-
 void VendorList(const CLinkedWorld& world, int place, std::string& page, size_t maxBytes) {
     const std::vector<int>& vendors = world.Links().VendorsAt(place);
     if (vendors.empty()) page += "Aucun vendeur.<BR>";
@@ -46,7 +28,7 @@ void VendorList(const CLinkedWorld& world, int place, std::string& page, size_t 
         if (page.size() > maxBytes) return;
         const VendorRecord& vendor = world.Vendors()[size_t(index)];
         page += "<b>" + EscapeHtml(vendor.name) + "</b> (" + EscapeHtml(world.LocationText(vendor.location)) + ") : ";
-        SpellList(world, vendor, shown, page, maxBytes);
+        AppendSpellLinks(world, vendor.spells, shown, page, maxBytes);
         page += "<BR>";
     }
 }
