@@ -13,10 +13,11 @@ set(reach_render text)
 set(reach_mapview render widgets text)
 set(reach_finders widgets text)
 set(reach_mymap widgets text)
+set(reach_quicksearch text)
 set(reach_output mapview render widgets text)
 set(reach_startup output render widgets text)
 # Nothing reaches the main window: it reaches everything.
-set(reach_mainwindow startup output finders mymap mapview render widgets text)
+set(reach_mainwindow startup output finders mymap quicksearch mapview render widgets text)
 
 file(GLOB_RECURSE ui_files RELATIVE ${SOURCE_DIR}/ui ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/ui/*.cpp)
 list(LENGTH ui_files count)

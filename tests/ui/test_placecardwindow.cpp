@@ -1,6 +1,7 @@
 // The place card from the main window, as a user opens it: on the one
-// place found or the hovered one, in a window of its own, whose character
-// and spell names open the finders there.
+// place found or the hovered one, in the sheet beside the map, whose links
+// show their pages in it and whose "Ouvrir dans le chercheur" opens the
+// finders.
 #include "JpegMaker.h"
 #include "PanelClick.h"
 #include "SmallWorld.h"
@@ -16,6 +17,7 @@
 #include "widgets/AutoCombo.h"
 
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -35,8 +37,8 @@ private slots:
     void hoveredPlaceFirst();
     void escapeClosesAndTheCardComesBack();
     void cardLeavesThePlaceInSight();
-    void characterLinkOpensThePage();
-    void spellLinkSelectsTheSpell();
+    void linksShowTheirPages_data();
+    void linksShowTheirPages();
     void controlBytesInTheTitle();
     void refusedPagesInTheStatusBar();
 
@@ -191,44 +193,67 @@ void TestPlaceCardWindow::cardLeavesThePlaceInSight() {
         QTest::keyClick(finder, Qt::Key_Escape);
     });
     QVERIFY(ClickText(*card->Panel(), QString::fromUtf8("Éclair")));
+    QTest::mouseClick(card->FinderButton(), Qt::LeftButton);
     QVERIFY(!finderFrame.isNull());
     QVERIFY(!finderFrame.intersects(place));
 }
 
-void TestPlaceCardWindow::characterLinkOpensThePage() {
-    CPlaceCardDlg* card = OpenCard("kelwick");
-    QVERIFY(card);
-    QString chosen, page;
-    QTimer::singleShot(0, [&] {
-        auto* finder = qobject_cast<CNpcSearchDlg*>(QApplication::activeModalWidget());
-        if (!finder) return;
-        chosen = finder->NameCombo()->currentText();
-        page = finder->Panel()->toPlainText();
-        QTest::keyClick(finder, Qt::Key_Escape);
-    });
-    QVERIFY(ClickText(*card->Panel(), "Cara"));
-    QCOMPARE(chosen, QString("Cara"));
-    QVERIFY2(page.contains("Seen in kelwick."), qPrintable(page));
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(card->isVisible());  // the card stays open
+// From Kelwick's card, links followed one after another: each shows its
+// page in the sheet (a place link lights the place and the sheet stays);
+// "Ouvrir dans le chercheur" then opens the finder on it.
+void TestPlaceCardWindow::linksShowTheirPages_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("lit");     // the place lit on the map afterwards
+    QTest::addColumn<QString>("finder");  // what the finder chose; empty: no button
+    QTest::newRow("the card itself") << QStringList{} << "Kelwick" << "Xan (Kelwick, by the well)" << "Kelwick" << "";
+    QTest::newRow("a character") << QStringList{"Cara"} << "Cara" << "Seen in kelwick." << "Kelwick" << "Cara";
+    QTest::newRow("a spell, who sells it and where")
+        << QStringList{"Éclair"} << "Éclair" << "Zed & Sons : Kelwick, by the well\nYara : Quen Harrow" << "Kelwick"
+        << "Éclair";
+    QTest::newRow("a vendor of the spell") << QStringList{"Éclair", "Yara"} << "Yara" << "Quen Harrow\n\nSorts\nBrume, Éclair"
+                                           << "Kelwick" << "Brume";
+    QTest::newRow("the spell's effect") << QStringList{"Éclair", "Feu"} << "Feu" << "Brume\nÉclair\nFlamme\nGivre <b>"
+                                        << "Kelwick" << "Brume";
+    QTest::newRow("a place link lights the place, the sheet stays")
+        << QStringList{"Éclair", "Quen Harrow"} << "Éclair" << "Yara : Quen Harrow" << "Quen Harrow" << "Éclair";
+    QTest::newRow("a place of a character's page")
+        << QStringList{"Amrel", "Quen Harrow"} << "Amrel" << "Kelwick, then Quen Harrow." << "Quen Harrow" << "Amrel";
 }
 
-void TestPlaceCardWindow::spellLinkSelectsTheSpell() {
-    CPlaceCardDlg* card = OpenCard("quen");
+void TestPlaceCardWindow::linksShowTheirPages() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+    QFETCH(QString, lit);
+    QFETCH(QString, finder);
+    CPlaceCardDlg* card = OpenCard("kelwick");
     QVERIFY(card);
-    QString spell;
-    QStringList vendors;
+    for (const QString& click : clicks) QVERIFY2(ClickText(*card->Panel(), click), qPrintable(click));
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(Cards().size(), 1);
+    QVERIFY(card->isVisible());
+    QCOMPARE(card->windowTitle(), title);
+    const QString text = card->Panel()->toPlainText();
+    QVERIFY2(text.contains(shown), qPrintable(text));
+    const CPlaceArray& found = View()->Places().Highlight();
+    QCOMPARE(found.GetSize(), 1);
+    QCOMPARE(QString::fromStdString(found[0]->m_strName), lit);
+    QCOMPARE(card->FinderButton()->isVisible(), !finder.isEmpty());
+    if (finder.isEmpty()) return;
+    QString chosen;
     QTimer::singleShot(0, [&] {
-        auto* finder = qobject_cast<CSpellSearchDlg*>(QApplication::activeModalWidget());
-        if (!finder) return;
-        if (QTreeWidgetItem* item = finder->Tree()->currentItem()) spell = item->text(0);
-        for (int i = 0; i < finder->VendorList()->topLevelItemCount(); ++i)
-            vendors << finder->VendorList()->topLevelItem(i)->text(0);
-        QTest::keyClick(finder, Qt::Key_Escape);
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* characters = qobject_cast<CNpcSearchDlg*>(modal)) chosen = characters->NameCombo()->currentText();
+        if (auto* spells = qobject_cast<CSpellSearchDlg*>(modal); spells && spells->Tree()->currentItem())
+            chosen = spells->Tree()->currentItem()->text(0);
+        if (modal) QTest::keyClick(modal, Qt::Key_Escape);
     });
-    QVERIFY(ClickText(*card->Panel(), QString::fromUtf8("Éclair")));
-    QCOMPARE(spell, QString::fromUtf8("Éclair"));
-    QCOMPARE(vendors, (QStringList{"Yara", "Zed & Sons"}));
+    QTest::mouseClick(card->FinderButton(), Qt::LeftButton);
+    QCOMPARE(chosen, finder);
+    QVERIFY(card->isVisible());  // the sheet stays open
+    QCOMPARE(card->windowTitle(), title);
 }
 
 // A name's escape sequence, bell, tab and delete reach the title bar as
@@ -240,12 +265,13 @@ void TestPlaceCardWindow::controlBytesInTheTitle() {
     CPlaceList places;
     ParsePlaceTable(*FindRcData(store, ResId::IDR_PLACES), places);
     const CLinkedWorld world(places.Array(), store);
-    CPlaceCardDlg card(store, world, 0, {});
+    CPlaceCardDlg card(store, world, {});
+    QVERIFY(card.Show({SheetKind::Place, 0}));
     QCOMPARE(card.windowTitle(), QString::fromUtf8("Kel\uFFFD[2Jwick\uFFFD\uFFFD\uFFFD"));
 }
 
 // The main window hands its status bar to every page panel it opens: the
-// card's, and the character finder's opened from the card.
+// sheet's, and the character finder's opened from it.
 void TestPlaceCardWindow::refusedPagesInTheStatusBar() {
     std::string page;
     for (int i = 0; i < 65; ++i) page += "<div>";
@@ -261,6 +287,7 @@ void TestPlaceCardWindow::refusedPagesInTheStatusBar() {
         QTest::keyClick(finder, Qt::Key_Escape);
     });
     QVERIFY(ClickText(*card->Panel(), "Cara"));
+    QTest::mouseClick(card->FinderButton(), Qt::LeftButton);
     QVERIFY(refusedInFinder);
     QCOMPARE(Pane0(), refused);
     m_frame->StatusBar()->SetPaneText(0, QString());

@@ -23,6 +23,7 @@ enum : int {
     RememberView,
     PlaceCard,
     PrintPreview,
+    SearchEverywhere,
     // The player's layer (MyMapCommands).
     Undo,
     Redo,

@@ -15,6 +15,7 @@
 #include "finders/NpcSearchDlg.h"
 #include "finders/SpellSearchDlg.h"
 #include "mapview/ZerimView.h"
+#include "search/WorldSearch.h"
 #include "widgets/AutoCombo.h"
 
 #include <QApplication>
@@ -164,13 +165,18 @@ void CMainFrame::CreateMyMap() {
     host.say = [this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); };
     host.targetPlace = [this] { return PlaceForCard(); };
     host.showPlace = [this](int index) { ShowPlace(index); };
+    host.notesChanged = [this](const CNoteItems& items) {
+        if (m_search) m_search->SetNotes(items);
+    };
     m_myMap = new CMyMapCommands(std::move(host));
     AfterFirstMap([this] { m_myMap->Open(NotesFilePath()); });
 }
 
-// A place link of the character finder, or a vendor's location in the spell
-// finder, lights its place on the map.
+// A place link of the character finder or the sheet, a vendor's location in
+// the spell finder, or a place the one search found, lights its place on the
+// map.
 void CMainFrame::ShowPlace(int index) {
+    if (index < 0 || index >= m_world.Places().GetSize()) return;
     if (CPlace* place = m_world.Places()[index]) m_pView->HighlightOne(place);
 }
 

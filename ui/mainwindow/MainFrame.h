@@ -5,15 +5,22 @@
 #include "widgets/KeepInSight.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class CMapPicture;
 class CMyMapCommands;
 class CPlaceBar;
+class CPlaceCardDlg;
+class CQuickSearch;
+class CWorldSearch;
+struct SearchHit;
+struct SheetSubject;
 class CStatusBar;
 class CWorld;
 class SettingsFile;
@@ -43,6 +50,10 @@ public:
     QLabel* LoadProblemPane() const { return m_wndLoadProblems; }
     // The player's layer: its commands, the panel, the store once open.
     CMyMapCommands* MyMap() const { return m_myMap; }
+    // The one search's field over the map.
+    CQuickSearch* QuickSearch() const { return m_quickSearch; }
+    // The sheet beside the map; null until something shows in it.
+    CPlaceCardDlg* Sheet() const { return m_sheet; }
     // The menu and tool bar commands, by command id.
     QAction* Command(int id) const;
     // With "Reprendre la dernière vue" checked, takes back the view saved at
@@ -84,11 +95,23 @@ private:
     // Where the page panels of the finders, the cards and the About box say
     // why they refused a page: the status bar.
     CIEControl::NoticeWriter PanelNotices();
-    // MainFramePlaceCard.cpp: the place card, and both finders, opened by
-    // the tool bar or on a character or spell of a card.
+    // MainFrameSearch.cpp: the one search, its field and its engine (made
+    // once the first map is on screen, or at the first search before that),
+    // and what its hits open.
+    void AddSearchEverywhereCommand(QMenu* search);
+    void OpenSearchField();
+    CWorldSearch& WorldSearch();
+    void OpenHit(const SearchHit& hit);
+    // MainFramePlaceCard.cpp: the sheet (a place's card, or a character,
+    // spell, effect or vendor), and both finders, opened by the tool bar or
+    // from the sheet.
     void AddPlaceCardCommand(QMenu* search);
     int PlaceForCard() const;
     void OpenPlaceCard();
+    // Shows `subject` in the one sheet, made at its first use; `activate`
+    // gives it the keyboard, else the keyboard stays where it is.
+    void ShowInSheet(SheetSubject subject, bool activate);
+    void OpenInFinder(SheetSubject subject);
     // `placeInSight`: a place the finder must not hide (-1: none).
     void RunCharacterFinder(std::optional<int> ordinal = std::nullopt, int placeInSight = -1);
     void RunSpellFinder(std::optional<uint16_t> spellId = std::nullopt, int placeInSight = -1);
@@ -99,6 +122,9 @@ private:
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;
     CMyMapCommands* m_myMap = nullptr;
+    std::unique_ptr<CWorldSearch> m_search;
+    CQuickSearch* m_quickSearch = nullptr;
+    QPointer<CPlaceCardDlg> m_sheet;
     CZerimView* m_pView = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar

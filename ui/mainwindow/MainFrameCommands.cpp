@@ -69,10 +69,11 @@ void CMainFrame::AddViewCommands(QMenu* view) {
     }
 }
 
-// Before "?", which stays last: the place field, both finders, copying,
-// the place card.
+// Before "?", which stays last: the one search, the place field, both
+// finders, copying, the place card.
 void CMainFrame::CreateSearchMenu() {
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Rechercher"));
+    AddSearchEverywhereCommand(search);
     QAction* place = NewExtraCommand(ExtraCommand::FindPlace, "&Lieu", "Place le curseur dans le champ des lieux",
                                      StandardKeys(QKeySequence::Find, Qt::CTRL | Qt::Key_F));
     connect(place, &QAction::triggered, this, &CMainFrame::FocusPlaceField);

@@ -1,7 +1,8 @@
-// The place card from the map: "Fiche du lieu…" opens the card of the
-// hovered place, else of the one place found, in a window beside the map;
-// the card's links open the finders on a character or a spell, which the tool
-// bar opens too.
+// The sheet beside the map: "Fiche du lieu…" shows the card of the hovered
+// place, else of the one place found; the one search shows characters,
+// spells, effects and vendors in it; its links show their pages in it, and
+// "Ouvrir dans le chercheur" opens the finders on what it shows, which the
+// tool bar opens too.
 #include "mainwindow/MainFrame.h"
 
 #include "mainwindow/ExtraCommands.h"
@@ -10,6 +11,7 @@
 #include "render/World.h"
 
 #include "data/PlaceArray.h"
+#include "npc/SheetPages.h"
 #include "finders/NpcSearchDlg.h"
 #include "finders/PlaceCardDlg.h"
 #include "finders/SpellSearchDlg.h"
@@ -46,22 +48,33 @@ void CMainFrame::OpenPlaceCard() {
         m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Survolez un lieu, ou trouvez-en un seul, pour voir sa fiche"));
         return;
     }
-    // A place has one card: asked again, it comes to the front.
-    for (CPlaceCardDlg* open : findChildren<CPlaceCardDlg*>()) {
-        if (open->Place() != place) continue;
-        open->show();  // closed with Escape, a dialog is only hidden
-        open->raise();
-        open->activateWindow();
-        return;
+    ShowInSheet({SheetKind::Place, place}, true);
+}
+
+// One sheet for every subject: asked again, it comes to the front.
+void CMainFrame::ShowInSheet(SheetSubject subject, bool activate) {
+    if (!m_sheet) {
+        CPlaceCardDlg::Links links{[this](int place) { ShowPlace(place); },
+                                   [this](SheetSubject shown) { OpenInFinder(shown); },
+                                   [this](int place) -> QWidget* { return m_myMap->NewPlaceBox(place); }};
+        m_sheet = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), std::move(links), this, PanelNotices());
+        m_sheet->SetMarkerLocator(LocateMarkers());
+        // The one search from the sheet too.
+        m_sheet->addAction(Command(ExtraCommand::SearchEverywhere));
     }
-    // A finder opened from the card keeps the card's place in sight too.
-    CPlaceCardDlg::Links links{[this, place](int ordinal) { RunCharacterFinder(ordinal, place); },
-                               [this, place](uint16_t spellId) { RunSpellFinder(spellId, place); }};
-    auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this,
-                                   PanelNotices());
-    if (CPlaceNotesBox* marks = m_myMap->NewPlaceBox(place)) card->AddBelow(marks);
-    card->show();
-    KeepPlaceInSight(card, LocateMarkers(), place);
+    if (!m_sheet->Show(subject)) return;
+    m_sheet->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+    m_sheet->show();  // closed with Escape, a dialog is only hidden
+    m_sheet->raise();
+    if (activate) m_sheet->activateWindow();
+    if (subject.kind == SheetKind::Place) KeepPlaceInSight(m_sheet, LocateMarkers(), subject.ref);
+}
+
+// A finder opened from the sheet keeps the place lit in sight.
+void CMainFrame::OpenInFinder(SheetSubject subject) {
+    if (subject.kind == SheetKind::Character) return RunCharacterFinder(subject.ref, PlaceForCard());
+    if (const std::optional<uint16_t> spell = FinderSpell(m_world.LinkedWorld(), subject))
+        RunSpellFinder(*spell, PlaceForCard());
 }
 
 CIEControl::NoticeWriter CMainFrame::PanelNotices() {

@@ -160,6 +160,7 @@ void CMyMapCommands::Refresh() {
                                                                                       : std::vector<const CPlace*>());
     m_host.view->NotesChanged();
     if (m_panel) m_panel->SetItems(m_layer->Items(), places.GetSize());
+    if (m_host.notesChanged) m_host.notesChanged(m_layer->Items());
     for (auto& [box, place] : m_placeBoxes) {
         if (!box) continue;
         const CNoteItem mark = MarkOf(place);
@@ -281,6 +282,10 @@ void CMyMapCommands::FlyTo(const std::string& id) {
     const ViewGeometry& geometry = m_host.view->Geometry();
     const CPoint map = geometry.WorldToMap({item->x, item->y});
     m_host.view->CenterOnPicture(geometry.MapToPicture(map));
+}
+
+void CMyMapCommands::FlyToItem(int index) {
+    if (m_layer && index >= 0 && size_t(index) < m_layer->Items().size()) FlyTo(m_layer->Items()[size_t(index)].id);
 }
 
 void CMyMapCommands::Undo() {

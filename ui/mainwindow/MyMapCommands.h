@@ -41,6 +41,7 @@ public:
         std::function<void(const QString&)> say;  // the status bar
         std::function<int()> targetPlace;         // hovered, else the one found; -1
         std::function<void(int)> showPlace;       // flies to a place and lights it
+        std::function<void(const CNoteItems&)> notesChanged;  // the layer after every change
     };
     explicit CMyMapCommands(Host host);
     ~CMyMapCommands() override;
@@ -57,6 +58,9 @@ public:
 
     // What the notes menu holds at a client point of the map.
     QMenu* NotesMenuAt(CPoint client);
+    // Flies to the item at `index` of the layer's items: a place mark's
+    // place lit, a pin (or a mark whose place is gone) centred.
+    void FlyToItem(int index);
 
 private:
     void Refresh();

@@ -23,6 +23,8 @@ public:
 
     // Where every table and page comes from (the finders read theirs).
     const IResourceStore& Store() const { return m_data.Store(); }
+    // The world's tables, as the modes without a window read them.
+    CWorldData& Data() { return m_data; }
 
     // Whether loading has begun; it is never undone, so a load that finds
     // nothing is not tried again.
