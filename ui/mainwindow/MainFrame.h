@@ -53,7 +53,7 @@ public:
     // The one search's field over the map.
     CQuickSearch* QuickSearch() const { return m_quickSearch; }
     // The sheet beside the map; null until something shows in it.
-    CPlaceCardDlg* Sheet() const { return m_sheet; }
+    CPlaceCardDlg* Sheet() const;
     // The menu and tool bar commands, by command id.
     QAction* Command(int id) const;
     // With "Reprendre la dernière vue" checked, takes back the view saved at

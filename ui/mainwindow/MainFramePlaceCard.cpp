@@ -51,6 +51,8 @@ void CMainFrame::OpenPlaceCard() {
     ShowInSheet({SheetKind::Place, place}, true);
 }
 
+CPlaceCardDlg* CMainFrame::Sheet() const { return m_sheet; }
+
 // One sheet for every subject: asked again, it comes to the front.
 void CMainFrame::ShowInSheet(SheetSubject subject, bool activate) {
     if (!m_sheet) {

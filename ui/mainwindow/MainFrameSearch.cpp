@@ -1,0 +1,62 @@
+// The one search in the window: "Rechercher partout…" (Ctrl+K) opens a
+// field over the map that finds places, characters, spells, effects,
+// vendors and the player's notes as the player types. Enter opens a hit: a
+// place flown to and lit, as the place bar does; a character, a spell or an
+// effect in the sheet beside the map; a vendor both ways, its location lit
+// and its page in the sheet; a note flown to.
+#include "mainwindow/MainFrame.h"
+
+#include "mainwindow/ExtraCommands.h"
+#include "mainwindow/MyMapCommands.h"
+#include "render/World.h"
+
+#include "mapview/ZerimView.h"
+#include "npc/SheetPages.h"
+#include "quicksearch/QuickSearch.h"
+#include "search/WorldSearch.h"
+
+#include <QMenu>
+#include <QTimer>
+
+// First in "Rechercher", apart from the items that were there before it.
+void CMainFrame::AddSearchEverywhereCommand(QMenu* search) {
+    QAction* action = NewExtraCommand(
+        ExtraCommand::SearchEverywhere, "Rechercher &partout…",
+        "Cherche parmi les lieux, les personnages, les sorts, les effets, les marchands et vos notes",
+        {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    connect(action, &QAction::triggered, this, &CMainFrame::OpenSearchField);
+    search->addAction(action);
+    search->addSeparator();
+    m_quickSearch = new CQuickSearch(
+        *m_pView, [this](const std::string& text) { return WorldSearch().Find(text); },
+        [this](const SearchHit& hit) { OpenHit(hit); });
+    // The index waits for the first map, and for what follows it at once.
+    AfterFirstMap([this] { QTimer::singleShot(0, this, [this] { WorldSearch(); }); });
+}
+
+void CMainFrame::OpenSearchField() {
+    activateWindow();  // asked from the sheet
+    m_quickSearch->Open();
+}
+
+CWorldSearch& CMainFrame::WorldSearch() {
+    if (!m_search) {
+        m_search = std::make_unique<CWorldSearch>(m_world.Data());
+        if (const CMyMap* layer = m_myMap->Layer()) m_search->SetNotes(layer->Items());
+    }
+    return *m_search;
+}
+
+void CMainFrame::OpenHit(const SearchHit& hit) {
+    switch (hit.kind) {
+    case SearchKind::Place: ShowPlace(hit.ref); break;
+    case SearchKind::Character: ShowInSheet({SheetKind::Character, hit.ref}, false); break;
+    case SearchKind::Spell: ShowInSheet({SheetKind::Spell, hit.ref}, false); break;
+    case SearchKind::Effect: ShowInSheet({SheetKind::Effect, hit.ref}, false); break;
+    case SearchKind::Vendor:
+        if (const std::optional<int> place = VendorPlace(m_world.LinkedWorld(), hit.ref)) ShowPlace(*place);
+        ShowInSheet({SheetKind::Vendor, hit.ref}, false);
+        break;
+    case SearchKind::Note: m_myMap->FlyToItem(hit.ref); break;
+    }
+}
