@@ -35,7 +35,6 @@ CQuickSearch::CQuickSearch(QWidget& area, Finder find, Opener open)
     m_field = new QLineEdit(this);
     m_field->setObjectName(QStringLiteral("quickSearchField"));
     m_field->setPlaceholderText(Placeholder());
-    m_field->setClearButtonEnabled(true);
     m_field->setAccessibleName(QStringLiteral("Rechercher partout"));
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("quickSearchList"));
@@ -69,6 +68,8 @@ CQuickSearch::CQuickSearch(QWidget& area, Finder find, Opener open)
 }
 
 void CQuickSearch::Open() {
+    // Its picture is read at the first opening: making the window reads no image.
+    m_field->setClearButtonEnabled(true);
     QWidget* before = QApplication::focusWidget();
     if (before && !isAncestorOf(before)) m_focusBefore = before;
     Place();
