@@ -4,6 +4,7 @@
 #include "mainwindow/MainFrame.h"
 #include "render/World.h"
 #include "mainwindow/ZerimApp.h"
+#include "mapview/ZerimView.h"
 
 #include <QtTest>
 
@@ -26,4 +27,17 @@ inline void CloseMainWindow(std::unique_ptr<CWorld>& world, std::unique_ptr<CZer
     frame = nullptr;
     app.reset();
     world.reset();
+}
+
+// The one lit place's marker and label, on screen; empty unless one is lit.
+inline QRect LitPlaceOnScreen(CZerimView& view) {
+    const CPlaceArray& found = view.Places().Highlight();
+    if (found.GetSize() != 1) return {};
+    int index = 0;
+    while (view.PlaceTable()[index] != found[0]) ++index;
+    CRect marker, label;
+    view.Places().GetPlaceRects(*found[0], view.Renderer().LabelSizes().Of(index), marker, label);
+    const QRect both = QRect(marker.left, marker.top, marker.Width(), marker.Height())
+                           .united(QRect(label.left, label.top, label.Width(), label.Height()));
+    return QRect(view.viewport()->mapToGlobal(both.topLeft()), both.size());
 }

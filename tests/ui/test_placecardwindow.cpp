@@ -47,7 +47,6 @@ private:
     QString Pane0() const { return m_frame->StatusBar()->PaneText(0); }
     QList<CPlaceCardDlg*> Cards() const { return m_frame->findChildren<CPlaceCardDlg*>(); }
     CPlaceCardDlg* OpenCard(const QString& search);
-    QRect FoundPlaceOnScreen() const;
 
     CMemoryResourceStore m_store;
     std::unique_ptr<CWorld> m_world;
@@ -158,26 +157,13 @@ void TestPlaceCardWindow::escapeClosesAndTheCardComesBack() {
     QCOMPARE(Cards()[0]->windowTitle(), QString("Kelwick"));
 }
 
-// The one found place's marker and label, on screen.
-QRect TestPlaceCardWindow::FoundPlaceOnScreen() const {
-    const CPlaceArray& found = View()->Places().Highlight();
-    if (found.GetSize() != 1) return {};
-    int index = 0;
-    while (View()->PlaceTable()[index] != found[0]) ++index;
-    CRect marker, label;
-    View()->Places().GetPlaceRects(*found[0], View()->Renderer().LabelSizes().Of(index), marker, label);
-    const QRect both = QRect(marker.left, marker.top, marker.Width(), marker.Height())
-                           .united(QRect(label.left, label.top, label.Width(), label.Height()));
-    return QRect(View()->viewport()->mapToGlobal(both.topLeft()), both.size());
-}
-
 // The found place is in the middle of the map, where the card would open:
 // the card moves off its marker and its label; and so does a finder opened
 // from the card, which would open there too.
 void TestPlaceCardWindow::cardLeavesThePlaceInSight() {
     CPlaceCardDlg* card = OpenCard("quen");
     QVERIFY(card);
-    const QRect place = FoundPlaceOnScreen();
+    const QRect place = LitPlaceOnScreen(*View());
     QVERIFY(place.width() > 20);  // the label is part of it
     QVERIFY(View()->viewport()->rect().contains(QRect(View()->viewport()->mapFromGlobal(place.topLeft()), place.size())));
     QVERIFY2(!card->frameGeometry().intersects(place),

@@ -149,6 +149,7 @@ void TestSearchWindow::enterOpens() {
     QVERIFY(!m_frame->Sheet()->isModal());
     QCOMPARE(m_frame->Sheet()->Subject(), (SheetSubject{kind, ref}));
     QCOMPARE(m_frame->Sheet()->windowTitle(), title);
+    if (!lit.isEmpty()) QVERIFY(!m_frame->Sheet()->frameGeometry().intersects(LitPlaceOnScreen(*View())));
 }
 
 // Down, then Enter: the place of the row chosen, not the first.

@@ -102,6 +102,7 @@ private:
     void OpenSearchField();
     CWorldSearch& WorldSearch();
     void OpenHit(const SearchHit& hit);
+    void LightPlace(int index);
     // MainFramePlaceCard.cpp: the sheet (a place's card, or a character,
     // spell, effect or vendor), and both finders, opened by the tool bar or
     // from the sheet.

@@ -22,6 +22,10 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace {
+constexpr int kSheetMargin = 24;  // between the sheet and the map's edges
+}
+
 void CMainFrame::AddPlaceCardCommand(QMenu* search) {
     QAction* card = NewExtraCommand(ExtraCommand::PlaceCard, "&Fiche du lieu…",
                                     "Montre qui trouver au lieu survolé, sinon au seul lieu trouvé",
@@ -63,6 +67,9 @@ void CMainFrame::ShowInSheet(SheetSubject subject, bool activate) {
         m_sheet->SetMarkerLocator(LocateMarkers());
         // The one search from the sheet too.
         m_sheet->addAction(Command(ExtraCommand::SearchEverywhere));
+        // Beside the map: along its right edge, where it hides the least.
+        const QRect map(m_pView->mapToGlobal(QPoint(0, 0)), m_pView->size());
+        m_sheet->move(map.right() - m_sheet->width() - kSheetMargin, map.top() + kSheetMargin);
     }
     if (!m_sheet->Show(subject)) return;
     m_sheet->setAttribute(Qt::WA_ShowWithoutActivating, !activate);

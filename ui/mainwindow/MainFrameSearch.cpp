@@ -10,6 +10,7 @@
 #include "mainwindow/MyMapCommands.h"
 #include "render/World.h"
 
+#include "finders/PlaceCardDlg.h"
 #include "mapview/ZerimView.h"
 #include "npc/SheetPages.h"
 #include "quicksearch/QuickSearch.h"
@@ -47,15 +48,21 @@ CWorldSearch& CMainFrame::WorldSearch() {
     return *m_search;
 }
 
+// The place lit, and the sheet, when open, moved off it.
+void CMainFrame::LightPlace(int index) {
+    ShowPlace(index);
+    if (m_sheet && m_sheet->isVisible()) KeepPlaceInSight(m_sheet, LocateMarkers(), index);
+}
+
 void CMainFrame::OpenHit(const SearchHit& hit) {
     switch (hit.kind) {
-    case SearchKind::Place: ShowPlace(hit.ref); break;
+    case SearchKind::Place: LightPlace(hit.ref); break;
     case SearchKind::Character: ShowInSheet({SheetKind::Character, hit.ref}, false); break;
     case SearchKind::Spell: ShowInSheet({SheetKind::Spell, hit.ref}, false); break;
     case SearchKind::Effect: ShowInSheet({SheetKind::Effect, hit.ref}, false); break;
     case SearchKind::Vendor:
-        if (const std::optional<int> place = VendorPlace(m_world.LinkedWorld(), hit.ref)) ShowPlace(*place);
         ShowInSheet({SheetKind::Vendor, hit.ref}, false);
+        if (const std::optional<int> place = VendorPlace(m_world.LinkedWorld(), hit.ref)) LightPlace(*place);
         break;
     case SearchKind::Note: m_myMap->FlyToItem(hit.ref); break;
     }
