@@ -109,6 +109,7 @@ void CQuickSearch::Refresh(const QString& text) {
     Step(-1, 1, 1);
     m_list->setUpdatesEnabled(true);
     FitList();
+    m_list->scrollToTop();  // the first group's title above its first hit, now the list has its height
 }
 
 void CQuickSearch::AddGroup(int group) {
