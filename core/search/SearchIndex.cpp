@@ -35,9 +35,9 @@ void CSearchIndex::Add(SearchKind kind, const std::string& nameUtf8, std::string
     entry.ref = ref;
     entry.name = nameUtf8;
     entry.where = std::move(where);
-    entry.sortName = FoldForSearch(nameUtf8);
+    entry.sortName = FoldToWords(nameUtf8);
     AddKey(entry, entry.sortName);
-    for (const std::string_view text : alsoUtf8) AddKey(entry, FoldForSearch(text));
+    for (const std::string_view text : alsoUtf8) AddKey(entry, FoldToWords(text));
     m_entries.push_back(std::move(entry));
 }
 

@@ -53,12 +53,12 @@ SearchQuery ParseSearchQuery(std::string_view utf8) {
     SearchQuery query;
     std::string_view text = CutAt(utf8, kQueryByteLimit);
     if (const size_t colon = text.find(':'); colon != std::string_view::npos) {
-        if (const auto kind = SearchKindOfFilter(FoldForSearch(text.substr(0, colon)))) {
+        if (const auto kind = SearchKindOfFilter(FoldToWords(text.substr(0, colon)))) {
             query.only = kind;
             text.remove_prefix(colon + 1);
         }
     }
-    AppendFoldedForSearch(text, query.folded);
+    AppendFoldedWords(text, query.folded);
     const std::string_view folded = query.folded;
     size_t start = 0;
     while (start < folded.size() && query.words.size() < kQueryWordLimit) {

@@ -21,7 +21,7 @@ struct SearchQuery {
     // "effet:", "marchand:", "note:"; letter case and accents ignored,
     // blanks around the filter word allowed): only that kind is matched.
     std::optional<SearchKind> only;
-    std::string folded;  // the words, one space between each (see FoldForSearch)
+    std::string folded;  // the words, one space between each (see FoldToWords)
     struct Word {
         std::string_view text;  // into `folded`
         int letters = 0;        // characters, not bytes
