@@ -30,19 +30,6 @@ int Letters(std::string_view word) {
 
 }  // namespace
 
-SearchQuery& SearchQuery::operator=(const SearchQuery& other) {
-    if (this == &other) return *this;
-    only = other.only;
-    folded = other.folded;
-    anyTypoWord = other.anyTypoWord;
-    words.clear();
-    for (const Word& word : other.words)
-        words.push_back({std::string_view(folded).substr(size_t(word.text.data() - other.folded.data()),
-                                                         word.text.size()),
-                         word.letters});
-    return *this;
-}
-
 std::optional<SearchKind> SearchKindOfFilter(std::string_view folded) {
     for (const Filter& filter : kFilters)
         if (folded == filter.word) return filter.kind;
@@ -64,9 +51,9 @@ SearchQuery ParseSearchQuery(std::string_view utf8) {
     while (start < folded.size() && query.words.size() < kQueryWordLimit) {
         size_t end = folded.find(' ', start);
         if (end == std::string_view::npos) end = folded.size();
-        const std::string_view word = folded.substr(start, end - start);
-        query.words.push_back({word, Letters(word)});
-        query.anyTypoWord = query.anyTypoWord || Letters(word) >= kTypoLetters;
+        const int letters = Letters(folded.substr(start, end - start));
+        query.words.push_back({start, end - start, letters});
+        query.anyTypoWord = query.anyTypoWord || letters >= kTypoLetters;
         start = end + 1;
     }
     // Words beyond the limit are not read, nor kept in the text the name is compared with.
