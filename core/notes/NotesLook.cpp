@@ -1,21 +1,15 @@
 #include "notes/NotesLook.h"
 
+#include "notes/NoteFiles.h"
 #include "notes/NoteSql.h"
 
-#include <sys/stat.h>
-
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
+using namespace NoteFiles;
 using namespace NoteSql;
 
 namespace {
-
-bool Exists(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
-}
 
 // The file's first bytes: SQLite's, or nothing at all (a store never written).
 enum class Start { Sqlite, Empty, Other, Unreadable };
@@ -29,20 +23,6 @@ Start StartOf(const std::string& path) {
     if (read == 0) return Start::Empty;
     return read == sizeof start && std::memcmp(start, "SQLite format 3", sizeof start) == 0 ? Start::Sqlite
                                                                                             : Start::Other;
-}
-
-std::string UriOf(const std::string& path) {
-    std::string uri = "file:";
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || std::strchr("/-_.~", c)) {
-            uri += static_cast<char>(c);
-        } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
-            uri += escaped;
-        }
-    }
-    return uri;
 }
 
 }  // namespace

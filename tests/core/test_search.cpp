@@ -54,6 +54,19 @@ CWorldSearch Mixed() {
 
 constexpr int kNone = -1;
 
+// The search over the tables the program embeds, made once.
+const CWorldSearch& RealSearch() {
+    static CMemoryResourceStore nothing;
+    static CDataDirStore store(nothing);
+    static const CWorldSearch search = [] {
+        std::string error;
+        if (!store.LoadDirectory(ZERIM_RESOURCE_DIR, error)) qFatal("%s", error.c_str());
+        CWorldData world(store);
+        return CWorldSearch(world);
+    }();
+    return search;
+}
+
 }  // namespace
 
 class TestSearch : public QObject {
@@ -340,12 +353,7 @@ void TestSearch::realWorld_data() {
 void TestSearch::realWorld() {
     QFETCH(QString, query);
     QFETCH(QString, first);
-    CMemoryResourceStore nothing;
-    CDataDirStore store(nothing);
-    std::string error;
-    QVERIFY2(store.LoadDirectory(ZERIM_RESOURCE_DIR, error), error.c_str());
-    CWorldData world(store);
-    const CWorldSearch search(world);
+    const CWorldSearch& search = RealSearch();
     QVERIFY(search.Size() > 1000);
     const Hits hits = search.Ranked(U(query));
     QVERIFY(!hits.empty());
@@ -354,12 +362,7 @@ void TestSearch::realWorld() {
 
 // What each kind shows beside its name, with the real tables.
 void TestSearch::realWorldWhere() {
-    CMemoryResourceStore nothing;
-    CDataDirStore store(nothing);
-    std::string error;
-    QVERIFY2(store.LoadDirectory(ZERIM_RESOURCE_DIR, error), error.c_str());
-    CWorldData world(store);
-    const CWorldSearch search(world);
+    const CWorldSearch& search = RealSearch();
     const Hits place = search.Ranked("lieu: tessanta");
     QCOMPARE(QString::fromStdString(place[0].where), QString("-60353, 27616"));
     const Hits spell = search.Ranked("sort: trait de foudre");
