@@ -5,6 +5,7 @@
 #include "cli/Failure.h"
 #include "cli/LinkModes.h"
 #include "cli/NotesModes.h"
+#include "cli/SearchMode.h"
 #include "notes/NoteStore.h"
 #include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
@@ -61,6 +62,11 @@ CommandLineOutcome Dump(const std::vector<std::string>& args, const IResourceSto
     return Flushed(out, err, 0);
 }
 
+// The one search, with the player's notes where the window keeps them.
+int PrintSearch(const IResourceStore& store, const std::string& text, std::ostream& out, std::ostream& err) {
+    return PrintSearchHits(store, NotesDatabasePath(), text, out, err);
+}
+
 // The modes that take exactly one text.
 using TextMode = int (*)(const IResourceStore&, const std::string&, std::ostream&, std::ostream&);
 
@@ -76,6 +82,7 @@ constexpr NamedTextMode kTextModes[] = {
     {"--vendors", PrintSpellVendors, "zerim --vendors 'Trait de foudre'"},
     {"--who", PrintWhoIsAt, "zerim --who Tessanta"},
     {"--list", PrintTableNames, "zerim --list places"},
+    {"--search", PrintSearch, "zerim --search 'trait foudre'"},
 };
 
 CommandLineOutcome RunTextMode(const NamedTextMode& mode, const std::vector<std::string>& args,
@@ -164,6 +171,20 @@ std::string HelpText() {
            "                           vendeur qui s'y tient, séparés par des tabulations\n"
            "  zerim --list TABLE       chaque nom de TABLE (places, characters, spells,\n"
            "                           effects ou vendors), un par ligne, dans l'ordre\n"
+           "  zerim --search TEXTE     la recherche unique : lieux, NPCs, sorts, effets,\n"
+           "                           marchands (par nom et par localisation) et vos\n"
+           "                           notes dont le nom répond à TEXTE, sans égard à la\n"
+           "                           casse ni aux accents, les mots dans n'importe quel\n"
+           "                           ordre, chacun le début d'un mot du nom, une faute\n"
+           "                           de frappe pardonnée dans les mots de 5 lettres ou\n"
+           "                           plus ; un par ligne : genre, nom, où (position,\n"
+           "                           lieu, effet, nombre de sorts, localisation),\n"
+           "                           séparés par des tabulations ; classés : nom exact,\n"
+           "                           début du nom, débuts de mots, morceaux de mots,\n"
+           "                           une faute ; puis lieux, NPCs, sorts, effets,\n"
+           "                           marchands, notes ; puis par ordre alphabétique.\n"
+           "                           Filtres en tête de TEXTE : lieu:, perso:, sort:,\n"
+           "                           effet:, marchand:, note: (ce genre seul)\n"
            "  zerim --notes-list       vos notes, une par ligne : lieu ou épingle, nom,\n"
            "                           x, y, marques (visité, favori) ou couleur, note\n"
            "                           (sauts de ligne écrits \\n), séparés par des\n"
@@ -229,6 +250,8 @@ std::string HelpText() {
            "  zerim --vendors 'Trait de foudre'\n"
            "  zerim --who Tessanta\n"
            "  zerim --list spells\n"
+           "  zerim --search 'trait foudre'\n"
+           "  zerim --search 'lieu: holm'\n"
            "  zerim --notes-export mes-notes.json\n"
            "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
            "  zerim-tables res/ mon-monde/ && zerim --data mon-monde/\n"

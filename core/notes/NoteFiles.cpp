@@ -4,9 +4,11 @@
 #include "cli/SystemReason.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <cstring>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -55,6 +57,20 @@ int MakeFolders(const std::string& folder) {
         if (error) return error;
     }
     return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+}
+
+std::string UriOf(const std::string& path) {
+    std::string uri = "file:";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || std::strchr("/-_.~", c)) {
+            uri += static_cast<char>(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            uri += escaped;
+        }
+    }
+    return uri;
 }
 
 bool Exists(const std::string& path) {

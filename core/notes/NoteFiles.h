@@ -16,6 +16,9 @@ std::string FolderOf(const std::string& path);
 // Makes the folder and its parents (0700); 0 or the errno that refused it.
 int MakeFolders(const std::string& folder);
 bool Exists(const std::string& path);
+// SQLite's "file:" URI of a path, every byte but letters, digits and
+// "/-_.~" escaped, to which query parameters may be added.
+std::string UriOf(const std::string& path);
 bool IsWritable(const std::string& path);
 // The folder's entries made durable (after a rename in it).
 void SyncFolder(const std::string& folder);

@@ -65,20 +65,6 @@ bool LooksLikeSqlite(const std::string& path) {
     return read == 0 || (read == sizeof start && std::memcmp(start, "SQLite format 3", sizeof start) == 0);
 }
 
-std::string UriOf(const std::string& path) {
-    std::string uri = "file:";
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || std::strchr("/-_.~", c)) {
-            uri += static_cast<char>(c);
-        } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
-            uri += escaped;
-        }
-    }
-    return uri;
-}
-
 sqlite3* Connect(const std::string& name, int flags, int& code) {
     sqlite3* db = nullptr;
     // A store is used by one thread at a time, as any object of ours: no

@@ -11,6 +11,7 @@
 #include "spells/SpellTables.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -43,9 +44,36 @@ std::string FirstPlaceOf(const CharacterRecord& record, const CLinkedWorld& worl
     return {};
 }
 
+// The place each character's page links to, by ordinal, from the links
+// already turned around (who is found at each place): -1 for none, -2 for
+// several, whose first the page must tell. Places that share a name share
+// one list; the first of them stands for the name.
+std::vector<int> LinkedPlaces(const CLinkedWorld& world) {
+    std::vector<int> placeOf(size_t(world.Pages().Text().Count()), -1);
+    std::unordered_set<const std::vector<int>*> seen;
+    for (int place = 0; place < world.Places().GetSize(); ++place) {
+        const std::vector<int>& characters = world.Links().CharactersAt(place);
+        if (characters.empty() || !seen.insert(&characters).second) continue;
+        for (const int ordinal : characters) {
+            if (ordinal < 0 || size_t(ordinal) >= placeOf.size()) continue;
+            int& linked = placeOf[size_t(ordinal)];
+            linked = linked == -1 ? place : -2;
+        }
+    }
+    return placeOf;
+}
+
+// A character shows the first place their page links to. Most pages link to
+// one place or none, which the turned-around links tell; only a page that
+// links to several is read again.
 void AddCharacters(const CLinkedWorld& world, CSearchIndex& index) {
+    const std::vector<int> placeOf = LinkedPlaces(world);
     world.Pages().Text().ForEach([&](int ordinal, size_t, const CharacterRecord& record) {
-        index.Add(SearchKind::Character, ShownText1252(record.name), FirstPlaceOf(record, world), ordinal);
+        const int place = placeOf[size_t(ordinal)];
+        std::string where = place >= 0 ? ShownText1252(world.Places()[place]->m_strName)
+                            : place == -2 ? FirstPlaceOf(record, world)
+                                          : std::string();
+        index.Add(SearchKind::Character, ShownText1252(record.name), std::move(where), ordinal);
         return true;
     });
 }

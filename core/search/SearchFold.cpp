@@ -51,7 +51,7 @@ const char* FoldedLetter(char32_t point) {
 
 }  // namespace
 
-void AppendFoldedForSearch(std::string_view utf8, std::string& out) {
+void AppendFoldedWords(std::string_view utf8, std::string& out) {
     const size_t start = out.size();
     bool inWord = false;
     const auto letter = [&](std::string_view letters) {
@@ -89,9 +89,9 @@ void AppendFoldedForSearch(std::string_view utf8, std::string& out) {
     }
 }
 
-std::string FoldForSearch(std::string_view utf8) {
+std::string FoldToWords(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    AppendFoldedForSearch(utf8, out);
+    AppendFoldedWords(utf8, out);
     return out;
 }

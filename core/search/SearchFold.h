@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-// The folded words of `utf8`, each followed by one space except the last:
+// The folded words of `utf8`, one space between each (the notes panel's
+// filter has its own folding, FoldForSearch in notes/NotesFilter.h, which
+// keeps punctuation and capitals):
 // - A to Z and the letters of Latin-1 and Latin Extended-A become their base
 //   letter in lower case (é, É, ě -> e); the ligatures and the letters
 //   written with two become two (œ -> oe, æ -> ae, ß -> ss, ĳ -> ij,
@@ -15,7 +17,7 @@
 // - anything else (blanks, punctuation, symbols, control characters, bytes
 //   that are not UTF-8) separates words.
 // Empty when the text holds no letter or digit.
-std::string FoldForSearch(std::string_view utf8);
+std::string FoldToWords(std::string_view utf8);
 
 // The same, appended to `out` (which the caller may reuse).
-void AppendFoldedForSearch(std::string_view utf8, std::string& out);
+void AppendFoldedWords(std::string_view utf8, std::string& out);

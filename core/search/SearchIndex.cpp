@@ -30,18 +30,21 @@ void CSearchIndex::AddKey(Entry& entry, const std::string& folded) {
 
 void CSearchIndex::Add(SearchKind kind, const std::string& nameUtf8, std::string where, int ref,
                        const std::vector<std::string_view>& alsoUtf8) {
+    if (m_finished) return;  // see Finish
     Entry entry;
     entry.kind = kind;
     entry.ref = ref;
     entry.name = nameUtf8;
     entry.where = std::move(where);
-    entry.sortName = FoldForSearch(nameUtf8);
+    entry.sortName = FoldToWords(nameUtf8);
     AddKey(entry, entry.sortName);
-    for (const std::string_view text : alsoUtf8) AddKey(entry, FoldForSearch(text));
+    for (const std::string_view text : alsoUtf8) AddKey(entry, FoldToWords(text));
     m_entries.push_back(std::move(entry));
 }
 
 void CSearchIndex::Finish() {
+    if (m_finished) return;
+    m_finished = true;
     std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
         return std::tie(a.kind, a.sortName, a.name, a.ref) < std::tie(b.kind, b.sortName, b.name, b.ref);
     });
@@ -80,7 +83,7 @@ void CSearchIndex::Finish() {
 }
 
 void CSearchIndex::Match(const SearchQuery& query, RankedEntries& ranked) const {
-    if (query.Empty()) return;
+    if (query.Empty() || !m_finished) return;
     uint32_t first = 0, last = uint32_t(m_entries.size());
     if (query.only) {
         first = m_kindStart[size_t(*query.only)];

@@ -25,8 +25,9 @@ public:
     // them. A text with no letter or digit finds nothing.
     void Add(SearchKind kind, const std::string& nameUtf8, std::string where, int ref,
              const std::vector<std::string_view>& alsoUtf8 = {});
-    // Puts the entries added so far in their order; call once after the
-    // last Add and before any query.
+    // Puts the entries in their order: after the last Add and before any
+    // query (a query before it finds nothing). A second call does nothing;
+    // no entry may be added after it.
     void Finish();
 
     size_t Size() const { return m_entries.size(); }
@@ -56,6 +57,7 @@ private:
 
     void AddKey(Entry& entry, const std::string& folded);
 
+    bool m_finished = false;
     std::vector<Entry> m_entries;
     std::string m_text;               // every key's folded text, one after the other
     std::vector<FoldedWord> m_words;  // every key's words, relative to its text

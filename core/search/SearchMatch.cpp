@@ -9,9 +9,9 @@ bool StartsWith(std::string_view text, std::string_view start) {
 }
 
 // Whether query word `q` may stand for the name's word `w`.
-bool WordMatches(const SearchQuery::Word& q, std::string_view w, bool typos) {
-    if (StartsWith(w, q.text)) return true;
-    return typos && q.letters >= kTypoLetters && StartsWithOneTypo(w, q.text);
+bool WordMatches(std::string_view q, int letters, std::string_view w, bool typos) {
+    if (StartsWith(w, q)) return true;
+    return typos && letters >= kTypoLetters && StartsWithOneTypo(w, q);
 }
 
 // Gives every query word its own word of the name (a bipartite matching,
@@ -37,9 +37,11 @@ public:
 private:
     bool Assign(int q) {
         const SearchQuery::Word& word = m_query.words[size_t(q)];
+        const std::string_view text = m_query.Text(word);
         for (size_t w = 0; w < m_count; ++w) {
             if (m_seen[w]) continue;
-            if (!WordMatches(word, m_folded.substr(m_words[w].start, m_words[w].length), m_typos)) continue;
+            if (!WordMatches(text, word.letters, m_folded.substr(m_words[w].start, m_words[w].length), m_typos))
+                continue;
             m_seen[w] = 1;
             if (m_owner[w] < 0 || Assign(m_owner[w])) {
                 m_owner[w] = int16_t(q);
@@ -80,7 +82,7 @@ std::optional<MatchRank> MatchFolded(const SearchQuery& query, std::string_view 
     if (query.words.empty() || wordCount == 0) return std::nullopt;
     bool everyWordOccurs = true;
     for (const SearchQuery::Word& word : query.words) {
-        if (folded.find(word.text) == std::string_view::npos) {
+        if (folded.find(query.Text(word)) == std::string_view::npos) {
             everyWordOccurs = false;
             break;
         }

@@ -27,7 +27,7 @@ struct FoldedWord {
 // (a note) is split into pieces of this many words.
 constexpr size_t kMatchWordLimit = 255;
 
-// `folded` as FoldForSearch gives it, `words` its words (at most
+// `folded` as FoldToWords gives it, `words` its words (at most
 // kMatchWordLimit).
 std::optional<MatchRank> MatchFolded(const SearchQuery& query, std::string_view folded, const FoldedWord* words,
                                      size_t wordCount);

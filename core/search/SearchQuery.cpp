@@ -30,19 +30,6 @@ int Letters(std::string_view word) {
 
 }  // namespace
 
-SearchQuery& SearchQuery::operator=(const SearchQuery& other) {
-    if (this == &other) return *this;
-    only = other.only;
-    folded = other.folded;
-    anyTypoWord = other.anyTypoWord;
-    words.clear();
-    for (const Word& word : other.words)
-        words.push_back({std::string_view(folded).substr(size_t(word.text.data() - other.folded.data()),
-                                                         word.text.size()),
-                         word.letters});
-    return *this;
-}
-
 std::optional<SearchKind> SearchKindOfFilter(std::string_view folded) {
     for (const Filter& filter : kFilters)
         if (folded == filter.word) return filter.kind;
@@ -53,20 +40,20 @@ SearchQuery ParseSearchQuery(std::string_view utf8) {
     SearchQuery query;
     std::string_view text = CutAt(utf8, kQueryByteLimit);
     if (const size_t colon = text.find(':'); colon != std::string_view::npos) {
-        if (const auto kind = SearchKindOfFilter(FoldForSearch(text.substr(0, colon)))) {
+        if (const auto kind = SearchKindOfFilter(FoldToWords(text.substr(0, colon)))) {
             query.only = kind;
             text.remove_prefix(colon + 1);
         }
     }
-    AppendFoldedForSearch(text, query.folded);
+    AppendFoldedWords(text, query.folded);
     const std::string_view folded = query.folded;
     size_t start = 0;
     while (start < folded.size() && query.words.size() < kQueryWordLimit) {
         size_t end = folded.find(' ', start);
         if (end == std::string_view::npos) end = folded.size();
-        const std::string_view word = folded.substr(start, end - start);
-        query.words.push_back({word, Letters(word)});
-        query.anyTypoWord = query.anyTypoWord || Letters(word) >= kTypoLetters;
+        const int letters = Letters(folded.substr(start, end - start));
+        query.words.push_back({start, end - start, letters});
+        query.anyTypoWord = query.anyTypoWord || letters >= kTypoLetters;
         start = end + 1;
     }
     // Words beyond the limit are not read, nor kept in the text the name is compared with.

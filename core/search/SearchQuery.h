@@ -21,19 +21,18 @@ struct SearchQuery {
     // "effet:", "marchand:", "note:"; letter case and accents ignored,
     // blanks around the filter word allowed): only that kind is matched.
     std::optional<SearchKind> only;
-    std::string folded;  // the words, one space between each (see FoldForSearch)
+    std::string folded;  // the words, one space between each (see FoldToWords)
     struct Word {
-        std::string_view text;  // into `folded`
-        int letters = 0;        // characters, not bytes
+        size_t start = 0, length = 0;  // in `folded`
+        int letters = 0;               // characters, not bytes
     };
     std::vector<Word> words;
     bool anyTypoWord = false;  // a word of kTypoLetters letters or more
 
     bool Empty() const { return words.empty(); }
-
-    SearchQuery() = default;
-    SearchQuery(const SearchQuery& other) { *this = other; }
-    SearchQuery& operator=(const SearchQuery& other);
+    std::string_view Text(const Word& word) const {
+        return std::string_view(folded).substr(word.start, word.length);
+    }
 };
 
 // The filter word (folded, as typed before the colon) that names a kind:

@@ -8,7 +8,10 @@ CWorldSearch::CWorldSearch(CWorldData& world) {
     m_notes.Finish();
 }
 
-CWorldSearch::CWorldSearch(CSearchIndex world) : m_world(std::move(world)) { m_notes.Finish(); }
+CWorldSearch::CWorldSearch(CSearchIndex world) : m_world(std::move(world)) {
+    m_world.Finish();
+    m_notes.Finish();
+}
 
 void CWorldSearch::SetNotes(const CNoteItems& items) {
     CSearchIndex notes;

@@ -47,7 +47,8 @@ public:
     // How many entries it holds: world and notes.
     size_t Size() const { return m_world.Size() + m_notes.Size(); }
 
-    // An index made elsewhere (tests, benchmarks), with no notes.
+    // An index made elsewhere (tests, benchmarks), finished here if it is
+    // not yet, with no notes.
     explicit CWorldSearch(CSearchIndex world);
 
 private:

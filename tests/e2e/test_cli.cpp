@@ -79,6 +79,7 @@ private slots:
     void findMatchesThePlaceTable();
     void pageByNameAndOrdinal();
     void vendorsOfASpell();
+    void searchEveryKind();
     void helpShowsEveryMode();
     void badInput_data();
     void badInput();
@@ -146,10 +147,26 @@ void TestCli::vendorsOfASpell() {
     QCOMPARE(vendors, expected);
 }
 
+// The one search: kind, name and where, tab-separated, ranked; a filter.
+void TestCli::searchEveryKind() {
+    const Result r = Run({"--search", "TESSÀNTA"});
+    QCOMPARE(r.exitCode, 0);
+    const QList<QByteArray> lines = r.out.split('\n');
+    QVERIFY(lines.size() > 2);
+    QCOMPARE(lines[0], QByteArray("lieu\tTessanta\t-60353, 27616"));
+    QCOMPARE(lines.last(), QByteArray());
+    for (const QByteArray& line : lines.mid(0, lines.size() - 1)) QCOMPARE(line.count('\t'), 2);
+    QVERIFY(r.out.contains("\nmarchand\t"));  // vendors by their location
+    const Result spell = Run({"--search", "sort: trait de fuodre"});  // a typo
+    QCOMPARE(spell.exitCode, 0);
+    QCOMPARE(spell.out, QByteArray("sort\tTrait de foudre\tDégâts de foudre\n"));
+}
+
 void TestCli::helpShowsEveryMode() {
     const Result r = Run({"--help"});
     QCOMPARE(r.exitCode, 0);
-    for (const char* mode : {"--dump", "--find", "--page", "--vendors", "--snapshot", "--data", "zerim-tables"})
+    for (const char* mode : {"--dump", "--find", "--page", "--vendors", "--search", "lieu:", "--snapshot", "--data",
+                             "zerim-tables"})
         QVERIFY2(r.out.contains(mode), mode);
 }
 
@@ -164,6 +181,9 @@ void TestCli::badInput_data() {
     QTest::newRow("ordinal out of range") << QStringList{"--page", "#999999"} << QByteArray("#999999") << 1;
     QTest::newRow("unknown spell") << QStringList{"--vendors", "Sort perdu"} << QByteArray("Sort perdu") << 1;
     QTest::newRow("spell misspelt") << QStringList{"--vendors", "trait de foudres"} << QByteArray("inconnu") << 1;
+    QTest::newRow("search matching nothing") << QStringList{"--search", "zzqqx"} << QByteArray("zzqqx") << 1;
+    QTest::newRow("search without text") << QStringList{"--search"} << QByteArray("--search") << 2;
+    QTest::newRow("search, a filter alone") << QStringList{"--search", "lieu:"} << QByteArray("--search") << 2;
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("--frobnicate") << 2;
     QTest::newRow("missing folder") << QStringList{"--data", "/nonexistent/zerim", "--find", "a"}
                                     << QByteArray("/nonexistent/zerim") << 2;
@@ -424,6 +444,7 @@ void TestCli::fullOutput_data() {
     QTest::newRow("find") << QStringList{"--find", "holm"};
     QTest::newRow("page") << QStringList{"--page", "#0"};
     QTest::newRow("vendors") << QStringList{"--vendors", "Trait de foudre"};
+    QTest::newRow("search") << QStringList{"--search", "tessanta"};
 }
 
 void TestCli::fullOutput() {
