@@ -19,6 +19,13 @@
 #include <QMenu>
 #include <QTimer>
 
+namespace {
+// The index (some 50 ms for the world we ship) is made this long after the
+// first map, once the full picture is on screen, so that it delays neither;
+// a search asked for sooner makes it at once.
+constexpr int kIndexAfterFirstMap = 1000;  // ms
+}  // namespace
+
 // First in "Rechercher", apart from the items that were there before it.
 void CMainFrame::AddSearchEverywhereCommand(QMenu* search) {
     QAction* action = NewExtraCommand(
@@ -31,8 +38,7 @@ void CMainFrame::AddSearchEverywhereCommand(QMenu* search) {
     m_quickSearch = new CQuickSearch(
         *m_pView, [this](const std::string& text) { return WorldSearch().Find(text); },
         [this](const SearchHit& hit) { OpenHit(hit); });
-    // The index waits for the first map, and for what follows it at once.
-    AfterFirstMap([this] { QTimer::singleShot(0, this, [this] { WorldSearch(); }); });
+    AfterFirstMap([this] { QTimer::singleShot(kIndexAfterFirstMap, this, [this] { WorldSearch(); }); });
 }
 
 void CMainFrame::OpenSearchField() {
