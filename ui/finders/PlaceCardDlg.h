@@ -39,8 +39,6 @@ public:
     // changed, when the subject names nothing.
     bool Show(SheetSubject subject);
     SheetSubject Subject() const { return m_subject; }
-    // The place whose card shows; -1 while it shows something else.
-    int Place() const { return m_subject.kind == SheetKind::Place ? m_subject.ref : -1; }
     CIEControl* Panel() const { return m_htmlPanel; }
     QPushButton* FinderButton() const { return m_finder; }
     // After a place link, the sheet moves off the place's marker when it
