@@ -1,6 +1,7 @@
 // The tables a place card and the sheet read, with who is found at each
 // place: the character text and its link targets, the vendors, their
-// locations, the spells they sell and the magic effects they are filed under. Built once for a run, from a resource store.
+// locations, the spells they sell and the magic effects they are filed
+// under. Built once for a run, from a resource store.
 #pragma once
 #include "npc/CharacterPage.h"
 #include "npc/WorldLinks.h"

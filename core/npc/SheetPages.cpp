@@ -13,8 +13,8 @@ namespace {
 // The name in bold, then the smaller text that `body` writes; as the place
 // card and the character pages begin.
 SheetPage Page(const std::string& title, const std::string& body) {
-    return {title, "<FONT face=\"Tahoma\" size=\"3\"><b>" + EscapeHtml(title) + "</b><FONT size=2>" + body +
-                       "</FONT></FONT>"};
+    return {title,
+            "<FONT face=\"Tahoma\" size=\"3\"><b>" + EscapeHtml(title) + "</b><FONT size=2>" + body + "</FONT></FONT>"};
 }
 
 // A vendor's location as the spell finder writes it, a link to the place
@@ -45,7 +45,8 @@ SheetPage SpellSheet(const CLinkedWorld& world, uint16_t id, size_t maxBytes) {
     for (size_t index = 0; index < vendors.size() && body.size() <= maxBytes; ++index) {
         const VendorRecord& vendor = vendors[index];
         if (std::find(vendor.spells.begin(), vendor.spells.end(), id) == vendor.spells.end()) continue;
-        body += InternalLink("vendoridx", int(index), vendor.name) + " : " + LocationHtml(world, vendor.location) + "<BR>";
+        body +=
+            InternalLink("vendoridx", int(index), vendor.name) + " : " + LocationHtml(world, vendor.location) + "<BR>";
     }
     if (body.size() == before) body += "Personne ne vend ce sort.<BR>";
     return Page(spell->name, body);
@@ -71,7 +72,8 @@ SheetPage EffectSheet(const CLinkedWorld& world, uint16_t key, size_t maxBytes) 
 SheetPage VendorSheet(const CLinkedWorld& world, int index, size_t maxBytes) {
     if (index < 0 || size_t(index) >= world.Vendors().size()) return {};
     const VendorRecord& vendor = world.Vendors()[size_t(index)];
-    std::string body = "<BR><BR><b>Localisation</b><BR>" + LocationHtml(world, vendor.location) + "<BR><BR><b>Sorts</b><BR>";
+    std::string body =
+        "<BR><BR><b>Localisation</b><BR>" + LocationHtml(world, vendor.location) + "<BR><BR><b>Sorts</b><BR>";
     std::vector<bool> shown(size_t(UINT16_MAX) + 1);
     AppendSpellLinks(world, vendor.spells, shown, body, maxBytes);
     return Page(vendor.name, body + "<BR>");
@@ -85,12 +87,16 @@ SheetPage BuildSheetPage(const CLinkedWorld& world, SheetSubject subject, size_t
         std::string html = BuildPlaceCard(world, subject.ref, maxBytes);
         return {html.empty() ? std::string() : PlaceCardTitle(world, subject.ref), std::move(html)};
     }
-    case SheetKind::Character: return CharacterSheet(world, subject.ref);
+    case SheetKind::Character:
+        return CharacterSheet(world, subject.ref);
     case SheetKind::Spell:
-        return subject.ref < 0 || subject.ref > UINT16_MAX ? SheetPage() : SpellSheet(world, uint16_t(subject.ref), maxBytes);
+        return subject.ref < 0 || subject.ref > UINT16_MAX ? SheetPage()
+                                                           : SpellSheet(world, uint16_t(subject.ref), maxBytes);
     case SheetKind::Effect:
-        return subject.ref < 0 || subject.ref > UINT16_MAX ? SheetPage() : EffectSheet(world, uint16_t(subject.ref), maxBytes);
-    case SheetKind::Vendor: return VendorSheet(world, subject.ref, maxBytes);
+        return subject.ref < 0 || subject.ref > UINT16_MAX ? SheetPage()
+                                                           : EffectSheet(world, uint16_t(subject.ref), maxBytes);
+    case SheetKind::Vendor:
+        return VendorSheet(world, subject.ref, maxBytes);
     }
     return {};
 }
@@ -107,7 +113,8 @@ std::optional<uint16_t> FinderSpell(const CLinkedWorld& world, SheetSubject subj
     if (subject.kind == SheetKind::Effect && spellKey && world.EffectByKey(uint16_t(subject.ref))) {
         const SpellRecord* first = nullptr;
         for (const SpellRecord& spell : world.Spells())
-            if (spell.effect == subject.ref && (!first || CompareSpellNames(spell.name, first->name) < 0)) first = &spell;
+            if (spell.effect == subject.ref && (!first || CompareSpellNames(spell.name, first->name) < 0))
+                first = &spell;
         if (first) return first->id;
     }
     if (subject.kind == SheetKind::Vendor && subject.ref >= 0 && size_t(subject.ref) < world.Vendors().size())

@@ -49,7 +49,8 @@ bool CPlaceCardDlg::Show(SheetSubject subject) {
     m_subject = subject;
     setWindowTitle(ShownName(page.title));
     m_htmlPanel->SetBodyHtml(page.html);
-    if (!samePlace) ShowPart(subject.kind == SheetKind::Place && m_links.placePart ? m_links.placePart(subject.ref) : nullptr);
+    if (!samePlace)
+        ShowPart(subject.kind == SheetKind::Place && m_links.placePart ? m_links.placePart(subject.ref) : nullptr);
     // The finders open on characters and spells; an effect or a vendor, on a spell of theirs.
     const bool finder = subject.kind == SheetKind::Character || FinderSpell(m_world, subject).has_value();
     m_finder->setVisible(finder && m_links.openFinder);
@@ -74,8 +75,10 @@ bool CPlaceCardDlg::OnLinkClicked(const std::string& url) {
     }
     if (action.kind == LinkKind::Character) Show({SheetKind::Character, action.index});
     if (action.kind != LinkKind::External) return true;
-    const struct { const char* kind; SheetKind sheet; } pages[] = {
-        {"spellid", SheetKind::Spell}, {"vendoridx", SheetKind::Vendor}, {"effectkey", SheetKind::Effect}};
+    const struct {
+        const char* kind;
+        SheetKind sheet;
+    } pages[] = {{"spellid", SheetKind::Spell}, {"vendoridx", SheetKind::Vendor}, {"effectkey", SheetKind::Effect}};
     for (const auto& page : pages) {
         const std::optional<int64_t> number = LinkNumber(url, page.kind);
         if (!number) continue;

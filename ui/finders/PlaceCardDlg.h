@@ -24,9 +24,9 @@ class CPlaceCardDlg : public QDialog, private IHtmlPanelOwner {
     Q_OBJECT
 public:
     struct Links {
-        std::function<void(int place)> showPlace;          // a place link: lights it on the map
-        std::function<void(SheetSubject)> openFinder;      // "Ouvrir dans le chercheur"
-        std::function<QWidget*(int place)> placePart;      // shown under a place's card (its marks); may be null
+        std::function<void(int place)> showPlace;      // a place link: lights it on the map
+        std::function<void(SheetSubject)> openFinder;  // "Ouvrir dans le chercheur"
+        std::function<QWidget*(int place)> placePart;  // shown under a place's card (its marks); may be null
     };
 
     // Shows nothing until Show; both `store` (its blank page) and `world`

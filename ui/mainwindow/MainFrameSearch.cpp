@@ -28,10 +28,10 @@ constexpr int kIndexAfterFirstMap = 1000;  // ms
 
 // First in "Rechercher", apart from the items that were there before it.
 void CMainFrame::AddSearchEverywhereCommand(QMenu* search) {
-    QAction* action = NewExtraCommand(
-        ExtraCommand::SearchEverywhere, "Rechercher &partout…",
-        "Cherche parmi les lieux, les personnages, les sorts, les effets, les marchands et vos notes",
-        {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    QAction* action =
+        NewExtraCommand(ExtraCommand::SearchEverywhere, "Rechercher &partout…",
+                        "Cherche parmi les lieux, les personnages, les sorts, les effets, les marchands et vos notes",
+                        {QKeySequence(Qt::CTRL | Qt::Key_K)});
     connect(action, &QAction::triggered, this, &CMainFrame::OpenSearchField);
     search->addAction(action);
     search->addSeparator();
@@ -62,14 +62,24 @@ void CMainFrame::LightPlace(int index) {
 
 void CMainFrame::OpenHit(const SearchHit& hit) {
     switch (hit.kind) {
-    case SearchKind::Place: LightPlace(hit.ref); break;
-    case SearchKind::Character: ShowInSheet({SheetKind::Character, hit.ref}, false); break;
-    case SearchKind::Spell: ShowInSheet({SheetKind::Spell, hit.ref}, false); break;
-    case SearchKind::Effect: ShowInSheet({SheetKind::Effect, hit.ref}, false); break;
+    case SearchKind::Place:
+        LightPlace(hit.ref);
+        break;
+    case SearchKind::Character:
+        ShowInSheet({SheetKind::Character, hit.ref}, false);
+        break;
+    case SearchKind::Spell:
+        ShowInSheet({SheetKind::Spell, hit.ref}, false);
+        break;
+    case SearchKind::Effect:
+        ShowInSheet({SheetKind::Effect, hit.ref}, false);
+        break;
     case SearchKind::Vendor:
         ShowInSheet({SheetKind::Vendor, hit.ref}, false);
         if (const std::optional<int> place = VendorPlace(m_world.LinkedWorld(), hit.ref)) LightPlace(*place);
         break;
-    case SearchKind::Note: m_myMap->FlyToItem(hit.ref); break;
+    case SearchKind::Note:
+        m_myMap->FlyToItem(hit.ref);
+        break;
     }
 }

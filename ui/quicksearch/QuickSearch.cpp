@@ -17,11 +17,9 @@ namespace {
 constexpr int kHitRole = Qt::UserRole;  // a hit row's group and place in it, as group * kShownPerKind + index
 constexpr int kMargin = 8;              // between the field and the map's edges
 constexpr int kWidest = 640;
-constexpr int kRowsShown = 14;          // the list grows to this many rows, then scrolls
+constexpr int kRowsShown = 14;  // the list grows to this many rows, then scrolls
 
-QString Placeholder() {
-    return QString::fromUtf8("Rechercher partout — lieu: perso: sort: effet: marchand: note:");
-}
+QString Placeholder() { return QString::fromUtf8("Rechercher partout — lieu: perso: sort: effet: marchand: note:"); }
 
 bool IsHitRow(const QTreeWidgetItem* row) { return row && row->data(0, kHitRole).isValid(); }
 
@@ -186,11 +184,20 @@ bool CQuickSearch::eventFilter(QObject* watched, QEvent* event) {
 bool CQuickSearch::MoveKey(int key) {
     const int current = m_list->indexOfTopLevelItem(m_list->currentItem());
     switch (key) {
-    case Qt::Key_Down: Step(current, 1, 1); return true;
-    case Qt::Key_Up: Step(current, -1, 1); return true;
-    case Qt::Key_PageDown: Step(current, 1, RowsOnePage()); return true;
-    case Qt::Key_PageUp: Step(current, -1, RowsOnePage()); return true;
-    default: return false;
+    case Qt::Key_Down:
+        Step(current, 1, 1);
+        return true;
+    case Qt::Key_Up:
+        Step(current, -1, 1);
+        return true;
+    case Qt::Key_PageDown:
+        Step(current, 1, RowsOnePage());
+        return true;
+    case Qt::Key_PageUp:
+        Step(current, -1, RowsOnePage());
+        return true;
+    default:
+        return false;
     }
 }
 
