@@ -105,9 +105,8 @@ void AddSpellsAndEffects(const std::vector<EffectRecord>& effects, const std::ve
 void AddVendors(const CLinkedWorld& world, CSearchIndex& index) {
     const std::vector<VendorRecord>& vendors = world.Vendors();
     for (size_t i = 0; i < vendors.size(); ++i) {
-        std::string location = ShownText1252(world.LocationText(vendors[i].location));
-        const std::string locationKey = location;
-        index.Add(SearchKind::Vendor, ShownText1252(vendors[i].name), std::move(location), int(i), {locationKey});
+        const std::string location = ShownText1252(world.LocationText(vendors[i].location));
+        index.Add(SearchKind::Vendor, ShownText1252(vendors[i].name), location, int(i), {location});
     }
 }
 
@@ -152,6 +151,7 @@ void AddNoteEntries(const CNoteItems& items, CSearchIndex& index) {
         } else {
             name = FirstLine(item.note);
             if (name.empty()) name = MarksOf(item);
+            if (name.empty()) name = item.name;  // a mark that says nothing yet
             where = ShownText(item.name);
         }
         index.Add(SearchKind::Note, ShownText(name), std::move(where), int(i), {item.name, item.note});

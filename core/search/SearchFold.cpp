@@ -28,7 +28,7 @@ constexpr Run kExtendedA[] = {
 };
 
 bool IsSeparator(char32_t point) {
-    return point < 0x80 || (point >= 0x80 && point <= 0xBF) ||  // controls, Latin-1 punctuation and symbols
+    return point <= 0xBF ||  // controls, ASCII and Latin-1 punctuation and symbols
            (point >= 0x2000 && point <= 0x2BFF) ||  // punctuation, symbols, arrows, shapes
            (point >= 0x3000 && point <= 0x303F) ||  // CJK punctuation and its blank
            point == 0xFEFF || (point >= 0xFFF0 && point <= 0xFFFF);
@@ -51,11 +51,12 @@ const char* FoldedLetter(char32_t point) {
 
 }  // namespace
 
-void AppendFoldedWords(std::string_view utf8, std::string& out) {
-    const size_t start = out.size();
+std::string FoldToWords(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
     bool inWord = false;
     const auto letter = [&](std::string_view letters) {
-        if (!inWord && out.size() > start) out += ' ';
+        if (!inWord && !out.empty()) out += ' ';
         inWord = true;
         out += letters;
     };
@@ -87,11 +88,5 @@ void AppendFoldedWords(std::string_view utf8, std::string& out) {
         else if (*folded) letter(folded);
         else inWord = false;
     }
-}
-
-std::string FoldToWords(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    AppendFoldedWords(utf8, out);
     return out;
 }

@@ -18,6 +18,3 @@
 //   that are not UTF-8) separates words.
 // Empty when the text holds no letter or digit.
 std::string FoldToWords(std::string_view utf8);
-
-// The same, appended to `out` (which the caller may reuse).
-void AppendFoldedWords(std::string_view utf8, std::string& out);

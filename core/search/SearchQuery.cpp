@@ -45,7 +45,7 @@ SearchQuery ParseSearchQuery(std::string_view utf8) {
             text.remove_prefix(colon + 1);
         }
     }
-    AppendFoldedWords(text, query.folded);
+    query.folded = FoldToWords(text);
     const std::string_view folded = query.folded;
     size_t start = 0;
     while (start < folded.size() && query.words.size() < kQueryWordLimit) {

@@ -17,8 +17,14 @@
 // character with the name of the first place their page links to (empty
 // when none); a spell with its effect's name; an effect with how many spells
 // it holds ("3 sorts"); a vendor with its location's text; a note with its
-// place's name (a place's mark) or "épingle" (a pin). Refs as SearchHit.h
-// says.
+// place's name (a place's mark) or "épingle" (a pin). A note's name is a
+// pin's title, or the first line of a place mark's note (else its marks:
+// "visité", "favori"). Names and wheres are UTF-8 made safe to show
+// (ShownText). Refs as SearchHit.h says.
+//
+// Building reads the world's tables (and makes its linked world if it is
+// not made yet); after that every query is const and touches nothing
+// shared, so Find and Ranked may run on any thread.
 #pragma once
 #include "notes/NoteItem.h"
 #include "search/SearchHit.h"

@@ -364,11 +364,14 @@ void TestSearch::realWorld() {
 void TestSearch::realWorldWhere() {
     const CWorldSearch& search = RealSearch();
     const Hits place = search.Ranked("lieu: tessanta");
+    QVERIFY(!place.empty());
     QCOMPARE(QString::fromStdString(place[0].where), QString("-60353, 27616"));
     const Hits spell = search.Ranked("sort: trait de foudre");
+    QVERIFY(!spell.empty());
     QCOMPARE(QString::fromStdString(spell[0].where), QString("Dégâts de foudre"));
     QCOMPARE(spell[0].ref, 27);
     const Hits effect = search.Ranked("effet: degats de foudre");
+    QVERIFY(!effect.empty());
     QVERIFY2(QString::fromStdString(effect[0].where).endsWith(" sorts"), effect[0].where.c_str());
 }
 
@@ -383,10 +386,13 @@ void TestSearch::smallWorldWhere() {
     QCOMPARE(Lines(amrel), QStringList{"personnage Amrel 0"});
     QCOMPARE(QString::fromStdString(amrel[0].where), QString("Kelwick"));
     const Hits cara = search.Ranked("perso: cara");
+    QCOMPARE(Lines(cara), QStringList{"personnage Cara 2"});
     QCOMPARE(QString::fromStdString(cara[0].where), QString("Kelwick"));  // from the notes
     const Hits bo = search.Ranked("perso: bo jiss");
+    QCOMPARE(Lines(bo), QStringList{"personnage Bo <Jiss> & \"Q\" 1"});
     QCOMPARE(QString::fromStdString(bo[0].where), QString("Oska, Brask Quarter"));
     const Hits dun = search.Ranked("perso: dun");
+    QCOMPARE(Lines(dun), QStringList{"personnage Dun 3"});
     QCOMPARE(QString::fromStdString(dun[0].where), QString("Oska, Brask Quarter"));
     const Hits ula = search.Ranked("marchand: ula");
     QCOMPARE(Lines(ula), QStringList{"marchand Ula 1"});

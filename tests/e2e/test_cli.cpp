@@ -79,7 +79,6 @@ private slots:
     void findMatchesThePlaceTable();
     void pageByNameAndOrdinal();
     void vendorsOfASpell();
-    void searchEveryKind();
     void helpShowsEveryMode();
     void badInput_data();
     void badInput();
@@ -145,21 +144,6 @@ void TestCli::vendorsOfASpell() {
         vendors << row.section('\t', 0, 0);
     }
     QCOMPARE(vendors, expected);
-}
-
-// The one search: kind, name and where, tab-separated, ranked; a filter.
-void TestCli::searchEveryKind() {
-    const Result r = Run({"--search", "TESSÀNTA"});
-    QCOMPARE(r.exitCode, 0);
-    const QList<QByteArray> lines = r.out.split('\n');
-    QVERIFY(lines.size() > 2);
-    QCOMPARE(lines[0], QByteArray("lieu\tTessanta\t-60353, 27616"));
-    QCOMPARE(lines.last(), QByteArray());
-    for (const QByteArray& line : lines.mid(0, lines.size() - 1)) QCOMPARE(line.count('\t'), 2);
-    QVERIFY(r.out.contains("\nmarchand\t"));  // vendors by their location
-    const Result spell = Run({"--search", "sort: trait de fuodre"});  // a typo
-    QCOMPARE(spell.exitCode, 0);
-    QCOMPARE(spell.out, QByteArray("sort\tTrait de foudre\tDégâts de foudre\n"));
 }
 
 void TestCli::helpShowsEveryMode() {
@@ -545,6 +529,8 @@ void TestCli::notesModes() {
         {{"--notes-import", junk, "--replace"}, 2, ""},
         {{"--notes-import", example, "--replace"}, 0, "notes remplacées : 4 importées\n"},
         {{"--notes-list", "extra"}, 2, ""},
+        // The one search reads the same notes.
+        {{"--search", "note: cle forge"}, 0, "note\tLa porte du nord est fermée.\tMyrethe Tower\n"},
     };
     for (const auto& step : steps) {
         const Result r = Run(step.args);
