@@ -8,7 +8,7 @@
 
 namespace {
 
-const char kUsage[] = "--link attend place, character ou spell, puis un nom, par exemple : zerim --link place Kelwick";
+const char kUsage[] = "--link attend place, character ou spell, puis un nom, par exemple : zerim --link place Tessanta";
 
 std::optional<ZerimLink::Kind> NamedKind(const std::string& word) {
     for (const auto kind : {ZerimLink::Kind::Place, ZerimLink::Kind::Character, ZerimLink::Kind::Spell})

@@ -36,6 +36,7 @@ enum : int {
     ImportNotes,
     RestoreNotes,
     NotesMenuHere,
+    CopyLink,  // "Copier le lien" (MainFrameLinks)
 };
 }  // namespace ExtraCommand
 

@@ -60,6 +60,7 @@ void CMainFrame::OpenPlaceCard() {
     auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this,
                                    PanelNotices());
     if (CPlaceNotesBox* marks = m_myMap->NewPlaceBox(place)) card->AddBelow(marks);
+    NewCopyLinkAction(card, [this, place] { return LinkText(ZerimLink::Kind::Place, place); });
     card->show();
     KeepPlaceInSight(card, LocateMarkers(), place);
 }
@@ -77,6 +78,9 @@ void CMainFrame::RunCharacterFinder(std::optional<int> ordinal, int placeInSight
                          PanelNotices());
     finder.SetMarkerLocator(LocateMarkers());
     if (ordinal) finder.ShowCharacter(*ordinal);
+    finder.AddPanelCommand(NewCopyLinkAction(&finder, [this, &finder] {
+        return LinkText(ZerimLink::Kind::Character, finder.ShownCharacter());
+    }));
     ExecKeepingInSight(finder, placeInSight);  // the finder only shows; its result tells nothing
 }
 
@@ -84,6 +88,10 @@ void CMainFrame::RunSpellFinder(std::optional<uint16_t> spellId, int placeInSigh
     CSpellSearchDlg finder(m_world.Store(), this);
     finder.SetMapLinks(m_world.Places(), [this](int index) { ShowPlace(index); }, LocateMarkers());
     if (spellId) finder.ShowSpell(*spellId);
+    finder.AddTreeCommand(NewCopyLinkAction(&finder, [this, &finder] {
+        const auto spell = finder.SelectedSpell();
+        return LinkText(ZerimLink::Kind::Spell, spell ? std::optional<int>(*spell) : std::nullopt);
+    }));
     ExecKeepingInSight(finder, placeInSight);
 }
 
