@@ -61,12 +61,16 @@ std::optional<std::string> LinkSocket(const WindowArguments& window) {
     return LinkSocketPath(std::getenv("XDG_RUNTIME_DIR"), DisplayKey(names), why);
 }
 
-// Gives the link to the window already open, before anything of a window is
-// built here; true when it took it. A bad link is said here too, for the
-// scripts, and shown by the window that gets it.
-bool HandedOver(const std::string& link, const std::optional<std::string>& socket) {
+// A bad link is said on the standard error, for scripts and for a session
+// where no window opens; the window that gets it says it too.
+void SayIfBad(const std::string& link) {
     std::string error;
     if (!ParseZerimLink(link, error)) Complain(std::cerr, "lien refusé : " + error);
+}
+
+// Gives the link to the window already open, before anything of a window is
+// built here; true when it took it.
+bool HandedOver(const std::string& link, const std::optional<std::string>& socket) {
     if (!socket) return false;
     switch (HandLinkOver(*socket, link)) {
     case HandOver::Delivered: return true;
@@ -78,6 +82,7 @@ bool HandedOver(const std::string& link, const std::optional<std::string>& socke
 
 // The window, with the world read from `resources`.
 int RunWindow(const IResourceStore& resources, const char* program, const WindowArguments& window) {
+    if (window.link) SayIfBad(*window.link);
     std::string message;
     if (!DisplayAvailable(window.platform, window.display, message)) {
         std::cerr << message << "\n";
