@@ -34,9 +34,23 @@ std::string PlaceName(const CPlaceArray& places, int index) {
     return place ? place->m_strName : std::string();
 }
 
+// How many places before `index` have its name exactly.
+int EarlierNamesakes(const CPlaceArray& places, int index) {
+    int count = 0;
+    for (int i = 0; i < index; ++i) count += PlaceName(places, i) == PlaceName(places, index);
+    return count;
+}
+
 }  // namespace
 
-std::optional<int> PlaceIndexNamed(const CPlaceArray& places, const std::string& name) {
+std::optional<int> PlaceIndexNamed(const CPlaceArray& places, const std::string& name, std::optional<int> nth) {
+    if (nth) {
+        const auto wanted = Utf8ToWin1252(name);
+        int left = *nth;
+        for (int i = 0; wanted && i < places.GetSize(); ++i)
+            if (PlaceName(places, i) == *wanted && --left == 0) return i;
+        return std::nullopt;
+    }
     return FirstNamed(
         places.GetSize(), [&](int i) { return PlaceName(places, i); }, name, SameIgnoringCase);
 }
@@ -73,7 +87,7 @@ std::optional<LinkTarget> CLinkNames::Resolve(const ZerimLink& link, std::string
     switch (link.kind) {
     case ZerimLink::Kind::View: return LinkTarget{};
     case ZerimLink::Kind::Place:
-        if ((number = PlaceIndexNamed(m_places, link.name))) name = PlaceName(m_places, *number);
+        if ((number = PlaceIndexNamed(m_places, link.name, link.nth))) name = PlaceName(m_places, *number);
         break;
     case ZerimLink::Kind::Character:
         if ((number = CharacterNamed(*m_characters, link.name)))
@@ -87,7 +101,8 @@ std::optional<LinkTarget> CLinkNames::Resolve(const ZerimLink& link, std::string
         break;
     }
     if (!number) {
-        error = std::string("aucun ") + KindNoun(link.kind) + " ne s'appelle « " + ShownText(link.name) + " »";
+        error = link.nth ? "il n'y a pas " + std::to_string(*link.nth) + " lieux appelés « " + ShownText(link.name) + " »"
+                         : std::string("aucun ") + KindNoun(link.kind) + " ne s'appelle « " + ShownText(link.name) + " »";
         return std::nullopt;
     }
     return LinkTarget{*number, Win1252ToUtf8(name)};
@@ -116,5 +131,7 @@ std::optional<ZerimLink> CLinkNames::LinkTo(ZerimLink::Kind kind, int number) co
     ZerimLink link;
     link.kind = kind;
     link.name = Win1252ToUtf8(*name);
+    if (kind == ZerimLink::Kind::Place)
+        if (const int earlier = EarlierNamesakes(m_places, number); earlier > 0) link.nth = earlier + 1;
     return link;
 }

@@ -18,8 +18,10 @@ class IResourceStore;
 struct SpellRecord;
 
 // The UTF-8 name `name` looked up in the tables (Windows-1252); nothing when
-// no entry has it, or when it cannot be written in Windows-1252.
-std::optional<int> PlaceIndexNamed(const CPlaceArray& places, const std::string& name);
+// no entry has it, or when it cannot be written in Windows-1252. With
+// `nth`, the nth place (from 1) called exactly `name`.
+std::optional<int> PlaceIndexNamed(const CPlaceArray& places, const std::string& name,
+                                   std::optional<int> nth = std::nullopt);
 std::optional<int> CharacterNamed(const CCharacterText& characters, const std::string& name);
 std::optional<size_t> SpellNamed(const std::vector<SpellRecord>& spells, const std::string& name);
 
@@ -42,7 +44,8 @@ public:
     std::optional<LinkTarget> Resolve(const ZerimLink& link, std::string& error) const;
 
     // The link to place index, character ordinal or spell id `number`, by
-    // its name; nothing when the table has no such entry.
+    // its name (a place that shares its exact name with earlier ones also
+    // by its rank among them); nothing when the table has no such entry.
     std::optional<ZerimLink> LinkTo(ZerimLink::Kind kind, int number) const;
 
 private:

@@ -14,6 +14,8 @@ namespace {
 constexpr std::string_view kScheme = "zerim:";
 // As far as the snapshot's centre goes: the view's arithmetic holds there.
 constexpr long long kWorldLimit = 2000000000;
+// Far more places than a world holds share no name.
+constexpr long long kMaxNth = 1000000;
 // What a message quotes of the link: enough to recognise it.
 constexpr size_t kQuotedBytes = 60;
 
@@ -89,11 +91,27 @@ bool ReadNumber(std::string_view key, std::string_view value, long long low, lon
     return true;
 }
 
-// The parameters after "?": zoom for a place; x, y and zoom for a view;
-// each once.
-bool ReadQuery(std::string_view query, ZerimLink& link, bool& hasX, bool& hasY, std::string& error) {
-    const bool view = link.kind == ZerimLink::Kind::View;
-    if (!query.empty() && link.kind != ZerimLink::Kind::Place && !view) {
+// Where a parameter of `link` goes, if it has one of that key: zoom for a
+// place or a view, nth for a place, x and y for a view.
+std::optional<int>* ParameterOf(ZerimLink& link, std::string_view key, std::optional<int>& x, std::optional<int>& y) {
+    const bool view = link.kind == ZerimLink::Kind::View, place = link.kind == ZerimLink::Kind::Place;
+    if (key == "zoom" && (view || place)) return &link.zoom;
+    if (key == "nth" && place) return &link.nth;
+    if (key == "x" && view) return &x;
+    if (key == "y" && view) return &y;
+    return nullptr;
+}
+
+void Limits(std::string_view key, long long& low, long long& high) {
+    if (key == "zoom") low = ViewGeometry::kMinZoom, high = ViewGeometry::kMaxZoom;
+    else if (key == "nth") low = 1, high = kMaxNth;
+    else low = -kWorldLimit, high = kWorldLimit;
+}
+
+// The parameters after "?", each once.
+bool ReadQuery(std::string_view query, ZerimLink& link, std::optional<int>& x, std::optional<int>& y,
+               std::string& error) {
+    if (!query.empty() && link.kind != ZerimLink::Kind::Place && link.kind != ZerimLink::Kind::View) {
         error = std::string("un lien de ") + KindNoun(link.kind) + " ne prend pas de paramètre";
         return false;
     }
@@ -104,24 +122,20 @@ bool ReadQuery(std::string_view query, ZerimLink& link, bool& hasX, bool& hasY, 
         const size_t equals = part.find('=');
         const std::string_view key = part.substr(0, equals);
         const std::string_view value = equals == std::string_view::npos ? std::string_view() : part.substr(equals + 1);
-        bool* seen = key == "zoom" ? nullptr : key == "x" && view ? &hasX : key == "y" && view ? &hasY : nullptr;
-        if (key != "zoom" && !seen) {
+        std::optional<int>* parameter = ParameterOf(link, key, x, y);
+        if (!parameter) {
             error = "paramètre inconnu : " + Quoted(part);
             return false;
         }
-        if (seen ? *seen : link.zoom.has_value()) {
+        if (parameter->has_value()) {
             error = "paramètre donné deux fois : " + std::string(key);
             return false;
         }
+        long long low = 0, high = 0;
+        Limits(key, low, high);
         int number = 0;
-        if (key == "zoom") {
-            if (!ReadNumber(key, value, ViewGeometry::kMinZoom, ViewGeometry::kMaxZoom, number, error)) return false;
-            link.zoom = number;
-        } else {
-            if (!ReadNumber(key, value, -kWorldLimit, kWorldLimit, number, error)) return false;
-            (key == "x" ? link.x : link.y) = number;
-            *seen = true;
-        }
+        if (!ReadNumber(key, value, low, high, number, error)) return false;
+        *parameter = number;
     }
     return true;
 }
@@ -177,7 +191,7 @@ std::optional<ZerimLink> ParseZerimLink(std::string_view text, std::string& erro
         return std::nullopt;
     }
     link.kind = *kind;
-    bool hasX = false, hasY = false;
+    std::optional<int> x, y;
     if (link.kind == ZerimLink::Kind::View) {
         if (slash != std::string_view::npos) {
             error = "un lien de vue n'a pas de nom : zerim:view?x=X&y=Y&zoom=N";
@@ -186,10 +200,13 @@ std::optional<ZerimLink> ParseZerimLink(std::string_view text, std::string& erro
     } else if (!ReadName(slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1), link, error)) {
         return std::nullopt;
     }
-    if (!ReadQuery(query, link, hasX, hasY, error)) return std::nullopt;
-    if (link.kind == ZerimLink::Kind::View && !(hasX && hasY)) {
-        error = "un lien de vue donne son centre : zerim:view?x=X&y=Y&zoom=N";
-        return std::nullopt;
+    if (!ReadQuery(query, link, x, y, error)) return std::nullopt;
+    if (link.kind == ZerimLink::Kind::View) {
+        if (!x || !y) {
+            error = "un lien de vue donne son centre : zerim:view?x=X&y=Y&zoom=N";
+            return std::nullopt;
+        }
+        link.x = *x, link.y = *y;
     }
     error.clear();
     return link;
@@ -203,6 +220,11 @@ std::string WriteZerimLink(const ZerimLink& link) {
         return text;
     }
     text += '/' + PercentEncode(link.name);
-    if (link.zoom) text += "?zoom=" + std::to_string(*link.zoom);
+    char separator = '?';
+    for (const auto& [key, value] : {std::pair{"nth", link.nth}, std::pair{"zoom", link.zoom}}) {
+        if (!value) continue;
+        text += separator + std::string(key) + '=' + std::to_string(*value);
+        separator = '&';
+    }
     return text;
 }

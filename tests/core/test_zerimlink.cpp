@@ -73,6 +73,7 @@ private slots:
     void resolves();
     void linksToEntries_data();
     void linksToEntries();
+    void namesakes();
     void displayKey_data();
     void displayKey();
     void socketFolder_data();
@@ -105,6 +106,9 @@ void TestZerimLink::reads_data() {
     QTest::newRow("view") << "zerim:view?x=-72432&y=111512&zoom=150" << View(-72432, 111512, 150);
     QTest::newRow("view, any order, no zoom") << "zerim:view?y=2&x=1" << View(1, 2, std::nullopt);
     QTest::newRow("zoom limits") << "zerim:place/a?zoom=10" << Named(Kind::Place, "a", 10);
+    ZerimLink second = Named(Kind::Place, "a", 50);
+    second.nth = 2;
+    QTest::newRow("the second place of a name") << "zerim:place/a?zoom=50&nth=2" << second;
 }
 
 void TestZerimLink::reads() {
@@ -151,6 +155,8 @@ void TestZerimLink::refuses_data() {
     QTest::newRow("view without its centre") << QByteArray("zerim:view?x=1&zoom=50") << "donne son centre";
     QTest::newRow("view with a name") << QByteArray("zerim:view/a?x=1&y=2") << "n'a pas de nom";
     QTest::newRow("x on a place") << QByteArray("zerim:place/a?x=1") << "paramètre inconnu : « x=1 »";
+    QTest::newRow("nth from 1") << QByteArray("zerim:place/a?nth=0") << "nth invalide";
+    QTest::newRow("nth on a view") << QByteArray("zerim:view?x=1&y=2&nth=2") << "paramètre inconnu : « nth=2 »";
     QTest::newRow("zoom on a character") << QByteArray("zerim:character/a?zoom=50") << "ne prend pas de paramètre";
 }
 
@@ -167,6 +173,9 @@ void TestZerimLink::roundTrip_data() {
     QTest::addColumn<ZerimLink>("link");
     QTest::newRow("place") << Named(Kind::Place, "Oska, Brask Quarter");
     QTest::newRow("place with zoom") << Named(Kind::Place, "a/b?c#d&e=f%g", 1600);
+    ZerimLink third = Named(Kind::Place, "Flaxford", 75);
+    third.nth = 3;
+    QTest::newRow("the third place of a name, with zoom") << third;
     QTest::newRow("character") << Named(Kind::Character, "Bo <Jiss> & \"Q\" 100%");
     QTest::newRow("spell") << Named(Kind::Spell, "Éclair + ~ ☄ 𝄞");
     QTest::newRow("view") << View(-2000000000, 2000000000, 10);
@@ -266,6 +275,27 @@ void TestZerimLink::linksToEntries() {
     if (!written) return;
     std::string error;
     QCOMPARE(names.Resolve(*written, error)->number, number);
+}
+
+// Places that share a name exactly: each one's link leads to it.
+void TestZerimLink::namesakes() {
+    CPlaceList places;
+    for (const char* name : {"Flaxford", "Brin", "Flaxford", "flaxford"}) places.Add(name, 0, 0, 1, 1);
+    CMemoryResourceStore store;
+    const CLinkNames names(store, places);
+    const struct { int index; const char* link; } rows[] = {
+        {0, "zerim:place/Flaxford"}, {2, "zerim:place/Flaxford?nth=2"}, {3, "zerim:place/flaxford"}};
+    for (const auto& row : rows) {
+        const auto link = names.LinkTo(Kind::Place, row.index);
+        QCOMPARE(QString::fromStdString(WriteZerimLink(*link)), QString(row.link));
+        std::string error;
+        QCOMPARE(names.Resolve(*link, error)->number, row.index);
+    }
+    ZerimLink third = Named(Kind::Place, "Flaxford");
+    third.nth = 3;
+    std::string error;
+    QVERIFY(!names.Resolve(third, error));
+    QCOMPARE(QString::fromStdString(error), QString("il n'y a pas 3 lieux appelés « Flaxford »"));
 }
 
 void TestZerimLink::displayKey_data() {
