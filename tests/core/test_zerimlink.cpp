@@ -59,6 +59,7 @@ std::string ServeOnce(const CLinkListener& listener) {
 class TestZerimLink : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void reads_data();
@@ -84,8 +85,15 @@ private slots:
     void liveSocketIsLeftAlone();
 
 private:
+    CMemoryResourceStore m_store;  // the small world
+    CPlaceList m_places;
     std::unique_ptr<QTemporaryDir> m_runtime;
 };
+
+void TestZerimLink::initTestCase() {
+    SmallWorld::Fill(m_store);
+    QVERIFY(ParsePlaceTable(*FindRcData(m_store, ResId::IDR_PLACES), m_places));
+}
 
 void TestZerimLink::init() {
     m_runtime = std::make_unique<QTemporaryDir>();
@@ -230,12 +238,8 @@ void TestZerimLink::resolves() {
     QFETCH(ZerimLink, link);
     QFETCH(int, number);
     QFETCH(QString, name);
-    CMemoryResourceStore store;
-    SmallWorld::Fill(store);
-    CPlaceList places;
-    QVERIFY(ParsePlaceTable(*FindRcData(store, ResId::IDR_PLACES), places));
     std::string error;
-    const auto target = CLinkNames(store, places).Resolve(link, error);
+    const auto target = CLinkNames(m_store, m_places).Resolve(link, error);
     if (number < 0) {
         QVERIFY(!target);
         QVERIFY2(QString::fromStdString(error).startsWith(name), error.c_str());
@@ -265,11 +269,7 @@ void TestZerimLink::linksToEntries() {
     QFETCH(int, kind);
     QFETCH(int, number);
     QFETCH(QString, link);
-    CMemoryResourceStore store;
-    SmallWorld::Fill(store);
-    CPlaceList places;
-    QVERIFY(ParsePlaceTable(*FindRcData(store, ResId::IDR_PLACES), places));
-    const CLinkNames names(store, places);
+    const CLinkNames names(m_store, m_places);
     const auto written = names.LinkTo(Kind(kind), number);
     QCOMPARE(written ? QString::fromStdString(WriteZerimLink(*written)) : QString("-"), link);
     if (!written) return;
