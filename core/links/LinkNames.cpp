@@ -85,7 +85,8 @@ std::optional<LinkTarget> CLinkNames::Resolve(const ZerimLink& link, std::string
     std::optional<int> number;
     std::string name;
     switch (link.kind) {
-    case ZerimLink::Kind::View: return LinkTarget{};
+    case ZerimLink::Kind::View:
+        return LinkTarget{};
     case ZerimLink::Kind::Place:
         if ((number = PlaceIndexNamed(m_places, link.name, link.nth))) name = PlaceName(m_places, *number);
         break;
@@ -101,8 +102,9 @@ std::optional<LinkTarget> CLinkNames::Resolve(const ZerimLink& link, std::string
         break;
     }
     if (!number) {
-        error = link.nth ? "il n'y a pas " + std::to_string(*link.nth) + " lieux appelés « " + ShownText(link.name) + " »"
-                         : std::string("aucun ") + KindNoun(link.kind) + " ne s'appelle « " + ShownText(link.name) + " »";
+        error = link.nth
+                    ? "il n'y a pas " + std::to_string(*link.nth) + " lieux appelés « " + ShownText(link.name) + " »"
+                    : std::string("aucun ") + KindNoun(link.kind) + " ne s'appelle « " + ShownText(link.name) + " »";
         return std::nullopt;
     }
     return LinkTarget{*number, Win1252ToUtf8(name)};
@@ -120,7 +122,8 @@ std::optional<std::string> CLinkNames::NameOf(ZerimLink::Kind kind, int number) 
         for (const SpellRecord& spell : m_spells)
             if (spell.id == number) return spell.name;
         break;
-    case ZerimLink::Kind::View: break;
+    case ZerimLink::Kind::View:
+        break;
     }
     return std::nullopt;
 }

@@ -13,12 +13,15 @@
 
 namespace {
 
-constexpr size_t kMessageBound = kMaxLinkBytes + 1;
+// A link cut one byte past the bound (so that it still reads as too long),
+// then the line end that tells it came whole.
+constexpr size_t kLinkBound = kMaxLinkBytes + 1;
+constexpr size_t kMessageBound = kLinkBound + 1;
 
 std::string FileNameSafe(std::string text) {
     for (char& c : text) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                           c == '.';
+        const bool plain =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
         if (!plain) c = '_';
     }
     return text.substr(0, 64);
@@ -82,8 +85,7 @@ std::string DisplayKey(const DisplayNames& names) {
     const std::string platform = names.platform.value_or(names.qpaPlatform);
     const std::string x11 = names.display.value_or(names.x11Display);
     const std::string wayland = names.waylandDisplay.empty() ? "wayland-0" : names.waylandDisplay;
-    if (StartsWith(platform, "wayland") || (platform.empty() && x11.empty()))
-        return FileNameSafe("wayland-" + wayland);
+    if (StartsWith(platform, "wayland") || (platform.empty() && x11.empty())) return FileNameSafe("wayland-" + wayland);
     if (StartsWith(platform, "xcb") || platform.empty()) return FileNameSafe("x11-" + x11);
     // offscreen, minimal, vnc...: one per platform
     return FileNameSafe(platform.substr(0, platform.find(':')));
@@ -116,7 +118,7 @@ HandOver HandLinkOver(const std::string& path, std::string_view link, int timeou
     const int fd = ConnectTo(path, timeoutMs);
     if (fd < 0) return HandOver::NoWindow;
     char answer = 0;
-    bool answered = WriteAll(fd, link.substr(0, kMessageBound)) && shutdown(fd, SHUT_WR) == 0;
+    bool answered = WriteAll(fd, std::string(link.substr(0, kLinkBound)) + '\n') && shutdown(fd, SHUT_WR) == 0;
     if (answered) {
         ssize_t got;
         do got = recv(fd, &answer, 1, 0);
@@ -186,10 +188,19 @@ bool ReadLinkMessage(int fd, std::string& message) {
         const size_t room = std::min(sizeof buffer, kMessageBound - message.size());
         const ssize_t got = recv(fd, buffer, room, 0);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return errno != EAGAIN && errno != EWOULDBLOCK;
-        if (got == 0) return true;  // the sender shut its side
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return false;
+        if (got <= 0) {
+            // The sender shut its side: whole if its line end came last, else
+            // cut short (the sender died, or is not ours) and dropped.
+            const bool whole = !message.empty() && message.back() == '\n';
+            if (whole) message.pop_back();
+            else message.clear();
+            return true;
+        }
         message.append(buffer, size_t(got));
     }
+    // At the bound: the longest a sender writes, or more; read as too long.
+    if (message.back() == '\n') message.pop_back();
     return true;
 }
 

@@ -4,10 +4,11 @@
 // user's alone (a folder of theirs, closed to others), so that no other
 // user can reach the socket, or place one there for us to talk to.
 //
-// The exchange: the second process connects, writes the link's bytes and
-// shuts its side; the window reads at most kMaxLinkBytes + 1 of them, so
-// that a longer one reads as too long, answers one byte and closes. What
-// arrives is parsed as any link.
+// The exchange: the second process connects, writes the link's bytes (at
+// most kMaxLinkBytes + 1 of them, so that a longer one still reads as too
+// long) and a line end, and shuts its side; the window reads no more than
+// that, answers one byte and closes. A message cut short (no line end
+// before the end) is dropped; what arrives whole is parsed as any link.
 #pragma once
 #include <optional>
 #include <string>
@@ -17,7 +18,7 @@
 // -platform option, else QT_QPA_PLATFORM; the X display (-display, else
 // DISPLAY) or the Wayland one (WAYLAND_DISPLAY).
 struct DisplayNames {
-    std::optional<std::string> platform, display;  // the options, when given
+    std::optional<std::string> platform, display;         // the options, when given
     std::string qpaPlatform, x11Display, waylandDisplay;  // the environment
 };
 
@@ -64,9 +65,10 @@ private:
     unsigned long m_inode = 0;
 };
 
-// Reads what `fd` has (non-blocking) into `message`, never past
-// kMaxLinkBytes + 1 bytes; true once the message is whole (the sender shut
-// its side, the bound is reached, or the connection failed).
+// Reads what `fd` has (non-blocking) into `message`, never past the bound;
+// true once the message is done: the link, without its line end, when the
+// sender shut its side; empty when it was cut short or the connection
+// failed; past the bound, what was read.
 bool ReadLinkMessage(int fd, std::string& message);
 
 // The answer that tells the sender its link was taken; then closes `fd`.

@@ -103,9 +103,12 @@ std::optional<int>* ParameterOf(ZerimLink& link, std::string_view key, std::opti
 }
 
 void Limits(std::string_view key, long long& low, long long& high) {
-    if (key == "zoom") low = ViewGeometry::kMinZoom, high = ViewGeometry::kMaxZoom;
-    else if (key == "nth") low = 1, high = kMaxNth;
-    else low = -kWorldLimit, high = kWorldLimit;
+    if (key == "zoom")
+        low = ViewGeometry::kMinZoom, high = ViewGeometry::kMaxZoom;
+    else if (key == "nth")
+        low = 1, high = kMaxNth;
+    else
+        low = -kWorldLimit, high = kWorldLimit;
 }
 
 // The parameters after "?", each once.

@@ -81,6 +81,8 @@ private slots:
     void socketFolder();
     void handsOver_data();
     void handsOver();
+    void messageEnds_data();
+    void messageEnds();
     void staleSocketIsReplaced();
     void liveSocketIsLeftAlone();
 
@@ -377,6 +379,30 @@ void TestZerimLink::handsOver() {
     window.join();
     QCOMPARE(outcome, HandOver::Delivered);
     QCOMPARE(QByteArray::fromStdString(got), received);
+}
+
+// What the window makes of the bytes a sender wrote before shutting its side.
+void TestZerimLink::messageEnds_data() {
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("whole") << QByteArray("zerim:place/a\n") << QByteArray("zerim:place/a");
+    QTest::newRow("cut short") << QByteArray("zerim:place/Kelw") << QByteArray();
+    QTest::newRow("a line end inside stays, to be refused")
+        << QByteArray("zerim:place/a\nb\n") << QByteArray("zerim:place/a\nb");
+    QTest::newRow("nothing") << QByteArray() << QByteArray();
+}
+
+void TestZerimLink::messageEnds() {
+    QFETCH(QByteArray, sent);
+    QFETCH(QByteArray, message);
+    int pair[2];
+    QVERIFY(socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, pair) == 0);
+    QCOMPARE(write(pair[0], sent.constData(), size_t(sent.size())), ssize_t(sent.size()));
+    close(pair[0]);
+    std::string read;
+    QVERIFY(ReadLinkMessage(pair[1], read));
+    close(pair[1]);
+    QCOMPARE(QByteArray::fromStdString(read), message);
 }
 
 // A window that crashed left its socket: the next one listens there.

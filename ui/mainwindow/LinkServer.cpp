@@ -40,8 +40,10 @@ void CLinkServer::Read(int fd) {
     const auto finish = [this, notifier, fd](bool answer) {
         notifier->setEnabled(false);
         notifier->deleteLater();
-        if (answer) AnswerAndClose(fd);
-        else close(fd);
+        if (answer)
+            AnswerAndClose(fd);
+        else
+            close(fd);
         --m_reading;
     };
     connect(notifier, &QSocketNotifier::activated, this, [this, fd, message, finish] {

@@ -42,7 +42,9 @@ void CMainFrame::OpenLink(const std::string& text) {
     }
     const QString said = QString::fromUtf8("Lien : %1 « %2 »").arg(KindNoun(link->kind), Utf8(target->name));
     switch (link->kind) {
-    case ZerimLink::Kind::Place: ShowLinkedPlace(target->number, link->zoom); break;
+    case ZerimLink::Kind::Place:
+        ShowLinkedPlace(target->number, link->zoom);
+        break;
     // The finders wait for the user: they open once this event is over.
     case ZerimLink::Kind::Character:
         QTimer::singleShot(0, this, [this, ordinal = target->number] { ShowLinkedCharacter(ordinal); });
@@ -50,7 +52,8 @@ void CMainFrame::OpenLink(const std::string& text) {
     case ZerimLink::Kind::Spell:
         QTimer::singleShot(0, this, [this, id = uint16_t(target->number)] { ShowLinkedSpell(id); });
         break;
-    case ZerimLink::Kind::View: break;
+    case ZerimLink::Kind::View:
+        break;
     }
     m_wndStatusBar->SetPaneText(0, said);
 }
