@@ -202,6 +202,7 @@ std::string HelpText() {
            "\n"
            "Liens :\n"
            "  zerim:place/NOM[?zoom=N] un lieu (au zoom N, en %, de 10 à 1600)\n"
+           "  zerim:place/NOM?nth=K    le K-ième lieu (depuis 1) de ce nom exact\n"
            "  zerim:character/NOM      la page d'un NPC\n"
            "  zerim:spell/NOM          un sort et ses vendeurs\n"
            "  zerim:view?x=X&y=Y[&zoom=N]\n"

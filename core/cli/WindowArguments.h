@@ -20,6 +20,6 @@ struct WindowArguments {
 // Nothing, with the reason in `error`, for an option that is neither Qt's
 // nor the program's, one of Qt's that lacks its value, or a second link. A
 // word that starts with "zerim:" is a link (see links/ZerimLink.h), but
-// after "--", where every word is a file name; the first file is the one opened, the others are
-// listed in `extraFiles` for the caller to warn of.
+// after "--", where every word is a file name; the first file is the one
+// opened, the others are listed in `extraFiles` for the caller to warn of.
 std::optional<WindowArguments> ParseWindowArguments(const std::vector<std::string>& args, std::string& error);

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-class CLinkServer;
 class CMapPicture;
 class CMyMapCommands;
 class CPlaceBar;
@@ -142,6 +141,5 @@ private:
     CPlaceBar* m_wndPlaceBar = nullptr;
     CStatusBar* m_wndStatusBar = nullptr;
     QLabel* m_wndLoadProblems = nullptr;
-    CLinkServer* m_linkServer = nullptr;
     std::function<void(const QString&)> m_linkNameSearch;
 };

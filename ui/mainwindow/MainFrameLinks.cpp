@@ -85,12 +85,9 @@ void CMainFrame::SearchLinkName(const QString& name) {
 
 bool CMainFrame::ListenForLinks(const std::string& path, std::string& error) {
     auto* server = new CLinkServer([this](const std::string& text) { OnLinkArrived(text); }, this);
-    if (!server->Listen(path, error)) {
-        delete server;
-        return false;
-    }
-    m_linkServer = server;
-    return true;
+    if (server->Listen(path, error)) return true;
+    delete server;
+    return false;
 }
 
 // The window comes to the front (the window system may refuse it the
