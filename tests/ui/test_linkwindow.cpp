@@ -6,6 +6,7 @@
 #include "SmallWorld.h"
 
 #include "finders/NpcSearchDlg.h"
+#include "finders/PlaceCardDlg.h"
 #include "links/LinkSocket.h"
 #include "mainwindow/ExtraCommands.h"
 #include "mainwindow/PlaceBar.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -31,6 +33,7 @@ private slots:
     void characterLinkOpensItsPage();
     void copiesTheLink_data();
     void copiesTheLink();
+    void placeCardCopiesItsLink();
 
 private:
     // Runs `zerim LINK` as a second process; its exit code (-1: it did not
@@ -196,6 +199,21 @@ void TestLinkWindow::copiesTheLink() {
     const CPoint after = CentreInWorld();
     QVERIFY2(std::abs(after.x - before.x) < 100 && std::abs(after.y - before.y) < 100,
              qPrintable(QString("%1,%2 / %3,%4").arg(before.x).arg(before.y).arg(after.x).arg(after.y)));
+}
+
+// The card's page menu has the command first; it copies the card's place.
+void TestLinkWindow::placeCardCopiesItsLink() {
+    m_frame->View()->SearchPlaces("Quen");
+    m_frame->Command(ExtraCommand::PlaceCard)->trigger();
+    const QList<CPlaceCardDlg*> cards = m_frame->findChildren<CPlaceCardDlg*>();
+    QCOMPARE(cards.size(), 1);
+    std::unique_ptr<QMenu> menu(cards[0]->Panel()->CreatePageMenu({0, 0}));
+    QAction* first = menu->actions().value(0);
+    QCOMPARE(first->text(), QString("Copier le lien"));
+    m_frame->View()->SearchPlaces("oska");  // what the map shows does not count
+    first->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("zerim:place/Quen%20Harrow"));
+    cards[0]->close();
 }
 
 QTEST_MAIN(TestLinkWindow)

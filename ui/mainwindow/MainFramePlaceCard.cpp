@@ -60,7 +60,8 @@ void CMainFrame::OpenPlaceCard() {
     auto* card = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), place, std::move(links), this,
                                    PanelNotices());
     if (CPlaceNotesBox* marks = m_myMap->NewPlaceBox(place)) card->AddBelow(marks);
-    NewCopyLinkAction(card, [this, place] { return LinkText(ZerimLink::Kind::Place, place); });
+    card->Panel()->addAction(
+        NewCopyLinkAction(card, [this, place] { return LinkText(ZerimLink::Kind::Place, place); }));
     card->show();
     KeepPlaceInSight(card, LocateMarkers(), place);
 }
