@@ -6,6 +6,8 @@
 #include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
 #include "data/ShownText.h"
+#include "links/LinkSocket.h"
+#include "links/ZerimLink.h"
 #include "output/Snapshot.h"
 #include "res/QtResourceStore.h"
 #include "startup/DisplayCheck.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <new>
 
@@ -43,13 +46,50 @@ private:
     int m_argc = 0;
 };
 
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The socket the windows of this user on this display share for links;
+// nothing when the runtime folder is not safe for one: each window is then
+// on its own.
+std::optional<std::string> LinkSocket(const WindowArguments& window) {
+    const DisplayNames names{window.platform, window.display, Environment("QT_QPA_PLATFORM"),
+                             Environment("DISPLAY"), Environment("WAYLAND_DISPLAY")};
+    std::string why;
+    return LinkSocketPath(std::getenv("XDG_RUNTIME_DIR"), DisplayKey(names), why);
+}
+
+// A bad link is said on the standard error, for scripts and for a session
+// where no window opens; the window that gets it says it too.
+void SayIfBad(const std::string& link) {
+    std::string error;
+    if (!ParseZerimLink(link, error)) Complain(std::cerr, "lien refusé : " + error);
+}
+
+// Gives the link to the window already open, before anything of a window is
+// built here; true when it took it.
+bool HandedOver(const std::string& link, const std::optional<std::string>& socket) {
+    if (!socket) return false;
+    switch (HandLinkOver(*socket, link)) {
+    case HandOver::Delivered: return true;
+    case HandOver::NoAnswer: Complain(std::cerr, "la fenêtre ouverte ne répond pas ; une autre s'ouvre"); break;
+    case HandOver::NoWindow: break;
+    }
+    return false;
+}
+
 // The window, with the world read from `resources`.
 int RunWindow(const IResourceStore& resources, const char* program, const WindowArguments& window) {
+    if (window.link) SayIfBad(*window.link);
     std::string message;
     if (!DisplayAvailable(window.platform, window.display, message)) {
         std::cerr << message << "\n";
         return ExitCode::kNotFound;
     }
+    const std::optional<std::string> socket = LinkSocket(window);
+    if (window.link && HandedOver(*window.link, socket)) return ExitCode::kSuccess;
     InstallFatalHandler();
     RefuseHopelessBusLaunch();  // before any thread: it sets the environment
     // The picture's first look and the fonts are read on threads of their
@@ -68,6 +108,7 @@ int RunWindow(const IResourceStore& resources, const char* program, const Window
     std::optional<QString> file;
     if (window.file) file = QString::fromLocal8Bit(window.file->c_str());
     CZerimApp app(world, file);
+    app.SetLinks(window.link, socket);
     const bool opened = app.InitInstance();
     fonts.Wait();
     if (!opened) return ExitCode::kUsage;  // the named file does not open

@@ -21,6 +21,7 @@ packages=(
     clang libclang-rt-14-dev              # libFuzzer and the sanitizers' run-time for the fuzz targets
     dpkg-dev lintian file                 # the Debian package (dpkg-shlibdeps) and its check
     desktop-file-utils appstream          # validating the desktop entry and the metainfo
+    xdg-utils                             # xdg-mime and xdg-open: the zerim: link handler, checked installed
 )
 
 missing=()

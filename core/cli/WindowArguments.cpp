@@ -1,5 +1,7 @@
 #include "cli/WindowArguments.h"
 
+#include "links/ZerimLink.h"
+
 #include <algorithm>
 #include <array>
 
@@ -48,6 +50,12 @@ std::optional<WindowArguments> ParseWindowArguments(const std::vector<std::strin
         const std::string name = SingleDash(word);
         if (word == "-" && !filesOnly) {
             continue;  // no standard input to read a map file from: ignored, as always
+        } else if (!filesOnly && IsZerimLink(word)) {
+            if (parsed.link) {
+                error = "un seul lien à la fois (le second : " + word.substr(0, 60) + ")";
+                return std::nullopt;
+            }
+            parsed.link = word;
         } else if (filesOnly || word.empty() || word[0] != '-') {
             if (!parsed.file)
                 parsed.file = word;

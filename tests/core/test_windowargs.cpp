@@ -28,6 +28,8 @@ class TestWindowArgs : public QObject {
 private slots:
     void windowArguments_data();
     void windowArguments();
+    void linkArgument_data();
+    void linkArgument();
     void snapshotFormat_data();
     void snapshotFormat();
 };
@@ -76,6 +78,32 @@ void TestWindowArgs::windowArguments() {
     QCOMPARE(Joined(parsed->qtOptions), qtOptions);
     QCOMPARE(OrDash(parsed->platform), platform);
     QCOMPARE(OrDash(parsed->display), display);
+}
+
+void TestWindowArgs::linkArgument_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("link");  // "-": none; "error": refused
+    QTest::addColumn<QString>("file");
+    QTest::newRow("a link is no file") << QStringList{"zerim:place/Kelwick"} << "zerim:place/Kelwick" << "-";
+    QTest::newRow("any case, with a file")
+        << QStringList{"a.txt", "ZERIM:view?x=1&y=2"} << "ZERIM:view?x=1&y=2" << "a.txt";
+    QTest::newRow("after --, a file") << QStringList{"--", "zerim:place/a"} << "-" << "zerim:place/a";
+    QTest::newRow("two links") << QStringList{"zerim:place/a", "zerim:place/b"} << "error" << "-";
+}
+
+void TestWindowArgs::linkArgument() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, link);
+    QFETCH(QString, file);
+    std::string error;
+    const auto parsed = ParseWindowArguments(Words(args), error);
+    if (link == "error") {
+        QVERIFY2(!parsed && error.find("un seul lien") != std::string::npos, error.c_str());
+        return;
+    }
+    QVERIFY2(parsed, error.c_str());
+    QCOMPARE(OrDash(parsed->link), link);
+    QCOMPARE(OrDash(parsed->file), file);
 }
 
 void TestWindowArgs::snapshotFormat_data() {

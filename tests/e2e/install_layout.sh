@@ -56,11 +56,12 @@ for page in zerim zerim-tables; do
     gzip -dc "$prefix/share/man/man1/$page.1.gz" | grep -q '^\.TH' || fail "$page.1.gz is not a manual page"
 done
 
-# The desktop entry: valid, starts zerim, names the installed icon, speaks French too.
+# The desktop entry: valid, starts zerim (with a zerim: link, which it
+# handles), names the installed icon, speaks French too.
 desktop=$prefix/share/applications/$id.desktop
 desktop-file-validate "$desktop" | grep -v ': hint: ' || true
 desktop-file-validate "$desktop" >/dev/null || fail "desktop-file-validate"
-for line in "Exec=zerim" "Icon=$id" "Terminal=false"; do
+for line in "Exec=zerim %u" "MimeType=x-scheme-handler/zerim;" "Icon=$id" "Terminal=false"; do
     grep -qxF "$line" "$desktop" || fail "the desktop entry lacks $line"
 done
 for key in Name GenericName Comment Keywords; do

@@ -80,6 +80,7 @@ private slots:
     void pageByNameAndOrdinal();
     void vendorsOfASpell();
     void helpShowsEveryMode();
+    void linkOfAPlace();
     void badInput_data();
     void badInput();
     void emptyFolderKeepsEmbeddedData();
@@ -146,6 +147,15 @@ void TestCli::vendorsOfASpell() {
     QCOMPARE(vendors, expected);
 }
 
+// The link is written with the table's own spelling of the name, whatever
+// case it was asked in.
+void TestCli::linkOfAPlace() {
+    const QByteArray first = ReadFile(QStringLiteral(ZERIM_SOURCE_DIR "/res/places.tsv")).split('\n')[1].split('\t')[0];
+    const Result r = Run({"--link", "place", QString::fromUtf8(first).toUpper()});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, "zerim:place/" + first.toPercentEncoding() + "\n");
+}
+
 void TestCli::helpShowsEveryMode() {
     const Result r = Run({"--help"});
     QCOMPARE(r.exitCode, 0);
@@ -169,6 +179,10 @@ void TestCli::badInput_data() {
     QTest::newRow("search without text") << QStringList{"--search"} << QByteArray("--search") << 2;
     QTest::newRow("search, a filter alone") << QStringList{"--search", "lieu:"} << QByteArray("--search") << 2;
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("--frobnicate") << 2;
+    QTest::newRow("link of no such place") << QStringList{"--link", "place", "Zzqqx"}
+                                           << QByteArray("aucun lieu ne s'appelle « Zzqqx »") << 1;
+    QTest::newRow("link of a view") << QStringList{"--link", "view", "a"} << QByteArray("genre inconnu : « view »") << 2;
+    QTest::newRow("link without name") << QStringList{"--link", "spell"} << QByteArray("--link attend") << 2;
     QTest::newRow("missing folder") << QStringList{"--data", "/nonexistent/zerim", "--find", "a"}
                                     << QByteArray("/nonexistent/zerim") << 2;
     QTest::newRow("data without folder") << QStringList{"--find", "a", "--data"} << QByteArray("--data") << 2;
@@ -348,6 +362,10 @@ void TestCli::clearMessages_data() {
     QTest::newRow("a second file named")
         << QStringList{"-platform", "offscreen", "/dev/null", "b\x1B.txt"} << "ZERIM_EXIT_AFTER_FIRST_MAP=1 " + exe + " \"$@\""
         << 0 << QByteArray("un seul fichier s'ouvre ; ignoré : b\xEF\xBF\xBD.txt");
+    // No window can open to say it: the standard error does.
+    QTest::newRow("a bad link without a display")
+        << QStringList{"zerim:place/a%1B[2J"} << "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + exe + " \"$@\""
+        << 1 << QByteArray("lien refusé : le nom contient un caractère de contrôle");
 }
 
 void TestCli::clearMessages() {

@@ -114,11 +114,16 @@ void CNpcSearchDlg::ShowPanelMenu(const QPoint& pos) {
                             pos.y() + m_htmlPanel->verticalScrollBar()->value());
     QMenu* menu = m_htmlPanel->createStandardContextMenu(inDocument);
     QAction* first = menu->actions().value(0);
-    menu->insertActions(first, {m_backAction, m_forwardAction});
+    menu->insertActions(first, m_panelCommands + QList<QAction*>{m_backAction, m_forwardAction});
     menu->insertSeparator(first);
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);  // however it closes
     menu->setObjectName(QStringLiteral("npcPanelMenu"));
     menu->popup(m_htmlPanel->viewport()->mapToGlobal(pos));
+}
+
+void CNpcSearchDlg::AddPanelCommand(QAction* action) {
+    addAction(action);
+    m_panelCommands << action;
 }
 
 bool CNpcSearchDlg::ShowPage(int ordinal) {

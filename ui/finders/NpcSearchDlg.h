@@ -51,6 +51,11 @@ public:
     // Back and Forward through the characters shown; nothing at either end.
     void GoBack();
     void GoForward();
+    // The character whose page shows, if one does.
+    std::optional<int> ShownCharacter() const { return m_history.Current(); }
+    // A command of the window (its shortcut holds in the dialog), also put
+    // at the top of the page's menu.
+    void AddPanelCommand(QAction* action);
     QAction* BackAction() const { return m_backAction; }
     QAction* ForwardAction() const { return m_forwardAction; }
 
@@ -85,5 +90,6 @@ private:
     CPageHistory m_history;
     QAction* m_backAction = nullptr;
     QAction* m_forwardAction = nullptr;
+    QList<QAction*> m_panelCommands;
 };
 

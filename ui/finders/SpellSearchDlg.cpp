@@ -227,3 +227,17 @@ void CSpellSearchDlg::ShowSpell(uint16_t spellId) {
         return;
     }
 }
+
+std::optional<uint16_t> CSpellSearchDlg::SelectedSpell() const {
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    if (selected.isEmpty()) return std::nullopt;
+    const int data = selected.front()->data(0, kDataRole).toInt();
+    if (data == kEffectItem) return std::nullopt;
+    return uint16_t(data);
+}
+
+void CSpellSearchDlg::AddTreeCommand(QAction* action) {
+    addAction(action);
+    m_tree->addAction(action);
+    m_tree->setContextMenuPolicy(Qt::ActionsContextMenu);
+}

@@ -44,6 +44,11 @@ public:
     // Selects the spell with this id in the tree, so that its vendors show;
     // nothing when no spell has it.
     void ShowSpell(uint16_t spellId);
+    // The id of the spell selected in the tree, if a spell is.
+    std::optional<uint16_t> SelectedSpell() const;
+    // A command of the window (its shortcut holds in the dialog), also in
+    // the tree's menu.
+    void AddTreeCommand(QAction* action);
 
 protected:
     // Enter ends the dialog as Escape and the close box do: it has no buttons.

@@ -37,6 +37,7 @@ enum : int {
     ImportNotes,
     RestoreNotes,
     NotesMenuHere,
+    CopyLink,  // "Copier le lien" (MainFrameLinks)
 };
 }  // namespace ExtraCommand
 

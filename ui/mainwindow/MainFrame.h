@@ -4,6 +4,9 @@
 #include "widgets/IEControl.h"
 #include "widgets/KeepInSight.h"
 
+#include "data/Geometry.h"
+#include "links/ZerimLink.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -11,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class CMapPicture;
@@ -59,6 +63,19 @@ public:
     // With "Reprendre la dernière vue" checked, takes back the view saved at
     // the last close; called once the window is shown.
     void RestoreView();
+
+    // MainFrameLinks.cpp: the program's links (links/ZerimLink.h).
+    // Shows what the link `text` leads to: a place lit as the place bar
+    // lights it, a view, a character's page or a spell in its finder (those
+    // two opened after the current event). A bad link or an unknown name is
+    // said in the status bar; an unknown name is then searched for.
+    void OpenLink(const std::string& text);
+    // From the first map on, links handed over by a second `zerim LINK`
+    // arrive through the socket at `path`: the window comes to the front
+    // and shows them. False, with the reason, when it cannot listen there.
+    bool ListenForLinks(const std::string& path, std::string& error);
+    // Where a link's unknown name is searched for (the place bar's search
+    // until then).
 
 protected:
     bool event(QEvent* event) override;
@@ -119,6 +136,25 @@ private:
     void ExecKeepingInSight(QDialog& dialog, int placeInSight);
 
     void CreateMyMap();
+
+    // MainFrameLinks.cpp
+    void AddCopyLinkCommand(QMenu* search);
+    void CopyLink();
+    // A "Copier le lien" for a finder or a card: Ctrl+Shift+C in `window`,
+    // copying the link `linkOf` gives (nothing: nothing shown to link to).
+    QAction* NewCopyLinkAction(QWidget* window, std::function<std::optional<std::string>()> linkOf);
+    void CopyLinkText(const std::optional<std::string>& link);
+    // The link to place index, character ordinal or spell id `number`.
+    std::optional<std::string> LinkText(ZerimLink::Kind kind, std::optional<int> number) const;
+    std::optional<std::string> SheetLink(SheetSubject subject) const;
+    void OnLinkArrived(const std::string& text);
+    void ShowLinkedPlace(int index, std::optional<int> zoom);
+    void ShowLinkedView(CPoint centre, std::optional<int> zoom);
+    // The two finders a link opens on what it names; one place each, so
+    // that what shows them can change without touching the rest.
+    void ShowLinkedCharacter(int ordinal);
+    void ShowLinkedSpell(uint16_t spellId);
+    void SearchLinkName(const QString& name);
 
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;

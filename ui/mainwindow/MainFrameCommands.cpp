@@ -96,6 +96,7 @@ void CMainFrame::CreateSearchMenu() {
                                     StandardKeys(QKeySequence::Copy, Qt::CTRL | Qt::Key_C));
     connect(copy, &QAction::triggered, this, &CMainFrame::CopyPlaces);
     search->addAction(copy);
+    AddCopyLinkCommand(search);
     AddPlaceCardCommand(search);
 }
 

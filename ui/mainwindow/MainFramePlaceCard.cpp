@@ -57,6 +57,16 @@ void CMainFrame::OpenPlaceCard() {
 
 CPlaceCardDlg* CMainFrame::Sheet() const { return m_sheet; }
 
+// The link of what the sheet shows; effects and vendors have none.
+std::optional<std::string> CMainFrame::SheetLink(SheetSubject subject) const {
+    switch (subject.kind) {
+    case SheetKind::Place: return LinkText(ZerimLink::Kind::Place, subject.ref);
+    case SheetKind::Character: return LinkText(ZerimLink::Kind::Character, subject.ref);
+    case SheetKind::Spell: return LinkText(ZerimLink::Kind::Spell, subject.ref);
+    default: return std::nullopt;
+    }
+}
+
 // One sheet for every subject: asked again, it comes to the front.
 void CMainFrame::ShowInSheet(SheetSubject subject, bool activate) {
     if (!m_sheet) {
@@ -67,6 +77,7 @@ void CMainFrame::ShowInSheet(SheetSubject subject, bool activate) {
         m_sheet->SetMarkerLocator(LocateMarkers());
         // The one search from the sheet too.
         m_sheet->addAction(Command(ExtraCommand::SearchEverywhere));
+        m_sheet->Panel()->addAction(NewCopyLinkAction(m_sheet, [this] { return SheetLink(m_sheet->Subject()); }));
         // Beside the map: along its right edge, where it hides the least.
         const QRect map(m_pView->mapToGlobal(QPoint(0, 0)), m_pView->size());
         m_sheet->move(map.right() - m_sheet->width() - kSheetMargin, map.top() + kSheetMargin);
@@ -99,6 +110,9 @@ void CMainFrame::RunCharacterFinder(std::optional<int> ordinal, int placeInSight
                          PanelNotices());
     finder.SetMarkerLocator(LocateMarkers());
     if (ordinal) finder.ShowCharacter(*ordinal);
+    finder.AddPanelCommand(NewCopyLinkAction(&finder, [this, &finder] {
+        return LinkText(ZerimLink::Kind::Character, finder.ShownCharacter());
+    }));
     ExecKeepingInSight(finder, placeInSight);  // the finder only shows; its result tells nothing
 }
 
@@ -106,6 +120,10 @@ void CMainFrame::RunSpellFinder(std::optional<uint16_t> spellId, int placeInSigh
     CSpellSearchDlg finder(m_world.Store(), this);
     finder.SetMapLinks(m_world.Places(), [this](int index) { ShowPlace(index); }, LocateMarkers());
     if (spellId) finder.ShowSpell(*spellId);
+    finder.AddTreeCommand(NewCopyLinkAction(&finder, [this, &finder] {
+        const auto spell = finder.SelectedSpell();
+        return LinkText(ZerimLink::Kind::Spell, spell ? std::optional<int>(*spell) : std::nullopt);
+    }));
     ExecKeepingInSight(finder, placeInSight);
 }
 

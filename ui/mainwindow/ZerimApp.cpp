@@ -31,6 +31,13 @@ bool CZerimApp::InitInstance() {
     m_firstFramePages.Prepare(*frame);
     MarkStartup("fenêtre principale montrée");
     frame->RestoreView();
+    if (m_link) frame->OpenLink(*m_link);
+    // Another window of this display may listen already: links then go to it.
+    if (m_linkSocket)
+        frame->AfterFirstMap([shown, socket = *m_linkSocket] {
+            std::string error;
+            shown->ListenForLinks(socket, error);
+        });
     // While the window system maps the window, the labels it will show (in
     // the view restored, if one is).
     frame->View()->PrepareLabels();

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class CMapPicture;
 class CWorld;
@@ -20,6 +21,13 @@ public:
     explicit CZerimApp(CWorld& world, std::optional<QString> documentFile = std::nullopt);
     CZerimApp(const CZerimApp&) = delete;
     CZerimApp& operator=(const CZerimApp&) = delete;
+
+    // The link the window shows once built, and the socket where it then
+    // listens for the links of later `zerim LINK` runs (nothing: it does not).
+    void SetLinks(std::optional<std::string> link, std::optional<std::string> socket) {
+        m_link = std::move(link);
+        m_linkSocket = std::move(socket);
+    }
 
     // Creates and shows the main window; false (the named file does not
     // open) ends the process.
@@ -34,6 +42,7 @@ private:
 
     CWorld& m_world;
     std::optional<QString> m_documentFile;
+    std::optional<std::string> m_link, m_linkSocket;
     CZerimDoc m_doc;  // holds nothing
     std::unique_ptr<QMainWindow> m_pMainWnd;
     CBackingPages m_firstFramePages;

@@ -127,6 +127,11 @@ QMenu* CIEControl::CreatePageMenu(const QPoint& pos) {
     QMenu* menu = createStandardContextMenu(pos);
     // The program's own links ("quil://...") mean nothing outside it.
     if (QAction* copyLink = menu->findChild<QAction*>(QStringLiteral("link-copy"))) menu->removeAction(copyLink);
+    if (!actions().isEmpty()) {
+        QAction* first = menu->actions().value(0);
+        menu->insertActions(first, actions());
+        menu->insertSeparator(first);
+    }
     return menu;
 }
 

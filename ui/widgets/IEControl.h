@@ -70,8 +70,9 @@ public:
     // file or the network.
     QVariant loadResource(int type, const QUrl& name) override;
 
-    // The panel's context menu at `pos` (the viewport's coordinates): Qt's,
-    // without the item that would copy a link's internal address.
+    // The panel's context menu at `pos` (the viewport's coordinates): the
+    // commands its owner added to it (its actions), then Qt's, without the
+    // item that would copy a link's internal address.
     QMenu* CreatePageMenu(const QPoint& pos);
 
 protected:
