@@ -44,3 +44,10 @@ std::string ShownText(std::string_view utf8) {
 }
 
 std::string ShownText1252(std::string_view win1252) { return ShownText(Win1252ToUtf8(win1252)); }
+
+size_t Utf8CutAt(std::string_view text, size_t limit) {
+    if (text.size() <= limit) return text.size();
+    size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return end;
+}

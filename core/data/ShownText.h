@@ -17,3 +17,8 @@ std::string ShownText1252(std::string_view win1252);
 // forms, surrogates and code points past U+10FFFF are not valid), with its
 // code point in `point`; 0 when there is none.
 size_t Utf8SequenceAt(std::string_view text, char32_t& point);
+
+// Where `text` may be cut to at most `limit` bytes without splitting a
+// UTF-8 sequence: `limit` itself, or the start of the sequence it falls in;
+// the whole text when it is no longer.
+size_t Utf8CutAt(std::string_view text, size_t limit);

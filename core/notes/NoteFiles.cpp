@@ -73,6 +73,17 @@ std::string UriOf(const std::string& path) {
     return uri;
 }
 
+FileStart StartOfFile(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return FileStart::Unreadable;
+    char start[16];
+    const size_t read = std::fread(start, 1, sizeof start, file);
+    std::fclose(file);
+    if (read == 0) return FileStart::Empty;
+    return read == sizeof start && std::memcmp(start, "SQLite format 3", sizeof start) == 0 ? FileStart::Sqlite
+                                                                                            : FileStart::Other;
+}
+
 bool Exists(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0;

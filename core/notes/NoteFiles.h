@@ -16,6 +16,10 @@ std::string FolderOf(const std::string& path);
 // Makes the folder and its parents (0700); 0 or the errno that refused it.
 int MakeFolders(const std::string& folder);
 bool Exists(const std::string& path);
+// How a file begins: as SQLite's files do, empty (a store never written),
+// otherwise, or unreadable.
+enum class FileStart { Sqlite, Empty, Other, Unreadable };
+FileStart StartOfFile(const std::string& path);
 // SQLite's "file:" URI of a path, every byte but letters, digits and
 // "/-_.~" escaped, to which query parameters may be added.
 std::string UriOf(const std::string& path);

@@ -7,11 +7,9 @@
 #include "notes/NoteSql.h"
 #include "cli/SystemReason.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 
 using namespace NoteFiles;
@@ -55,15 +53,9 @@ int Migrate(sqlite3* db) {
     });
 }
 
-// An empty file is a new store; anything else must start as SQLite's files do.
-bool LooksLikeSqlite(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return true;  // unreadable: SQLite says why
-    char start[16];
-    const size_t read = std::fread(start, 1, sizeof start, file);
-    std::fclose(file);
-    return read == 0 || (read == sizeof start && std::memcmp(start, "SQLite format 3", sizeof start) == 0);
-}
+// An empty file is a new store; anything else must start as SQLite's files
+// do (an unreadable one is left to SQLite, which says why).
+bool LooksLikeSqlite(const std::string& path) { return StartOfFile(path) != FileStart::Other; }
 
 sqlite3* Connect(const std::string& name, int flags, int& code) {
     sqlite3* db = nullptr;

@@ -3,38 +3,17 @@
 #include "notes/NoteFiles.h"
 #include "notes/NoteSql.h"
 
-#include <cstdio>
-#include <cstring>
-
 using namespace NoteFiles;
 using namespace NoteSql;
-
-namespace {
-
-// The file's first bytes: SQLite's, or nothing at all (a store never written).
-enum class Start { Sqlite, Empty, Other, Unreadable };
-
-Start StartOf(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return Start::Unreadable;
-    char start[16];
-    const size_t read = std::fread(start, 1, sizeof start, file);
-    std::fclose(file);
-    if (read == 0) return Start::Empty;
-    return read == sizeof start && std::memcmp(start, "SQLite format 3", sizeof start) == 0 ? Start::Sqlite
-                                                                                            : Start::Other;
-}
-
-}  // namespace
 
 CNotesLook LookAtNotes(const std::string& path) {
     CNotesLook look;
     if (!Exists(path)) return look;
-    switch (StartOf(path)) {
-    case Start::Empty: return look;
-    case Start::Other: look.problem = "« " + path + " » n'est pas un fichier SQLite"; return look;
-    case Start::Unreadable: look.problem = "« " + path + " » ne peut pas être lu"; return look;
-    case Start::Sqlite: break;
+    switch (StartOfFile(path)) {
+    case FileStart::Empty: return look;
+    case FileStart::Other: look.problem = "« " + path + " » n'est pas un fichier SQLite"; return look;
+    case FileStart::Unreadable: look.problem = "« " + path + " » ne peut pas être lu"; return look;
+    case FileStart::Sqlite: break;
     }
     // A window that has the file open keeps its log and shared memory beside
     // it: read through them. Otherwise the file alone is the whole store,

@@ -1,9 +1,6 @@
 #include "search/SearchEntries.h"
 
-#include "data/ResourceIds.h"
-#include "data/ResourceStore.h"
 #include "data/ShownText.h"
-#include "data/Win1252.h"
 #include "npc/CrossLinker.h"
 #include "npc/LinkedWorld.h"
 #include "npc/WorldData.h"
@@ -14,16 +11,6 @@
 #include <unordered_set>
 
 namespace {
-
-std::vector<SpellRecord> SpellTable(const IResourceStore& store) {
-    const auto block = FindRcData(store, ResId::IDR_SPELLS);
-    return block ? ReadSpells(*block) : std::vector<SpellRecord>();
-}
-
-std::vector<EffectRecord> EffectTable(const IResourceStore& store) {
-    const auto block = FindRcData(store, ResId::IDR_EFFECTS);
-    return block ? ReadEffects(*block) : std::vector<EffectRecord>();
-}
 
 void AddPlaces(const CPlaceArray& places, CSearchIndex& index) {
     for (int i = 0; i < places.GetSize(); ++i) {
@@ -116,11 +103,7 @@ std::string FirstLine(const std::string& text) {
     const size_t start = text.find_first_not_of(" \t\r\n");
     if (start == std::string::npos) return {};
     std::string line = text.substr(start, text.find_first_of("\r\n", start) - start);
-    if (line.size() > kShownBytes) {
-        size_t end = kShownBytes;
-        while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) --end;
-        line = line.substr(0, end) + "…";
-    }
+    if (line.size() > kShownBytes) line = line.substr(0, Utf8CutAt(line, kShownBytes)) + "…";
     return line;
 }
 
@@ -136,7 +119,7 @@ void AddWorldEntries(CWorldData& world, CSearchIndex& index) {
     AddPlaces(world.Places(), index);
     const CLinkedWorld& linked = world.LinkedWorld();
     AddCharacters(linked, index);
-    AddSpellsAndEffects(EffectTable(world.Store()), SpellTable(world.Store()), index);
+    AddSpellsAndEffects(linked.Effects(), linked.Spells(), index);
     AddVendors(linked, index);
 }
 

@@ -1,5 +1,6 @@
 #include "search/SearchQuery.h"
 
+#include "data/ShownText.h"
 #include "search/SearchFold.h"
 
 namespace {
@@ -13,14 +14,6 @@ constexpr Filter kFilters[] = {
     {"sort", SearchKind::Spell},     {"effet", SearchKind::Effect},    {"marchand", SearchKind::Vendor},
     {"note", SearchKind::Note},
 };
-
-// `text` cut to at most `limit` bytes, never inside a UTF-8 sequence.
-std::string_view CutAt(std::string_view text, size_t limit) {
-    if (text.size() <= limit) return text;
-    size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end);
-}
 
 int Letters(std::string_view word) {
     int letters = 0;
@@ -38,7 +31,7 @@ std::optional<SearchKind> SearchKindOfFilter(std::string_view folded) {
 
 SearchQuery ParseSearchQuery(std::string_view utf8) {
     SearchQuery query;
-    std::string_view text = CutAt(utf8, kQueryByteLimit);
+    std::string_view text = utf8.substr(0, Utf8CutAt(utf8, kQueryByteLimit));
     if (const size_t colon = text.find(':'); colon != std::string_view::npos) {
         if (const auto kind = SearchKindOfFilter(FoldToWords(text.substr(0, colon)))) {
             query.only = kind;

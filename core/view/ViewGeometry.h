@@ -38,6 +38,12 @@ public:
     CPoint GetScrollOffset() const { return m_scroll.Position(); }
     const ScrollLayer& Scroll() const { return m_scroll; }
     CSize ClientSize() const { return m_scroll.ClientSize(); }
+    // The middle of the client area, in map pixels: what the view is centred on.
+    CPoint ClientCentre() const {
+        const CPoint scroll = GetScrollOffset();
+        const CSize client = ClientSize();
+        return {scroll.x + client.cx / 2, scroll.y + client.cy / 2};
+    }
 
     // The view's whole area changed; a zero width or height (a minimised
     // window) leaves the scroll sizes as they are.

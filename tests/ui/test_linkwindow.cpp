@@ -96,9 +96,7 @@ QString TestLinkWindow::Highlighted() const {
 
 CPoint TestLinkWindow::CentreInWorld() const {
     const ViewGeometry& geometry = m_frame->View()->Geometry();
-    const CPoint scroll = geometry.GetScrollOffset();
-    const CSize client = geometry.ClientSize();
-    return geometry.MapToWorld({scroll.x + client.cx / 2, scroll.y + client.cy / 2});
+    return geometry.MapToWorld(geometry.ClientCentre());
 }
 
 void TestLinkWindow::handedOver_data() {

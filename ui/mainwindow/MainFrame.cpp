@@ -14,6 +14,7 @@
 #include "data/StringTable.h"
 #include "finders/NpcSearchDlg.h"
 #include "finders/SpellSearchDlg.h"
+#include "links/LinkNames.h"
 #include "mapview/ZerimView.h"
 #include "search/WorldSearch.h"
 #include "widgets/AutoCombo.h"

@@ -22,6 +22,7 @@ class CMyMapCommands;
 class CPlaceBar;
 class CPlaceCardDlg;
 class CQuickSearch;
+class CLinkNames;
 class CWorldSearch;
 struct SearchHit;
 struct SheetSubject;
@@ -146,6 +147,7 @@ private:
     void CopyLinkText(const std::optional<std::string>& link);
     // The link to place index, character ordinal or spell id `number`.
     std::optional<std::string> LinkText(ZerimLink::Kind kind, std::optional<int> number) const;
+    const CLinkNames& LinkNames() const;
     std::optional<std::string> SheetLink(SheetSubject subject) const;
     void OnLinkArrived(const std::string& text);
     void ShowLinkedPlace(int index, std::optional<int> zoom);
@@ -160,6 +162,7 @@ private:
     std::vector<std::function<void()>> m_afterFirstMap;
     CMyMapCommands* m_myMap = nullptr;
     std::unique_ptr<CWorldSearch> m_search;
+    mutable std::unique_ptr<CLinkNames> m_linkNames;  // made at the first link shown or copied
     CQuickSearch* m_quickSearch = nullptr;
     QPointer<CPlaceCardDlg> m_sheet;
     CZerimView* m_pView = nullptr;

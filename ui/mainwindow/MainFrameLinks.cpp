@@ -34,7 +34,7 @@ void CMainFrame::OpenLink(const std::string& text) {
         return;
     }
     if (link->kind == ZerimLink::Kind::View) return ShowLinkedView({link->x, link->y}, link->zoom);
-    const auto target = CLinkNames(m_world.Store(), m_world.Places()).Resolve(*link, error);
+    const auto target = LinkNames().Resolve(*link, error);
     if (!target) {
         SearchLinkName(Utf8(link->name));
         m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Lien : %1 ; recherche de ce nom").arg(Utf8(error)));
@@ -111,9 +111,16 @@ void CMainFrame::AddCopyLinkCommand(QMenu* search) {
     search->addAction(copy);
 }
 
+// The character and spell names, read once for every link the window shows
+// or copies.
+const CLinkNames& CMainFrame::LinkNames() const {
+    if (!m_linkNames) m_linkNames = std::make_unique<CLinkNames>(m_world.Store(), m_world.Places());
+    return *m_linkNames;
+}
+
 std::optional<std::string> CMainFrame::LinkText(ZerimLink::Kind kind, std::optional<int> number) const {
     if (!number) return std::nullopt;
-    const auto link = CLinkNames(m_world.Store(), m_world.Places()).LinkTo(kind, *number);
+    const auto link = LinkNames().LinkTo(kind, *number);
     if (!link) return std::nullopt;
     return WriteZerimLink(*link);
 }
@@ -121,11 +128,9 @@ std::optional<std::string> CMainFrame::LinkText(ZerimLink::Kind kind, std::optio
 void CMainFrame::CopyLink() {
     if (const int place = PlaceForCard(); place >= 0) return CopyLinkText(LinkText(ZerimLink::Kind::Place, place));
     const ViewGeometry& geometry = m_pView->Geometry();
-    const CPoint scroll = geometry.GetScrollOffset();
-    const CSize client = geometry.ClientSize();
     ZerimLink view;
     view.kind = ZerimLink::Kind::View;
-    const CPoint centre = geometry.MapToWorld({scroll.x + client.cx / 2, scroll.y + client.cy / 2});
+    const CPoint centre = geometry.MapToWorld(geometry.ClientCentre());
     view.x = centre.x, view.y = centre.y;
     view.zoom = geometry.Zoom();
     CopyLinkText(WriteZerimLink(view));

@@ -55,9 +55,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 // The centre in picture pixels, so that it holds at any zoom.
 void CMainFrame::SaveView() {
     const ViewGeometry& geometry = m_pView->Geometry();
-    const CSize client = geometry.ClientSize();
-    const CPoint scroll = geometry.GetScrollOffset();
-    const CPoint centre = geometry.MapToPicture(CPoint{scroll.x + client.cx / 2, scroll.y + client.cy / 2});
+    const CPoint centre = geometry.MapToPicture(geometry.ClientCentre());
     SettingsFile file;
     QSettings& settings = file.Values();
     settings.setValue(Key(SavedViewKey::kWindowGeometry), saveGeometry());

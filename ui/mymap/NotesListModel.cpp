@@ -71,11 +71,7 @@ QString CNotesListModel::FirstLine(const std::string& note) {
     if (start == std::string::npos) return {};
     size_t end = std::min(note.find_first_of("\r\n", start), note.size());
     const bool cut = end - start > kFirstLineBytes;
-    if (cut) {
-        end = start + kFirstLineBytes;
-        // Not in the middle of a character.
-        while (end > start && (uint8_t(note[end]) & 0xC0) == 0x80) --end;
-    }
+    if (cut) end = start + Utf8CutAt(std::string_view(note).substr(start), kFirstLineBytes);
     std::string line = note.substr(start, end - start);
     std::replace(line.begin(), line.end(), '\t', ' ');
     QString shown = QString::fromStdString(ShownText(line));
