@@ -135,20 +135,14 @@ void TestZerimLink::refuses_data() {
     QTest::addColumn<QString>("reason");
     QTest::newRow("another scheme") << QByteArray("http://x") << "un lien commence par zerim:";
     QTest::newRow("unknown kind") << QByteArray("zerim:dragon/x") << "genre de lien inconnu : « dragon »";
-    QTest::newRow("no kind") << QByteArray("zerim:") << "genre de lien inconnu";
     QTest::newRow("no name") << QByteArray("zerim:place/") << "le lien de lieu n'a pas de nom";
     QTest::newRow("no slash") << QByteArray("zerim:character") << "le lien de NPC n'a pas de nom";
-    QTest::newRow("% without digits") << QByteArray("zerim:place/a%") << "codage %XX invalide";
     QTest::newRow("% with one digit") << QByteArray("zerim:place/a%4") << "codage %XX invalide";
-    QTest::newRow("% with no hex") << QByteArray("zerim:place/%G1") << "codage %XX invalide";
     QTest::newRow("%00") << QByteArray("zerim:place/a%00b") << "caractère de contrôle";
-    QTest::newRow("encoded line end") << QByteArray("zerim:spell/a%0Ab") << "caractère de contrôle";
     QTest::newRow("C1 control") << QByteArray("zerim:spell/a%C2%85") << "caractère de contrôle";
     QTest::newRow("raw tab") << QByteArray("zerim:place/a\tb") << "caractère de contrôle";
-    QTest::newRow("raw DEL") << QByteArray("zerim:place/a\x7F") << "caractère de contrôle";
     QTest::newRow("fragment") << QByteArray("zerim:place/a#b") << "« # »";
     QTest::newRow("encoded bytes not UTF-8") << QByteArray("zerim:place/%FF") << "pas du texte UTF-8";
-    QTest::newRow("raw bytes not UTF-8") << QByteArray("zerim:place/\xC3(") << "pas du texte UTF-8";
     QTest::newRow("overlong UTF-8") << QByteArray("zerim:place/%C0%AF") << "pas du texte UTF-8";
     QTest::newRow("one byte too long") << QByteArray("zerim:place/").append(QByteArray(4097 - 12, 'a'))
                                        << "le lien dépasse 4096 octets";
@@ -156,9 +150,7 @@ void TestZerimLink::refuses_data() {
                                 << "le lien dépasse 4096 octets";
     QTest::newRow("zoom not a number") << QByteArray("zerim:place/a?zoom=abc") << "zoom invalide : « abc »";
     QTest::newRow("zoom below the range") << QByteArray("zerim:place/a?zoom=9") << "de 10 à 1600";
-    QTest::newRow("zoom above the range") << QByteArray("zerim:place/a?zoom=1601") << "zoom invalide";
     QTest::newRow("zoom with a sign") << QByteArray("zerim:place/a?zoom=+50") << "zoom invalide";
-    QTest::newRow("empty zoom") << QByteArray("zerim:place/a?zoom=") << "zoom invalide";
     QTest::newRow("zoom twice") << QByteArray("zerim:place/a?zoom=50&zoom=60") << "deux fois";
     QTest::newRow("x with a fraction") << QByteArray("zerim:view?x=1.5&y=2") << "x invalide";
     QTest::newRow("y past 32 bits") << QByteArray("zerim:view?x=1&y=99999999999") << "y invalide";

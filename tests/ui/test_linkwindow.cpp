@@ -112,9 +112,6 @@ void TestLinkWindow::handedOver_data() {
     QTest::newRow("unknown name, in the one search")
         << "zerim:place/Harrow" << "" << 20 << "Lien : aucun lieu ne s'appelle « Harrow » ; recherche de ce nom";
     QTest::newRow("unknown kind") << "zerim:dragon/x" << "" << 20 << "Lien refusé : genre de lien inconnu : « dragon »";
-    QTest::newRow("bad percent-encoding") << "zerim:place/%ZZ" << "" << 20 << "Lien refusé : codage %XX invalide";
-    QTest::newRow("control character") << "zerim:place/a%0Ab" << "" << 20 << "caractère de contrôle";
-    QTest::newRow("too long") << "zerim:place/" + QString(5000, 'a') << "" << 20 << "le lien dépasse 4096 octets";
 }
 
 void TestLinkWindow::handedOver() {

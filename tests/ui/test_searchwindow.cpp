@@ -37,7 +37,6 @@ private slots:
     void command();
     void enterOpens_data();
     void enterOpens();
-    void arrowsChooseThePlace();
     void aMarkMadeIsFound();
     void mapKeepsTheKeyboardBesideTheSheet();
 
@@ -151,22 +150,6 @@ void TestSearchWindow::enterOpens() {
     QCOMPARE(m_frame->Sheet()->Subject(), (SheetSubject{kind, ref}));
     QCOMPARE(m_frame->Sheet()->windowTitle(), title);
     if (!lit.isEmpty()) QVERIFY(!m_frame->Sheet()->frameGeometry().intersects(LitPlaceOnScreen(*View())));
-}
-
-// Down, then Enter: the place of the row chosen, not the first.
-void TestSearchWindow::arrowsChooseThePlace() {
-    QVERIFY(Search("lieu:oska"));
-    QTreeWidget* list = Field()->List();
-    const SearchHit* first = Field()->HitOf(list->currentItem());
-    QVERIFY(first);
-    QTest::keyClick(Field()->Field(), Qt::Key_Down);
-    const SearchHit* second = Field()->HitOf(list->currentItem());
-    QVERIFY(second && second->ref != first->ref);
-    const int chosen = second->ref;
-    QTest::keyClick(Field()->Field(), Qt::Key_Enter);
-    QCOMPARE(View()->Places().Highlight().GetSize(), 1);
-    QCOMPARE(View()->Places().Highlight()[0], View()->PlaceTable()[chosen]);
-    QCOMPARE(QApplication::focusWidget(), m_frame);  // as the place field's search leaves it
 }
 
 // The pin that was there at start-up, then a mark made since: each found
