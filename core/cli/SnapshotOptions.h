@@ -1,5 +1,7 @@
 // The options of --snapshot: what to render and where to write it.
 #pragma once
+#include "view/MapLook.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@ struct SnapshotOptions {
     std::optional<int> centerX, centerY;  // world coordinates to centre on
     std::optional<std::string> find;      // a place search, as the place bar makes it
     std::optional<int> level;             // the detail slider's level
+    MapLook look;                         // the Affichage menu's choices
 };
 
 // Largest side accepted: a snapshot is held whole in memory.

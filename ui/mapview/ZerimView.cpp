@@ -75,6 +75,11 @@ void CZerimView::SetWholePicture(bool on) {
     viewport()->update();
 }
 
+void CZerimView::SetLook(const MapLook& look) {
+    m_renderer.SetLook(look);
+    viewport()->update();
+}
+
 void CZerimView::SetDetailLevel(int level) {
     m_geometry.SetDetailOverride(level);
     viewport()->update();

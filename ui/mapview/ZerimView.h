@@ -46,6 +46,9 @@ public:
     void SetDetailLevel(int level);
     // Whole-picture mode (off by default): see MapRenderer.
     void SetWholePicture(bool on);
+    // The player's choices of look (see MapLook); repaints later.
+    void SetLook(const MapLook& look);
+    const MapLook& Look() const { return m_renderer.Look(); }
     // Where the hover read-out goes (the status bar's message pane).
     void SetStatusWriter(std::function<void(const QString&)> writer) { m_writeStatus = std::move(writer); }
     const CPlace* HoveredPlace() const { return m_pHoverPlace; }

@@ -89,6 +89,7 @@ QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const
     QPainter painter(&image);
     MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
     renderer.SetNotes(notes);
+    renderer.SetLook(o.look);
     renderer.Paint(painter, {0, 0, o.width, o.height}, &picture);
     return image;
 }

@@ -18,6 +18,7 @@
 #include "render/PlaceItems.h"
 #include "render/ZoomedTiles.h"
 #include "view/LabelSizes.h"
+#include "view/MapLook.h"
 #include "view/PlaceOverlay.h"
 #include "view/ViewGeometry.h"
 
@@ -59,6 +60,10 @@ public:
     // titles, the found places' labels still over everything. It must
     // outlive the renderer or be unset.
     void SetNotes(const CNotesOnMap* notes) { m_notes = notes; }
+
+    // The player's choices of look (see MapLook); the usual look by default.
+    void SetLook(const MapLook& look) { m_look = look; }
+    const MapLook& Look() const { return m_look; }
 
     // Paints `update` (client coordinates) at the device pixel ratio of the
     // painter's device. Without a picture, or with an empty one, only the
@@ -159,6 +164,7 @@ private:
     std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
     QImage m_markerImage;
     const CNotesOnMap* m_notes = nullptr;
+    MapLook m_look;
     // Pins' titles measured, and their images at m_labelRatio, by title.
     std::unordered_map<std::string, CSize> m_titleSizes;
     std::unordered_map<std::string, LabelImage> m_titleImages;
