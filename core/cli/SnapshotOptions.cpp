@@ -55,6 +55,12 @@ bool ApplyOption(SnapshotOptions& o, const std::string& name, const std::string&
             return false;
         }
         o.find = value;
+    } else if (name == "--palette") {
+        if (value != "adapted" && value != "usual") {
+            error = "--palette attend adapted ou usual : " + value;
+            return false;
+        }
+        o.look.adaptedColours = value == "adapted";
     } else if (name == "--level") {
         if (!ParseInt(value, 0, 5, a)) {
             error = "--level attend un niveau de détail de 0 à 5 : " + value;
@@ -66,6 +72,19 @@ bool ApplyOption(SnapshotOptions& o, const std::string& name, const std::string&
         return false;
     }
     return true;
+}
+
+// The options that take no value: each turns on a choice of look.
+struct LookFlag {
+    const char* name;
+    bool MapLook::*choice;
+};
+constexpr LookFlag kLookFlags[] = {{"--declutter", &MapLook::declutter}};
+
+const LookFlag* LookFlagNamed(const std::string& name) {
+    for (const LookFlag& flag : kLookFlags)
+        if (name == flag.name) return &flag;
+    return nullptr;
 }
 
 // Each extension the snapshot knows and the image format it stands for.
@@ -128,12 +147,17 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
     std::set<std::string> seen;
     for (size_t i = 2; i < args.size(); i += 2) {
         const std::string& name = args[i];
-        if (i + 1 >= args.size()) {
-            error = name + " attend une valeur";
-            return std::nullopt;
-        }
         if (!seen.insert(name).second) {
             error = name + " est donné deux fois";
+            return std::nullopt;
+        }
+        if (const LookFlag* flag = LookFlagNamed(name)) {
+            options.look.*(flag->choice) = true;
+            --i;  // no value follows
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = name + " attend une valeur";
             return std::nullopt;
         }
         if (!ApplyOption(options, name, args[i + 1], error)) return std::nullopt;

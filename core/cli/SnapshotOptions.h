@@ -22,7 +22,7 @@ constexpr int kMaxSnapshotSide = 8192;
 bool IsSnapshotRequest(const std::vector<std::string>& args);
 
 // Reads "--snapshot FILE [--size WxH] [--zoom Z] [--center X,Y] [--find TEXT]
-// [--level N]". Nothing, with the reason in `error`, for a missing or
+// [--level N] [--palette adapted|usual] [--declutter]". Nothing, with the reason in `error`, for a missing or
 // repeated value, an unknown option or a number out of range.
 std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args,
                                                     std::string& error);

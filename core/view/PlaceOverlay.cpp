@@ -93,12 +93,18 @@ void CPlaceOverlay::GetPlaceRects(const CPlace& place, CSize labelSize, CRect& m
     label = {dx, dy, dx + labelSize.cx, dy + labelSize.cy};
 }
 
-CPlace* CPlaceOverlay::HitTest(const CPlaceArray& places, const CLabelSizes& labels, CPoint point) const {
+CPlace* CPlaceOverlay::HitTest(const CPlaceArray& places, const CLabelSizes& labels, CPoint point,
+                               const std::vector<CRect>* placed) const {
+    const CPoint scroll = m_geometry.GetScrollOffset();
     for (int i = 0; i < places.GetSize(); ++i) {
         CPlace* place = places[i];
         if (!place || !IsPlaceVisible(place)) continue;
         CRect marker, label;
         GetPlaceRects(*place, labels.Of(i), marker, label);
+        if (placed && size_t(i) < placed->size()) {
+            const CRect& at = (*placed)[size_t(i)];
+            label = {at.left - scroll.x, at.top - scroll.y, at.right - scroll.x, at.bottom - scroll.y};
+        }
         if (Contains(marker, point) || Contains(label, point)) return place;
     }
     return nullptr;

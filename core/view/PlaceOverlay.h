@@ -39,8 +39,10 @@ public:
     // The first visible place, in table order, whose marker or label holds
     // the client point. Labels have the sizes measured so far (by index in
     // `places`); nothing is measured here, so a label never painted has no
-    // extent.
-    CPlace* HitTest(const CPlaceArray& places, const CLabelSizes& labels, CPoint point) const;
+    // extent. With `placed` (labels kept apart: by index, in map
+    // coordinates, empty for a label left out), a label is where it says.
+    CPlace* HitTest(const CPlaceArray& places, const CLabelSizes& labels, CPoint point,
+                    const std::vector<CRect>* placed = nullptr) const;
 
 private:
     ViewGeometry& m_geometry;

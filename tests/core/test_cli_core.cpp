@@ -195,7 +195,7 @@ void TestCliCore::dataOption() {
 
 void TestCliCore::snapshotOptions_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("parsed");  // file size zoom center find level, or "error"
+    QTest::addColumn<QString>("parsed");  // file size zoom center find level [look], or "error"
     QTest::newRow("defaults") << QStringList{"a.png"} << "a.png 1024x768 20 - - -";
     QTest::newRow("all") << QStringList{"a.png", "--size", "800x600", "--zoom", "50", "--center", "-120,340",
                                         "--find", "holm", "--level", "5"}
@@ -217,6 +217,13 @@ void TestCliCore::snapshotOptions_data() {
     QTest::newRow("centre overflow") << QStringList{"a.png", "--center", "99999999999,0"} << "error";
     QTest::newRow("level 6") << QStringList{"a.png", "--level", "6"} << "error";
     QTest::newRow("empty find") << QStringList{"a.png", "--find", ""} << "error";
+    QTest::newRow("adapted colours, labels apart")
+        << QStringList{"a.png", "--declutter", "--palette", "adapted", "--zoom", "50"} << "a.png 1024x768 50 - - - adapted declutter";
+    QTest::newRow("usual colours") << QStringList{"a.png", "--palette", "usual", "--declutter"}
+                                   << "a.png 1024x768 20 - - - declutter";
+    QTest::newRow("unknown palette") << QStringList{"a.png", "--palette", "red"} << "error";
+    QTest::newRow("palette without value") << QStringList{"a.png", "--palette"} << "error";
+    QTest::newRow("declutter twice") << QStringList{"a.png", "--declutter", "--declutter"} << "error";
 }
 
 void TestCliCore::snapshotOptions() {
@@ -237,7 +244,8 @@ void TestCliCore::snapshotOptions() {
     QCOMPARE(QString("%1 %2x%3 %4 %5 %6 %7")
                  .arg(QString::fromStdString(o->file)).arg(o->width).arg(o->height).arg(o->zoom).arg(centre)
                  .arg(o->find ? QString::fromStdString(*o->find) : "-")
-                 .arg(o->level ? QString::number(*o->level) : "-"),
+                 .arg(o->level ? QString::number(*o->level) : "-") +
+                 (o->look.adaptedColours ? " adapted" : "") + (o->look.declutter ? " declutter" : ""),
              parsed);
 }
 

@@ -38,6 +38,9 @@ enum : int {
     RestoreNotes,
     NotesMenuHere,
     CopyLink,  // "Copier le lien" (MainFrameLinks)
+    // Colours every eye tells apart, names that hide nothing (MainFrameLegibility).
+    AdaptedColours,
+    Declutter,
 };
 }  // namespace ExtraCommand
 

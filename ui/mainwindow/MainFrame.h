@@ -93,6 +93,8 @@ private:
     void AddViewCommands(QMenu* view);
     void AddFileCommands(QMenu* file);
     void AddRememberCommand(QMenu* view);
+    // MainFrameLegibility.cpp: adapted colours, labels kept apart.
+    void AddLegibilityCommands(QMenu* view);
     bool RemembersView() const;
     void SaveView();
     void SaveSettings(SettingsFile& file);

@@ -26,17 +26,6 @@ namespace {
 const char* const kPanelKey = "notes/panel";
 const char* const kHideVisitedKey = "notes/hideVisited";
 
-bool SettingOn(const char* key) {
-    return SettingsFile().Values().value(QString::fromLatin1(key)).toString() == QLatin1String("true");
-}
-
-void KeepSetting(const char* key, bool on) {
-    SettingsFile file;
-    file.Values().setValue(QString::fromLatin1(key), on);
-    QString ignored;  // a choice of display: the notes themselves are in the store
-    file.Save(ignored);
-}
-
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
@@ -95,7 +84,7 @@ void CMyMapCommands::AddNotesMenu(QMenu* notes) {
     m_hideVisited = m_host.newCommand(ExtraCommand::HideVisited, "&Masquer les lieux visités",
                                       "Ne montre plus les lieux marqués comme visités", {QKeySequence(Qt::CTRL | Qt::Key_H)});
     m_hideVisited->setCheckable(true);
-    m_hideVisited->setChecked(SettingOn(kHideVisitedKey));
+    m_hideVisited->setChecked(SettingsFile::ChoiceOn(kHideVisitedKey));
     connect(m_hideVisited, &QAction::toggled, this, &CMyMapCommands::SetHideVisited);
     m_showPanel = m_host.newCommand(ExtraCommand::NotesPanel, "&Panneau des notes",
                                     "Montre ou cache la liste de vos épingles et lieux marqués", {QKeySequence(Qt::Key_F9)});
@@ -139,14 +128,14 @@ void CMyMapCommands::MakePanel() {
     m_dock->setObjectName(QStringLiteral("NotesPanel"));
     m_dock->setWidget(m_panel);
     m_host.window->addDockWidget(Qt::RightDockWidgetArea, m_dock);
-    m_dock->setVisible(SettingOn(kPanelKey));
+    m_dock->setVisible(SettingsFile::ChoiceOn(kPanelKey));
     m_showPanel->setChecked(m_dock->isVisible());
     connect(m_showPanel, &QAction::toggled, m_dock, &QDockWidget::setVisible);
     connect(m_dock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         // Hidden with the window itself, the panel stays wanted.
         if (!m_host.window->isVisible() || m_host.window->isMinimized()) return;
         m_showPanel->setChecked(shown);
-        if (shown != SettingOn(kPanelKey)) KeepSetting(kPanelKey, shown);
+        if (shown != SettingsFile::ChoiceOn(kPanelKey)) SettingsFile::KeepChoice(kPanelKey, shown);
     });
     connect(m_panel, &CNotesPanel::Activated, this, &CMyMapCommands::FlyTo);
     connect(m_panel, &CNotesPanel::DeleteRequested, this, &CMyMapCommands::DeleteItems);
@@ -301,7 +290,7 @@ void CMyMapCommands::Redo() {
 }
 
 void CMyMapCommands::SetHideVisited(bool on) {
-    if (on != SettingOn(kHideVisitedKey)) KeepSetting(kHideVisitedKey, on);
+    if (on != SettingsFile::ChoiceOn(kHideVisitedKey)) SettingsFile::KeepChoice(kHideVisitedKey, on);
     if (m_layer) Refresh();
 }
 
@@ -333,7 +322,7 @@ QMenu* CMyMapCommands::NotesMenuAt(CPoint client) {
         menu->addSeparator();
     }
     const CPlaceArray& places = *m_host.places;
-    const CPlace* hit = m_host.view->Places().HitTest(places, m_host.view->Renderer().LabelSizes(), client);
+    const CPlace* hit = m_host.view->PlaceAt(client);
     for (int index = 0; hit && index < places.GetSize(); ++index) {
         if (places[index] != hit) continue;
         const CNoteItem mark = MarkOf(index);

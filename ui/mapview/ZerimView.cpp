@@ -294,7 +294,11 @@ void CZerimView::Carry(const PointerTracker::Outcome& outcome) {
 void CZerimView::RefreshHover() {
     if (m_pointer.Pressing()) return;
     const bool inside = m_pointerAt && viewport()->rect().contains(m_pointerAt->x, m_pointerAt->y);
-    SetHovered(inside ? m_overlay.HitTest(m_places, m_renderer.LabelSizes(), *m_pointerAt) : nullptr);
+    SetHovered(inside ? PlaceAt(*m_pointerAt) : nullptr);
+}
+
+CPlace* CZerimView::PlaceAt(CPoint client) {
+    return m_overlay.HitTest(m_places, m_renderer.LabelSizes(), client, m_renderer.PlacedLabels());
 }
 
 bool CZerimView::viewportEvent(QEvent* event) {

@@ -52,6 +52,8 @@ public:
     // Where the hover read-out goes (the status bar's message pane).
     void SetStatusWriter(std::function<void(const QString&)> writer) { m_writeStatus = std::move(writer); }
     const CPlace* HoveredPlace() const { return m_pHoverPlace; }
+    // The place whose marker or label is at the client point, as drawn.
+    CPlace* PlaceAt(CPoint client);
     // Runs once, at the end of the first paint that drew the picture (or of
     // the first paint at all, without a picture).
     void OnFirstMapPainted(std::function<void()> then) { m_onMapPainted = std::move(then); }

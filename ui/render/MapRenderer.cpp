@@ -5,6 +5,7 @@
 #include "render/MarkerOutline.h"
 #include "render/PlaceItems.h"
 #include "notes/NotesOnMap.h"
+#include "view/LabelPlacement.h"
 #include "view/PaintPlan.h"
 
 #include "text/Text.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-const QColor kMarkerRed(255, 0, 0);
-
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 QRect ScaledRect(const CRect& r, int scale) {
@@ -33,8 +32,6 @@ QRect ScaledRect(const CRect& r, int scale) {
 
 QString NameOf(const CPlace& place) { return ShownName(place.m_strName); }
 
-const QColor kLabelWhite(255, 255, 255);
-const QColor kLabelGreen(0, 255, 0);
 // Dark enough to outline a white name on snow, light enough not to blot out
 // the map around it.
 constexpr int kLabelHaloAlpha = 200;
@@ -87,7 +84,7 @@ QRect MarkerOutline(const CRect& m, int scale) {
 // (`edgeScale` device pixels to a unit), the outline is its four edges
 // filled: the pen's pixels, without a stroke's cost per marker.
 void DrawMarker(QPainter& painter, const CRect& m, qreal device, int edgeScale) {
-    if (edgeScale != 0) return FillMarkerOutline(painter, MarkerOutline(m, edgeScale), kMarkerRed);
+    if (edgeScale != 0) return FillMarkerOutline(painter, MarkerOutline(m, edgeScale), painter.pen().color());
     if (device == 0) painter.drawRect(QRect(m.left, m.top, m.Width() - 1, m.Height() - 1));
     else painter.drawRect(QRectF(m.left * device, m.top * device, (m.Width() - 1) * device, (m.Height() - 1) * device));
 }
@@ -142,8 +139,8 @@ QImage* PixelsOf(QPainter& painter, QPoint& offset) {
 void MapRenderer::DrawCrowdedPins(QPainter& painter, const CRect& update) {
     if (m_crowdedPins.empty()) return;
     QColor colours[kPinColourCount + 1];
-    for (int c = 0; c < kPinColourCount; ++c) colours[c] = PinColourOf(PinColour(c));
-    colours[kPinColourCount] = LostPinColour();
+    for (int c = 0; c < kPinColourCount; ++c) colours[c] = PinColourOf(PinColour(c), m_look.adaptedColours);
+    colours[kPinColourCount] = LostPinColour(m_look.adaptedColours);
     QPoint offset;
     QImage* pixels = PixelsOf(painter, offset);
     const QRect within = ToQRect(update).translated(offset) & (pixels ? pixels->rect() : QRect());
@@ -302,23 +299,22 @@ const MapRenderer::LabelImage& MapRenderer::MadeLabel(int index, const CPlace& p
     UseLabelRatio(ratio);
     if (size_t(index) >= m_labelImages.size()) m_labelImages.resize(size_t(m_places.GetSize()));
     LabelImages& images = m_labelImages[size_t(index)];
-    LabelImage& made = highlighted ? images.highlighted : images.normal;
+    LabelImage& made = highlighted ? images.found[m_look.adaptedColours] : images.normal;
     if (made.made) return made;
-    made = MadeLabelImage(FontOf(place), NameOf(place), m_labelSizes.Of(index), highlighted, ratio);
+    made = MadeLabelImage(FontOf(place), NameOf(place), m_labelSizes.Of(index), LabelColour(highlighted), ratio);
     return made;
 }
 
 MapRenderer::LabelImage MapRenderer::MadeLabelImage(const QFont& font, const QString& name, CSize size,
-                                                    bool highlighted, qreal ratio) {
+                                                    const QColor& colour, qreal ratio) {
     const int halo = kHaloWidth;
     const QSize pixels(qCeil((size.cx + 2 * halo) * ratio), qCeil((size.cy + 2 * halo) * ratio));
     const QPointF origin(halo, halo + QFontMetricsF(font).ascent());
-    const QRgb colour = (highlighted ? kLabelGreen : kLabelWhite).rgba();
     // The image keeps a ratio of 1 whatever the ratio it was made for: it is
     // copied in device pixels as it is (see DrawLabel), and a painter would
     // scale an image that kept its ratio.
-    LabelInk ink = HaloedName(NameCoverage(pixels, ratio, font, name, origin), qMax(1, qRound(halo * ratio)), colour,
-                              kLabelHaloAlpha);
+    LabelInk ink = HaloedName(NameCoverage(pixels, ratio, font, name, origin), qMax(1, qRound(halo * ratio)),
+                              colour.rgba(), kLabelHaloAlpha);
     LabelImage made{true, std::move(ink.image), ink.offset};
     m_labelBytes += size_t(made.ink.sizeInBytes());
     return made;
@@ -369,7 +365,7 @@ void MapRenderer::DrawLabelText(QPainter& painter, const QFont& viewFont, const 
     outline.addText(origin, font, name);
     painter.strokePath(outline, QPen(kLabelHalo, 2 * kHaloWidth));
     painter.setFont(font);
-    painter.setPen(highlighted ? kLabelGreen : kLabelWhite);
+    painter.setPen(LabelColour(highlighted));
     painter.drawText(origin, name);
     painter.restore();
 }
@@ -409,11 +405,13 @@ int MapRenderer::ItemScale(const QPainter& painter, qreal ratio) const {
 // A marker's outline of `size` device pixels, drawn once and copied: a
 // copy costs less than filling its four edges.
 const QImage& MapRenderer::MarkerImage(QSize size) {
-    if (m_markerImage.size() != size) {
+    const QColor colour = Colour(MapColour::Marker);
+    if (m_markerImage.size() != size || m_markerColour != colour) {
         m_markerImage = QImage(size, QImage::Format_ARGB32_Premultiplied);
         m_markerImage.fill(Qt::transparent);
+        m_markerColour = colour;
         QPainter painter(&m_markerImage);
-        FillMarkerOutline(painter, QRect(QPoint(0, 0), size), kMarkerRed);
+        FillMarkerOutline(painter, QRect(QPoint(0, 0), size), colour);
     }
     return m_markerImage;
 }
@@ -465,7 +463,7 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
         painter.save();
         UseDevicePixels(painter, ratio);
     }
-    painter.setPen(QPen(kMarkerRed, 0));
+    painter.setPen(QPen(Colour(MapColour::Marker), 0));
     painter.setBrush(Qt::NoBrush);
     const int edgeScale = EdgeScale(painter, ratio, device);
     VisitPlaces(
@@ -484,9 +482,11 @@ void MapRenderer::VisitPlaces(const CRect& update, const std::function<void(cons
                               const NoteVisitor& onNote) {
     std::vector<std::pair<int, CRect>> found;
     CRect marker, label;
+    if (m_look.declutter) PlaceLabelsAnew();
     for (int i = 0; i < m_places.GetSize(); ++i) {
         if (!ShownRects(i, marker, label)) continue;
         if (Intersects(marker, update)) onMarker(marker);
+        if (m_look.adaptedColours && m_overlay.IsHighlighted(m_places[i])) VisitFoundRing(marker, update, onNote);
         if (m_notes) VisitPlaceMarks(i, marker, update, onNote);
         if (!LabelMeets(label, update)) continue;
         if (m_overlay.IsHighlighted(m_places[i])) found.emplace_back(i, label);
@@ -552,19 +552,21 @@ CSize MapRenderer::MeasuredTitle(const std::string& title) {
 const MapRenderer::LabelImage& MapRenderer::MadeTitle(const std::string& title, qreal ratio) {
     UseLabelRatio(ratio);
     LabelImage& made = m_titleImages[title];
-    if (!made.made) made = MadeLabelImage(m_fontNormal, ShownUtf8(title), MeasuredTitle(title), false, ratio);
+    if (!made.made) made = MadeLabelImage(m_fontNormal, ShownUtf8(title), MeasuredTitle(title), LabelColour(false), ratio);
     return made;
 }
 
 // A glyph's image at `size` device pixels, drawn once and copied.
 const QImage& MapRenderer::GlyphImage(NoteGlyph glyph, PinColour colour, QSize size) {
-    const quint64 key = quint64(glyph) << 56 | quint64(colour) << 48 | quint64(size.width()) << 24 | quint64(size.height());
+    const bool adapted = m_look.adaptedColours;
+    const quint64 key = quint64(glyph) << 56 | quint64(colour) << 48 | quint64(adapted) << 47 |
+                        quint64(size.width()) << 24 | quint64(size.height());
     QImage& image = m_glyphImages[key];
     if (image.isNull()) {
         image = QImage(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        DrawNoteGlyph(painter, glyph, colour, QRectF(QPointF(0, 0), QSizeF(size)));
+        DrawNoteGlyph(painter, glyph, colour, QRectF(QPointF(0, 0), QSizeF(size)), adapted);
     }
     return image;
 }
@@ -575,7 +577,8 @@ void MapRenderer::DrawNote(QPainter& painter, const NoteDraw& note, qreal ratio,
         const qreal scale = device != 0 ? device : 1.0;
         const CRect& r = note.rect;
         return DrawNoteGlyph(painter, note.glyph, note.colour,
-                             QRectF(r.left * scale, r.top * scale, r.Width() * scale, r.Height() * scale));
+                             QRectF(r.left * scale, r.top * scale, r.Width() * scale, r.Height() * scale),
+                             m_look.adaptedColours);
     }
     if (m_labelsAsText) return DrawLabelText(painter, m_fontNormal, ShownUtf8(*note.title), false, note.rect);
     DrawLabelImage(painter, MadeTitle(*note.title, ratio), note.rect, ratio, device);
@@ -587,7 +590,59 @@ bool MapRenderer::ShownRects(int index, CRect& marker, CRect& label) {
     const CPlace* place = m_places[index];
     if (!place || !m_overlay.IsPlaceVisible(place)) return false;
     m_overlay.GetPlaceRects(*place, MeasuredLabel(index, *place), marker, label);
+    if (m_look.declutter && size_t(index) < m_placedLabels.size()) {
+        const CPoint scroll = m_geometry.GetScrollOffset();
+        const CRect& placed = m_placedLabels[size_t(index)];
+        label = {placed.left - scroll.x, placed.top - scroll.y, placed.right - scroll.x, placed.bottom - scroll.y};
+    }
     return true;
+}
+
+// With adapted colours a found place's marker has a ring around it: a cue
+// that is not a colour.
+void MapRenderer::VisitFoundRing(const CRect& marker, const CRect& update, const NoteVisitor& onNote) const {
+    const CRect ring = PlaceGlyphRect(NoteGlyph::FoundRing, marker);
+    if (Intersects(ring, update)) onNote({ring, NoteGlyph::FoundRing});
+}
+
+QColor MapRenderer::Colour(MapColour role) const { return ColourFor(role, m_look.adaptedColours); }
+
+QColor MapRenderer::LabelColour(bool found) const {
+    return Colour(found ? MapColour::FoundLabel : MapColour::Label);
+}
+
+// Labels placed so that none hides another (see LabelPlacement), made again
+// only when what is shown changes: the zoom, the places shown, the found
+// ones. Each frame compares that much, then copies the rectangles.
+void MapRenderer::PlaceLabelsAnew() {
+    std::vector<int>& key = m_placementScratch;
+    key.assign(1, m_geometry.Zoom());
+    for (int i = 0; i < m_places.GetSize(); ++i) {
+        const CPlace* place = m_places[i];
+        if (place && m_overlay.IsPlaceVisible(place)) key.push_back(2 * i + (m_overlay.IsHighlighted(place) ? 1 : 0));
+    }
+    if (key == m_placementKey) return;
+    const CPoint scroll = m_geometry.GetScrollOffset();
+    std::vector<LabelToPlace> labels;
+    labels.reserve(key.size() - 1);
+    for (size_t k = 1; k < key.size(); ++k) {
+        const int index = key[k] / 2;
+        const CPlace& place = *m_places[index];
+        CRect marker, label;
+        m_overlay.GetPlaceRects(place, MeasuredLabel(index, place), marker, label);
+        const CRect inMap{marker.left + scroll.x, marker.top + scroll.y, marker.right + scroll.x, marker.bottom + scroll.y};
+        labels.push_back({inMap, {label.Width(), label.Height()}, key[k] % 2 == 1, place.m_nLevel});
+    }
+    const std::vector<CRect> placed = PlaceLabels(labels, kHaloWidth);
+    m_placedLabels.assign(size_t(m_places.GetSize()), CRect{});
+    for (size_t k = 1; k < key.size(); ++k) m_placedLabels[size_t(key[k] / 2)] = placed[k - 1];
+    m_placementKey.swap(key);
+}
+
+const std::vector<CRect>* MapRenderer::PlacedLabels() {
+    if (!m_look.declutter) return nullptr;
+    PlaceLabelsAnew();
+    return &m_placedLabels;
 }
 
 void MapRenderer::PrepareLabels(const CRect& update, qreal ratio) {

@@ -91,6 +91,10 @@ public:
 
     // The label sizes measured so far, by place index, for the hit test.
     const CLabelSizes& LabelSizes() const { return m_labelSizes; }
+    // With labels kept from hiding one another, where each is, by place
+    // index, in map coordinates (empty for a label left out or a place not
+    // shown), placed for the view as it is now; else null.
+    const std::vector<CRect>* PlacedLabels();
 
 private:
     // A label's image cut down to its ink (the rest is transparent and
@@ -101,7 +105,8 @@ private:
         QPoint offset;
     };
     struct LabelImages {
-        LabelImage normal, highlighted;
+        LabelImage normal;
+        LabelImage found[2];  // in the usual colour, in the adapted one
     };
     // One drawing of the player's layer: a glyph, or a pin's title.
     struct NoteDraw {
@@ -136,7 +141,11 @@ private:
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
     QImage NameCoverage(QSize size, qreal ratio, const QFont& font, const QString& name, QPointF origin);
-    LabelImage MadeLabelImage(const QFont& font, const QString& name, CSize size, bool highlighted, qreal ratio);
+    LabelImage MadeLabelImage(const QFont& font, const QString& name, CSize size, const QColor& colour, qreal ratio);
+    QColor Colour(MapColour role) const;
+    QColor LabelColour(bool found) const;
+    void VisitFoundRing(const CRect& marker, const CRect& update, const NoteVisitor& onNote) const;
+    void PlaceLabelsAnew();
     void UseLabelRatio(qreal ratio);
     const LabelImage& MadeLabel(int index, const CPlace& place, bool highlighted, qreal ratio);
     // `device`: 0 to draw in the painter's own units, else the device
@@ -163,8 +172,14 @@ private:
     size_t m_aheadNext = 0;         // of m_aheadOrder, the first not looked at yet
     std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
     QImage m_markerImage;
+    QColor m_markerColour;
     const CNotesOnMap* m_notes = nullptr;
     MapLook m_look;
+    // The labels placed apart (PlaceLabelsAnew), by place index, and what
+    // they were placed for: the zoom, then each place shown as twice its
+    // index, plus one when found.
+    std::vector<CRect> m_placedLabels;
+    std::vector<int> m_placementKey, m_placementScratch;
     // Pins' titles measured, and their images at m_labelRatio, by title.
     std::unordered_map<std::string, CSize> m_titleSizes;
     std::unordered_map<std::string, LabelImage> m_titleImages;

@@ -21,7 +21,7 @@ QPolygonF Star(const QRectF& r) {
     return star;
 }
 
-void DrawCheck(QPainter& painter, const QRectF& r) {
+void DrawCheck(QPainter& painter, const QRectF& r, const QColor& colour) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 150));  // dims the marker below it
     painter.drawEllipse(r);
@@ -30,48 +30,55 @@ void DrawCheck(QPainter& painter, const QRectF& r) {
     check.lineTo(r.left() + r.width() * 0.42, r.top() + r.height() * 0.74);
     check.lineTo(r.left() + r.width() * 0.80, r.top() + r.height() * 0.28);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(120, 255, 140), r.width() * 0.16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(colour, r.width() * 0.16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(check);
+}
+
+// A ring in the found names' colour with a dark one around it, so that it
+// shows on light ground and dark alike: a found place told by a shape too.
+// Both clear the marker's corners.
+void DrawRing(QPainter& painter, const QRectF& r, const QColor& colour) {
+    const qreal radius = r.width() / 2, line = radius * 0.19;
+    const auto ring = [&](qreal at) { return QRectF(r.center() - QPointF(at, at), QSizeF(2 * at, 2 * at)); };
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kGlyphOutline, line));
+    painter.drawEllipse(ring(radius * 0.875));
+    painter.setPen(QPen(colour, line));
+    painter.drawEllipse(ring(radius * 0.69));
 }
 
 }  // namespace
 
-QColor LostPinColour() { return QColor(160, 160, 160); }
+QColor LostPinColour(bool adapted) { return ColourFor(MapColour::LostPin, adapted); }
 
-QColor PinColourOf(PinColour colour) {
-    switch (colour) {
-    case PinColour::Blue: return QColor(40, 120, 255);
-    case PinColour::Orange: return QColor(255, 150, 20);
-    case PinColour::Violet: return QColor(180, 80, 255);
-    case PinColour::Cyan: return QColor(0, 220, 230);
-    case PinColour::Pink: return QColor(255, 110, 190);
-    }
-    return QColor(40, 120, 255);
-}
+QColor PinColourOf(PinColour colour, bool adapted) { return ColourFor(PinColourRole(colour), adapted); }
 
-void DrawNoteGlyph(QPainter& painter, NoteGlyph glyph, PinColour colour, const QRectF& rect) {
+void DrawNoteGlyph(QPainter& painter, NoteGlyph glyph, PinColour colour, const QRectF& rect, bool adapted) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal line = std::max<qreal>(1.0, rect.width() / 10);
     const QRectF inner = rect.adjusted(line / 2, line / 2, -line / 2, -line / 2);
     switch (glyph) {
     case NoteGlyph::Visited:
-        DrawCheck(painter, rect);
+        DrawCheck(painter, rect, ColourFor(MapColour::Visited, adapted));
+        break;
+    case NoteGlyph::FoundRing:
+        DrawRing(painter, rect, ColourFor(MapColour::FoundLabel, adapted));
         break;
     case NoteGlyph::Favourite:
         painter.setPen(QPen(kGlyphOutline, line));
-        painter.setBrush(QColor(255, 215, 0));
+        painter.setBrush(ColourFor(MapColour::Favourite, adapted));
         painter.drawPolygon(Star(inner));
         break;
     case NoteGlyph::Noted:
         painter.setPen(QPen(kGlyphOutline, line));
-        painter.setBrush(QColor(255, 245, 160));
+        painter.setBrush(ColourFor(MapColour::Note, adapted));
         painter.drawRect(inner);
         break;
     case NoteGlyph::Pin:
     case NoteGlyph::LostPin:
         painter.setPen(QPen(kGlyphOutline, line));
-        painter.setBrush(glyph == NoteGlyph::Pin ? PinColourOf(colour) : LostPinColour());
+        painter.setBrush(glyph == NoteGlyph::Pin ? PinColourOf(colour, adapted) : LostPinColour(adapted));
         painter.drawEllipse(inner);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);
@@ -90,6 +97,8 @@ CRect PlaceGlyphRect(NoteGlyph glyph, const CRect& marker) {
         return {marker.left - 10, marker.top - 2, marker.left - 1, marker.bottom + 1};
     case NoteGlyph::Noted:  // under it
         return {marker.left, marker.bottom + 1, marker.right, marker.bottom + 5};
+    case NoteGlyph::FoundRing:  // around it, clear of its edges
+        return {marker.left - 5, marker.top - 5, marker.right + 5, marker.bottom + 5};
     default:
         return marker;
     }

@@ -25,6 +25,12 @@ public:
     // Where the program's own file is.
     static QString ProgramPath();
 
+    // A choice of display kept in the program's file (on or off, off when
+    // never set). Keeping it says nothing when the file cannot be written:
+    // the choice holds for this run all the same.
+    static bool ChoiceOn(const char* key);
+    static void KeepChoice(const char* key, bool on);
+
 private:
     QString m_path;
     QTemporaryDir m_scratch;
