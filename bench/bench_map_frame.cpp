@@ -9,13 +9,16 @@
 // square, as a drag does) and zoom steps (the tool bar's steps up and down
 // about a point, as Ctrl+wheel takes them), with median, slowest and the
 // count of frames over 16 ms.
-// "pins" times a frame with 1,000 and 10,000 of the player's pins in view.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|one RATIO ZOOM [WIDTH HEIGHT]]
+// "pins" times a frame with 1,000 and 10,000 of the player's pins in view;
+// "legibility" the placement of every label apart, and frames with labels
+// apart and with the adapted colours against the usual ones.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|legibility|one RATIO ZOOM [WIDTH HEIGHT]]
 #include "notes/NotesOnMap.h"
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"
 #include "render/World.h"
 #include "view/FixedPictureHost.h"
+#include "view/LabelPlacement.h"
 
 #include "BenchTiming.h"
 
@@ -255,6 +258,61 @@ void MeasurePins(CWorld& world, int zoom, int inView) {
     }
 }
 
+// The labels placed apart: the placement of every label (all 863 shown, at
+// zooms where they crowd and where they do not), then frames with labels
+// apart and with the adapted colours, each interleaved with the usual frame
+// of the same view, after the first frame at that zoom (which places them).
+void MeasureLegibility(CWorld& world) {
+    const CSize picture = world.Picture().GetPixelSize();
+    std::printf("\nevery label placed apart, all %d places shown\n%6s %10s %10s\n", world.Places().GetSize(), "zoom",
+                "median ms", "left out");
+    for (int zoom : {10, 20, 50, 100, 200}) {
+        Scene scene(world, 1920, 1080, 1.0);
+        scene.geometry.SetZoom(zoom);
+        scene.renderer.MeasureLabels();
+        std::vector<LabelToPlace> labels;
+        for (int i = 0; i < world.Places().GetSize(); ++i) {
+            const CPlace& place = *world.Places()[i];
+            CRect marker, label;
+            scene.overlay.GetPlaceRects(place, scene.renderer.LabelSizes().Of(i), marker, label);
+            labels.push_back({marker, {label.Width(), label.Height()}, false, place.m_nLevel});
+        }
+        std::vector<CRect> placed;
+        std::vector<double> times;
+        for (int i = 0; i < kRounds; ++i) times.push_back(TimeMs([&] { placed = PlaceLabels(labels); }));
+        const long out = std::count_if(placed.begin(), placed.end(), [](const CRect& r) { return r.IsRectEmpty(); });
+        std::printf("%6d %10.3f %10ld\n", zoom, Median(times), out);
+    }
+    std::printf("\nframes, 1920x1080, every place shown, each after the usual frame of the same view\n"
+                "%6s %-22s %10s %10s %10s %10s\n", "zoom", "look", "usual ms", "look ms", "diff ms", "first ms");
+    MapLook apart, adapted;
+    apart.declutter = true;
+    adapted.adaptedColours = true;
+    const std::pair<const char*, MapLook> looks[] = {{"labels apart", apart}, {"adapted colours", adapted}};
+    for (int zoom : {20, 50, 100, 200}) {
+        for (const auto& [name, look] : looks) {
+            Scene usual(world, 1920, 1080, 1.0), other(world, 1920, 1080, 1.0);
+            other.renderer.SetLook(look);
+            for (Scene* scene : {&usual, &other}) {
+                scene->geometry.SetZoom(zoom);
+                scene->geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+                scene->overlay.SearchPlaces(world.Places(), "holm");  // found places: rings and their names
+                scene->geometry.SetZoom(zoom);
+                scene->geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+            }
+            usual.Paint();
+            const double first = TimeMs([&] { other.Paint(); });
+            std::vector<double> plain, with;
+            for (int i = 0; i < kRounds; ++i) {
+                plain.push_back(TimeMs([&] { usual.Paint(); }));
+                with.push_back(TimeMs([&] { other.Paint(); }));
+            }
+            std::printf("%6d %-22s %10.3f %10.3f %10.3f %10.3f\n", zoom, name, Median(plain), Median(with),
+                        Median(with) - Median(plain), first);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -280,5 +338,6 @@ int main(int argc, char** argv) {
     if (only.empty() || only == "pan") MeasurePans(world);
     if (only.empty() || only == "zoom") MeasureZoomSteps(world);
     if (only.empty() || only == "labels") MeasureLabelMaking(world);
+    if (only.empty() || only == "legibility") MeasureLegibility(world);
     return 0;
 }

@@ -189,22 +189,30 @@ void TestPlaceOverlay::placeRects() {
 }
 
 // The hover test reads the sizes measured so far, by index in the table:
-// a label never painted cannot be hit, and an earlier place wins.
+// a label never painted cannot be hit, and an earlier place wins. With
+// labels placed apart, a label is hit where it was placed, a label left out
+// nowhere.
 void TestPlaceOverlay::hitTest_data() {
     QTest::addColumn<QPoint>("point");
     QTest::addColumn<bool>("measured");
+    QTest::addColumn<bool>("apart");
     QTest::addColumn<QString>("hit");
-    QTest::newRow("marker, label unmeasured") << QPoint(77, 37) << false << "Kelwick";
-    QTest::newRow("label, unmeasured") << QPoint(100, 40) << false << "";
-    QTest::newRow("label, measured") << QPoint(100, 40) << true << "Kelwick";
-    QTest::newRow("label's right edge is outside") << QPoint(124, 38) << true << "";
-    QTest::newRow("overlap: the earlier place") << QPoint(82, 42) << true << "Kelwick";
-    QTest::newRow("second place's own label") << QPoint(130, 50) << true << "Orvane";
+    QTest::newRow("marker, label unmeasured") << QPoint(77, 37) << false << false << "Kelwick";
+    QTest::newRow("label, unmeasured") << QPoint(100, 40) << false << false << "";
+    QTest::newRow("label, measured") << QPoint(100, 40) << true << false << "Kelwick";
+    QTest::newRow("label's right edge is outside") << QPoint(124, 38) << true << false << "";
+    QTest::newRow("overlap: the earlier place") << QPoint(82, 42) << true << false << "Kelwick";
+    QTest::newRow("second place's own label") << QPoint(130, 50) << true << false << "Orvane";
+    QTest::newRow("apart: a label where it was placed") << QPoint(40, 40) << true << true << "Kelwick";
+    QTest::newRow("apart: not at its usual place") << QPoint(100, 40) << true << true << "";
+    QTest::newRow("apart: a label left out") << QPoint(130, 50) << true << true << "";
+    QTest::newRow("apart: the marker still") << QPoint(77, 37) << true << true << "Kelwick";
 }
 
 void TestPlaceOverlay::hitTest() {
     QFETCH(QPoint, point);
     QFETCH(bool, measured);
+    QFETCH(bool, apart);
     QFETCH(QString, hit);
     World w;
     w.host.picture = {3000, 3500};
@@ -218,7 +226,9 @@ void TestPlaceOverlay::hitTest() {
         sizes.Set(0, {40, 13});
         sizes.Set(1, {60, 13});
     }
-    const CPlace* found = w.overlay.HitTest(w.places, sizes, {point.x(), point.y()});
+    // Kelwick's label left of its marker (map coordinates), Orvane's left out.
+    const std::vector<CRect> placed{{50, 47, 90, 60}, {}};
+    const CPlace* found = w.overlay.HitTest(w.places, sizes, {point.x(), point.y()}, apart ? &placed : nullptr);
     QCOMPARE(found ? QString::fromStdString(found->m_strName) : QString(), hit);
 }
 

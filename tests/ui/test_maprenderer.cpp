@@ -19,7 +19,7 @@
 
 namespace {
 
-enum class Change { Zoom, PictureGeneration, Highlight, DevicePixelRatio, Pan };
+enum class Change { Zoom, PictureGeneration, Highlight, DevicePixelRatio, Pan, AdaptedColours, LabelsApart };
 
 // A picture whose every region has its own colour, so that a stale copy
 // of it shows.
@@ -43,6 +43,7 @@ struct Scene {
         places.Add("Orvane", 0, 0, 0, 10);
         places.Add("Kelwick", -20000, 150000, 0, 21);
         places.Add("Dun-Carrow", 30000, 90000, 0, 29);
+        places.Add("Brinmoor", 0, -3000, 0, 22);  // its name over Orvane's
         geometry.Resize({400, 300}, 0);
         geometry.SetZoom(33);
         geometry.CenterOn(800, 600, true);
@@ -131,6 +132,8 @@ void TestMapRenderer::cachesFollowWhatTheyShow_data() {
     QTest::newRow("highlight") << Change::Highlight;
     QTest::newRow("device pixel ratio") << Change::DevicePixelRatio;
     QTest::newRow("pan") << Change::Pan;
+    QTest::newRow("adapted colours, a place found") << Change::AdaptedColours;
+    QTest::newRow("labels apart") << Change::LabelsApart;
 }
 
 void TestMapRenderer::cachesFollowWhatTheyShow() {
@@ -140,8 +143,10 @@ void TestMapRenderer::cachesFollowWhatTheyShow() {
     // the renderer's zoomed copy, the cache under test.
     QVERIFY(scene.picture.ReductionIsCostly(0.33) && scene.picture.ReductionIsCostly(0.37));
     MapRenderer cached(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    if (change == Change::AdaptedColours) scene.overlay.HighlightOne(scene.places[0]);
     const QImage before = Paint(cached, scene, 1.0);
     qreal ratio = 1.0;
+    MapLook look;
     switch (change) {
     case Change::Zoom: scene.geometry.SetZoom(37); break;
     case Change::PictureGeneration: scene.picture.LoadFromBytes(ByteBlock(scene.second)); break;
@@ -152,9 +157,13 @@ void TestMapRenderer::cachesFollowWhatTheyShow() {
         scene.geometry.ScrollTo({corner.x + 37, corner.y - 23});
         break;
     }
+    case Change::AdaptedColours: look.adaptedColours = true; break;
+    case Change::LabelsApart: look.declutter = true; break;
     }
+    cached.SetLook(look);
     const QImage after = Paint(cached, scene, ratio);
     MapRenderer fresh(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    fresh.SetLook(look);
     const QImage expected = Paint(fresh, scene, ratio);
     QVERIFY(expected.size() != before.size() || expected != before);  // the change shows
     QVERIFY(after == expected);

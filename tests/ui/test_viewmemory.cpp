@@ -32,6 +32,8 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void damagedSettingsAreIgnored();
+    void lookChoicesStay_data();
+    void lookChoicesStay();
     void unsavedViewIsSaid_data();
     void unsavedViewIsSaid();
 
@@ -114,6 +116,40 @@ void TestViewMemory::roundTrip() {
     QCOMPARE(second->PlaceBar()->Slider()->value(), 3);
     QVERIFY(!second->ToolBar()->isVisible());
     QVERIFY(!second->Command(ResId::ID_VIEW_TOOLBAR)->isChecked());
+}
+
+// Each choice of look is off at first; checked, it reaches the view at
+// once and holds at the next start, whether the view is remembered or not.
+void TestViewMemory::lookChoicesStay_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("choice");  // 0: adapted colours, 1: labels apart
+    QTest::newRow("Couleurs adaptées") << int(ExtraCommand::AdaptedColours) << 0;
+    QTest::newRow("Étiquettes sans chevauchement") << int(ExtraCommand::Declutter) << 1;
+}
+
+void TestViewMemory::lookChoicesStay() {
+    QFETCH(int, command);
+    QFETCH(int, choice);
+    const auto chosen = [choice](const CMainFrame& frame) {
+        const MapLook& look = frame.View()->Look();
+        return choice == 0 ? look.adaptedColours : look.declutter;
+    };
+    auto first = NewWindow();
+    QVERIFY(first);
+    QAction* item = first->Command(command);
+    QVERIFY(item && item->isCheckable() && !item->isChecked());
+    QVERIFY(!chosen(*first));
+    item->trigger();
+    QVERIFY(chosen(*first));
+    first->close();
+    first.reset();
+
+    auto second = NewWindow();
+    QVERIFY(second);
+    QVERIFY(second->Command(command)->isChecked());
+    QVERIFY(chosen(*second));
+    second->Command(command)->trigger();
+    QVERIFY(!chosen(*second));
 }
 
 void TestViewMemory::damagedSettingsAreIgnored() {
