@@ -12,7 +12,8 @@
 // "pins" times a frame with 1,000 and 10,000 of the player's pins in view;
 // "legibility" the placement of every label apart, and frames with labels
 // apart and with the adapted colours against the usual ones.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|legibility|one RATIO ZOOM [WIDTH HEIGHT]]
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|legibility|one RATIO ZOOM
+// [WIDTH HEIGHT]]
 #include "notes/NotesOnMap.h"
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"
@@ -283,8 +284,10 @@ void MeasureLegibility(CWorld& world) {
         const long out = std::count_if(placed.begin(), placed.end(), [](const CRect& r) { return r.IsRectEmpty(); });
         std::printf("%6d %10.3f %10ld\n", zoom, Median(times), out);
     }
-    std::printf("\nframes, 1920x1080, every place shown, each after the usual frame of the same view\n"
-                "%6s %-22s %10s %10s %10s %10s\n", "zoom", "look", "usual ms", "look ms", "diff ms", "first ms");
+    std::printf(
+        "\nframes, 1920x1080, every place shown, each after the usual frame of the same view\n"
+        "%6s %-22s %10s %10s %10s %10s\n",
+        "zoom", "look", "usual ms", "look ms", "diff ms", "first ms");
     MapLook apart, adapted;
     apart.declutter = true;
     adapted.adaptedColours = true;

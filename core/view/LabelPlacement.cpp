@@ -62,8 +62,8 @@ std::vector<CRect> LabelCandidates(const CRect& m, CSize s) {
     const int centred = (m.left + m.right - s.cx) / 2;
     const int above = m.top - 1 - s.cy, below = m.bottom + 1;
     const auto at = [&](int x, int y) { return CRect{x, y, x + s.cx, y + s.cy}; };
-    return {at(right, m.top), at(left, m.top),     at(centred, above), at(centred, below),
-            at(right, above), at(right, below),    at(left, above),    at(left, below)};
+    return {at(right, m.top), at(left, m.top),  at(centred, above), at(centred, below),
+            at(right, above), at(right, below), at(left, above),    at(left, below)};
 }
 
 std::vector<CRect> PlaceLabels(const std::vector<LabelToPlace>& labels, int gap) {

@@ -5,8 +5,8 @@ namespace {
 // By MapColour. The usual colours are the map's own: pure red squares,
 // white names, green for what was found.
 constexpr Rgb kUsual[kMapColourCount] = {
-    {255, 0, 0},     {255, 255, 255}, {0, 255, 0},    {120, 255, 140}, {255, 215, 0},   {255, 245, 160},
-    {40, 120, 255},  {255, 150, 20},  {180, 80, 255}, {0, 220, 230},   {255, 110, 190}, {160, 160, 160},
+    {255, 0, 0},    {255, 255, 255}, {0, 255, 0},    {120, 255, 140}, {255, 215, 0},   {255, 245, 160},
+    {40, 120, 255}, {255, 150, 20},  {180, 80, 255}, {0, 220, 230},   {255, 110, 190}, {160, 160, 160},
 };
 
 // Okabe and Ito's colours where they fit: vermillion squares, yellow for
@@ -16,8 +16,8 @@ constexpr Rgb kUsual[kMapColourCount] = {
 // pins by a red-green deficient eye. The test of the palette checks every
 // pair that has to be told apart.
 constexpr Rgb kAdapted[kMapColourCount] = {
-    {213, 94, 0},   {255, 255, 255}, {240, 228, 66}, {0, 158, 115},   {255, 215, 0},   {255, 245, 160},
-    {0, 114, 178},  {230, 159, 0},   {80, 16, 128},  {86, 180, 233},  {204, 121, 167}, {100, 100, 100},
+    {213, 94, 0},  {255, 255, 255}, {240, 228, 66}, {0, 158, 115},  {255, 215, 0},   {255, 245, 160},
+    {0, 114, 178}, {230, 159, 0},   {80, 16, 128},  {86, 180, 233}, {204, 121, 167}, {100, 100, 100},
 };
 
 }  // namespace

@@ -101,10 +101,7 @@ CPlace* CPlaceOverlay::HitTest(const CPlaceArray& places, const CLabelSizes& lab
         if (!place || !IsPlaceVisible(place)) continue;
         CRect marker, label;
         GetPlaceRects(*place, labels.Of(i), marker, label);
-        if (placed && size_t(i) < placed->size()) {
-            const CRect& at = (*placed)[size_t(i)];
-            label = {at.left - scroll.x, at.top - scroll.y, at.right - scroll.x, at.bottom - scroll.y};
-        }
+        if (placed && size_t(i) < placed->size()) label = Moved((*placed)[size_t(i)], {-scroll.x, -scroll.y});
         if (Contains(marker, point) || Contains(label, point)) return place;
     }
     return nullptr;

@@ -53,6 +53,8 @@ private:
 
 // Whether two rectangles share at least one pixel.
 bool Intersects(const CRect& a, const CRect& b);
+// `r` moved by `by`.
+inline CRect Moved(const CRect& r, CPoint by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
 bool Contains(const CRect& r, CPoint p);
 
 // The hover read-out of a place: "name (x, y)" in world coordinates; empty

@@ -218,7 +218,8 @@ void TestCliCore::snapshotOptions_data() {
     QTest::newRow("level 6") << QStringList{"a.png", "--level", "6"} << "error";
     QTest::newRow("empty find") << QStringList{"a.png", "--find", ""} << "error";
     QTest::newRow("adapted colours, labels apart")
-        << QStringList{"a.png", "--declutter", "--palette", "adapted", "--zoom", "50"} << "a.png 1024x768 50 - - - adapted declutter";
+        << QStringList{"a.png", "--declutter", "--palette", "adapted", "--zoom", "50"}
+        << "a.png 1024x768 50 - - - adapted declutter";
     QTest::newRow("usual colours") << QStringList{"a.png", "--palette", "usual", "--declutter"}
                                    << "a.png 1024x768 20 - - - declutter";
     QTest::newRow("unknown palette") << QStringList{"a.png", "--palette", "red"} << "error";

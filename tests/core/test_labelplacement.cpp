@@ -41,11 +41,10 @@ void TestLabelPlacement::candidateOrder_data() {
     QTest::addColumn<int>("blocked");
     QTest::addColumn<bool>("found");
     QTest::addColumn<CRect>("expected");
-    const CRect places[] = {{107, 100, 137, 110}, {69, 100, 99, 110}, {88, 89, 118, 99},  {88, 107, 118, 117},
-                            {107, 89, 137, 99},   {107, 107, 137, 117}, {69, 89, 99, 99}, {69, 107, 99, 117}};
+    const CRect places[] = {{107, 100, 137, 110}, {69, 100, 99, 110},   {88, 89, 118, 99}, {88, 107, 118, 117},
+                            {107, 89, 137, 99},   {107, 107, 137, 117}, {69, 89, 99, 99},  {69, 107, 99, 117}};
     const char* names[] = {"right", "left", "above", "below", "upper right", "lower right", "upper left", "lower left"};
-    for (int blocked = 0; blocked < 8; ++blocked)
-        QTest::newRow(names[blocked]) << blocked << false << places[blocked];
+    for (int blocked = 0; blocked < 8; ++blocked) QTest::newRow(names[blocked]) << blocked << false << places[blocked];
     QTest::newRow("no room: left out") << 8 << false << CRect{};
     QTest::newRow("no room, found: over a marker") << 8 << true << places[0];
 }
@@ -55,8 +54,8 @@ void TestLabelPlacement::candidateOrder() {
     QFETCH(bool, found);
     QFETCH(CRect, expected);
     // A marker inside each usual place, meeting none of the others.
-    const CPoint blockers[] = {{123, 103}, {83, 103}, {103, 93}, {103, 113},
-                               {128, 93},  {128, 113}, {83, 93}, {83, 113}};
+    const CPoint blockers[] = {{123, 103}, {83, 103},  {103, 93}, {103, 113},
+                               {128, 93},  {128, 113}, {83, 93},  {83, 113}};
     std::vector<LabelToPlace> labels{{MarkerAt(103, 103), kName, found, 2}};
     for (int i = 0; i < blocked; ++i) labels.push_back(Blocker(blockers[i].x, blockers[i].y));
     const std::vector<CRect> placed = PlaceLabels(labels);

@@ -68,11 +68,15 @@ double DeltaE2000(const Lab& p, const Lab& q) {
     const double g = 0.5 * (1 - Pow7Ratio((std::hypot(p.a, p.b) + std::hypot(q.a, q.b)) / 2));
     const double a1 = (1 + g) * p.a, a2 = (1 + g) * q.a;
     const double c1 = std::hypot(a1, p.b), c2 = std::hypot(a2, q.b);
-    const auto hue = [](double b, double a) { return a == 0 && b == 0 ? 0.0 : std::fmod(Degrees(std::atan2(b, a)) + 360, 360); };
+    const auto hue = [](double b, double a) {
+        return a == 0 && b == 0 ? 0.0 : std::fmod(Degrees(std::atan2(b, a)) + 360, 360);
+    };
     const double h1 = hue(p.b, a1), h2 = hue(q.b, a2);
     double dh = c1 * c2 == 0 ? 0 : h2 - h1;
-    if (dh > 180) dh -= 360;
-    else if (dh < -180) dh += 360;
+    if (dh > 180)
+        dh -= 360;
+    else if (dh < -180)
+        dh += 360;
     const double dH = 2 * std::sqrt(c1 * c2) * std::sin(Radians(dh / 2));
     const double meanL = (p.L + q.L) / 2, meanC = (c1 + c2) / 2;
     double meanH = h1 + h2;
@@ -166,8 +170,9 @@ void TestMapPalette::adaptedStaysApart() {
     QFETCH(int, vision);
     for (const Pair& pair : PairsToTellApart()) {
         const double difference = Difference(pair, true, Vision(vision));
-        QVERIFY2(difference >= kApart, qPrintable(QString("colours %1 and %2: %3")
-                                                      .arg(int(pair.first)).arg(int(pair.second)).arg(difference)));
+        QVERIFY2(
+            difference >= kApart,
+            qPrintable(QString("colours %1 and %2: %3").arg(int(pair.first)).arg(int(pair.second)).arg(difference)));
     }
 }
 

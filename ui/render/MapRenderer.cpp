@@ -552,7 +552,8 @@ CSize MapRenderer::MeasuredTitle(const std::string& title) {
 const MapRenderer::LabelImage& MapRenderer::MadeTitle(const std::string& title, qreal ratio) {
     UseLabelRatio(ratio);
     LabelImage& made = m_titleImages[title];
-    if (!made.made) made = MadeLabelImage(m_fontNormal, ShownUtf8(title), MeasuredTitle(title), LabelColour(false), ratio);
+    if (!made.made)
+        made = MadeLabelImage(m_fontNormal, ShownUtf8(title), MeasuredTitle(title), LabelColour(false), ratio);
     return made;
 }
 
@@ -592,8 +593,7 @@ bool MapRenderer::ShownRects(int index, CRect& marker, CRect& label) {
     m_overlay.GetPlaceRects(*place, MeasuredLabel(index, *place), marker, label);
     if (m_look.declutter && size_t(index) < m_placedLabels.size()) {
         const CPoint scroll = m_geometry.GetScrollOffset();
-        const CRect& placed = m_placedLabels[size_t(index)];
-        label = {placed.left - scroll.x, placed.top - scroll.y, placed.right - scroll.x, placed.bottom - scroll.y};
+        label = Moved(m_placedLabels[size_t(index)], {-scroll.x, -scroll.y});
     }
     return true;
 }
@@ -607,9 +607,7 @@ void MapRenderer::VisitFoundRing(const CRect& marker, const CRect& update, const
 
 QColor MapRenderer::Colour(MapColour role) const { return ColourFor(role, m_look.adaptedColours); }
 
-QColor MapRenderer::LabelColour(bool found) const {
-    return Colour(found ? MapColour::FoundLabel : MapColour::Label);
-}
+QColor MapRenderer::LabelColour(bool found) const { return Colour(found ? MapColour::FoundLabel : MapColour::Label); }
 
 // Labels placed so that none hides another (see LabelPlacement), made again
 // only when what is shown changes: the zoom, the places shown, the found
@@ -630,8 +628,7 @@ void MapRenderer::PlaceLabelsAnew() {
         const CPlace& place = *m_places[index];
         CRect marker, label;
         m_overlay.GetPlaceRects(place, MeasuredLabel(index, place), marker, label);
-        const CRect inMap{marker.left + scroll.x, marker.top + scroll.y, marker.right + scroll.x, marker.bottom + scroll.y};
-        labels.push_back({inMap, {label.Width(), label.Height()}, key[k] % 2 == 1, place.m_nLevel});
+        labels.push_back({Moved(marker, scroll), {label.Width(), label.Height()}, key[k] % 2 == 1, place.m_nLevel});
     }
     const std::vector<CRect> placed = PlaceLabels(labels, kHaloWidth);
     m_placedLabels.assign(size_t(m_places.GetSize()), CRect{});

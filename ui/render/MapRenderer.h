@@ -1,7 +1,8 @@
 // Draws the map of a view state into any QPainter: the black margins, the
 // part of the picture that an exposed rectangle needs, then every visible
 // place as a red marker with its name beside it (green when highlighted),
-// outlined in a dark halo.
+// outlined in a dark halo; or as the player's look asks (MapLook): adapted
+// colours with a ring around found places, names placed apart.
 // The map view paints through it, and so does everything else that makes a
 // picture of the map (the snapshot, the benchmarks), without any widget.
 //
