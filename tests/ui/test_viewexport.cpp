@@ -90,15 +90,21 @@ void TestViewExport::ShowOrvane(int zoom, bool found) {
 void TestViewExport::pngIsWhatTheViewShows_data() {
     QTest::addColumn<int>("zoom");
     QTest::addColumn<bool>("found");
-    QTest::newRow("reduced") << 20 << false;
-    QTest::newRow("reduced, a place found") << 35 << true;
-    QTest::newRow("actual size") << 100 << false;
-    QTest::newRow("enlarged, a place found") << 300 << true;
+    QTest::addColumn<bool>("adapted");  // adapted colours and labels apart
+    QTest::newRow("reduced") << 20 << false << false;
+    QTest::newRow("reduced, a place found") << 35 << true << false;
+    QTest::newRow("actual size") << 100 << false << false;
+    QTest::newRow("enlarged, a place found") << 300 << true << false;
+    QTest::newRow("a place found, adapted colours, labels apart") << 35 << true << true;
 }
 
 void TestViewExport::pngIsWhatTheViewShows() {
     QFETCH(int, zoom);
     QFETCH(bool, found);
+    QFETCH(bool, adapted);
+    MapLook look;
+    look.adaptedColours = look.declutter = adapted;
+    View()->SetLook(look);
     ShowOrvane(zoom, found);
     const QString path = m_dir.filePath(QStringLiteral("vue.png"));
     QString error;
