@@ -19,7 +19,16 @@
 
 namespace {
 
-enum class Change { Zoom, PictureGeneration, Highlight, DevicePixelRatio, Pan, AdaptedColours, LabelsApart };
+enum class Change {
+    Zoom,
+    PictureGeneration,
+    Highlight,
+    DevicePixelRatio,
+    Pan,
+    AdaptedColours,
+    LabelsApart,
+    ZoomLabelsApart
+};
 
 // A picture whose every region has its own colour, so that a stale copy
 // of it shows.
@@ -134,6 +143,7 @@ void TestMapRenderer::cachesFollowWhatTheyShow_data() {
     QTest::newRow("pan") << Change::Pan;
     QTest::newRow("adapted colours, a place found") << Change::AdaptedColours;
     QTest::newRow("labels apart") << Change::LabelsApart;
+    QTest::newRow("zoom, labels apart") << Change::ZoomLabelsApart;
 }
 
 void TestMapRenderer::cachesFollowWhatTheyShow() {
@@ -144,11 +154,14 @@ void TestMapRenderer::cachesFollowWhatTheyShow() {
     QVERIFY(scene.picture.ReductionIsCostly(0.33) && scene.picture.ReductionIsCostly(0.37));
     MapRenderer cached(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
     if (change == Change::AdaptedColours) scene.overlay.HighlightOne(scene.places[0]);
+    MapLook look;
+    look.declutter = change == Change::ZoomLabelsApart;
+    cached.SetLook(look);
     const QImage before = Paint(cached, scene, 1.0);
     qreal ratio = 1.0;
-    MapLook look;
     switch (change) {
-    case Change::Zoom: scene.geometry.SetZoom(37); break;
+    case Change::Zoom:
+    case Change::ZoomLabelsApart: scene.geometry.SetZoom(37); break;
     case Change::PictureGeneration: scene.picture.LoadFromBytes(ByteBlock(scene.second)); break;
     case Change::Highlight: scene.overlay.HighlightOne(scene.places[1]); break;
     case Change::DevicePixelRatio: ratio = 2.0; break;
