@@ -214,7 +214,7 @@ std::string HelpText() {
            "                           le format suit l'extension de IMAGE (.png, .jpg,\n"
            "                           .jpeg, .bmp, .webp si Qt sait l'écrire) ; avec\n"
            "                           IMAGE = -, du PNG sur la sortie standard\n"
-           "      [--palette adapted|usual] [--declutter]\n"
+           "                           [--palette adapted|usual] [--declutter]\n"
            "                           avec --palette adapted, les couleurs que chacun\n"
            "                           distingue et un anneau autour des lieux trouvés\n"
            "                           (Affichage > Couleurs adaptées) ; avec\n"

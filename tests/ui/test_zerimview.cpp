@@ -65,6 +65,7 @@ private slots:
     void titleFollowsZoom();
     void wholePictureModeDrawsTheSame();
     void hoverReachesPaintedLabels();
+    void hoverFindsNamesPlacedApart();
     void hoverFollowsTheView_data();
     void hoverFollowsTheView();
     void snapshotIsTheClientArea_data();
@@ -193,6 +194,34 @@ void TestZerimView::hoverReachesPaintedLabels() {
     QTRY_VERIFY(m_view->HoveredPlace() == PlaceNamed("Orvane", 0));
     QTest::mouseMove(m_view->viewport(), QPoint(279 + size.cx + 1, 475 + size.cy / 2));
     QTRY_VERIFY(m_view->HoveredPlace() == nullptr);
+}
+
+// With names kept apart, the pointer finds a name where it was moved to,
+// and nothing where it would have been.
+void TestZerimView::hoverFindsNamesPlacedApart() {
+    CPlaceList places;
+    places.Add("Orvane", 0, 0, 0, 10);        // map (275, 478) at 20%
+    places.Add("Brinmoor", 0, -3000, 0, 22);  // 6 pixels under it: its name would cover Orvane's
+    m_view.reset();  // the pointer's events go to the one window
+    CZerimView view(places, [this] { return &m_picture; });
+    view.resize(900, 700);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    MapLook look;
+    look.declutter = true;
+    view.SetLook(look);
+    Grab(view);
+    const CSize size = view.Renderer().LabelSizes().Of(1);
+    CRect marker, usual;
+    view.Places().GetPlaceRects(*places[1], size, marker, usual);
+    const QPoint movedLeft(marker.left - 3, marker.top + size.cy / 2), belowOrvane(usual.left + 3, usual.bottom - 1);
+    QTest::mouseMove(view.viewport(), movedLeft);
+    QTRY_VERIFY(view.HoveredPlace() == places[1]);
+    QTest::mouseMove(view.viewport(), belowOrvane);
+    QTRY_VERIFY(view.HoveredPlace() == nullptr);
+    view.SetLook(MapLook());
+    QTest::mouseMove(view.viewport(), belowOrvane + QPoint(1, 0));
+    QTRY_VERIFY(view.HoveredPlace() == places[1]);
 }
 
 // The pointer rests on Orvane's marker while the map changes under it: the
