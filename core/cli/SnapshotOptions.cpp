@@ -68,6 +68,12 @@ bool ApplyOption(SnapshotOptions& o, const std::string& name, const std::string&
     return true;
 }
 
+// The options that take no value: each sets a choice of look, off when absent.
+bool* FlagOf(SnapshotOptions& o, const std::string& name) {
+    if (name == "--centred") return &o.look.centred;
+    return nullptr;
+}
+
 // Each extension the snapshot knows and the image format it stands for.
 struct ExtensionFormat {
     const char* extension;
@@ -128,6 +134,15 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
     std::set<std::string> seen;
     for (size_t i = 2; i < args.size(); i += 2) {
         const std::string& name = args[i];
+        if (bool* flag = FlagOf(options, name)) {
+            if (*flag) {
+                error = name + " est donné deux fois";
+                return std::nullopt;
+            }
+            *flag = true;
+            --i;  // a flag takes no value
+            continue;
+        }
         if (i + 1 >= args.size()) {
             error = name + " attend une valeur";
             return std::nullopt;

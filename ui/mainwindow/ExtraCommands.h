@@ -38,6 +38,9 @@ enum : int {
     RestoreNotes,
     NotesMenuHere,
     CopyLink,  // "Copier le lien" (MainFrameLinks)
+    // Where the map sits and the overview of it (MainFrameOverview).
+    CentredMap,
+    OverviewMap,
 };
 }  // namespace ExtraCommand
 

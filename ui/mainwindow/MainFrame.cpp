@@ -260,6 +260,7 @@ void CMainFrame::CreateMenu() {
     }
     AddViewCommands(view);
     AddRememberCommand(view);
+    AddOverviewCommands(view);
     CreateSearchMenu();
     m_myMap->AddNotesMenu(menuBar()->addMenu(QStringLiteral("&Notes")));
 

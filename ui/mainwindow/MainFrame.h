@@ -93,6 +93,8 @@ private:
     void AddViewCommands(QMenu* view);
     void AddFileCommands(QMenu* file);
     void AddRememberCommand(QMenu* view);
+    // MainFrameOverview.cpp: "Carte centrée" and the overview's dock.
+    void AddOverviewCommands(QMenu* view);
     bool RemembersView() const;
     void SaveView();
     void SaveSettings(SettingsFile& file);

@@ -26,17 +26,6 @@ namespace {
 const char* const kPanelKey = "notes/panel";
 const char* const kHideVisitedKey = "notes/hideVisited";
 
-bool SettingOn(const char* key) {
-    return SettingsFile().Values().value(QString::fromLatin1(key)).toString() == QLatin1String("true");
-}
-
-void KeepSetting(const char* key, bool on) {
-    SettingsFile file;
-    file.Values().setValue(QString::fromLatin1(key), on);
-    QString ignored;  // a choice of display: the notes themselves are in the store
-    file.Save(ignored);
-}
-
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "mapview/ZerimView.h"
 
 #include "render/MapPicture.h"
+#include "view/OverviewMap.h"
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
@@ -62,6 +63,8 @@ void CZerimView::CenterOnPicture(CPoint centre) {
     viewport()->update();
     RefreshHover();
 }
+
+void CZerimView::MoveCentreTo(CPoint centre) { ScrollToPosition(PositionCentring(m_geometry, centre)); }
 
 void CZerimView::ScrollToPosition(CPoint position) {
     m_geometry.ScrollTo(position);

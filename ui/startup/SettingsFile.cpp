@@ -91,3 +91,14 @@ bool SettingsFile::Save(QString& error) {
     error = CannotSave(m_path, reason);
     return false;
 }
+
+bool SettingOn(const char* key) {
+    return SettingsFile().Values().value(QString::fromLatin1(key)).toString() == QLatin1String("true");
+}
+
+void KeepSetting(const char* key, bool on) {
+    SettingsFile file;
+    file.Values().setValue(QString::fromLatin1(key), on);
+    QString ignored;
+    file.Save(ignored);
+}

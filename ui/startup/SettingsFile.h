@@ -30,3 +30,10 @@ private:
     QTemporaryDir m_scratch;
     std::unique_ptr<QSettings> m_values;
 };
+
+// A choice of display kept in the program's file (a panel shown, a way of
+// drawing the map): on when saved as true, off when absent.
+bool SettingOn(const char* key);
+// Keeps the choice at once. A file that cannot be written loses only the
+// choice, not what the player made: nothing is said.
+void KeepSetting(const char* key, bool on);
