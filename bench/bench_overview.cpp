@@ -36,9 +36,14 @@ std::vector<QPoint> PanPath(const CZerimView& view, int steps) {
     std::vector<QPoint> path;
     for (int i = 0; i < steps; ++i) {
         const int side = (i / 10) % 4, k = i % 10;
-        const QPoint step = side == 0 ? QPoint(dx, 0) : side == 1 ? QPoint(0, dy) : side == 2 ? QPoint(-dx, 0) : QPoint(0, -dy);
-        const QPoint corner = side == 0 ? start : side == 1 ? start + QPoint(10 * dx, 0)
-                            : side == 2 ? start + QPoint(10 * dx, 10 * dy) : start + QPoint(0, 10 * dy);
+        const QPoint step = side == 0   ? QPoint(dx, 0)
+                            : side == 1 ? QPoint(0, dy)
+                            : side == 2 ? QPoint(-dx, 0)
+                                        : QPoint(0, -dy);
+        const QPoint corner = side == 0   ? start
+                              : side == 1 ? start + QPoint(10 * dx, 0)
+                              : side == 2 ? start + QPoint(10 * dx, 10 * dy)
+                                          : start + QPoint(0, 10 * dy);
         path.push_back(corner + step * k);
     }
     return path;

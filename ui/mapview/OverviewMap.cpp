@@ -82,11 +82,15 @@ CRect COverviewMap::ViewRectangle() const {
 
 COverviewMap::Seen COverviewMap::SeenNow() const {
     const ViewGeometry& geometry = m_view.Geometry();
-    const CMapPicture* picture = m_view.CurrentPicture();
     const CPlaceArray& found = m_view.Places().Highlight();
-    return {geometry.Zoom(),  geometry.GetScrollOffset(),
-            geometry.ClientSize(), picture,
-            picture ? picture->Generation() : 0, std::vector<const CPlace*>(found.begin(), found.end())};
+    Seen seen;
+    seen.zoom = geometry.Zoom();
+    seen.scroll = geometry.GetScrollOffset();
+    seen.client = geometry.ClientSize();
+    seen.picture = m_view.CurrentPicture();
+    seen.generation = seen.picture ? seen.picture->Generation() : 0;
+    seen.found.assign(found.begin(), found.end());
+    return seen;
 }
 
 // The view paints after every change of what it shows: the overview
@@ -115,8 +119,8 @@ void COverviewMap::paintEvent(QPaintEvent*) {
 // places are marked again on a copy of it when they change.
 const QImage& COverviewMap::Picture(const CMapPicture& picture, const CRect& fitted, qreal ratio) {
     const QSize size(qRound(fitted.Width() * ratio), qRound(fitted.Height() * ratio));
-    const bool redrawn = m_picture.size() != size || m_picture.devicePixelRatio() != ratio ||
-                         m_drawnFrom != &picture || m_drawnGeneration != picture.Generation();
+    const bool redrawn = m_picture.size() != size || m_picture.devicePixelRatio() != ratio || m_drawnFrom != &picture ||
+                         m_drawnGeneration != picture.Generation();
     if (redrawn) {
         m_picture = WholePicture(picture, size);
         m_picture.setDevicePixelRatio(ratio);
