@@ -31,6 +31,7 @@ private slots:
     void clickMovesTheView();
     void rectangleFollowsTheView();
     void foundPlacesAreMarked();
+    void keysScrollTheView();
 
 private:
     CPoint CentreInPicture() const {
@@ -112,6 +113,17 @@ void TestOverviewMap::foundPlacesAreMarked() {
     QVERIFY(!green());
     m_view->SearchPlaces("orv");
     QTRY_VERIFY(green());
+}
+
+// Reached from the keyboard, its arrows and page keys scroll the view.
+void TestOverviewMap::keysScrollTheView() {
+    const QScrollBar* across = m_view->horizontalScrollBar();
+    const QScrollBar* down = m_view->verticalScrollBar();
+    QTest::keyClick(m_overview.get(), Qt::Key_Right);
+    QCOMPARE(across->value(), across->singleStep());
+    QTest::keyClick(m_overview.get(), Qt::Key_PageDown);
+    QCOMPARE(down->value(), down->pageStep());
+    QCOMPARE(m_overview->focusPolicy(), Qt::TabFocus);
 }
 
 QTEST_MAIN(TestOverviewMap)

@@ -7,6 +7,7 @@
 #include "view/OverviewMap.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -51,9 +52,12 @@ COverviewMap::COverviewMap(CZerimView& view, QWidget* parent) : QWidget(parent),
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(80, 80);
     setCursor(Qt::PointingHandCursor);
+    // Tab reaches it; a click leaves the keyboard where it was.
+    setFocusPolicy(Qt::TabFocus);
     setAccessibleName(QString::fromUtf8("Vue d'ensemble"));
     setAccessibleDescription(QString::fromUtf8(
-        "Toute la carte et le cadre de ce que montre la vue ; un clic ou un glissé y déplace la vue"));
+        "Toute la carte et le cadre de ce que montre la vue ; un clic ou un glissé y déplace la vue, "
+        "les flèches et les touches page la font défiler"));
     m_view.viewport()->installEventFilter(this);
 }
 
@@ -113,6 +117,10 @@ void COverviewMap::paintEvent(QPaintEvent*) {
     painter.drawRect(shown);
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRect(shown);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 // The picture is drawn again for a new size, picture or ratio; the found
@@ -155,6 +163,23 @@ void COverviewMap::mousePressEvent(QMouseEvent* event) {
 
 void COverviewMap::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) CentreViewAt(event->position().toPoint());
+}
+
+// The view's own keys, handed to it: the scroll area moves by its line and
+// page steps.
+void COverviewMap::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        QCoreApplication::sendEvent(&m_view, event);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void COverviewMap::CentreViewAt(QPoint point) {

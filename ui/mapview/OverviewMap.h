@@ -1,13 +1,16 @@
 // The overview map: the whole picture in a small widget (the main window's
 // "Vue d'ensemble" dock), with the part the map view shows outlined over
-// it. A click or a drag in it brings that point to the middle of the view.
+// it. A click or a drag in it brings that point to the middle of the view;
+// reached with Tab, its arrows and page keys scroll the view as the view's
+// own do.
 //
 // It follows the view without any call from it: it looks at the view's
 // state each time the view paints, and repaints itself when the zoom, the
 // scroll, the view's size, the picture or the found places changed. The
 // whole picture is drawn once by the map renderer into a kept image, made
-// again only when its size, the picture or the found places change; a
-// repaint copies it and draws the rectangle.
+// again only when its size or the picture change, and the found places are
+// marked on a copy of it when they change; a repaint copies that and draws
+// the rectangle.
 #pragma once
 #include "data/Geometry.h"
 
@@ -37,6 +40,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // What the overview shows of the view, compared at each of its paints.
