@@ -79,7 +79,7 @@ struct LookFlag {
     const char* name;
     bool MapLook::*choice;
 };
-constexpr LookFlag kLookFlags[] = {{"--declutter", &MapLook::declutter}};
+constexpr LookFlag kLookFlags[] = {{"--declutter", &MapLook::declutter}, {"--centred", &MapLook::centred}};
 
 const LookFlag* LookFlagNamed(const std::string& name) {
     for (const LookFlag& flag : kLookFlags)

@@ -20,16 +20,15 @@ CRect Intersection(const CRect& a, const CRect& b) {
 std::vector<CRect> MarginFills(const CRect& update, const CRect& image) {
     if (!Intersects(update, image)) return {update};
     std::vector<CRect> fills;
-    int right = update.right;
-    if (update.right > image.right) {
-        const CRect strip{image.right, update.top, update.right, update.bottom};
+    const auto add = [&](const CRect& strip) {
         if (!strip.IsRectEmpty()) fills.push_back(strip);
-        right = image.right;
-    }
-    if (update.bottom > image.bottom) {
-        const CRect strip{update.left, image.bottom, right, update.bottom};
-        if (!strip.IsRectEmpty()) fills.push_back(strip);
-    }
+    };
+    // The side strips take the whole height; above and below fill between them.
+    const int left = std::max(update.left, image.left), right = std::min(update.right, image.right);
+    add({right, update.top, update.right, update.bottom});
+    add({update.left, update.top, left, update.bottom});
+    add({left, image.bottom, right, update.bottom});
+    add({left, update.top, right, image.top});
     return fills;
 }
 

@@ -1,14 +1,13 @@
 // What a paint of the map view draws, worked out before any drawing: the
-// black margins beside and below the picture, and which picture pixels go
-// where.
+// margins around the picture, and which picture pixels go where.
 #pragma once
 #include "view/ViewGeometry.h"
 
 #include <optional>
 #include <vector>
 
-// The black strips of update rectangle `update` outside the image rectangle
-// `image` (unshifted: where a margin exists, that axis is not scrolled).
+// The strips of update rectangle `update` outside the image rectangle `image`
+// (client coordinates): right, left, then below and above between those.
 std::vector<CRect> MarginFills(const CRect& update, const CRect& image);
 
 struct PictureDraw {

@@ -23,6 +23,20 @@ CRect ViewGeometry::GetImageRect() const {
     return {0, 0, MulDiv(picture.cx, m_nZoom, 100), MulDiv(picture.cy, m_nZoom, 100)};
 }
 
+// From the scroll extent, which is the zoomed picture: no call to the host,
+// since every place's rectangle asks for it at every paint.
+CPoint ViewGeometry::Origin() const {
+    if (!m_centred) return {};
+    const CSize total = m_scroll.Total(), client = m_scroll.ClientSize();
+    return {std::max(0, (client.cx - total.cx) / 2), std::max(0, (client.cy - total.cy) / 2)};
+}
+
+CRect ViewGeometry::ClientImageRect() const {
+    const CRect image = GetImageRect();
+    const CPoint scroll = GetScrollOffset();
+    return {image.left - scroll.x, image.top - scroll.y, image.right - scroll.x, image.bottom - scroll.y};
+}
+
 void ViewGeometry::UpdateScrollSizes() {
     const CRect image = GetImageRect();
     // The page and line follow the client area as it is before the new
@@ -115,7 +129,7 @@ void ViewGeometry::ZoomToRect(CRect r) {
 }
 
 void ViewGeometry::ZoomAroundCentre(bool zoomIn) {
-    const CRect image = GetImageRect();
+    const CRect image = ClientImageRect();
     const CSize client = m_scroll.ClientSize();
     CRect visible{std::max(image.left, 0), std::max(image.top, 0),
                   std::min(image.right, client.cx), std::min(image.bottom, client.cy)};

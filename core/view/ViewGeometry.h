@@ -1,6 +1,6 @@
 // The map view's geometry: zoom, scrolling and the conversions between world
 // coordinates, picture pixels, map coordinates (picture pixels scaled by the
-// zoom) and client coordinates (map minus the scroll position). Every scaling
+// zoom) and client coordinates (map minus the scroll offset). Every scaling
 // is one MulDiv. The view widget supplies the few things only it knows
 // through IViewHost and reacts to what changes.
 #pragma once
@@ -35,7 +35,22 @@ public:
     CRect GetImageRect() const;
     // Extent = the zoomed picture, page = the client size, line = a tenth of it.
     void UpdateScrollSizes();
-    CPoint GetScrollOffset() const { return m_scroll.Position(); }
+    // The map point at the client area's top left: the scroll position, less
+    // the centring margin (Origin) where the picture is centred. Every
+    // conversion between client and map points goes through it.
+    CPoint GetScrollOffset() const {
+        const CPoint origin = Origin();
+        return {m_scroll.Position().x - origin.x, m_scroll.Position().y - origin.y};
+    }
+    // A picture smaller than the client area on an axis sits in its middle
+    // on that axis instead of at its start (off by default).
+    void SetCentred(bool on) { m_centred = on; }
+    bool Centred() const { return m_centred; }
+    // Where the map's top left sits in the client area when nothing is
+    // scrolled: half the room the picture leaves on a centred axis, else 0.
+    CPoint Origin() const;
+    // The zoomed picture in client coordinates.
+    CRect ClientImageRect() const;
     const ScrollLayer& Scroll() const { return m_scroll; }
     CSize ClientSize() const { return m_scroll.ClientSize(); }
     // The middle of the client area, in map pixels: what the view is centred on.
@@ -98,4 +113,5 @@ private:
     ScrollLayer m_scroll;
     int m_nZoom = kInitialZoom;
     int m_nDetailOverride = -1;
+    bool m_centred = false;
 };

@@ -225,6 +225,11 @@ void TestCliCore::snapshotOptions_data() {
     QTest::newRow("unknown palette") << QStringList{"a.png", "--palette", "red"} << "error";
     QTest::newRow("palette without value") << QStringList{"a.png", "--palette"} << "error";
     QTest::newRow("declutter twice") << QStringList{"a.png", "--declutter", "--declutter"} << "error";
+    QTest::newRow("centred, between options") << QStringList{"a.png", "--zoom", "10", "--centred", "--level", "2"}
+                                              << "a.png 1024x768 10 - - 2 centred";
+    QTest::newRow("centred last") << QStringList{"a.png", "--centred"} << "a.png 1024x768 20 - - - centred";
+    QTest::newRow("centred twice") << QStringList{"a.png", "--centred", "--centred"} << "error";
+    QTest::newRow("centred as a value") << QStringList{"a.png", "--find", "--centred"} << "a.png 1024x768 20 - --centred -";
 }
 
 void TestCliCore::snapshotOptions() {
@@ -242,11 +247,12 @@ void TestCliCore::snapshotOptions() {
     }
     QVERIFY2(o, error.c_str());
     const QString centre = o->centerX ? QString("%1,%2").arg(*o->centerX).arg(*o->centerY) : "-";
+    const QString look = QString(o->look.adaptedColours ? " adapted" : "") + (o->look.declutter ? " declutter" : "") +
+                         (o->look.centred ? " centred" : "");
     QCOMPARE(QString("%1 %2x%3 %4 %5 %6 %7")
-                 .arg(QString::fromStdString(o->file)).arg(o->width).arg(o->height).arg(o->zoom).arg(centre)
-                 .arg(o->find ? QString::fromStdString(*o->find) : "-")
-                 .arg(o->level ? QString::number(*o->level) : "-") +
-                 (o->look.adaptedColours ? " adapted" : "") + (o->look.declutter ? " declutter" : ""),
+                     .arg(QString::fromStdString(o->file)).arg(o->width).arg(o->height).arg(o->zoom).arg(centre)
+                     .arg(o->find ? QString::fromStdString(*o->find) : "-")
+                     .arg(o->level ? QString::number(*o->level) : "-") + look,
              parsed);
 }
 

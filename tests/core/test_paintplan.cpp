@@ -20,22 +20,30 @@ private slots:
 void TestPaintPlan::margins_data() {
     QTest::addColumn<CRect>("update");
     QTest::addColumn<std::vector<CRect>>("fills");
+    QTest::addColumn<CRect>("image");
     const CRect image{0, 0, 660, 760};
-    Q_UNUSED(image);
     QTest::newRow("wider client") << CRect{0, 0, 900, 700}
-                                  << std::vector<CRect>{{660, 0, 900, 700}};
+                                  << std::vector<CRect>{{660, 0, 900, 700}} << image;
     QTest::newRow("wider and taller") << CRect{0, 0, 900, 800}
-        << std::vector<CRect>{{660, 0, 900, 800}, {0, 760, 660, 800}};
-    QTest::newRow("inside the picture") << CRect{10, 10, 200, 200} << std::vector<CRect>{};
+        << std::vector<CRect>{{660, 0, 900, 800}, {0, 760, 660, 800}} << image;
+    QTest::newRow("inside the picture") << CRect{10, 10, 200, 200} << std::vector<CRect>{} << image;
     QTest::newRow("entirely right of the picture") << CRect{700, 10, 800, 90}
-                                                   << std::vector<CRect>{{700, 10, 800, 90}};
-    QTest::newRow("only below") << CRect{0, 700, 600, 800} << std::vector<CRect>{{0, 760, 600, 800}};
+                                                   << std::vector<CRect>{{700, 10, 800, 90}} << image;
+    QTest::newRow("only below") << CRect{0, 700, 600, 800} << std::vector<CRect>{{0, 760, 600, 800}} << image;
+    // A centred picture: strips on all four sides, the sides whole.
+    const CRect centred{120, 70, 780, 830};
+    QTest::newRow("centred, all around") << CRect{0, 0, 900, 900}
+        << std::vector<CRect>{{780, 0, 900, 900}, {0, 0, 120, 900}, {120, 830, 780, 900}, {120, 0, 780, 70}}
+        << centred;
+    QTest::newRow("centred, only left and above") << CRect{0, 0, 200, 100}
+        << std::vector<CRect>{{0, 0, 120, 100}, {120, 0, 200, 70}} << centred;
 }
 
 void TestPaintPlan::margins() {
     QFETCH(CRect, update);
     QFETCH(std::vector<CRect>, fills);
-    QCOMPARE(MarginFills(update, {0, 0, 660, 760}), fills);
+    QFETCH(CRect, image);
+    QCOMPARE(MarginFills(update, image), fills);
 }
 
 void TestPaintPlan::pictureSource_data() {

@@ -43,6 +43,7 @@ private slots:
     void placeRects();
     void hitTest_data();
     void hitTest();
+    void hitTestFollowsCentring();
 };
 
 void TestPlaceOverlay::searchIgnoresCase_data() {
@@ -230,6 +231,19 @@ void TestPlaceOverlay::hitTest() {
     const std::vector<CRect> placed{{50, 47, 90, 60}, {}};
     const CPlace* found = w.overlay.HitTest(w.places, sizes, {point.x(), point.y()}, apart ? &placed : nullptr);
     QCOMPARE(found ? QString::fromStdString(found->m_strName) : QString(), hit);
+}
+
+// A centred picture's markers are found where they are drawn.
+void TestPlaceOverlay::hitTestFollowsCentring() {
+    World w;
+    w.host.picture = {3000, 3500};
+    w.geometry.SetCentred(true);
+    w.geometry.SetZoom(10);  // 300 x 350 in 800 x 600: drawn from (250, 125)
+    w.geometry.SetDetailOverride(5);
+    w.Add("Kelwick", -115000, 215000, 3);  // map point (10, 5)
+    const CPlace* drawn = w.overlay.HitTest(w.places, {}, {259, 129});
+    QCOMPARE(drawn ? QString::fromStdString(drawn->m_strName) : QString(), QString("Kelwick"));
+    QVERIFY(!w.overlay.HitTest(w.places, {}, {9, 4}));
 }
 
 QTEST_APPLESS_MAIN(TestPlaceOverlay)

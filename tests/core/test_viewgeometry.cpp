@@ -34,6 +34,9 @@ private slots:
     void zoomKeepingPoint();
     void fitZoom_data();
     void fitZoom();
+    void centred_data();
+    void centred();
+    void centredZoomAroundCentre();
 };
 
 void TestViewGeometry::setZoomClamps_data() {
@@ -361,6 +364,59 @@ void TestViewGeometry::fitZoom() {
         g.SetZoom(zoom + 1);  // one more and a bar appears
         QVERIFY(g.Scroll().HasBar(ScrollLayer::Horizontal) || g.Scroll().HasBar(ScrollLayer::Vertical));
     }
+}
+
+// A centred picture moves in the client area, and nothing else: the scroll
+// limits stay, and the picture's corner and the view's centre follow the
+// one origin.
+void TestViewGeometry::centred_data() {
+    QTest::addColumn<CSize>("client");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<bool>("centred");
+    QTest::addColumn<CPoint>("origin");
+    QTest::newRow("off: the top left corner") << CSize{900, 700} << 20 << false << CPoint{0, 0};
+    QTest::newRow("narrower: centred across only") << CSize{900, 700} << 20 << true << CPoint{120, 0};
+    QTest::newRow("smaller both ways") << CSize{900, 900} << 20 << true << CPoint{120, 70};
+    QTest::newRow("larger: scrolled as before") << CSize{900, 700} << 100 << true << CPoint{0, 0};
+}
+
+void TestViewGeometry::centred() {
+    QFETCH(CSize, client);
+    QFETCH(int, zoom);
+    QFETCH(bool, centred);
+    QFETCH(CPoint, origin);
+    FakeViewHost host;
+    ViewGeometry g(host), plain(host);
+    g.SetCentred(centred);
+    Place(g, client, zoom);
+    Place(plain, client, zoom);
+    g.ScrollTo({50, 50});
+    plain.ScrollTo({50, 50});
+    QCOMPARE(g.Origin(), origin);
+    QCOMPARE(g.Scroll().MaxPosition(ScrollLayer::Horizontal), plain.Scroll().MaxPosition(ScrollLayer::Horizontal));
+    QCOMPARE(g.Scroll().MaxPosition(ScrollLayer::Vertical), plain.Scroll().MaxPosition(ScrollLayer::Vertical));
+    // The picture's top left corner is drawn at the origin, less the scroll.
+    const CPoint scroll = g.Scroll().Position();
+    const CRect image = g.ClientImageRect();
+    QCOMPARE(CPoint({image.left, image.top}), CPoint({origin.x - scroll.x, origin.y - scroll.y}));
+    // A centred axis shows the picture's middle in the view's middle.
+    const CPoint middle = g.ClientCentre();
+    if (origin.x > 0) QVERIFY(std::abs(middle.x - image.Width() / 2) <= 1);
+    if (origin.y > 0) QVERIFY(std::abs(middle.y - image.Height() / 2) <= 1);
+}
+
+// Zooming with the buttons keeps the middle of the picture in the middle
+// of the view: the visible picture is where it is drawn, not at (0, 0).
+void TestViewGeometry::centredZoomAroundCentre() {
+    FakeViewHost host;
+    ViewGeometry g(host);
+    g.SetCentred(true);
+    Place(g, {900, 900}, 20);  // 660 x 760, drawn from (120, 70)
+    g.ZoomAroundCentre(true);
+    QCOMPARE(g.Zoom(), 30);
+    const CPoint centre = g.MapToPicture(g.ClientCentre());
+    QVERIFY2(std::abs(centre.x - 1650) <= 4 && std::abs(centre.y - 1900) <= 4,
+             qPrintable(QString("%1,%2").arg(centre.x).arg(centre.y)));
 }
 
 QTEST_APPLESS_MAIN(TestViewGeometry)

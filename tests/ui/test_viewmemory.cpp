@@ -16,6 +16,7 @@
 #include "view/SavedView.h"
 #include "mapview/ZerimView.h"
 
+#include <QDockWidget>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSlider>
@@ -36,6 +37,7 @@ private slots:
     void lookChoicesStay();
     void unsavedViewIsSaid_data();
     void unsavedViewIsSaid();
+    void centredAndOverviewAreKept();
 
 private:
     std::unique_ptr<CMainFrame> NewWindow();
@@ -215,6 +217,33 @@ void TestViewMemory::unsavedViewIsSaid() {
     QFile::remove(folder);
     QVERIFY2(shown.contains(SettingsFile::ProgramPath()) && shown.contains(cause), qPrintable(shown));
     QCOMPARE(format, Qt::PlainText);
+}
+
+// Off at first; once checked, the next window starts with the map centred
+// and the overview shown, whether the view is remembered or not.
+void TestViewMemory::centredAndOverviewAreKept() {
+    const auto overviewOf = [](CMainFrame& frame) {
+        return frame.findChild<QDockWidget*>(QStringLiteral("OverviewMap"));
+    };
+    auto first = NewWindow();
+    QVERIFY(first);
+    QVERIFY(!first->Command(ExtraCommand::CentredMap)->isChecked());
+    QVERIFY(!first->Command(ExtraCommand::OverviewMap)->isChecked());
+    QVERIFY(!first->View()->Geometry().Centred());
+    QVERIFY(!overviewOf(*first)->isVisible());
+    first->Command(ExtraCommand::CentredMap)->trigger();
+    first->Command(ExtraCommand::OverviewMap)->trigger();
+    QVERIFY(first->View()->Geometry().Centred());
+    QVERIFY(overviewOf(*first)->isVisible());
+    first->close();
+    first.reset();
+
+    auto second = NewWindow();
+    QVERIFY(second);
+    QVERIFY(second->Command(ExtraCommand::CentredMap)->isChecked());
+    QVERIFY(second->View()->Geometry().Centred());
+    QVERIFY(second->Command(ExtraCommand::OverviewMap)->isChecked());
+    QVERIFY(overviewOf(*second)->isVisible());
 }
 
 QTEST_MAIN(TestViewMemory)

@@ -265,12 +265,15 @@ void TestZerimView::snapshotIsTheClientArea_data() {
     QTest::addColumn<QPoint>("centre");  // world; (0, 0) for none
     QTest::addColumn<std::optional<std::string>>("find");
     QTest::addColumn<int>("level");  // -1: automatic
+    QTest::addColumn<bool>("centred");
     const std::optional<std::string> none;
-    QTest::newRow("scroll bars in the view") << QSize(640, 480) << 40 << QPoint(20000, 30000) << none << -1;
-    QTest::newRow("whole picture with margins") << QSize(640, 480) << 10 << QPoint() << none << -1;
+    QTest::newRow("scroll bars in the view") << QSize(640, 480) << 40 << QPoint(20000, 30000) << none << -1 << false;
+    QTest::newRow("whole picture with margins") << QSize(640, 480) << 10 << QPoint() << none << -1 << false;
     QTest::newRow("search flies and lights") << QSize(500, 400) << 20 << QPoint() << std::optional<std::string>("kelw")
-                                             << -1;
-    QTest::newRow("detail 5, scrolled far") << QSize(800, 600) << 100 << QPoint(60000, 80000) << none << 5;
+                                             << -1 << false;
+    QTest::newRow("detail 5, scrolled far") << QSize(800, 600) << 100 << QPoint(60000, 80000) << none << 5 << false;
+    QTest::newRow("centred, whole picture") << QSize(640, 480) << 10 << QPoint() << none << -1 << true;
+    QTest::newRow("centred across, scrolled down") << QSize(800, 300) << 20 << QPoint(1, 1) << none << 0 << true;
 }
 
 void TestZerimView::snapshotIsTheClientArea() {
@@ -279,8 +282,10 @@ void TestZerimView::snapshotIsTheClientArea() {
     QFETCH(QPoint, centre);
     QFETCH(std::optional<std::string>, find);
     QFETCH(int, level);
+    QFETCH(bool, centred);
     SnapshotOptions o;
     o.width = size.width(), o.height = size.height(), o.zoom = zoom, o.find = find;
+    o.look.centred = centred;
     if (!centre.isNull()) o.centerX = centre.x(), o.centerY = centre.y();
     if (level >= 0) o.level = level;
     std::ostringstream err;
@@ -288,6 +293,7 @@ void TestZerimView::snapshotIsTheClientArea() {
     const QImage snapshot = RenderSnapshot(o, m_places, m_picture, err, found);
     QVERIFY(found);
 
+    m_view->SetLook(o.look);
     m_view->SetZoom(zoom);
     SizeClientArea(*m_view, size.width(), size.height());
     if (o.centerX) {
@@ -300,6 +306,11 @@ void TestZerimView::snapshotIsTheClientArea() {
     QCOMPARE(shot.size(), size);
     QCOMPARE(snapshot.size(), size);
     QVERIFY(snapshot.convertToFormat(QImage::Format_RGB32) == shot);
+    // A centred picture leaves a grey ground on its left, where it would
+    // otherwise start.
+    if (!centred) return;
+    QCOMPARE(shot.pixelColor(2, size.height() / 2), QColor(0x3c, 0x3c, 0x3c));
+    QVERIFY(IsGrey(shot.pixel(size.width() / 2, size.height() / 2)));
 }
 
 void TestZerimView::barsFollowAResizeAtOnce_data() {

@@ -41,6 +41,9 @@ enum : int {
     // Colours every eye tells apart, names that hide nothing (MainFrameLegibility).
     AdaptedColours,
     Declutter,
+    // Where the map sits and the overview of it (MainFrameOverview).
+    CentredMap,
+    OverviewMap,
 };
 }  // namespace ExtraCommand
 

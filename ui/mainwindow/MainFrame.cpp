@@ -261,6 +261,7 @@ void CMainFrame::CreateMenu() {
     AddViewCommands(view);
     AddRememberCommand(view);
     AddLegibilityCommands(view);
+    AddOverviewCommands(view);
     CreateSearchMenu();
     m_myMap->AddNotesMenu(menuBar()->addMenu(QStringLiteral("&Notes")));
 

@@ -95,6 +95,8 @@ private:
     void AddRememberCommand(QMenu* view);
     // MainFrameLegibility.cpp: adapted colours, labels kept apart.
     void AddLegibilityCommands(QMenu* view);
+    // MainFrameOverview.cpp: "Carte centrée" and the overview's dock.
+    void AddOverviewCommands(QMenu* view);
     bool RemembersView() const;
     void SaveView();
     void SaveSettings(SettingsFile& file);

@@ -1,6 +1,7 @@
 #include "mapview/ZerimView.h"
 
 #include "render/MapPicture.h"
+#include "view/OverviewMap.h"
 
 #include "data/ResourceIds.h"
 #include "data/StringTable.h"
@@ -63,6 +64,8 @@ void CZerimView::CenterOnPicture(CPoint centre) {
     RefreshHover();
 }
 
+void CZerimView::MoveCentreTo(CPoint centre) { ScrollToPosition(PositionCentring(m_geometry, centre)); }
+
 void CZerimView::ScrollToPosition(CPoint position) {
     m_geometry.ScrollTo(position);
     SyncScrollBars();
@@ -77,7 +80,9 @@ void CZerimView::SetWholePicture(bool on) {
 
 void CZerimView::SetLook(const MapLook& look) {
     m_renderer.SetLook(look);
+    m_geometry.SetCentred(look.centred);  // the picture may move under the pointer
     viewport()->update();
+    RefreshHover();
 }
 
 void CZerimView::SetDetailLevel(int level) {
@@ -182,7 +187,7 @@ CPoint ClientPoint(const QMouseEvent* event) {
 void CZerimView::mousePressEvent(QMouseEvent* event) {
     if (PressForNotes(event)) return;
     if (event->button() == Qt::MiddleButton && !m_pointer.Pressing()) {
-        m_pan.emplace(event->position().toPoint(), m_geometry.GetScrollOffset());
+        m_pan.emplace(event->position().toPoint(), m_geometry.Scroll().Position());
         viewport()->setCursor(Qt::ClosedHandCursor);
     } else if (m_pan) {
         return;  // the other buttons wait for the pan to end
@@ -243,7 +248,7 @@ void CZerimView::wheelEvent(QWheelEvent* event) {
 void CZerimView::ScrollOneLine(bool horizontal, bool back) {
     const CSize line = m_geometry.Scroll().Line();
     const int step = back ? -1 : 1;
-    const CPoint pos = m_geometry.GetScrollOffset();
+    const CPoint pos = m_geometry.Scroll().Position();
     ScrollToPosition(horizontal ? CPoint{pos.x + step * line.cx, pos.y} : CPoint{pos.x, pos.y + step * line.cy});
 }
 

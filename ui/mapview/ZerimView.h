@@ -104,6 +104,9 @@ public slots:
     // Puts the picture pixel `centre` in the middle of the view, as far as
     // the scroll limits allow.
     void CenterOnPicture(CPoint centre);
+    // Puts the picture pixel `centre` as near the middle of the view as the
+    // scroll limits allow: near an edge, that edge shows.
+    void MoveCentreTo(CPoint centre);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -82,6 +82,7 @@ QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const
     CPlaceOverlay overlay(geometry, host);
     // No scroll bars: the whole image is map area.
     geometry.Resize({o.width, o.height}, 0);
+    geometry.SetCentred(o.look.centred);
     found = TakeSteps(o, places, geometry, overlay, err);
 
     QImage image(o.width, o.height, QImage::Format_RGB32);

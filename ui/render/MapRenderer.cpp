@@ -24,6 +24,10 @@
 
 namespace {
 
+// Around a centred picture: a mid grey that frames the map without the
+// weight of black, and against which neither sea nor snow blends.
+const QColor kCentredMargin(0x3c, 0x3c, 0x3c);
+
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 QRect ScaledRect(const CRect& r, int scale) {
@@ -102,8 +106,8 @@ MapRenderer::MapRenderer(const ViewGeometry& geometry, const CPlaceOverlay& over
     : m_geometry(geometry), m_overlay(overlay), m_places(places), m_fontNormal(font), m_fontBold(Bold(font)) {}
 
 bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPicture* picture) {
-    for (const CRect& fill : MarginFills(update, m_geometry.GetImageRect()))
-        painter.fillRect(ToQRect(fill), Qt::black);
+    const QColor margin = m_geometry.Centred() ? kCentredMargin : QColor(Qt::black);
+    for (const CRect& fill : MarginFills(update, m_geometry.ClientImageRect())) painter.fillRect(ToQRect(fill), margin);
     if (!picture || picture->IsEmpty()) return false;  // neither picture nor places
 
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
