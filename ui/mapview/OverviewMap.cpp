@@ -4,6 +4,7 @@
 #include "render/MapPicture.h"
 #include "render/MapRenderer.h"
 #include "view/FixedPictureHost.h"
+#include "view/MapPalette.h"
 #include "view/OverviewMap.h"
 
 #include <QGuiApplication>
@@ -94,6 +95,7 @@ COverviewMap::Seen COverviewMap::SeenNow() const {
     seen.picture = m_view.CurrentPicture();
     seen.generation = seen.picture ? seen.picture->Generation() : 0;
     seen.found.assign(found.begin(), found.end());
+    seen.adaptedColours = m_view.Look().adaptedColours;
     return seen;
 }
 
@@ -135,22 +137,24 @@ const QImage& COverviewMap::Picture(const CMapPicture& picture, const CRect& fit
         m_drawnFrom = &picture;
         m_drawnGeneration = picture.Generation();
     }
-    if (redrawn || m_markedFound != m_seen.found) {
+    if (redrawn || m_markedFound != m_seen.found || m_markedAdapted != m_seen.adaptedColours) {
         m_markedFound = m_seen.found;
+        m_markedAdapted = m_seen.adaptedColours;
         m_marked = m_picture;
         if (!m_markedFound.empty()) MarkFound(m_marked, fitted);
     }
     return m_marked;
 }
 
-// A found place is a green dot in a dark ring: its shape tells it from the
-// picture as well as its colour does.
+// A found place is a dot of the found names' colour in a dark ring: its
+// shape tells it from the picture as well as its colour does.
 // (In the image's own units: it has the screen's pixel ratio.)
 void COverviewMap::MarkFound(QImage& image, const CRect& fitted) const {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1.5));
-    painter.setBrush(QColor(0, 255, 0));
+    const Rgb found = ColourOf(MapColour::FoundLabel, m_markedAdapted);
+    painter.setBrush(QColor(found.r, found.g, found.b));
     for (const CPlace* place : m_markedFound) {
         const CPoint at = ViewGeometry::WorldToPixels({place->m_x, place->m_y}, {fitted.Width(), fitted.Height()});
         painter.drawEllipse(QPointF(at.x, at.y), 3, 3);

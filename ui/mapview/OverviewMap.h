@@ -51,9 +51,10 @@ private:
         const CMapPicture* picture = nullptr;
         int generation = 0;
         std::vector<const CPlace*> found;
+        bool adaptedColours = false;
         bool operator==(const Seen& o) const {
             return zoom == o.zoom && scroll == o.scroll && client == o.client && picture == o.picture &&
-                   generation == o.generation && found == o.found;
+                   generation == o.generation && found == o.found && adaptedColours == o.adaptedColours;
         }
     };
     Seen SeenNow() const;
@@ -68,4 +69,5 @@ private:
     const CMapPicture* m_drawnFrom = nullptr;
     int m_drawnGeneration = -1;
     std::vector<const CPlace*> m_markedFound;
+    bool m_markedAdapted = false;
 };
