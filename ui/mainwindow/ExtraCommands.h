@@ -38,6 +38,13 @@ enum : int {
     RestoreNotes,
     NotesMenuHere,
     CopyLink,  // "Copier le lien" (MainFrameLinks)
+    // Walking the places from the keyboard (MainFrameKeyboard).
+    WalkLeft,
+    WalkRight,
+    WalkUp,
+    WalkDown,
+    NextFoundPlace,
+    PreviousFoundPlace,
 };
 }  // namespace ExtraCommand
 

@@ -98,6 +98,7 @@ void CMainFrame::CreateSearchMenu() {
     search->addAction(copy);
     AddCopyLinkCommand(search);
     AddPlaceCardCommand(search);
+    AddPlaceWalkCommands(search);
 }
 
 void CMainFrame::FocusPlaceField() {
@@ -106,11 +107,11 @@ void CMainFrame::FocusPlaceField() {
     combo->lineEdit()->selectAll();
 }
 
-// The place the read-out shows, else the places found: one a line, as the
+// The place the read-out shows (hovered, or focused from the keyboard), else the places found: one a line, as the
 // place search prints them (without the level).
 void CMainFrame::CopyPlaces() {
     QList<const CPlace*> places;
-    if (const CPlace* hovered = m_pView->HoveredPlace()) places << hovered;
+    if (const CPlace* pointed = m_pView->PointedPlace()) places << pointed;
     else
         for (const CPlace* found : m_pView->Places().Highlight()) places << found;
     if (places.isEmpty()) {

@@ -34,9 +34,10 @@ void CMainFrame::AddPlaceCardCommand(QMenu* search) {
     search->addAction(card);
 }
 
-// The hovered place's index, else the one found place's; -1 for neither.
+// The hovered place's index, else the keyboard's focused place's, else the
+// one found place's; -1 for none.
 int CMainFrame::PlaceForCard() const {
-    const CPlace* place = m_pView->HoveredPlace();
+    const CPlace* place = m_pView->PointedPlace();
     const CPlaceArray& found = m_pView->Places().Highlight();
     if (!place && found.GetSize() == 1) place = found[0];
     if (!place) return -1;

@@ -1,5 +1,6 @@
 #include "mapview/ZerimView.h"
 
+#include "mapview/MapAccessible.h"
 #include "render/MapPicture.h"
 
 #include "data/ResourceIds.h"
@@ -32,8 +33,7 @@ CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> 
     viewport()->setMouseTracking(true);  // for the hover read-out
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
     setAccessibleName(QStringLiteral("Carte"));
-    setAccessibleDescription(QString::fromUtf8(
-        "Carte du monde : clic gauche zoom avant, clic droit zoom arrière, molette défilement"));
+    InstallMapAccessible();
 }
 
 int CZerimView::SearchPlaces(const QString& text) {
@@ -97,6 +97,7 @@ void CZerimView::ZoomChanged(int zoom) {
     const QString title = QString::fromStdString(LoadString(ResId::IDS_PRODUCT_TITLE)) +
                           QString::fromStdString(suffix).replace("%d", QString::number(zoom)).replace("%%", "%");
     window()->setWindowTitle(title);
+    AnnounceState();
 }
 
 void CZerimView::ScrollSizesChanged() {
