@@ -32,8 +32,8 @@ CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> 
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);  // for the hover read-out
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
+    InstallMapAccessible();  // before anything asks for the view's interface
     setAccessibleName(QStringLiteral("Carte"));
-    InstallMapAccessible();
 }
 
 int CZerimView::SearchPlaces(const QString& text) {

@@ -104,7 +104,6 @@ QString CZerimView::AccessibleState() const {
 
 // A screen reader hears the new state where the view has the focus.
 void CZerimView::AnnounceState() {
-    if (!QAccessible::isActive()) return;
     QAccessibleEvent event(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
 }
