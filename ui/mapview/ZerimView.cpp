@@ -20,10 +20,17 @@
 
 namespace {
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// The scroll area's own construction already asks for the view's accessible
+// interface: the map's must be known before it.
+QWidget* WithMapAccessible(QWidget* parent) {
+    InstallMapAccessible();
+    return parent;
+}
 }  // namespace
 
 CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> ensurePicture, QWidget* parent)
-    : QAbstractScrollArea(parent),
+    : QAbstractScrollArea(WithMapAccessible(parent)),
       m_places(places),
       m_ensurePicture(std::move(ensurePicture)),
       m_renderer(m_geometry, m_overlay, places, QApplication::font()) {
@@ -32,7 +39,6 @@ CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> 
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);  // for the hover read-out
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
-    InstallMapAccessible();  // before anything asks for the view's interface
     setAccessibleName(QStringLiteral("Carte"));
 }
 
