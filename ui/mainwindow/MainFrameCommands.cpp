@@ -92,7 +92,7 @@ void CMainFrame::CreateSearchMenu() {
     }
     search->addSeparator();
     QAction* copy = NewExtraCommand(ExtraCommand::CopyPlaces, "&Copier les lieux",
-                                    "Copie le nom et les coordonnées du lieu survolé, sinon des lieux trouvés",
+                                    "Copie le nom et les coordonnées du lieu survolé ou choisi au clavier, sinon des lieux trouvés",
                                     StandardKeys(QKeySequence::Copy, Qt::CTRL | Qt::Key_C));
     connect(copy, &QAction::triggered, this, &CMainFrame::CopyPlaces);
     search->addAction(copy);

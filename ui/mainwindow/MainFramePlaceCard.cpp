@@ -28,7 +28,7 @@ constexpr int kSheetMargin = 24;  // between the sheet and the map's edges
 
 void CMainFrame::AddPlaceCardCommand(QMenu* search) {
     QAction* card = NewExtraCommand(ExtraCommand::PlaceCard, "&Fiche du lieu…",
-                                    "Montre qui trouver au lieu survolé, sinon au seul lieu trouvé",
+                                    "Montre qui trouver au lieu survolé ou choisi au clavier, sinon au seul lieu trouvé",
                                     {QKeySequence(Qt::CTRL | Qt::Key_I)});
     connect(card, &QAction::triggered, this, &CMainFrame::OpenPlaceCard);
     search->addAction(card);
@@ -50,7 +50,7 @@ int CMainFrame::PlaceForCard() const {
 void CMainFrame::OpenPlaceCard() {
     const int place = PlaceForCard();
     if (place < 0) {
-        m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Survolez un lieu, ou trouvez-en un seul, pour voir sa fiche"));
+        m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Survolez ou choisissez un lieu (Alt+flèches), ou trouvez-en un seul, pour voir sa fiche"));
         return;
     }
     ShowInSheet({SheetKind::Place, place}, true);
