@@ -44,7 +44,8 @@ def wait_for(what, find, seconds=20):
         if found:
             return found
         time.sleep(0.2)
-    raise SystemExit(f"FAIL: {what} did not come within {seconds} s")
+    apps = [f"{a.get_name()} ({a.get_process_id()})" for a in children(Atspi.get_desktop(0)) if a is not None]
+    raise SystemExit(f"FAIL: {what} did not come within {seconds} s; on the bus: {', '.join(apps) or 'nothing'}")
 
 
 def pump():
@@ -89,6 +90,12 @@ def check_controls(window, title):
     print(f"{title}: {count} controls looked at", flush=True)
     if count < 2:
         fail(f"{title}: hardly any controls found ({count})")
+
+
+def running(program):
+    if program.poll() is not None:
+        raise SystemExit(f"FAIL: zerim ended at start-up with status {program.returncode}")
+    return True
 
 
 def application(pid):
@@ -166,9 +173,12 @@ def check_walk(app, main):
 def main():
     zerim = sys.argv[1]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    # The accessibility bus and its registry started and answering first, as
+    # on a desktop: the program registers with them as it starts.
+    children(Atspi.get_desktop(0))
     program = subprocess.Popen([zerim], env=env)
     try:
-        app = wait_for("zerim on the accessibility bus", lambda: application(program.pid))
+        app = wait_for("zerim on the accessibility bus", lambda: running(program) and application(program.pid))
         main_window = wait_for("the main window", lambda: window_named(app, "Sarvenhal"))
         time.sleep(1)  # the first map, then the full picture
         check_controls(main_window, "main window")

@@ -143,6 +143,11 @@ void TestMapKeys::menus() {
     QCOMPARE(view[1], m_frame->Command(ResId::ID_VIEW_STATUS_BAR));
     QVERIFY(view[2]->isSeparator());
     QCOMPARE(view[3], m_frame->Command(ExtraCommand::ZoomIn));
+    // Walking the places: last in "Rechercher", a menu of its own.
+    const QAction* walk = m_frame->menuBar()->actions()[3]->menu()->actions().last();
+    QVERIFY(walk->menu());
+    QCOMPARE(walk->menu()->actions().first(), m_frame->Command(ExtraCommand::WalkLeft));
+    QCOMPARE(walk->menu()->actions().last(), m_frame->Command(ExtraCommand::PreviousFoundPlace));
     QVERIFY(m_frame->Command(ResId::ID_APP_EXIT)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
     // Saving and printing the view come before "Quitter", which stays last.
     const QList<QAction*> file = m_frame->menuBar()->actions()[0]->menu()->actions();
