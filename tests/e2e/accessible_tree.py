@@ -26,7 +26,8 @@ CONTROLS = {
     R.TEXT, R.ENTRY, R.PASSWORD_TEXT, R.LIST, R.LIST_BOX, R.TREE, R.TREE_TABLE, R.TABLE, R.PAGE_TAB_LIST,
     R.MENU, R.MENU_ITEM, R.IMAGE, R.HTML_CONTAINER, R.DOCUMENT_FRAME, R.DOCUMENT_WEB,
 }
-ITEM_HOLDERS = {R.MENU, R.LIST, R.LIST_BOX, R.TREE, R.TREE_TABLE, R.TABLE}
+# Controls whose children are their data (a list's rows), named by it.
+ITEM_HOLDERS = {R.LIST, R.LIST_BOX, R.TREE, R.TREE_TABLE, R.TABLE}
 failures = []
 
 
@@ -68,8 +69,6 @@ def walk(node, path=()):
             continue
         here = path + (f"{child.get_role_name()} «{child.get_name()}»",)
         yield child, here
-        # A menu's items are made as it opens, a list's are its data: the
-        # control's own name is what is checked.
         if child.get_role() not in ITEM_HOLDERS:
             yield from walk(child, here)
 
