@@ -143,6 +143,16 @@ def check_finder(app, shortcut, title):
     wait_for(f"{title} closed", lambda: window_named(app, title) is None)
 
 
+def check_one_search(main):
+    """The one search's field over the map, opened and typed in, with its list."""
+    key("Sarvenhal", "ctrl+k")
+    wait_for("the one search", lambda: find_node(main, R.TEXT, "Rechercher partout"))
+    xdotool("type", "--delay", "30", "bro")
+    time.sleep(0.5)
+    check_controls(main, "main window with the one search")
+    key(None, "Escape")
+
+
 def check_walk(app, main):
     carte = find_node(main, R.IMAGE, "Carte")
     if carte is None:
@@ -182,6 +192,7 @@ def main():
         time.sleep(1)  # the first map, then the full picture
         check_controls(main_window, "main window")
         check_walk(app, main_window)
+        check_one_search(main_window)
         check_finder(app, "ctrl+shift+n", "Recherche de NPCs")
         check_finder(app, "ctrl+shift+s", "Recherche de sorts")
         key("Sarvenhal", "ctrl+q")
