@@ -12,13 +12,13 @@
 
 void CMainFrame::AddPlaceWalkCommands(QMenu* search) {
     search->addSeparator();
-    QMenu* walk = search->addMenu(QString::fromUtf8("Parcourir les &lieux"));
+    QMenu* walk = search->addMenu(QString::fromUtf8("Parc&ourir les lieux"));
     const struct { int id; const char* text; const char* prompt; QKeySequence key; std::function<void()> run; } commands[] = {
         {ExtraCommand::WalkLeft, "Lieu à &gauche", "Choisit le lieu visible le plus proche à gauche",
          QKeySequence(Qt::ALT | Qt::Key_Left), [this] { m_pView->WalkPlaces(WalkDirection::Left); }},
         {ExtraCommand::WalkRight, "Lieu à &droite", "Choisit le lieu visible le plus proche à droite",
          QKeySequence(Qt::ALT | Qt::Key_Right), [this] { m_pView->WalkPlaces(WalkDirection::Right); }},
-        {ExtraCommand::WalkUp, "Lieu au-&dessus", "Choisit le lieu visible le plus proche au-dessus",
+        {ExtraCommand::WalkUp, "Lieu &au-dessus", "Choisit le lieu visible le plus proche au-dessus",
          QKeySequence(Qt::ALT | Qt::Key_Up), [this] { m_pView->WalkPlaces(WalkDirection::Up); }},
         {ExtraCommand::WalkDown, "Lieu au-dess&ous", "Choisit le lieu visible le plus proche au-dessous",
          QKeySequence(Qt::ALT | Qt::Key_Down), [this] { m_pView->WalkPlaces(WalkDirection::Down); }},
