@@ -12,7 +12,8 @@
 // "pins" times a frame with 1,000 and 10,000 of the player's pins in view.
 // "ring" times a frame with the keyboard's focus ring on a place in view
 // against the same frame without it, in turn.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|ring|one RATIO ZOOM [WIDTH HEIGHT]]
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
+//        [frames|pan|zoom|labels|pins|ring|one RATIO ZOOM [WIDTH HEIGHT]]
 #include "notes/NotesOnMap.h"
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"

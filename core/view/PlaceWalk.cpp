@@ -8,10 +8,18 @@ std::optional<int64_t> StepCost(CPoint from, CPoint to, WalkDirection direction)
     const int64_t dx = int64_t(to.x) - from.x, dy = int64_t(to.y) - from.y;
     int64_t along = 0, across = 0;
     switch (direction) {
-    case WalkDirection::Left: along = -dx, across = dy; break;
-    case WalkDirection::Right: along = dx, across = dy; break;
-    case WalkDirection::Up: along = -dy, across = dx; break;
-    case WalkDirection::Down: along = dy, across = dx; break;
+    case WalkDirection::Left:
+        along = -dx, across = dy;
+        break;
+    case WalkDirection::Right:
+        along = dx, across = dy;
+        break;
+    case WalkDirection::Up:
+        along = -dy, across = dx;
+        break;
+    case WalkDirection::Down:
+        along = dy, across = dx;
+        break;
     }
     across = std::llabs(across);
     if (along <= 0 || across > along) return std::nullopt;
@@ -22,8 +30,8 @@ CPoint PlaceInPlane(const CPlace& place, CSize plane) {
     return ViewGeometry::WorldToPixels({place.m_x, place.m_y}, plane);
 }
 
-int NearestPlace(const CPlaceArray& places, CSize plane, const std::function<bool(const CPlace&)>& shown,
-                 CPoint from, const CPlace* focused, WalkDirection direction) {
+int NearestPlace(const CPlaceArray& places, CSize plane, const std::function<bool(const CPlace&)>& shown, CPoint from,
+                 const CPlace* focused, WalkDirection direction) {
     int best = -1;
     int64_t bestCost = 0;
     for (int i = 0; i < places.GetSize(); ++i) {

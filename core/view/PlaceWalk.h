@@ -26,8 +26,8 @@ CPoint PlaceInPlane(const CPlace& place, CSize plane);
 // The index in `places` of the cheapest step from `from` in `direction`
 // among the places `shown` accepts, other than `focused`; equal costs go to
 // the first in table order. -1 when no place lies that way.
-int NearestPlace(const CPlaceArray& places, CSize plane, const std::function<bool(const CPlace&)>& shown,
-                 CPoint from, const CPlace* focused, WalkDirection direction);
+int NearestPlace(const CPlaceArray& places, CSize plane, const std::function<bool(const CPlace&)>& shown, CPoint from,
+                 const CPlace* focused, WalkDirection direction);
 
 // The found place after `current` in the set's order (before it when
 // `backwards`), wrapping at either end; the first (or last) when `current`

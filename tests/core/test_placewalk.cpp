@@ -60,13 +60,11 @@ void TestPlaceWalk::nearest_data() {
         << "Origine" << origin << WalkDirection::Left << "Diagonale";
     QTest::newRow("equal costs go to the first in table order")
         << "Origine" << origin << WalkDirection::Down << "Diagonale";
-    QTest::newRow("outside the cone is not that way")
-        << "Nord" << QPoint(1000, 900) << WalkDirection::Left << "";
+    QTest::newRow("outside the cone is not that way") << "Nord" << QPoint(1000, 900) << WalkDirection::Left << "";
     QTest::newRow("the focused place is not its own neighbour")
         << "Nord" << QPoint(1000, 900) << WalkDirection::Down << "Origine";
     QTest::newRow("nothing that way") << "Sud" << QPoint(1000, 1300) << WalkDirection::Down << "";
-    QTest::newRow("no focus: from a point of the view")
-        << "" << QPoint(1090, 1150) << WalkDirection::Up << "Biais-Est";
+    QTest::newRow("no focus: from a point of the view") << "" << QPoint(1090, 1150) << WalkDirection::Up << "Biais-Est";
 }
 
 void TestPlaceWalk::nearest() {
@@ -75,8 +73,7 @@ void TestPlaceWalk::nearest() {
     QFETCH(WalkDirection, direction);
     QFETCH(QString, expected);
     Places places;
-    const int index =
-        NearestPlace(places.list, kPlane, Shown, {from.x(), from.y()}, places.Named(focused), direction);
+    const int index = NearestPlace(places.list, kPlane, Shown, {from.x(), from.y()}, places.Named(focused), direction);
     QCOMPARE(places.NameAt(index), expected);
 }
 

@@ -534,15 +534,15 @@ void TestMapKeys::walkThePlaces() {
     ScrollTo({orvane.x - client.cx / 2, orvane.y - client.cy / 2});
     QTest::mouseMove(Map(), QPoint(3, 3));
     QTRY_VERIFY(!View()->HoveredPlace());
-    for (int key : keys)
-        QTest::keyClick(View(), Qt::Key(key), key == Qt::Key_F3 ? Qt::NoModifier : Qt::AltModifier);
+    for (int key : keys) QTest::keyClick(View(), Qt::Key(key), key == Qt::Key_F3 ? Qt::NoModifier : Qt::AltModifier);
     QCOMPARE(Pane0(), status);
     const QString description = QAccessible::queryAccessibleInterface(View())->text(QAccessible::Description);
     QVERIFY2(description.contains(described), qPrintable(description));
     if (const CPlace* focused = View()->FocusedPlace()) {
         QTest::keyClick(View(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(focused->m_strName) + "\t" +
-                                                           status.section(' ', 1).remove('(').remove(')').replace(", ", "\t") + "\n");
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QString::fromStdString(focused->m_strName) + "\t" +
+                     status.section(' ', 1).remove('(').remove(')').replace(", ", "\t") + "\n");
     }
     View()->SearchPlaces("");
     View()->SetDetailLevel(-1);

@@ -581,8 +581,8 @@ void TestMapRenderer::focusRing() {
     scene.overlay.GetPlaceRects(*scene.places[0], {}, marker, label);
     const int size = qRound((marker.Width() + 8) * ratio), left = qRound((marker.left - 4) * ratio),
               top = qRound((marker.top - 4) * ratio), white = qRound(ratio), middle = size / 2;
-    const QPoint outside[] = {{left, top + middle}, {left + size - 1, top + middle}, {left + middle, top},
-                              {left + middle, top + size - 1}};
+    const QPoint outside[] = {
+        {left, top + middle}, {left + size - 1, top + middle}, {left + middle, top}, {left + middle, top + size - 1}};
     const QPoint inward[] = {{white, 0}, {-white, 0}, {0, white}, {0, -white}};
     for (int side = 0; side < 4; ++side) {
         const QColor edge = image.pixelColor(outside[side]), band = image.pixelColor(outside[side] + inward[side]);

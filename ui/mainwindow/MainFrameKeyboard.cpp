@@ -13,7 +13,8 @@
 void CMainFrame::AddPlaceWalkCommands(QMenu* search) {
     search->addSeparator();
     QMenu* walk = search->addMenu(QString::fromUtf8("Parc&ourir les lieux"));
-    const struct { int id; const char* text; const char* prompt; QKeySequence key; std::function<void()> run; } commands[] = {
+    const struct { int id; const char* text; const char* prompt; QKeySequence key;
+                   std::function<void()> run; } commands[] = {
         {ExtraCommand::WalkLeft, "Lieu à &gauche", "Choisit le lieu visible le plus proche à gauche",
          QKeySequence(Qt::ALT | Qt::Key_Left), [this] { m_pView->WalkPlaces(WalkDirection::Left); }},
         {ExtraCommand::WalkRight, "Lieu à &droite", "Choisit le lieu visible le plus proche à droite",

@@ -13,11 +13,14 @@ public:
     QString text(QAccessible::Text kind) const override {
         const auto* view = static_cast<const CZerimView*>(widget());
         switch (kind) {
-        case QAccessible::Description: return view->AccessibleState();
+        case QAccessible::Description:
+            return view->AccessibleState();
         case QAccessible::Help:
-            return QString::fromUtf8("Clic gauche : zoom avant ; clic droit : zoom arrière ; molette : défilement ; "
-                                     "Alt+flèches : lieu voisin ; F3 : lieu trouvé suivant ; Échap : aucun lieu");
-        default: return QAccessibleWidget::text(kind);
+            return QString::fromUtf8(
+                "Clic gauche : zoom avant ; clic droit : zoom arrière ; molette : défilement ; "
+                "Alt+flèches : lieu voisin ; F3 : lieu trouvé suivant ; Échap : aucun lieu");
+        default:
+            return QAccessibleWidget::text(kind);
         }
     }
 };

@@ -19,10 +19,14 @@ constexpr int kSightMargin = 32;
 
 const char* TowardsText(WalkDirection direction) {
     switch (direction) {
-    case WalkDirection::Left: return "vers la gauche";
-    case WalkDirection::Right: return "vers la droite";
-    case WalkDirection::Up: return "vers le haut";
-    case WalkDirection::Down: return "vers le bas";
+    case WalkDirection::Left:
+        return "vers la gauche";
+    case WalkDirection::Right:
+        return "vers la droite";
+    case WalkDirection::Up:
+        return "vers le haut";
+    case WalkDirection::Down:
+        return "vers le bas";
     }
     return "";
 }
@@ -50,10 +54,11 @@ void CZerimView::WalkPlaces(WalkDirection direction) {
     const CSize plane = WalkPlane();
     const CPlace* focused = FocusedPlace();
     const CPoint from = focused ? PlaceInPlane(*focused, plane) : m_geometry.MapToPicture(m_geometry.ClientCentre());
-    const int next = NearestPlace(m_places, plane, [this](const CPlace& p) { return m_renderer.Shows(p); }, from, focused,
-                                  direction);
+    const int next = NearestPlace(
+        m_places, plane, [this](const CPlace& p) { return m_renderer.Shows(p); }, from, focused, direction);
     if (next < 0) {
-        if (m_writeStatus) m_writeStatus(QString::fromUtf8("Aucun lieu visible %1").arg(QString::fromUtf8(TowardsText(direction))));
+        if (m_writeStatus)
+            m_writeStatus(QString::fromUtf8("Aucun lieu visible %1").arg(QString::fromUtf8(TowardsText(direction))));
         return;
     }
     SetFocusedPlace(m_places[next]);
@@ -95,8 +100,7 @@ void CZerimView::KeepInSight(const CPlace& place) {
 QString CZerimView::AccessibleState() const {
     QString state = QString::fromUtf8("Zoom %1 %").arg(m_geometry.Zoom());
     const CPlace* place = FocusedPlace();
-    if (!place)
-        return state + QString::fromUtf8(" ; aucun lieu choisi (Alt+flèches pour parcourir les lieux)");
+    if (!place) return state + QString::fromUtf8(" ; aucun lieu choisi (Alt+flèches pour parcourir les lieux)");
     return state + QString::fromUtf8(" ; lieu : %1, %2, %3")
                        .arg(ShownName(place->m_strName), KindName(*place),
                             QString::fromUtf8(m_overlay.IsHighlighted(place) ? "trouvé" : "non trouvé"));
