@@ -11,9 +11,11 @@
 // count of frames over 16 ms.
 // "pins" times a frame with 1,000 and 10,000 of the player's pins in view;
 // "legibility" the placement of every label apart, and frames with labels
-// apart and with the adapted colours against the usual ones.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|legibility|one RATIO ZOOM
-// [WIDTH HEIGHT]]
+// apart and with the adapted colours against the usual ones; "ring" a frame
+// with the keyboard's focus ring on a place in view against the same frame
+// without it, in turn.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
+//        [frames|pan|zoom|labels|pins|legibility|ring|one RATIO ZOOM [WIDTH HEIGHT]]
 #include "notes/NotesOnMap.h"
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"
@@ -29,6 +31,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -316,6 +319,31 @@ void MeasureLegibility(CWorld& world) {
     }
 }
 
+// A frame with and without the focus ring on the place nearest the middle
+// of the view, in turn (301 paints each, as "one").
+void MeasureFocusRing(CWorld& world, qreal ratio, int zoom) {
+    Scene scene(world, int(1920 * ratio), int(1080 * ratio), ratio);
+    const CSize picture = world.Picture().GetPixelSize();
+    scene.geometry.SetZoom(zoom);
+    scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+    const CPoint middle = scene.geometry.ClientCentre();
+    const CPlace* nearest = nullptr;
+    int64_t best = INT64_MAX;
+    for (const CPlace* place : world.Places()) {
+        const CPoint at = scene.geometry.WorldToMap({place->m_x, place->m_y});
+        const int64_t dx = at.x - middle.x, dy = at.y - middle.y;
+        if (dx * dx + dy * dy < best) best = dx * dx + dy * dy, nearest = place;
+    }
+    for (const bool with : {false, true, false, true}) {
+        scene.renderer.SetFocusRing(with ? nearest : nullptr);
+        scene.Paint();
+        std::vector<double> times;
+        for (int i = 0; i < 301; ++i) times.push_back(TimeMs([&] { scene.Paint(); }));
+        std::printf("ratio %g, zoom %4d, %-13s median %.3f ms, fastest %.3f ms\n", ratio, zoom,
+                    with ? "focus ring:" : "no ring:", Median(times), *std::min_element(times.begin(), times.end()));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -338,6 +366,9 @@ int main(int argc, char** argv) {
     if (only == "pins")
         for (int inView : {1000, 10000})
             for (int zoom : {100, 200}) MeasurePins(world, zoom, inView);
+    if (only == "ring")
+        for (const qreal ratio : {1.0, 2.0})
+            for (int zoom : {20, 100, 800}) MeasureFocusRing(world, ratio, zoom);
     if (only.empty() || only == "pan") MeasurePans(world);
     if (only.empty() || only == "zoom") MeasureZoomSteps(world);
     if (only.empty() || only == "labels") MeasureLabelMaking(world);

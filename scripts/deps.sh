@@ -22,6 +22,8 @@ packages=(
     dpkg-dev lintian file                 # the Debian package (dpkg-shlibdeps) and its check
     desktop-file-utils appstream          # validating the desktop entry and the metainfo
     xdg-utils                             # xdg-mime and xdg-open: the zerim: link handler, checked installed
+    at-spi2-core dbus                     # the accessibility bus and a session bus, for the screen reader's view
+    python3-gi gir1.2-atspi-2.0           # Python's AT-SPI bindings: the accessible tree walked from outside
 )
 
 missing=()

@@ -15,6 +15,7 @@
 #include "widgets/AutoCombo.h"
 #include "mapview/ZerimView.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -57,6 +58,8 @@ private slots:
     void copiesPlaces();
     void accessibleNames_data();
     void accessibleNames();
+    void walkThePlaces_data();
+    void walkThePlaces();
     void quitShortcut();
 
 private:
@@ -100,6 +103,7 @@ void TestMapKeys::init() {
     QVERIFY(QTest::qWaitForWindowActive(m_frame));
     View()->SetZoom(100);
     ScrollTo({500, 500});
+    View()->ClearPlaceFocus();
     View()->setFocus();
     QTest::mouseMove(Map(), QPoint(5, 5));  // on no place
     QTRY_VERIFY(!View()->HoveredPlace());
@@ -139,6 +143,11 @@ void TestMapKeys::menus() {
     QCOMPARE(view[1], m_frame->Command(ResId::ID_VIEW_STATUS_BAR));
     QVERIFY(view[2]->isSeparator());
     QCOMPARE(view[3], m_frame->Command(ExtraCommand::ZoomIn));
+    // Walking the places: last in "Rechercher", a menu of its own.
+    const QAction* walk = m_frame->menuBar()->actions()[3]->menu()->actions().last();
+    QVERIFY(walk->menu());
+    QCOMPARE(walk->menu()->actions().first(), m_frame->Command(ExtraCommand::WalkLeft));
+    QCOMPARE(walk->menu()->actions().last(), m_frame->Command(ExtraCommand::PreviousFoundPlace));
     QVERIFY(m_frame->Command(ResId::ID_APP_EXIT)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
     // Saving and printing the view come before "Quitter", which stays last.
     const QList<QAction*> file = m_frame->menuBar()->actions()[0]->menu()->actions();
@@ -246,6 +255,7 @@ void TestMapKeys::shortcutsReachFromEveryControl() {
         const bool editsTheField = key == QKeyCombination(Qt::Key_Home) || key == QKeyCombination(Qt::Key_End);
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        View()->ClearPlaceFocus();  // a place walked to would take the marks' keys
         control->setFocus();
         QVERIFY2(control->hasFocus(), qPrintable(action->text()));
         QSignalSpy triggered(action, &QAction::triggered);
@@ -489,6 +499,53 @@ void TestMapKeys::accessibleNames() {
     QFETCH(QString, name);
     QVERIFY(widget && !name.isEmpty());
     QCOMPARE(widget->accessibleName(), name);
+}
+
+void TestMapKeys::walkThePlaces_data() {
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QList<int>>("keys");  // each with Alt, or F3
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("described");
+    QTest::newRow("Alt+Right from the middle") << "" << QList<int>{Qt::Key_Right} << "Kelwick (120000, -50000)"
+                                               << "Kelwick, Type 21, non trouvé";
+    QTest::newRow("up, then down back") << "" << QList<int>{Qt::Key_Up, Qt::Key_Down} << "Orvane (0, 0)"
+                                        << "Orvane, Type 10, non trouvé";
+    QTest::newRow("nothing that way") << "" << QList<int>{Qt::Key_Left} << "Aucun lieu visible vers la gauche"
+                                      << "aucun lieu choisi";
+    QTest::newRow("F3 wraps through the found places")
+        << "elw" << QList<int>{Qt::Key_F3, Qt::Key_F3, Qt::Key_F3} << "kelwick (-50000, 150000)"
+        << QString::fromUtf8("kelwick, Type 21, trouvé");
+}
+
+// The keys move the focus ring; the status bar, what a screen reader reads
+// of the map and Ctrl+C follow it. (Whether the reader is told of the change
+// shows only with a real accessibility bus: tests/e2e/accessible_tree.py.)
+void TestMapKeys::walkThePlaces() {
+    QFETCH(QString, search);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, status);
+    QFETCH(QString, described);
+    View()->ClearPlaceFocus();
+    View()->SearchPlaces(search);
+    View()->SetZoom(100);
+    View()->SetDetailLevel(5);
+    const CPoint orvane = View()->Geometry().WorldToMap({0, 0});
+    const CSize client = View()->Geometry().ClientSize();
+    ScrollTo({orvane.x - client.cx / 2, orvane.y - client.cy / 2});
+    QTest::mouseMove(Map(), QPoint(3, 3));
+    QTRY_VERIFY(!View()->HoveredPlace());
+    for (int key : keys) QTest::keyClick(View(), Qt::Key(key), key == Qt::Key_F3 ? Qt::NoModifier : Qt::AltModifier);
+    QCOMPARE(Pane0(), status);
+    const QString description = QAccessible::queryAccessibleInterface(View())->text(QAccessible::Description);
+    QVERIFY2(description.contains(described), qPrintable(description));
+    if (const CPlace* focused = View()->FocusedPlace()) {
+        QTest::keyClick(View(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QString::fromStdString(focused->m_strName) + "\t" +
+                     status.section(' ', 1).remove('(').remove(')').replace(", ", "\t") + "\n");
+    }
+    View()->SearchPlaces("");
+    View()->SetDetailLevel(-1);
 }
 
 QTEST_MAIN(TestMapKeys)

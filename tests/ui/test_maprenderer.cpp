@@ -130,6 +130,8 @@ private slots:
     void labelsMadeAheadAreTheOnesShown();
     void labelsAheadLowestLevelFirst();
     void labelsAheadStopAtTheBudget();
+    void focusRing_data();
+    void focusRing();
     void pinsDrawnWholeOrAsDots_data();
     void pinsDrawnWholeOrAsDots();
 };
@@ -574,6 +576,40 @@ void TestMapRenderer::pinsDrawnWholeOrAsDots() {
     const QColor middle = image.pixelColor(centre);
     QTEST(middle == QColor(255, 150, 20), "dot");
     if (pins < 300) QVERIFY2(middle.red() > 200 && middle.green() > 200 && middle.blue() > 200, qPrintable(middle.name()));
+}
+
+void TestMapRenderer::focusRing_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("kindHidden");
+    QTest::newRow("ratio 1") << 1.0 << false;
+    QTest::newRow("ratio 2") << 2.0 << false;
+    QTest::newRow("fractional ratio") << 1.5 << false;
+    QTest::newRow("a place of a hidden kind has none") << 1.0 << true;
+}
+
+// Around the focused place's marker, in whole device pixels from the
+// outside in: dark, then white, on every side.
+void TestMapRenderer::focusRing() {
+    QFETCH(qreal, ratio);
+    QFETCH(bool, kindHidden);
+    Scene scene;
+    MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    MapLook look;
+    if (kindHidden) look.hiddenKinds = {scene.places[0]->m_nType};
+    renderer.SetLook(look);
+    renderer.SetFocusRing(scene.places[0]);
+    const QImage image = Paint(renderer, scene, ratio);
+    CRect marker, label;
+    scene.overlay.GetPlaceRects(*scene.places[0], {}, marker, label);
+    const int size = qRound((marker.Width() + 8) * ratio), left = qRound((marker.left - 4) * ratio),
+              top = qRound((marker.top - 4) * ratio), white = qRound(ratio), middle = size / 2;
+    const QPoint outside[] = {
+        {left, top + middle}, {left + size - 1, top + middle}, {left + middle, top}, {left + middle, top + size - 1}};
+    const QPoint inward[] = {{white, 0}, {-white, 0}, {0, white}, {0, -white}};
+    for (int side = 0; side < 4; ++side) {
+        const QColor edge = image.pixelColor(outside[side]), band = image.pixelColor(outside[side] + inward[side]);
+        QCOMPARE(band == Qt::white && edge.lightness() < 40, !kindHidden);
+    }
 }
 
 QTEST_MAIN(TestMapRenderer)

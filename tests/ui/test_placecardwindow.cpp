@@ -83,11 +83,13 @@ CPlaceCardDlg* TestPlaceCardWindow::OpenCard(const QString& search) {
     return Cards().value(0);
 }
 
-// Last in "Rechercher", with its shortcut and its prompt.
+// In "Rechercher" after "Copier le lien", with its shortcut and its prompt.
 void TestPlaceCardWindow::command() {
     QAction* card = m_frame->Command(ExtraCommand::PlaceCard);
     QVERIFY(card);
-    QCOMPARE(m_frame->menuBar()->actions()[3]->menu()->actions().last(), card);
+    const QList<QAction*> search = m_frame->menuBar()->actions()[3]->menu()->actions();
+    QVERIFY(search.indexOf(card) > 0);
+    QCOMPARE(search[search.indexOf(card) - 1], m_frame->Command(ExtraCommand::CopyLink));
     QCOMPARE(card->text(), QString::fromUtf8("&Fiche du lieu…"));
     QCOMPARE(card->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     QVERIFY(!card->statusTip().isEmpty());

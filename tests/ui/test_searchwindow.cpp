@@ -113,7 +113,7 @@ void TestSearchWindow::command() {
     QCOMPARE(everywhere->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
     QVERIFY(search->actions()[1]->isSeparator());
     QCOMPARE(search->actions()[2], m_frame->Command(ExtraCommand::FindPlace));
-    QCOMPARE(search->actions().last(), m_frame->Command(ExtraCommand::PlaceCard));
+    QVERIFY(search->actions().indexOf(m_frame->Command(ExtraCommand::PlaceCard)) > 2);
 }
 
 void TestSearchWindow::enterOpens_data() {

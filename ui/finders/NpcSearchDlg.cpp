@@ -1,5 +1,6 @@
 #include "finders/NpcSearchDlg.h"
 
+#include "widgets/AccessibleParts.h"
 #include "widgets/AutoCombo.h"
 #include "npc/CharacterPage.h"
 #include "npc/LinkAddress.h"
@@ -41,6 +42,7 @@ CNpcSearchDlg::CNpcSearchDlg(const IResourceStore& store, const CPlaceArray& pla
     m_htmlPanel->SetNoticeWriter(std::move(notice));
     m_htmlPanel->LoadFromResource(store, ResId::IDR_BLANK_PAGE);
     LoadCharacters(store);
+    NameUnnamedParts(*this);
     m_comboNpc->setFocus();
 }
 

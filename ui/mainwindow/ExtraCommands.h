@@ -44,6 +44,13 @@ enum : int {
     // Where the map sits and the overview of it (MainFrameOverview).
     CentredMap,
     OverviewMap,
+    // Walking the places from the keyboard (MainFrameKeyboard).
+    WalkLeft,
+    WalkRight,
+    WalkUp,
+    WalkDown,
+    NextFoundPlace,
+    PreviousFoundPlace,
 };
 }  // namespace ExtraCommand
 

@@ -17,6 +17,7 @@
 #include "links/LinkNames.h"
 #include "mapview/ZerimView.h"
 #include "search/WorldSearch.h"
+#include "widgets/AccessibleParts.h"
 #include "widgets/AutoCombo.h"
 
 #include <QApplication>
@@ -85,6 +86,7 @@ CMainFrame::CMainFrame(CWorld& world, std::function<CMapPicture*()> ensureLoaded
     CreateMyMap();
     CreateMenu();
     new CShortcutReach(*this, *m_wndPlaceBar->Combo()->lineEdit(), *m_wndPlaceBar->Combo());
+    NameUnnamedParts(*this);
 
     m_pView->SetStatusWriter([this](const QString& text) { m_wndStatusBar->SetPaneText(0, text); });
     m_wndPlaceBar->SetActions({[this](CPlace* place) { m_pView->HighlightOne(place); },

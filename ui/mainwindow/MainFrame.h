@@ -129,6 +129,8 @@ private:
     // spell, effect or vendor), and both finders, opened by the tool bar or
     // from the sheet.
     void AddPlaceCardCommand(QMenu* search);
+    // MainFrameKeyboard.cpp: walking the places from the keyboard.
+    void AddPlaceWalkCommands(QMenu* search);
     int PlaceForCard() const;
     void OpenPlaceCard();
     // Shows `subject` in the one sheet, made at its first use; `activate`

@@ -92,12 +92,13 @@ void CMainFrame::CreateSearchMenu() {
     }
     search->addSeparator();
     QAction* copy = NewExtraCommand(ExtraCommand::CopyPlaces, "&Copier les lieux",
-                                    "Copie le nom et les coordonnées du lieu survolé, sinon des lieux trouvés",
+                                    "Copie le nom et les coordonnées du lieu survolé ou choisi au clavier, sinon des lieux trouvés",
                                     StandardKeys(QKeySequence::Copy, Qt::CTRL | Qt::Key_C));
     connect(copy, &QAction::triggered, this, &CMainFrame::CopyPlaces);
     search->addAction(copy);
     AddCopyLinkCommand(search);
     AddPlaceCardCommand(search);
+    AddPlaceWalkCommands(search);
 }
 
 void CMainFrame::FocusPlaceField() {
@@ -106,11 +107,11 @@ void CMainFrame::FocusPlaceField() {
     combo->lineEdit()->selectAll();
 }
 
-// The place the read-out shows, else the places found: one a line, as the
+// The place the read-out shows (hovered, or focused from the keyboard), else the places found: one a line, as the
 // place search prints them (without the level).
 void CMainFrame::CopyPlaces() {
     QList<const CPlace*> places;
-    if (const CPlace* hovered = m_pView->HoveredPlace()) places << hovered;
+    if (const CPlace* pointed = m_pView->PointedPlace()) places << pointed;
     else
         for (const CPlace* found : m_pView->Places().Highlight()) places << found;
     if (places.isEmpty()) {

@@ -105,7 +105,7 @@ void CMainFrame::OnLinkArrived(const std::string& text) {
 // place's, else the view's.
 void CMainFrame::AddCopyLinkCommand(QMenu* search) {
     QAction* copy = NewExtraCommand(ExtraCommand::CopyLink, "Copier le l&ien",
-                                    "Copie le lien zerim: du lieu survolé, sinon du seul lieu trouvé, sinon de la vue",
+                                    "Copie le lien zerim: du lieu survolé ou choisi au clavier, sinon du seul lieu trouvé, sinon de la vue",
                                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)});
     connect(copy, &QAction::triggered, this, &CMainFrame::CopyLink);
     search->addAction(copy);

@@ -28,15 +28,16 @@ constexpr int kSheetMargin = 24;  // between the sheet and the map's edges
 
 void CMainFrame::AddPlaceCardCommand(QMenu* search) {
     QAction* card = NewExtraCommand(ExtraCommand::PlaceCard, "&Fiche du lieu…",
-                                    "Montre qui trouver au lieu survolé, sinon au seul lieu trouvé",
+                                    "Montre qui trouver au lieu survolé ou choisi au clavier, sinon au seul lieu trouvé",
                                     {QKeySequence(Qt::CTRL | Qt::Key_I)});
     connect(card, &QAction::triggered, this, &CMainFrame::OpenPlaceCard);
     search->addAction(card);
 }
 
-// The hovered place's index, else the one found place's; -1 for neither.
+// The hovered place's index, else the keyboard's focused place's, else the
+// one found place's; -1 for none.
 int CMainFrame::PlaceForCard() const {
-    const CPlace* place = m_pView->HoveredPlace();
+    const CPlace* place = m_pView->PointedPlace();
     const CPlaceArray& found = m_pView->Places().Highlight();
     if (!place && found.GetSize() == 1) place = found[0];
     if (!place) return -1;
@@ -49,7 +50,7 @@ int CMainFrame::PlaceForCard() const {
 void CMainFrame::OpenPlaceCard() {
     const int place = PlaceForCard();
     if (place < 0) {
-        m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Survolez un lieu, ou trouvez-en un seul, pour voir sa fiche"));
+        m_wndStatusBar->SetPaneText(0, QString::fromUtf8("Survolez ou choisissez un lieu (Alt+flèches), ou trouvez-en un seul, pour voir sa fiche"));
         return;
     }
     ShowInSheet({SheetKind::Place, place}, true);

@@ -15,6 +15,7 @@
 #include "npc/SheetPages.h"
 #include "quicksearch/QuickSearch.h"
 #include "search/WorldSearch.h"
+#include "widgets/AccessibleParts.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -44,6 +45,7 @@ void CMainFrame::AddSearchEverywhereCommand(QMenu* search) {
 void CMainFrame::OpenSearchField() {
     activateWindow();  // asked from the sheet
     m_quickSearch->Open();
+    NameUnnamedParts(*m_quickSearch);  // the clear button it has from its first opening
 }
 
 CWorldSearch& CMainFrame::WorldSearch() {

@@ -61,11 +61,11 @@ void CMyMapCommands::AddEditMenu(QMenu* edit) {
 
 void CMyMapCommands::AddNotesMenu(QMenu* notes) {
     const struct { int id; const char* text; const char* prompt; QList<QKeySequence> keys; std::function<void()> run; } commands[] = {
-        {ExtraCommand::MarkVisited, "Marquer comme &visité", "Marque le lieu survolé, sinon le seul lieu trouvé, comme visité",
+        {ExtraCommand::MarkVisited, "Marquer comme &visité", "Marque le lieu survolé ou choisi au clavier, sinon le seul lieu trouvé, comme visité",
          {QKeySequence(Qt::CTRL | Qt::Key_M)}, [this] { ToggleMark(&CNoteItem::visited); }},
-        {ExtraCommand::MarkFavourite, "&Favori", "Met le lieu survolé, sinon le seul lieu trouvé, parmi vos favoris",
+        {ExtraCommand::MarkFavourite, "&Favori", "Met le lieu survolé ou choisi au clavier, sinon le seul lieu trouvé, parmi vos favoris",
          {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] { ToggleMark(&CNoteItem::favourite); }},
-        {ExtraCommand::PlaceNote, "&Note du lieu…", "Écrit une note sur le lieu survolé, sinon le seul lieu trouvé",
+        {ExtraCommand::PlaceNote, "&Note du lieu…", "Écrit une note sur le lieu survolé ou choisi au clavier, sinon le seul lieu trouvé",
          {QKeySequence(Qt::Key_F2)}, [this] {
              if (const int place = PlaceTarget(); place >= 0) EditNoteOf(place);
          }},
@@ -205,7 +205,7 @@ CNoteItem CMyMapCommands::MarkOf(int place) const {
 
 int CMyMapCommands::PlaceTarget() {
     const int place = m_host.targetPlace();
-    if (place < 0) m_host.say(QString::fromUtf8("Survolez un lieu, ou trouvez-en un seul, pour le marquer"));
+    if (place < 0) m_host.say(QString::fromUtf8("Survolez ou choisissez un lieu (Alt+flèches), ou trouvez-en un seul, pour le marquer"));
     return place;
 }
 

@@ -1,5 +1,6 @@
 #include "mapview/ZerimView.h"
 
+#include "mapview/MapAccessible.h"
 #include "render/MapPicture.h"
 #include "view/OverviewMap.h"
 
@@ -20,10 +21,17 @@
 
 namespace {
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// The scroll area's own construction already asks for the view's accessible
+// interface: the map's must be known before it.
+QWidget* WithMapAccessible(QWidget* parent) {
+    InstallMapAccessible();
+    return parent;
+}
 }  // namespace
 
 CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> ensurePicture, QWidget* parent)
-    : QAbstractScrollArea(parent),
+    : QAbstractScrollArea(WithMapAccessible(parent)),
       m_places(places),
       m_ensurePicture(std::move(ensurePicture)),
       m_renderer(m_geometry, m_overlay, places, QApplication::font()) {
@@ -33,8 +41,6 @@ CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> 
     viewport()->setMouseTracking(true);  // for the hover read-out
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
     setAccessibleName(QStringLiteral("Carte"));
-    setAccessibleDescription(QString::fromUtf8(
-        "Carte du monde : clic gauche zoom avant, clic droit zoom arrière, molette défilement"));
 }
 
 int CZerimView::SearchPlaces(const QString& text) {
@@ -102,6 +108,7 @@ void CZerimView::ZoomChanged(int zoom) {
     const QString title = QString::fromStdString(LoadString(ResId::IDS_PRODUCT_TITLE)) +
                           QString::fromStdString(suffix).replace("%d", QString::number(zoom)).replace("%%", "%");
     window()->setWindowTitle(title);
+    AnnounceState();
 }
 
 void CZerimView::ScrollSizesChanged() {

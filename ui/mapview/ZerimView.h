@@ -5,6 +5,7 @@
 #pragma once
 #include "render/MapRenderer.h"
 #include "view/PlaceOverlay.h"
+#include "view/PlaceWalk.h"
 #include "view/PointerTracker.h"
 #include "view/ViewGeometry.h"
 
@@ -54,6 +55,9 @@ public:
     const CPlace* HoveredPlace() const { return m_pHoverPlace; }
     // The place whose marker or label is at the client point, as drawn.
     CPlace* PlaceAt(CPoint client);
+    // The place the commands on a place act on: the hovered one, else the
+    // one with the keyboard's focus.
+    const CPlace* PointedPlace() const { return m_pHoverPlace ? m_pHoverPlace : FocusedPlace(); }
     // Runs once, at the end of the first paint that drew the picture (or of
     // the first paint at all, without a picture).
     void OnFirstMapPainted(std::function<void()> then) { m_onMapPainted = std::move(then); }
@@ -91,6 +95,21 @@ public:
     // and its new world point.
     void OnPinMoved(std::function<void(int pin, CPoint world)> moved) { m_pinMoved = std::move(moved); }
 
+    // ZerimViewKeyboard.cpp: walking the places from the keyboard.
+    // The focus ring goes to the nearest shown place in `direction` from the
+    // focused place (from the middle of the view when none is), the view
+    // scrolling to keep it in sight; when no place lies that way the focus
+    // stays and the status bar says so.
+    void WalkPlaces(WalkDirection direction);
+    // The focus goes to the next (or previous) found place, wrapping.
+    void FocusNextFound(bool backwards);
+    void ClearPlaceFocus() { SetFocusedPlace(nullptr); }
+    // The place with the keyboard's focus, while the view shows it.
+    const CPlace* FocusedPlace() const;
+    // What assistive technology reads of the view beyond its name: the zoom
+    // and the focused place.
+    QString AccessibleState() const;
+
 public slots:
     void OnZoomIn() { m_geometry.ZoomAroundCentre(true); }
     void OnZoomOut() { m_geometry.ZoomAroundCentre(false); }
@@ -118,6 +137,7 @@ protected:
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // IViewHost
@@ -138,6 +158,10 @@ private:
     void ScrollToPosition(CPoint position);
     void ScrollOneLine(bool horizontal, bool back);
     void PanTo(QPoint pointer);
+    CSize WalkPlane();
+    void SetFocusedPlace(const CPlace* place);
+    void KeepInSight(const CPlace& place);
+    void AnnounceState();
     bool PressForNotes(const QMouseEvent* event);
     bool MoveForNotes(const QMouseEvent* event);
     bool ReleaseForNotes(const QMouseEvent* event);
@@ -154,6 +178,7 @@ private:
     // A middle-button pan: where it started, and the scroll position then.
     std::optional<std::pair<QPoint, CPoint>> m_pan;
     const CPlace* m_pHoverPlace = nullptr;
+    const CPlace* m_pFocusPlace = nullptr;  // the keyboard's, shown or not
     // Where the pointer last moved over the map; nothing once it has left.
     std::optional<CPoint> m_pointerAt;
     std::function<void(const QString&)> m_writeStatus;

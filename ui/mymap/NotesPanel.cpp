@@ -1,6 +1,7 @@
 #include "mymap/NotesPanel.h"
 
 #include "mymap/NotesListModel.h"
+#include "widgets/AccessibleParts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,6 +108,7 @@ void CNotesPanel::CreateControls() {
     m_progress = new QLabel(this);
     m_progress->setTextFormat(Qt::PlainText);
     m_progress->setAccessibleName(QStringLiteral("Progression"));
+    NameUnnamedParts(*this);
     layout->addWidget(m_progress);
 
     setTabOrder(m_kindBoxes.back(), m_textFilter);

@@ -116,7 +116,54 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
     const bool placesDrawn = draw && DrawPicture(painter, *picture, *draw, update, ratio);
     if (!placesDrawn) DrawPlaces(painter, update, ratio);
     DrawCrowdedPins(painter, update);
+    DrawFocusRing(painter, update, ratio);
     return draw.has_value();
+}
+
+bool MapRenderer::Shows(const CPlace& place) const {
+    if (!m_overlay.IsPlaceVisible(&place)) return false;
+    const auto& hidden = m_look.hiddenKinds;
+    return m_overlay.IsHighlighted(&place) || !std::binary_search(hidden.begin(), hidden.end(), place.m_nType);
+}
+
+namespace {
+// How far the focus ring reaches beyond a marker on every side.
+constexpr int kRingReach = 4;
+}  // namespace
+
+// The keyboard's focus: a white ring outlined in black around the marker,
+// seen on sea, snow and forest alike; over everything else.
+void MapRenderer::DrawFocusRing(QPainter& painter, const CRect& update, qreal ratio) {
+    if (!m_focusRing || !Shows(*m_focusRing)) return;
+    CRect marker, label;
+    m_overlay.GetPlaceRects(*m_focusRing, {}, marker, label);
+    const CRect ring{marker.left - kRingReach, marker.top - kRingReach, marker.right + kRingReach,
+                     marker.bottom + kRingReach};
+    if (!Intersects(ring, update)) return;
+    const QImage& image = FocusRingImage(qRound(ring.Width() * ratio), ratio);
+    if (!CanDrawInDevicePixels(painter))
+        return painter.drawImage(QRectF(ring.left, ring.top, ring.Width(), ring.Height()), image);
+    painter.save();
+    UseDevicePixels(painter, ratio);
+    painter.drawImage(QPoint(qRound(ring.left * ratio), qRound(ring.top * ratio)), image);
+    painter.restore();
+}
+
+// Square, as the marker is, from the outside in: a dark pixel, two white,
+// a dark one against the marker's edge, each band whole device pixels so
+// that it stays sharp at every ratio.
+const QImage& MapRenderer::FocusRingImage(int pixels, qreal ratio) {
+    if (m_ringImage.width() == pixels) return m_ringImage;
+    m_ringImage = QImage(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    m_ringImage.fill(Qt::transparent);
+    QPainter painter(&m_ringImage);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QColor bands[] = {QColor(0, 0, 0, 230), Qt::white, Qt::white, QColor(0, 0, 0, 230), Qt::transparent};
+    for (int band = 0; band < int(std::size(bands)); ++band) {
+        const int inset = qRound(band * ratio);
+        painter.fillRect(QRect(inset, inset, pixels - 2 * inset, pixels - 2 * inset), bands[band]);
+    }
+    return m_ringImage;
 }
 
 namespace {

@@ -62,6 +62,13 @@ public:
     // outlive the renderer or be unset.
     void SetNotes(const CNotesOnMap* notes) { m_notes = notes; }
 
+    // The place with the keyboard's focus, ringed over everything else while
+    // it is shown (none by default). It must outlive the renderer or be unset.
+    void SetFocusRing(const CPlace* place) { m_focusRing = place; }
+    // Whether the map shows `place`: visible at the detail level, and of a
+    // kind not hidden unless it was found.
+    bool Shows(const CPlace& place) const;
+
     // The player's choices of look (see MapLook); the usual look by default.
     void SetLook(const MapLook& look) { m_look = look; }
     const MapLook& Look() const { return m_look; }
@@ -138,6 +145,8 @@ private:
     const QImage& GlyphImage(NoteGlyph glyph, PinColour colour, QSize size);
     void DrawNote(QPainter& painter, const NoteDraw& note, qreal ratio, qreal device);
     void DrawCrowdedPins(QPainter& painter, const CRect& update);
+    void DrawFocusRing(QPainter& painter, const CRect& update, qreal ratio);
+    const QImage& FocusRingImage(int pixels, qreal ratio);
     const QFont& FontOf(const CPlace& place) const;
     CSize MeasuredLabel(int index, const CPlace& place);
     bool ShownRects(int index, CRect& marker, CRect& label);
@@ -174,6 +183,8 @@ private:
     std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
     QImage m_markerImage;
     QColor m_markerColour;
+    const CPlace* m_focusRing = nullptr;
+    QImage m_ringImage;  // drawn once for the ratio, copied at every frame
     const CNotesOnMap* m_notes = nullptr;
     MapLook m_look;
     // The labels placed apart (PlaceLabelsAnew), by place index, and what
