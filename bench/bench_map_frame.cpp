@@ -11,9 +11,10 @@
 // count of frames over 16 ms.
 // "pins" times a frame with 1,000 and 10,000 of the player's pins in view;
 // "legibility" the placement of every label apart, and frames with labels
-// apart and with the adapted colours against the usual ones.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|legibility|one RATIO ZOOM
-// [WIDTH HEIGHT]]
+// apart and with the adapted colours against the usual ones; "symbols" a
+// frame with a symbol per kind against the squares.
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame [frames|pan|zoom|labels|pins|legibility|symbols|one
+// RATIO ZOOM [WIDTH HEIGHT]]
 #include "notes/NotesOnMap.h"
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"
@@ -316,6 +317,25 @@ void MeasureLegibility(CWorld& world) {
     }
 }
 
+// One frame with a symbol per kind of place against the same frame with the
+// squares, interleaved (301 paints each, as "one").
+void MeasureSymbols(CWorld& world, qreal ratio, int zoom) {
+    Scene scene(world, int(1920 * ratio), int(1080 * ratio), ratio);
+    const CSize picture = world.Picture().GetPixelSize();
+    scene.geometry.SetZoom(zoom);
+    scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
+    for (const bool symbols : {false, true, false, true}) {
+        MapLook look;
+        look.symbols = symbols;
+        scene.renderer.SetLook(look);
+        scene.Paint();
+        std::vector<double> times;
+        for (int i = 0; i < 301; ++i) times.push_back(TimeMs([&] { scene.Paint(); }));
+        std::printf("ratio %g, zoom %4d, %-8s: median %.3f ms, fastest %.3f ms\n", ratio, zoom,
+                    symbols ? "symbols" : "squares", Median(times), *std::min_element(times.begin(), times.end()));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -338,6 +358,9 @@ int main(int argc, char** argv) {
     if (only == "pins")
         for (int inView : {1000, 10000})
             for (int zoom : {100, 200}) MeasurePins(world, zoom, inView);
+    if (only == "symbols")
+        for (const qreal ratio : {1.0, 2.0})
+            for (int zoom : {20, 100, 200}) MeasureSymbols(world, ratio, zoom);
     if (only.empty() || only == "pan") MeasurePans(world);
     if (only.empty() || only == "zoom") MeasureZoomSteps(world);
     if (only.empty() || only == "labels") MeasureLabelMaking(world);

@@ -41,6 +41,9 @@ enum : int {
     // Colours every eye tells apart, names that hide nothing (MainFrameLegibility).
     AdaptedColours,
     Declutter,
+    // The kinds of places (KindCommands).
+    KindLegend,
+    KindSymbols,
 };
 }  // namespace ExtraCommand
 

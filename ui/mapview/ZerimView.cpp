@@ -77,7 +77,9 @@ void CZerimView::SetWholePicture(bool on) {
 
 void CZerimView::SetLook(const MapLook& look) {
     m_renderer.SetLook(look);
+    m_overlay.SetHiddenKinds(look.hiddenKinds);
     viewport()->update();
+    if (m_lookChanged) m_lookChanged(look);
 }
 
 void CZerimView::SetDetailLevel(int level) {

@@ -15,6 +15,7 @@
 // On a screen of device pixel ratio above 1 the picture and the labels are
 // drawn in device pixels, from copies made at that resolution.
 #pragma once
+#include "render/KindSymbols.h"
 #include "render/NoteGlyphs.h"
 #include "render/PlaceItems.h"
 #include "render/ZoomedTiles.h"
@@ -128,7 +129,8 @@ private:
     const QImage& MarkerImage(QSize size);
     std::vector<PlaceItem> PlaceItems(const CRect& update, qreal ratio, int scale);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
-    void VisitPlaces(const CRect& update, const std::function<void(const CRect& marker)>& onMarker,
+    CRect MarkerExtent(const CRect& marker) const;
+    void VisitPlaces(const CRect& update, const std::function<void(int index, const CRect& marker)>& onMarker,
                      const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel,
                      const NoteVisitor& onNote);
     void VisitPlaceMarks(int index, const CRect& marker, const CRect& update, const NoteVisitor& onNote) const;
@@ -174,6 +176,7 @@ private:
     std::vector<quint32> m_nameScratch;  // the pixels of the name being made a label
     QImage m_markerImage;
     QColor m_markerColour;
+    CKindSymbolImages m_symbols;
     const CNotesOnMap* m_notes = nullptr;
     MapLook m_look;
     // The labels placed apart (PlaceLabelsAnew), by place index, and what
