@@ -12,10 +12,10 @@
 // "pins" times a frame with 1,000 and 10,000 of the player's pins in view;
 // "legibility" the placement of every label apart, and frames with labels
 // apart and with the adapted colours against the usual ones; "ring" a frame
-// with the keyboard's focus ring on a place in view against the same frame
-// without it, in turn.
+// with the keyboard's focus ring on a place in view, and "symbols" a frame
+// with a symbol per kind, each against the same frame without, in turn.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_map_frame
-//        [frames|pan|zoom|labels|pins|legibility|ring|one RATIO ZOOM [WIDTH HEIGHT]]
+//        [frames|pan|zoom|labels|pins|legibility|ring|symbols|one RATIO ZOOM [WIDTH HEIGHT]]
 #include "notes/NotesOnMap.h"
 #include "render/MapRenderer.h"
 #include "res/QtResourceStore.h"
@@ -319,28 +319,34 @@ void MeasureLegibility(CWorld& world) {
     }
 }
 
-// A frame with and without the focus ring on the place nearest the middle
-// of the view, in turn (301 paints each, as "one").
-void MeasureFocusRing(CWorld& world, qreal ratio, int zoom) {
+// The place nearest the middle of the view.
+const CPlace* NearestToMiddle(CWorld& world, const ViewGeometry& geometry) {
+    const CPoint middle = geometry.ClientCentre();
+    const CPlace* nearest = nullptr;
+    int64_t best = INT64_MAX;
+    for (const CPlace* place : world.Places()) {
+        const CPoint at = geometry.WorldToMap({place->m_x, place->m_y});
+        const int64_t dx = at.x - middle.x, dy = at.y - middle.y;
+        if (dx * dx + dy * dy < best) best = dx * dx + dy * dy, nearest = place;
+    }
+    return nearest;
+}
+
+// One frame at the middle of the picture without and with a choice, in
+// turn (301 paints each, as "one"); `choose(scene, on)` makes the choice.
+void MeasureInTurn(CWorld& world, qreal ratio, int zoom, const char* off, const char* on,
+                   const std::function<void(Scene&, bool)>& choose) {
     Scene scene(world, int(1920 * ratio), int(1080 * ratio), ratio);
     const CSize picture = world.Picture().GetPixelSize();
     scene.geometry.SetZoom(zoom);
     scene.geometry.CenterOn(picture.cx / 2, picture.cy / 2, true);
-    const CPoint middle = scene.geometry.ClientCentre();
-    const CPlace* nearest = nullptr;
-    int64_t best = INT64_MAX;
-    for (const CPlace* place : world.Places()) {
-        const CPoint at = scene.geometry.WorldToMap({place->m_x, place->m_y});
-        const int64_t dx = at.x - middle.x, dy = at.y - middle.y;
-        if (dx * dx + dy * dy < best) best = dx * dx + dy * dy, nearest = place;
-    }
     for (const bool with : {false, true, false, true}) {
-        scene.renderer.SetFocusRing(with ? nearest : nullptr);
+        choose(scene, with);
         scene.Paint();
         std::vector<double> times;
         for (int i = 0; i < 301; ++i) times.push_back(TimeMs([&] { scene.Paint(); }));
-        std::printf("ratio %g, zoom %4d, %-13s median %.3f ms, fastest %.3f ms\n", ratio, zoom,
-                    with ? "focus ring:" : "no ring:", Median(times), *std::min_element(times.begin(), times.end()));
+        std::printf("ratio %g, zoom %4d, %-12s median %.3f ms, fastest %.3f ms\n", ratio, zoom, with ? on : off,
+                    Median(times), *std::min_element(times.begin(), times.end()));
     }
 }
 
@@ -368,7 +374,18 @@ int main(int argc, char** argv) {
             for (int zoom : {100, 200}) MeasurePins(world, zoom, inView);
     if (only == "ring")
         for (const qreal ratio : {1.0, 2.0})
-            for (int zoom : {20, 100, 800}) MeasureFocusRing(world, ratio, zoom);
+            for (int zoom : {20, 100, 800})
+                MeasureInTurn(world, ratio, zoom, "no ring:", "focus ring:", [&](Scene& scene, bool on) {
+                    scene.renderer.SetFocusRing(on ? NearestToMiddle(world, scene.geometry) : nullptr);
+                });
+    if (only == "symbols")
+        for (const qreal ratio : {1.0, 2.0})
+            for (int zoom : {20, 100, 200})
+                MeasureInTurn(world, ratio, zoom, "squares:", "symbols:", [](Scene& scene, bool on) {
+                    MapLook look;
+                    look.symbols = on;
+                    scene.renderer.SetLook(look);
+                });
     if (only.empty() || only == "pan") MeasurePans(world);
     if (only.empty() || only == "zoom") MeasureZoomSteps(world);
     if (only.empty() || only == "labels") MeasureLabelMaking(world);

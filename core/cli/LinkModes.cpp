@@ -5,6 +5,7 @@
 #include "cli/LoadedPlaces.h"
 #include "cli/TableNotices.h"
 #include "data/CharacterText.h"
+#include "data/PlaceKinds.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "data/ShownText.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-const char* const kTableChoice = "places, characters, spells, effects ou vendors";
+const char* const kTableChoice = "places, characters, spells, effects, vendors ou kinds";
 
 template <class Record>
 void PrintNames(const std::vector<Record>& records, std::ostream& out) {
@@ -26,6 +27,14 @@ void PrintPlaceNames(const IResourceStore& store, std::ostream& out, std::ostrea
     CWorldData world(store);
     for (const CPlace* place : LoadPlacesSaying(world, err))
         if (place) out << LineText(place->m_strName) << '\n';
+}
+
+// Each kind present: code, key, name and how many places, tab-separated.
+void PrintPlaceKinds(const IResourceStore& store, std::ostream& out, std::ostream& err) {
+    CWorldData world(store);
+    for (const PlaceKindCount& kind : CountPlaceKinds(LoadPlacesSaying(world, err)))
+        out << kind.code << '\t' << PlaceKindKey(kind.code) << '\t' << ShownText(PlaceKindName(kind.code)) << '\t'
+            << kind.count << '\n';
 }
 
 void PrintCharacterNames(ByteBlock table, std::ostream& out) {
@@ -83,6 +92,11 @@ int PrintWhoIsAt(const IResourceStore& store, const std::string& place, std::ost
 }
 
 int PrintTableNames(const IResourceStore& store, const std::string& table, std::ostream& out, std::ostream& err) {
+    if (table == "kinds") {
+        if (!FindRcData(store, ResId::IDR_PLACES)) return Fail(err, "table des lieux absente");
+        PrintPlaceKinds(store, out, err);
+        return 0;
+    }
     for (const NamedTable& named : kTables) {
         if (table != named.name) continue;
         const auto block = FindRcData(store, named.id);

@@ -12,7 +12,10 @@
 
 int PrintSearchHits(const IResourceStore& store, const std::string& notesPath, const std::string& text,
                     std::ostream& out, std::ostream& err) {
-    if (ParseSearchQuery(text).Empty())
+    const SearchQuery query = ParseSearchQuery(text);
+    if (query.unknownPlaceType)
+        return Misuse(err, "type de lieu inconnu dans « " + ShownText(text) + " » ; les types : zerim --list kinds");
+    if (query.Empty())
         return Misuse(err, "--search attend un texte à chercher, par exemple : zerim --search 'trait foudre' "
                            "ou zerim --search 'sort: foudre'");
     CWorldData world(store);

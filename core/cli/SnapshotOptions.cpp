@@ -1,6 +1,9 @@
 #include "cli/SnapshotOptions.h"
 
+#include "data/PlaceKinds.h"
+#include "data/ShownText.h"
 #include "data/WholeNumber.h"
+#include "search/SearchQuery.h"
 #include "view/ViewGeometry.h"
 
 #include <algorithm>
@@ -25,6 +28,30 @@ bool ParsePair(const std::string& text, char separator, int low, int high, int& 
 }
 
 constexpr int kWorldLimit = 2000000000;
+
+std::string KnownKindKeys() {
+    std::string keys;
+    for (const PlaceKind& kind : KnownPlaceKinds()) keys += (keys.empty() ? "" : ", ") + std::string(kind.key);
+    return keys;
+}
+
+// "port,ville": each a kind's key, name or code.
+bool ParseKinds(const std::string& text, std::vector<int32_t>& kinds, std::string& error) {
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::string word = text.substr(start, comma - start);
+        const auto kind = PlaceKindOfWord(word);
+        if (!kind) {
+            error = "--kinds : type de lieu inconnu : « " + ShownText(word) + " » ; types connus : " + KnownKindKeys() +
+                    " (ou un code)";
+            return false;
+        }
+        kinds.push_back(*kind);
+        start = comma + 1;
+    }
+    return true;
+}
 
 bool ApplyOption(SnapshotOptions& o, const std::string& name, const std::string& value,
                  std::string& error) {
@@ -67,6 +94,10 @@ bool ApplyOption(SnapshotOptions& o, const std::string& name, const std::string&
             return false;
         }
         o.level = a;
+    } else if (name == "--kinds") {
+        std::vector<int32_t> kinds;
+        if (!ParseKinds(value, kinds, error)) return false;
+        o.shownKinds = std::move(kinds);
     } else {
         error = "option inconnue pour --snapshot : " + name + " (voir zerim --help)";
         return false;
@@ -79,7 +110,8 @@ struct LookFlag {
     const char* name;
     bool MapLook::*choice;
 };
-constexpr LookFlag kLookFlags[] = {{"--declutter", &MapLook::declutter}, {"--centred", &MapLook::centred}};
+constexpr LookFlag kLookFlags[] = {{"--declutter", &MapLook::declutter}, {"--symbols", &MapLook::symbols},
+                                   {"--centred", &MapLook::centred}};
 
 const LookFlag* LookFlagNamed(const std::string& name) {
     for (const LookFlag& flag : kLookFlags)

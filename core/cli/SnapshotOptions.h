@@ -14,6 +14,9 @@ struct SnapshotOptions {
     std::optional<std::string> find;      // a place search, as the place bar makes it
     std::optional<int> level;             // the detail slider's level
     MapLook look;                         // the Affichage menu's choices
+    // --kinds: the only kinds (type codes) shown; the others present in
+    // the place table are hidden (see KindsHiddenBeside).
+    std::optional<std::vector<int32_t>> shownKinds;
 };
 
 // Largest side accepted: a snapshot is held whole in memory.
@@ -22,8 +25,10 @@ constexpr int kMaxSnapshotSide = 8192;
 bool IsSnapshotRequest(const std::vector<std::string>& args);
 
 // Reads "--snapshot FILE [--size WxH] [--zoom Z] [--center X,Y] [--find TEXT]
-// [--level N] [--palette adapted|usual] [--declutter]". Nothing, with the reason in `error`, for a missing or
-// repeated value, an unknown option or a number out of range.
+// [--level N] [--palette adapted|usual] [--declutter] [--symbols]
+// [--kinds KEY,KEY...]". Nothing, with the reason in `error`, for a missing
+// or repeated value, an unknown option, a number out of range or a kind of
+// place this world does not name.
 std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args,
                                                     std::string& error);
 

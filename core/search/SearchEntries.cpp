@@ -16,8 +16,8 @@ void AddPlaces(const CPlaceArray& places, CSearchIndex& index) {
     for (int i = 0; i < places.GetSize(); ++i) {
         const CPlace* place = places[i];
         if (!place) continue;
-        index.Add(SearchKind::Place, ShownText1252(place->m_strName),
-                  std::to_string(place->m_x) + ", " + std::to_string(place->m_y), i);
+        index.AddPlace(ShownText1252(place->m_strName), std::to_string(place->m_x) + ", " + std::to_string(place->m_y),
+                       i, place->m_nType);
     }
 }
 

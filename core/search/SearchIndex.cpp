@@ -42,6 +42,12 @@ void CSearchIndex::Add(SearchKind kind, const std::string& nameUtf8, std::string
     m_entries.push_back(std::move(entry));
 }
 
+void CSearchIndex::AddPlace(const std::string& nameUtf8, std::string where, int ref, int32_t type) {
+    if (m_finished) return;
+    Add(SearchKind::Place, nameUtf8, std::move(where), ref);
+    m_entries.back().placeType = type;
+}
+
 void CSearchIndex::Finish() {
     if (m_finished) return;
     m_finished = true;
@@ -83,7 +89,7 @@ void CSearchIndex::Finish() {
 }
 
 void CSearchIndex::Match(const SearchQuery& query, RankedEntries& ranked) const {
-    if (query.Empty() || !m_finished) return;
+    if (query.Empty() || query.unknownPlaceType || !m_finished) return;
     uint32_t first = 0, last = uint32_t(m_entries.size());
     if (query.only) {
         first = m_kindStart[size_t(*query.only)];
@@ -91,6 +97,14 @@ void CSearchIndex::Match(const SearchQuery& query, RankedEntries& ranked) const 
     }
     const std::string_view text = m_text;
     for (uint32_t index = first; index < last; ++index) {
+        if (query.placeType) {
+            if (m_entries[index].placeType != *query.placeType) continue;
+            // A kind alone lists every place of it.
+            if (query.words.empty()) {
+                ranked[size_t(MatchRank::WordPrefixes)].push_back(index);
+                continue;
+            }
+        }
         int best = -1;
         for (uint32_t k = m_firstKey[index]; k < m_firstKey[index + 1]; ++k) {
             const Key& key = m_keys[k];

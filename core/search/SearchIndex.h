@@ -25,6 +25,8 @@ public:
     // them. A text with no letter or digit finds nothing.
     void Add(SearchKind kind, const std::string& nameUtf8, std::string where, int ref,
              const std::vector<std::string_view>& alsoUtf8 = {});
+    // A place's entry, with its kind (type code) for "type:".
+    void AddPlace(const std::string& nameUtf8, std::string where, int ref, int32_t type);
     // Puts the entries in their order: after the last Add and before any
     // query (a query before it finds nothing). A second call does nothing;
     // no entry may be added after it.
@@ -50,6 +52,7 @@ private:
     struct Entry {
         SearchKind kind = SearchKind::Place;
         int ref = -1;
+        int32_t placeType = 0;  // of a place
         std::string name, where;  // as shown
         std::string sortName;     // the name folded, for the order
         std::vector<Key> keys;    // until Finish; then in m_keys

@@ -75,7 +75,13 @@ bool CPlaceOverlay::IsHighlighted(const CPlace* place) const {
 bool CPlaceOverlay::IsPlaceVisible(const CPlace* place) const {
     if (IsHighlighted(place)) return true;
     return place->m_nLevel <= m_geometry.EffectiveDetailLevel() &&
-           !std::binary_search(m_hidden.begin(), m_hidden.end(), place);
+           !std::binary_search(m_hidden.begin(), m_hidden.end(), place) &&
+           !std::binary_search(m_hiddenKinds.begin(), m_hiddenKinds.end(), place->m_nType);
+}
+
+void CPlaceOverlay::SetHiddenKinds(std::vector<int32_t> kinds) {
+    std::sort(kinds.begin(), kinds.end());
+    m_hiddenKinds = std::move(kinds);
 }
 
 void CPlaceOverlay::SetHiddenPlaces(std::vector<const CPlace*> hidden) {

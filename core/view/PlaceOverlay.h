@@ -28,9 +28,12 @@ public:
     const CPlaceArray& Highlight() const { return m_highlight; }
     bool IsHighlighted(const CPlace* place) const;
     // A place shows from its level on, unless the player hid it (a visited
-    // place, when visited places are hidden); a found place always shows.
+    // place, when visited places are hidden) or hid its kind; a found place
+    // always shows.
     bool IsPlaceVisible(const CPlace* place) const;
     void SetHiddenPlaces(std::vector<const CPlace*> hidden);
+    // The kinds (type codes) whose places are hidden.
+    void SetHiddenKinds(std::vector<int32_t> kinds);
 
     // The 6 x 6 marker around the place's map point and the label of
     // `labelSize` beside it, in client coordinates; a label not yet measured
@@ -49,6 +52,7 @@ private:
     IViewHost& m_host;
     CPlaceArray m_highlight;  // borrowed places, in insertion order
     std::vector<const CPlace*> m_hidden;  // sorted
+    std::vector<int32_t> m_hiddenKinds;   // sorted
 };
 
 // Whether two rectangles share at least one pixel.

@@ -5,9 +5,11 @@
 #pragma once
 #include "data/Geometry.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace SavedViewKey {
 constexpr const char* kRemember = "view/remember";  // the user's choice, kept whatever it is
@@ -19,6 +21,8 @@ constexpr const char* kCentreY = "view/centreY";
 constexpr const char* kDetail = "view/detail";  // -1: automatic
 constexpr const char* kToolBar = "view/toolBar";
 constexpr const char* kStatusBar = "view/statusBar";
+constexpr const char* kHiddenKinds = "view/hiddenKinds";  // type codes, separated by commas
+constexpr const char* kSymbols = "view/symbols";
 }  // namespace SavedViewKey
 
 struct SavedView {
@@ -26,7 +30,15 @@ struct SavedView {
     std::optional<CPoint> centre;  // in picture pixels
     std::optional<int> detail;
     std::optional<bool> toolBar, statusBar;
+    std::optional<std::vector<int32_t>> hiddenKinds;
+    std::optional<bool> symbols;
 };
+
+// At most this many hidden kinds are read back.
+constexpr size_t kMaxSavedKinds = 256;
+
+// The hidden kinds as they are saved: "21,37".
+std::string KindsText(const std::vector<int32_t>& kinds);
 
 // The detail levels the slider offers; -1 is the automatic level.
 constexpr int kMaxDetailLevel = 5;
@@ -34,5 +46,6 @@ constexpr int kMaxDetailLevel = 5;
 // Reads the saved values through `valueOf` (the stored text of a key, empty
 // when absent) and keeps those that are valid for a picture of `picture`
 // pixels: a zoom within the view's limits, a centre on the picture, a
-// detail level of the slider, "true" or "false" for a bar.
+// detail level of the slider, "true" or "false" for a bar or the symbols,
+// hidden kinds as whole numbers (all of them, at most kMaxSavedKinds).
 SavedView ReadSavedView(const std::function<std::string(const char* key)>& valueOf, CSize picture);

@@ -193,6 +193,19 @@ void TestCliCore::dataOption() {
     QCOMPARE(store.Count(), size_t(args.contains("--data") ? 1 : 0));
 }
 
+namespace {
+QString LookText(const SnapshotOptions& o) {
+    QString text = QString(o.look.adaptedColours ? " adapted" : "") + (o.look.declutter ? " declutter" : "") +
+                   (o.look.symbols ? " symbols" : "") + (o.look.centred ? " centred" : "");
+    if (o.shownKinds) {
+        QStringList kinds;
+        for (const int32_t kind : *o.shownKinds) kinds << QString::number(kind);
+        text += " kinds=" + kinds.join(',');
+    }
+    return text;
+}
+}  // namespace
+
 void TestCliCore::snapshotOptions_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("parsed");  // file size zoom center find level [look], or "error"
@@ -230,6 +243,14 @@ void TestCliCore::snapshotOptions_data() {
     QTest::newRow("centred last") << QStringList{"a.png", "--centred"} << "a.png 1024x768 20 - - - centred";
     QTest::newRow("centred twice") << QStringList{"a.png", "--centred", "--centred"} << "error";
     QTest::newRow("centred as a value") << QStringList{"a.png", "--find", "--centred"} << "a.png 1024x768 20 - --centred -";
+    // Choices of look: appended when made.
+    QTest::newRow("symbols, a switch between options") << QStringList{"a.png", "--symbols", "--zoom", "50"}
+                                                       << "a.png 1024x768 50 - - - symbols";
+    QTest::newRow("symbols repeated") << QStringList{"a.png", "--symbols", "--symbols"} << "error";
+    QTest::newRow("kinds by key, name and code") << QStringList{"a.png", "--kinds", "port,Villes,37"}
+                                                 << "a.png 1024x768 20 - - - kinds=21,19,37";
+    QTest::newRow("unknown kind") << QStringList{"a.png", "--kinds", "port,chateau"} << "error";
+    QTest::newRow("empty kind") << QStringList{"a.png", "--kinds", "port,"} << "error";
 }
 
 void TestCliCore::snapshotOptions() {
@@ -247,12 +268,11 @@ void TestCliCore::snapshotOptions() {
     }
     QVERIFY2(o, error.c_str());
     const QString centre = o->centerX ? QString("%1,%2").arg(*o->centerX).arg(*o->centerY) : "-";
-    const QString look = QString(o->look.adaptedColours ? " adapted" : "") + (o->look.declutter ? " declutter" : "") +
-                         (o->look.centred ? " centred" : "");
     QCOMPARE(QString("%1 %2x%3 %4 %5 %6 %7")
-                     .arg(QString::fromStdString(o->file)).arg(o->width).arg(o->height).arg(o->zoom).arg(centre)
-                     .arg(o->find ? QString::fromStdString(*o->find) : "-")
-                     .arg(o->level ? QString::number(*o->level) : "-") + look,
+                 .arg(QString::fromStdString(o->file)).arg(o->width).arg(o->height).arg(o->zoom).arg(centre)
+                 .arg(o->find ? QString::fromStdString(*o->find) : "-")
+                 .arg(o->level ? QString::number(*o->level) : "-") +
+                 LookText(*o),
              parsed);
 }
 

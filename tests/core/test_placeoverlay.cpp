@@ -40,6 +40,8 @@ private slots:
     void highlightOneReplacesTheSet();
     void visibility_data();
     void visibility();
+    void hiddenKinds_data();
+    void hiddenKinds();
     void placeRects();
     void hitTest_data();
     void hitTest();
@@ -169,6 +171,32 @@ void TestPlaceOverlay::visibility() {
     if (hidden) w.overlay.SetHiddenPlaces({found, first});
     w.geometry.SetZoom(zoom);
     w.geometry.SetDetailOverride(override);
+    QList<bool> seen;
+    for (const CPlace* p : w.places) seen << w.overlay.IsPlaceVisible(p);
+    QCOMPARE(seen, visible);
+}
+
+// Hidden kinds hide their places, but a found place shows whatever its kind.
+void TestPlaceOverlay::hiddenKinds_data() {
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<QList<bool>>("visible");  // a village, a port, a found port, a place of an unknown kind
+    QTest::newRow("none hidden") << QList<int>{} << QList<bool>{true, true, true, true};
+    QTest::newRow("ports hidden, the found port shows") << QList<int>{21} << QList<bool>{true, false, true, true};
+    QTest::newRow("an unknown kind hidden") << QList<int>{37} << QList<bool>{true, true, true, false};
+    QTest::newRow("every kind, unsorted") << QList<int>{37, 21, 20} << QList<bool>{false, false, true, false};
+}
+
+void TestPlaceOverlay::hiddenKinds() {
+    QFETCH(QList<int>, hidden);
+    QFETCH(QList<bool>, visible);
+    World w;
+    w.geometry.SetDetailOverride(5);
+    w.places.Add("Village", 0, 0, 0, 20);
+    w.places.Add("Port", 0, 0, 0, 21);
+    CPlace& found = w.places.Add("Found port", 0, 0, 0, 21);
+    w.places.Add("Odd", 0, 0, 0, 37);
+    w.overlay.HighlightOne(&found);
+    w.overlay.SetHiddenKinds(std::vector<int32_t>(hidden.begin(), hidden.end()));
     QList<bool> seen;
     for (const CPlace* p : w.places) seen << w.overlay.IsPlaceVisible(p);
     QCOMPARE(seen, visible);

@@ -11,6 +11,8 @@ class TestSavedView : public QObject {
 private slots:
     void values_data();
     void values();
+    void hiddenKinds_data();
+    void hiddenKinds();
 };
 
 namespace {
@@ -73,6 +75,31 @@ void TestSavedView::values() {
     QCOMPARE(QPoint(c.x, c.y), centre);
     QCOMPARE(view.detail.value_or(-99), detail);
     QCOMPARE(view.toolBar ? int(*view.toolBar) : -1, toolBar);
+}
+
+// The hidden kinds go back as they were written, or not at all.
+void TestSavedView::hiddenKinds_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read");  // "-": not taken
+    QTest::newRow("written back") << QString::fromStdString(KindsText({21, 37, -4})) << "21,37,-4";
+    QTest::newRow("none hidden") << "" << "";
+    QTest::newRow("not a number") << "21,port" << "-";
+    QTest::newRow("a trailing comma") << "21," << "-";
+    QTest::newRow("an empty piece") << "21,,37" << "-";
+    QTest::newRow("beyond a type code") << "4294967296" << "-";
+    QTest::newRow("too many") << (QString("1,").repeated(int(kMaxSavedKinds)) + "1") << "-";
+}
+
+void TestSavedView::hiddenKinds() {
+    QFETCH(QString, stored);
+    QFETCH(QString, read);
+    const std::string text = stored.toStdString();
+    const SavedView view = ReadSavedView(
+        [&](const char* key) { return key == std::string(SavedViewKey::kHiddenKinds) ? text : std::string(); }, kPicture);
+    QStringList kinds;
+    if (view.hiddenKinds)
+        for (const int32_t kind : *view.hiddenKinds) kinds << QString::number(kind);
+    QCOMPARE(view.hiddenKinds ? kinds.join(',') : "-", read);
 }
 
 QTEST_APPLESS_MAIN(TestSavedView)

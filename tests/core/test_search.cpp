@@ -42,8 +42,8 @@ int RankOf(SearchKind kind, const QString& name, const QString& query, const QSt
 // Entries of several kinds sharing words, for the filters.
 CWorldSearch Mixed() {
     CSearchIndex index;
-    index.Add(SearchKind::Place, "Port-Foudre", "10, 20", 1);
-    index.Add(SearchKind::Place, "Forêt Noire", "-5, 7", 0);
+    index.AddPlace("Port-Foudre", "10, 20", 1, 21);
+    index.AddPlace("Forêt Noire", "-5, 7", 0, 29);
     index.Add(SearchKind::Character, "Foudre le Sage", "Port-Foudre", 3);
     index.Add(SearchKind::Spell, "Trait de foudre", "Dégâts de foudre", 27);
     index.Add(SearchKind::Effect, "Dégâts de foudre", "1 sort", 5);
@@ -183,6 +183,11 @@ void TestSearch::filters_data() {
     QTest::newRow("an unknown filter finds nothing") << "xyz:foudre" << QStringList{};
     QTest::newRow("a filter later in the text is text") << "foudre trait:" << QStringList{"sort Trait de foudre 27"};
     QTest::newRow("no filter: accents") << "degats" << QStringList{"effet Dégâts de foudre 5"};
+    QTest::newRow("type: and a word") << "type:port foudre" << QStringList{"lieu Port-Foudre 1"};
+    QTest::newRow("type: alone lists the kind") << "Type : Ports" << QStringList{"lieu Port-Foudre 1"};
+    QTest::newRow("type: by code") << "type:29" << QStringList{"lieu Forêt Noire 0"};
+    QTest::newRow("type: another kind") << "type:ville foudre" << QStringList{};
+    QTest::newRow("type: an unknown kind") << "type:chateau foudre" << QStringList{};
 }
 
 void TestSearch::filters() {

@@ -90,6 +90,8 @@ private slots:
     void compilerStopsAtBadLine();
     void snapshot();
     void snapshotAfterFind();
+    void snapshotOfSomeKinds();
+    void listKinds();
     void snapshotTargets_data() { WriteTargets::AddRows(); }
     void snapshotTargets();
     void clearMessages_data();
@@ -159,8 +161,8 @@ void TestCli::linkOfAPlace() {
 void TestCli::helpShowsEveryMode() {
     const Result r = Run({"--help"});
     QCOMPARE(r.exitCode, 0);
-    for (const char* mode : {"--dump", "--find", "--page", "--vendors", "--search", "lieu:", "--snapshot", "--data",
-                             "zerim-tables"})
+    for (const char* mode : {"--dump", "--find", "--page", "--vendors", "--search", "lieu:", "type:", "--list kinds",
+                             "--snapshot", "--symbols", "--kinds", "--data", "zerim-tables"})
         QVERIFY2(r.out.contains(mode), mode);
 }
 
@@ -189,6 +191,10 @@ void TestCli::badInput_data() {
     QTest::newRow("snapshot into missing folder") << QStringList{"--snapshot", "/nonexistent/zerim/a.png"}
                                                   << QByteArray("/nonexistent/zerim/a.png") << 1;
     QTest::newRow("snapshot, bad size") << QStringList{"--snapshot", "a.png", "--size", "big"} << QByteArray("--size") << 2;
+    QTest::newRow("search, unknown kind") << QStringList{"--search", "type:chateau"} << QByteArray("type de lieu inconnu")
+                                          << 2;
+    QTest::newRow("snapshot, unknown kind") << QStringList{"--snapshot", "a.png", "--kinds", "chateau"}
+                                            << QByteArray("« chateau »") << 2;
     QTest::newRow("snapshot, unknown place") << QStringList{"--snapshot", "a.png", "--find", "zzqqx"}
                                              << QByteArray("zzqqx") << 1;
 }
@@ -278,6 +284,16 @@ void TestCli::compilerStopsAtBadLine() {
     QVERIFY2(r.err.contains("places.tsv:3"), r.err.constData());
 }
 
+// Each kind present in the table, a code outside our world's table too.
+void TestCli::listKinds() {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("RCDATA_133"),
+              FromBytes(TestTables::PlaceTable({{"Kelwick", 21, 0, 0, 0}, {"Oddmere", 37, 0, 5, 5}, {"Orvane", 21, 0, 9, 9}})));
+    const Result r = Run({"--data", dir.path(), "--list", "kinds"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("21\tport\tPort\t2\n37\t37\tType 37\t1\n"));
+}
+
 // A folder with a plain grey picture and one place at world (0, 0): at zoom
 // 20, top-left, its marker is the outline from (272, 475) to (277, 480).
 namespace {
@@ -287,6 +303,22 @@ QString SnapshotWorld(const QTemporaryDir& dir) {
     return dir.path();
 }
 }  // namespace
+
+// The kinds not asked for are not drawn: the region's marker is gone, and
+// with symbols it is its ring instead of the square.
+void TestCli::snapshotOfSomeKinds() {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("map.png");
+    const QString world = SnapshotWorld(dir);
+    Result r = Run({"--data", world, "--snapshot", png, "--size", "800x600", "--kinds", "port"});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    QCOMPARE(Count(QImage(png), QRect(270, 473, 10, 10), IsRed), 0);
+    r = Run({"--data", world, "--snapshot", png, "--size", "800x600", "--kinds", "region", "--symbols"});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QImage shot(png);
+    QVERIFY(Count(shot, QRect(270, 473, 10, 10), IsRed) > 6);
+    QVERIFY(!IsRed(shot.pixel(272, 475)));  // a ring: no square's corner
+}
 
 void TestCli::snapshot() {
     QTemporaryDir dir;

@@ -83,7 +83,7 @@ void TestCliLinks::smallWorld_data() {
     QTest::newRow("list spells, UTF-8") << QStringList{"--list", "spells"} << 0
                                         << QByteArray("Flamme\nÉclair\nGivre <b>\nBrume\n") << QByteArray();
     QTest::newRow("list an unknown table") << QStringList{"--list", "locations"} << 2 << QByteArray()
-                                           << QByteArray("places, characters, spells, effects ou vendors");
+                                           << QByteArray("places, characters, spells, effects, vendors ou kinds");
     QTest::newRow("list without a table") << QStringList{"--list"} << 2 << QByteArray() << QByteArray("--list");
     QTest::newRow("vendors, accents and case folded") << QStringList{"--vendors", "ECLAIR"} << 0
                                                       << QByteArray("Yara\tQuen Harrow\n"

@@ -122,6 +122,8 @@ private slots:
     void markerEdgesAreThePensOutline();
     void placesDrawnRowByRowAsWhole_data();
     void placesDrawnRowByRowAsWhole();
+    void symbolsDrawnRowByRowAsWhole_data();
+    void symbolsDrawnRowByRowAsWhole();
     void partOfTheViewPaintedAgain_data();
     void partOfTheViewPaintedAgain();
     void tilesFollowThePlaces_data();
@@ -369,6 +371,45 @@ void TestMapRenderer::placesDrawnRowByRowAsWhole() {
     const QImage byRows = paint(false, false), reference = paint(!painterOwn, painterOwn);
     QCOMPARE(byRows.pixel(byRows.width() - 1, byRows.height() - 1), QColor(Qt::black).rgb());  // a margin
     QVERIFY(byRows == reference);
+}
+
+// A symbol per kind reaches beyond its marker: from tiles or bands of rows
+// it is drawn as the whole frame draws it, and at a scale of the painter's
+// own (a fractional ratio, a printer) it is drawn in its place too.
+void TestMapRenderer::symbolsDrawnRowByRowAsWhole_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("ratio 1, from tiles") << 1.0 << 75;
+    QTest::newRow("ratio 1, bands of rows") << 1.0 << 100;
+    QTest::newRow("ratio 2, from tiles") << 2.0 << 50;
+    QTest::newRow("ratio 1.5, the painter's own") << 1.5 << 75;
+}
+
+void TestMapRenderer::symbolsDrawnRowByRowAsWhole() {
+    QFETCH(qreal, ratio);
+    QFETCH(int, zoom);
+    GridScene scene(zoom);
+    for (int i = 0; i < scene.places.GetSize(); ++i) scene.places[i]->m_nType = 10 + i % 21;  // known kinds and others
+    MapLook look;
+    look.symbols = true;
+    auto paint = [&](bool whole) {
+        MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+        renderer.SetWholePicture(whole);
+        renderer.SetLook(look);
+        QImage image = scene.Canvas(ratio);
+        QPainter painter(&image);
+        renderer.Paint(painter, {0, 0, scene.width, scene.height}, &scene.picture);
+        return image;
+    };
+    const QImage byRows = paint(false);
+    QVERIFY(byRows == paint(true));
+    // The first place's symbol, a ring: red beside its centre, none at the centre.
+    const CPoint map = scene.geometry.WorldToMap({scene.places[0]->m_x, scene.places[0]->m_y});
+    const CPoint scroll = scene.geometry.GetScrollOffset();
+    const QPoint centre = QPointF((map.x - scroll.x) * ratio, (map.y - scroll.y) * ratio).toPoint();
+    const QColor side = byRows.pixelColor(centre + QPoint(qFloor(2.2 * ratio), 0));
+    QVERIFY2(side.red() > 200 && side.green() < 80, qPrintable(side.name()));
+    QVERIFY(byRows.pixelColor(centre).red() < 200);
 }
 
 void TestMapRenderer::partOfTheViewPaintedAgain_data() {

@@ -14,9 +14,11 @@
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
 #include "view/SavedView.h"
+#include "mapview/KindLegend.h"
 #include "mapview/ZerimView.h"
 
 #include <QDockWidget>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSlider>
@@ -82,6 +84,7 @@ void TestViewMemory::ExpectStartUp(CMainFrame& frame) {
     QCOMPARE(frame.View()->Geometry().DetailOverride(), -1);
     QVERIFY(frame.ToolBar()->isVisible());
     QVERIFY(frame.Command(ResId::ID_VIEW_STATUS_BAR)->isChecked());
+    QVERIFY(frame.View()->Look() == MapLook());
 }
 
 void TestViewMemory::roundTrip_data() {
@@ -101,6 +104,17 @@ void TestViewMemory::roundTrip() {
     first->View()->CenterOnPicture({1000, 1500});
     first->PlaceBar()->Slider()->setValue(3);
     first->Command(ResId::ID_VIEW_TOOLBAR)->trigger();
+    // The legend's box of the regions hides Orvane, a region.
+    first->Command(ExtraCommand::KindSymbols)->trigger();
+    first->Command(ExtraCommand::KindLegend)->trigger();
+    auto* legend = first->findChild<CKindLegend*>();
+    QVERIFY(legend && legend->isVisible());
+    auto* regions = legend->findChild<QCheckBox*>();
+    QVERIFY(regions && regions->isChecked());
+    regions->click();
+    const std::vector<int32_t> hidden{10};
+    QVERIFY(first->View()->Look().hiddenKinds == hidden);
+    QVERIFY(!first->View()->Places().IsPlaceVisible(first->View()->PlaceTable()[0]));
     const CPoint scroll = first->View()->Geometry().GetScrollOffset();
     QVERIFY(scroll.x > 0 && scroll.y > 0);
     first->close();
@@ -118,6 +132,9 @@ void TestViewMemory::roundTrip() {
     QCOMPARE(second->PlaceBar()->Slider()->value(), 3);
     QVERIFY(!second->ToolBar()->isVisible());
     QVERIFY(!second->Command(ResId::ID_VIEW_TOOLBAR)->isChecked());
+    QVERIFY(second->View()->Look().symbols);
+    QVERIFY(second->View()->Look().hiddenKinds == hidden);
+    QVERIFY(second->findChild<CKindLegend*>()->isVisible());
 }
 
 // Each choice of look is off at first; checked, it reaches the view at

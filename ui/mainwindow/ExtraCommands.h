@@ -51,6 +51,9 @@ enum : int {
     WalkDown,
     NextFoundPlace,
     PreviousFoundPlace,
+    // The kinds of places (KindCommands).
+    KindLegend,
+    KindSymbols,
 };
 }  // namespace ExtraCommand
 

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class CKindLegend;
 class CMapPicture;
 class CMyMapCommands;
 class CPlaceBar;
@@ -32,6 +33,7 @@ class SettingsFile;
 class CZerimView;
 class QLabel;
 class QDialog;
+class QDockWidget;
 class QMenu;
 class QToolBar;
 
@@ -91,6 +93,10 @@ private:
     // MainFrameCommands.cpp: the commands beyond the given menus.
     QAction* NewExtraCommand(int id, const char* text, const char* prompt, const QList<QKeySequence>& keys);
     void AddViewCommands(QMenu* view);
+    void AddKindCommands(QMenu* view);
+    void MakeKindLegend(QAction* toggle);
+    void ShowKindSymbols(bool on);
+    void SetHiddenKinds(const std::vector<int32_t>& hidden);
     void AddFileCommands(QMenu* file);
     void AddRememberCommand(QMenu* view);
     // MainFrameLegibility.cpp: adapted colours, labels kept apart.
@@ -172,6 +178,8 @@ private:
     CQuickSearch* m_quickSearch = nullptr;
     QPointer<CPlaceCardDlg> m_sheet;
     CZerimView* m_pView = nullptr;
+    CKindLegend* m_kindLegend = nullptr;
+    QDockWidget* m_kindDock = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndPlaceBand = nullptr;  // the band that holds the place bar
     CPlaceBar* m_wndPlaceBar = nullptr;

@@ -67,6 +67,7 @@ void CMainFrame::AddViewCommands(QMenu* view) {
         connect(action, &QAction::triggered, m_pView, c.slot);
         view->addAction(action);
     }
+    AddKindCommands(view);
 }
 
 // Before "?", which stays last: the one search, the place field, both

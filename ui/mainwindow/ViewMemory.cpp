@@ -24,7 +24,8 @@ QString Key(const char* key) { return QString::fromLatin1(key); }
 
 const char* const kSavedKeys[] = {SavedViewKey::kWindowGeometry, SavedViewKey::kWindowState, SavedViewKey::kZoom,
                                   SavedViewKey::kCentreX,        SavedViewKey::kCentreY,     SavedViewKey::kDetail,
-                                  SavedViewKey::kToolBar,        SavedViewKey::kStatusBar};
+                                  SavedViewKey::kToolBar,        SavedViewKey::kStatusBar,   SavedViewKey::kHiddenKinds,
+                                  SavedViewKey::kSymbols};
 }  // namespace
 
 // After the zoom commands and a separator. Unchecking forgets the view.
@@ -66,6 +67,8 @@ void CMainFrame::SaveView() {
     settings.setValue(Key(SavedViewKey::kDetail), geometry.DetailOverride());
     settings.setValue(Key(SavedViewKey::kToolBar), Command(ResId::ID_VIEW_TOOLBAR)->isChecked());
     settings.setValue(Key(SavedViewKey::kStatusBar), Command(ResId::ID_VIEW_STATUS_BAR)->isChecked());
+    settings.setValue(Key(SavedViewKey::kHiddenKinds), QString::fromStdString(KindsText(m_pView->Look().hiddenKinds)));
+    settings.setValue(Key(SavedViewKey::kSymbols), Command(ExtraCommand::KindSymbols)->isChecked());
     SaveSettings(file);
 }
 
@@ -95,6 +98,8 @@ void CMainFrame::RestoreView() {
         m_wndPlaceBar->Slider()->setValue(*saved.detail);
         m_pView->SetDetailLevel(*saved.detail);
     }
+    if (saved.symbols) Command(ExtraCommand::KindSymbols)->setChecked(*saved.symbols);
+    if (saved.hiddenKinds) SetHiddenKinds(*saved.hiddenKinds);
     if (saved.zoom) m_pView->SetZoom(*saved.zoom);
     if (saved.centre) m_pView->CenterOnPicture(*saved.centre);
 }

@@ -87,8 +87,10 @@ void CZerimView::SetWholePicture(bool on) {
 void CZerimView::SetLook(const MapLook& look) {
     m_renderer.SetLook(look);
     m_geometry.SetCentred(look.centred);  // the picture may move under the pointer
+    m_overlay.SetHiddenKinds(look.hiddenKinds);
     viewport()->update();
     RefreshHover();
+    if (m_lookChanged) m_lookChanged(look);
 }
 
 void CZerimView::SetDetailLevel(int level) {

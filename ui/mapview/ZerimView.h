@@ -49,6 +49,8 @@ public:
     void SetWholePicture(bool on);
     // The player's choices of look (see MapLook); repaints later.
     void SetLook(const MapLook& look);
+    // Told every look set, whoever set it (the legend shows its markers).
+    void OnLookChanged(std::function<void(const MapLook&)> changed) { m_lookChanged = std::move(changed); }
     const MapLook& Look() const { return m_renderer.Look(); }
     // Where the hover read-out goes (the status bar's message pane).
     void SetStatusWriter(std::function<void(const QString&)> writer) { m_writeStatus = std::move(writer); }
@@ -183,6 +185,7 @@ private:
     std::optional<CPoint> m_pointerAt;
     std::function<void(const QString&)> m_writeStatus;
     std::function<void()> m_onMapPainted;
+    std::function<void(const MapLook&)> m_lookChanged;
     CNotesOnMap* m_notes = nullptr;
     std::function<void(CPoint)> m_openNotesMenu;
     std::function<void(int, CPoint)> m_pinMoved;

@@ -2,6 +2,7 @@
 // the focus ring the renderer draws, the read-out in the status bar and
 // what assistive technology is told of it.
 #include "mapview/ZerimView.h"
+#include "data/PlaceKinds.h"
 
 #include "render/MapPicture.h"
 
@@ -32,7 +33,7 @@ const char* TowardsText(WalkDirection direction) {
 }
 
 // What a place's kind is called where it is read out.
-QString KindName(const CPlace& place) { return QStringLiteral("Type %1").arg(place.m_nType); }
+QString KindName(const CPlace& place) { return QString::fromStdString(PlaceKindName(place.m_nType)); }
 }  // namespace
 
 const CPlace* CZerimView::FocusedPlace() const {

@@ -4,6 +4,7 @@
 #include "cli/SafeWrite.h"
 #include "cli/StandardStreams.h"
 #include "cli/SystemReason.h"
+#include "data/PlaceKinds.h"
 #include "data/ShownText.h"
 #include "render/MapRenderer.h"
 #include "notes/NoteStore.h"
@@ -79,7 +80,10 @@ QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const
                       std::ostream& err, bool& found, const CNotesOnMap* notes) {
     CFixedPictureHost host(picture.GetPixelSize());
     ViewGeometry geometry(host);
+    MapLook look = o.look;
+    if (o.shownKinds) look.hiddenKinds = KindsHiddenBeside(places, *o.shownKinds);
     CPlaceOverlay overlay(geometry, host);
+    overlay.SetHiddenKinds(look.hiddenKinds);
     // No scroll bars: the whole image is map area.
     geometry.Resize({o.width, o.height}, 0);
     geometry.SetCentred(o.look.centred);
@@ -90,7 +94,7 @@ QImage RenderSnapshot(const SnapshotOptions& o, const CPlaceArray& places, const
     QPainter painter(&image);
     MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
     renderer.SetNotes(notes);
-    renderer.SetLook(o.look);
+    renderer.SetLook(look);
     renderer.Paint(painter, {0, 0, o.width, o.height}, &picture);
     return image;
 }

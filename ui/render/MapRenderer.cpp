@@ -473,7 +473,11 @@ std::vector<PlaceItem> MapRenderer::PlaceItems(const CRect& update, qreal ratio,
     std::vector<PlaceItem> items;
     VisitPlaces(
         update,
-        [&](const CRect& marker) {
+        [&](int index, const CRect& marker) {
+            if (m_look.symbols) {
+                const QRect box = ScaledRect(MarkerExtent(marker), scale);
+                return items.push_back({box, m_symbols.Image(m_places[index]->m_nType, box.width(), Colour(MapColour::Marker))});
+            }
             const QRect outline = MarkerOutline(marker, scale);
             items.push_back({outline, MarkerImage(outline.size())});
         },
@@ -518,7 +522,15 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
     painter.setBrush(Qt::NoBrush);
     const int edgeScale = EdgeScale(painter, ratio, device);
     VisitPlaces(
-        update, [&](const CRect& marker) { DrawMarker(painter, marker, device, edgeScale); },
+        update,
+        [&](int index, const CRect& marker) {
+            if (!m_look.symbols) return DrawMarker(painter, marker, device, edgeScale);
+            const qreal scale = device != 0 ? device : 1.0;
+            const CRect box = MarkerExtent(marker);
+            DrawKindSymbol(painter, m_places[index]->m_nType,
+                           QRectF(box.left * scale, box.top * scale, box.Width() * scale, box.Height() * scale),
+                           Colour(MapColour::Marker));
+        },
         [&](int index, const CRect& label, bool) { DrawLabel(painter, index, *m_places[index], label, ratio, device); },
         [&](const NoteDraw& note) { DrawNote(painter, note, ratio, device); });
     if (device != 0) painter.restore();
@@ -528,7 +540,15 @@ void MapRenderer::DrawPlaces(QPainter& painter, const CRect& update, qreal ratio
 // each shown place's marker where it meets `update`, the player's marks on
 // it, then its label where that does; then the pins and their titles; the
 // labels of found places last, over everything.
-void MapRenderer::VisitPlaces(const CRect& update, const std::function<void(const CRect& marker)>& onMarker,
+// What a marker covers: its square, or its kind's symbol with the outline
+// around it.
+CRect MapRenderer::MarkerExtent(const CRect& marker) const {
+    if (!m_look.symbols) return marker;
+    return {marker.left - kSymbolMargin, marker.top - kSymbolMargin, marker.right + kSymbolMargin,
+            marker.bottom + kSymbolMargin};
+}
+
+void MapRenderer::VisitPlaces(const CRect& update, const std::function<void(int index, const CRect& marker)>& onMarker,
                               const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel,
                               const NoteVisitor& onNote) {
     std::vector<std::pair<int, CRect>> found;
@@ -536,7 +556,7 @@ void MapRenderer::VisitPlaces(const CRect& update, const std::function<void(cons
     if (m_look.declutter) PlaceLabelsAnew();
     for (int i = 0; i < m_places.GetSize(); ++i) {
         if (!ShownRects(i, marker, label)) continue;
-        if (Intersects(marker, update)) onMarker(marker);
+        if (Intersects(MarkerExtent(marker), update)) onMarker(i, marker);
         if (m_look.adaptedColours && m_overlay.IsHighlighted(m_places[i])) VisitFoundRing(marker, update, onNote);
         if (m_notes) VisitPlaceMarks(i, marker, update, onNote);
         if (!LabelMeets(label, update)) continue;
@@ -696,7 +716,7 @@ const std::vector<CRect>* MapRenderer::PlacedLabels() {
 void MapRenderer::PrepareLabels(const CRect& update, qreal ratio) {
     if (m_labelsAsText) return;
     VisitPlaces(
-        update, [](const CRect&) {},
+        update, [](int, const CRect&) {},
         [&](int index, const CRect&, bool highlighted) { MadeLabel(index, *m_places[index], highlighted, ratio); },
         [&](const NoteDraw& note) {
             if (note.title) MadeTitle(*note.title, ratio);

@@ -15,6 +15,7 @@
 // On a screen of device pixel ratio above 1 the picture and the labels are
 // drawn in device pixels, from copies made at that resolution.
 #pragma once
+#include "render/KindSymbols.h"
 #include "render/NoteGlyphs.h"
 #include "render/PlaceItems.h"
 #include "render/ZoomedTiles.h"
@@ -135,7 +136,8 @@ private:
     const QImage& MarkerImage(QSize size);
     std::vector<PlaceItem> PlaceItems(const CRect& update, qreal ratio, int scale);
     void DrawPlaces(QPainter& painter, const CRect& update, qreal ratio);
-    void VisitPlaces(const CRect& update, const std::function<void(const CRect& marker)>& onMarker,
+    CRect MarkerExtent(const CRect& marker) const;
+    void VisitPlaces(const CRect& update, const std::function<void(int index, const CRect& marker)>& onMarker,
                      const std::function<void(int index, const CRect& label, bool highlighted)>& onLabel,
                      const NoteVisitor& onNote);
     void VisitPlaceMarks(int index, const CRect& marker, const CRect& update, const NoteVisitor& onNote) const;
@@ -185,6 +187,7 @@ private:
     QColor m_markerColour;
     const CPlace* m_focusRing = nullptr;
     QImage m_ringImage;  // drawn once for the ratio, copied at every frame
+    CKindSymbolImages m_symbols;
     const CNotesOnMap* m_notes = nullptr;
     MapLook m_look;
     // The labels placed apart (PlaceLabelsAnew), by place index, and what
