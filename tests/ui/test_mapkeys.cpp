@@ -507,14 +507,14 @@ void TestMapKeys::walkThePlaces_data() {
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("described");
     QTest::newRow("Alt+Right from the middle") << "" << QList<int>{Qt::Key_Right} << "Kelwick (120000, -50000)"
-                                               << "Kelwick, Type 21, non trouvé";
+                                               << "Kelwick, Port, non trouvé";
     QTest::newRow("up, then down back") << "" << QList<int>{Qt::Key_Up, Qt::Key_Down} << "Orvane (0, 0)"
-                                        << "Orvane, Type 10, non trouvé";
+                                        << "Orvane, Région, non trouvé";
     QTest::newRow("nothing that way") << "" << QList<int>{Qt::Key_Left} << "Aucun lieu visible vers la gauche"
                                       << "aucun lieu choisi";
     QTest::newRow("F3 wraps through the found places")
         << "elw" << QList<int>{Qt::Key_F3, Qt::Key_F3, Qt::Key_F3} << "kelwick (-50000, 150000)"
-        << QString::fromUtf8("kelwick, Type 21, trouvé");
+        << QString::fromUtf8("kelwick, Port, trouvé");
 }
 
 // The keys move the focus ring; the status bar, what a screen reader reads
