@@ -635,9 +635,7 @@ void TestMapRenderer::focusRing() {
     QFETCH(bool, kindHidden);
     Scene scene;
     MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
-    MapLook look;
-    if (kindHidden) look.hiddenKinds = {scene.places[0]->m_nType};
-    renderer.SetLook(look);
+    if (kindHidden) scene.overlay.SetHiddenKinds({scene.places[0]->m_nType});
     renderer.SetFocusRing(scene.places[0]);
     const QImage image = Paint(renderer, scene, ratio);
     CRect marker, label;

@@ -37,7 +37,7 @@ QString KindName(const CPlace& place) { return QString::fromStdString(PlaceKindN
 }  // namespace
 
 const CPlace* CZerimView::FocusedPlace() const {
-    return m_pFocusPlace && m_renderer.Shows(*m_pFocusPlace) ? m_pFocusPlace : nullptr;
+    return m_pFocusPlace && m_overlay.IsPlaceVisible(m_pFocusPlace) ? m_pFocusPlace : nullptr;
 }
 
 // The walk measures in the picture's own pixels, whatever the zoom, so that
@@ -56,7 +56,7 @@ void CZerimView::WalkPlaces(WalkDirection direction) {
     const CPlace* focused = FocusedPlace();
     const CPoint from = focused ? PlaceInPlane(*focused, plane) : m_geometry.MapToPicture(m_geometry.ClientCentre());
     const int next = NearestPlace(
-        m_places, plane, [this](const CPlace& p) { return m_renderer.Shows(p); }, from, focused, direction);
+        m_places, plane, [this](const CPlace& p) { return m_overlay.IsPlaceVisible(&p); }, from, focused, direction);
     if (next < 0) {
         if (m_writeStatus)
             m_writeStatus(QString::fromUtf8("Aucun lieu visible %1").arg(QString::fromUtf8(TowardsText(direction))));

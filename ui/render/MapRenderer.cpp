@@ -120,12 +120,6 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
     return draw.has_value();
 }
 
-bool MapRenderer::Shows(const CPlace& place) const {
-    if (!m_overlay.IsPlaceVisible(&place)) return false;
-    const auto& hidden = m_look.hiddenKinds;
-    return m_overlay.IsHighlighted(&place) || !std::binary_search(hidden.begin(), hidden.end(), place.m_nType);
-}
-
 namespace {
 // How far the focus ring reaches beyond a marker on every side.
 constexpr int kRingReach = 4;
@@ -134,7 +128,7 @@ constexpr int kRingReach = 4;
 // The keyboard's focus: a white ring outlined in black around the marker,
 // seen on sea, snow and forest alike; over everything else.
 void MapRenderer::DrawFocusRing(QPainter& painter, const CRect& update, qreal ratio) {
-    if (!m_focusRing || !Shows(*m_focusRing)) return;
+    if (!m_focusRing || !m_overlay.IsPlaceVisible(m_focusRing)) return;
     CRect marker, label;
     m_overlay.GetPlaceRects(*m_focusRing, {}, marker, label);
     const CRect ring{marker.left - kRingReach, marker.top - kRingReach, marker.right + kRingReach,

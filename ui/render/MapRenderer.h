@@ -66,9 +66,6 @@ public:
     // The place with the keyboard's focus, ringed over everything else while
     // it is shown (none by default). It must outlive the renderer or be unset.
     void SetFocusRing(const CPlace* place) { m_focusRing = place; }
-    // Whether the map shows `place`: visible at the detail level, and of a
-    // kind not hidden unless it was found.
-    bool Shows(const CPlace& place) const;
 
     // The player's choices of look (see MapLook); the usual look by default.
     void SetLook(const MapLook& look) { m_look = look; }
