@@ -99,9 +99,9 @@ private:
     void SetHiddenKinds(const std::vector<int32_t>& hidden);
     void AddFileCommands(QMenu* file);
     void AddRememberCommand(QMenu* view);
-    // MainFrameLegibility.cpp: adapted colours, labels kept apart.
+    // MainFrameLegibility.cpp: adapted colours, labels kept apart, the centred map.
     void AddLegibilityCommands(QMenu* view);
-    // MainFrameOverview.cpp: "Carte centrée" and the overview's dock.
+    // MainFrameOverview.cpp: the overview's dock.
     void AddOverviewCommands(QMenu* view);
     bool RemembersView() const;
     void SaveView();

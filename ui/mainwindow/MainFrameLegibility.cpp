@@ -1,7 +1,8 @@
-// Two choices of look in the Affichage menu that help every player read
-// the map, both off by default and kept in the settings as they change:
-// colours that eyes with a colour deficiency tell apart (with a ring around
-// found places), and names placed so that none hides another or a marker.
+// Choices of look in the Affichage menu that help every player read the
+// map, all off by default and kept in the settings as they change: colours
+// that eyes with a colour deficiency tell apart (with a ring around found
+// places), names placed so that none hides another or a marker, and a
+// picture smaller than the view in its middle.
 #include "mainwindow/MainFrame.h"
 
 #include "mainwindow/ExtraCommands.h"
@@ -28,9 +29,13 @@ void CMainFrame::AddLegibilityCommands(QMenu* view) {
         {ExtraCommand::Declutter, "Étiquettes sans c&hevauchement",
          "Place les noms pour qu'aucun n'en cache un autre ni un repère ; un nom sans place libre est omis",
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), "view/declutter", &MapLook::declutter},
+        {ExtraCommand::CentredMap, "Carte ce&ntrée",
+         "Place la carte au milieu de la vue quand elle est plus petite qu'elle", QKeySequence(), "view/centred",
+         &MapLook::centred},
     };
     for (const auto& c : choices) {
-        QAction* action = NewExtraCommand(c.id, c.text, c.prompt, {c.key});
+        QAction* action =
+            NewExtraCommand(c.id, c.text, c.prompt, c.key.isEmpty() ? QList<QKeySequence>() : QList{c.key});
         action->setCheckable(true);
         const auto apply = [this, choice = c.choice](bool on) {
             MapLook look = m_pView->Look();

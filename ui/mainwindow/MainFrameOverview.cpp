@@ -1,7 +1,6 @@
-// Where the map sits and the overview of it, in the Affichage menu: "Carte
-// centrée" puts a picture smaller than the view in its middle, "Vue
-// d'ensemble" shows the whole map in a dock with the view's rectangle. Both
-// are off until the player turns them on, and kept from one run to the next.
+// The overview of the map, in the Affichage menu: "Vue d'ensemble" shows
+// the whole map in a dock with the view's rectangle, off until the player
+// turns it on, and kept from one run to the next.
 #include "mainwindow/MainFrame.h"
 
 #include "mainwindow/ExtraCommands.h"
@@ -13,24 +12,11 @@
 #include <QMenu>
 
 namespace {
-const char* const kCentredKey = "view/centred";
 const char* const kOverviewKey = "view/overview";
 }  // namespace
 
 void CMainFrame::AddOverviewCommands(QMenu* view) {
     view->addSeparator();
-    QAction* centred = NewExtraCommand(ExtraCommand::CentredMap, "Carte ce&ntrée",
-                                       "Place la carte au milieu de la vue quand elle est plus petite qu'elle", {});
-    centred->setCheckable(true);
-    connect(centred, &QAction::toggled, this, [this](bool on) {
-        MapLook look = m_pView->Look();
-        look.centred = on;
-        m_pView->SetLook(look);
-        if (on != SettingsFile::ChoiceOn(kCentredKey)) SettingsFile::KeepChoice(kCentredKey, on);
-    });
-    centred->setChecked(SettingsFile::ChoiceOn(kCentredKey));
-    view->addAction(centred);
-
     auto* dock = new QDockWidget(QString::fromUtf8("Vue d'ensemble"), this);
     dock->setObjectName(QStringLiteral("OverviewMap"));
     dock->setWidget(new COverviewMap(*m_pView, dock));
