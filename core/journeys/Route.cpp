@@ -36,7 +36,8 @@ public:
         cost[size_t(m_start)] = 0;
         open.push({Guess(m_start), m_start});
         while (!open.empty()) {
-            const auto [guessed, node] = open.top();
+            const double guessed = open.top().first;
+            const int node = open.top().second;
             open.pop();
             if (node == m_goal) break;
             if (guessed > cost[size_t(node)] + Guess(node)) continue;  // a stale entry
