@@ -1,7 +1,8 @@
 // The roads as a graph: a node at every polyline point (points at the same
 // spot are one node), an edge along every stretch, and a junction wherever a
 // road's point lies within a small tolerance of another stretch (routes that
-// join an older road end on it, seldom on one of its points).
+// join an older road end on it, seldom on one of its points): the stretch is
+// cut there and a short link joins the point to the cut.
 #pragma once
 #include "journeys/RoadTable.h"
 
@@ -15,10 +16,8 @@ constexpr double kJoinTolerance = 400.0;
 
 struct CRoadEdge {
     int to = 0;
-    double length = 0;  // world units, through `via` when it has one
+    double length = 0;  // world units
     int rank = Roads::kHighway;
-    bool hasVia = false;  // a junction's edge bends at the point it joins
-    CWorldPoint via;
 };
 
 // The point of a road nearest to somewhere: on the stretch from node `a` to
@@ -35,8 +34,8 @@ public:
     explicit CRoadGraph(const std::vector<CRoad>& roads);
 
     int AddNode(CWorldPoint point);
-    // Both ways; a straight stretch when `via` is null.
-    void AddEdge(int a, int b, int rank, const CWorldPoint* via = nullptr);
+    // A straight stretch, both ways.
+    void AddEdge(int a, int b, int rank);
 
     size_t NodeCount() const { return m_points.size(); }
     CWorldPoint Point(int node) const { return m_points[size_t(node)]; }
@@ -44,8 +43,20 @@ public:
     // The nearest point of any road stretch; a = -1 when there is no road.
     CRoadPoint Nearest(CWorldPoint p) const;
 
+    // A stretch of road by its end nodes.
+    struct Stretch {
+        int a, b, rank;
+    };
+
 private:
+    // A point joining a stretch at `at`.
+    struct Junction {
+        int node;
+        CWorldPoint at;
+    };
     void JoinCloseRoads(double tolerance);
+    void CutStretch(const Stretch& s, std::vector<Junction>& junctions);
+    void RemoveEdge(int a, int b);
     std::vector<CWorldPoint> m_points;
     std::vector<std::vector<CRoadEdge>> m_edges;
 };

@@ -55,7 +55,6 @@ public:
             const CRoadEdge& e = back[size_t(node)].edge;
             points.push_back(PointOf(node));
             ranks.push_back(e.rank);
-            if (e.hasVia) { points.push_back(e.via); ranks.push_back(e.rank); }
         }
         points.push_back(PointOf(m_start));
         std::reverse(points.begin(), points.end());
@@ -70,15 +69,15 @@ private:
         const int rank = StretchRank(self);
         const int otherNode = &self == &m_from ? m_goal : m_start;
         std::vector<CRoadEdge> out;
-        for (const int end : {self.a, self.b}) out.push_back({end, Distance(self.at, m_graph.Point(end)), rank, false, {}});
+        for (const int end : {self.a, self.b}) out.push_back({end, Distance(self.at, m_graph.Point(end)), rank});
         const bool sameStretch = (self.a == other.a && self.b == other.b) || (self.a == other.b && self.b == other.a);
-        if (sameStretch) out.push_back({otherNode, Distance(self.at, other.at), rank, false, {}});
+        if (sameStretch) out.push_back({otherNode, Distance(self.at, other.at), rank});
         return out;
     }
 
     int StretchRank(const CRoadPoint& p) const {
         for (const CRoadEdge& e : m_graph.Edges(p.a))
-            if (e.to == p.b && !e.hasVia) return e.rank;
+            if (e.to == p.b) return e.rank;
         return Roads::kTrack;
     }
 
@@ -89,7 +88,7 @@ private:
         for (const CRoadEdge& e : m_graph.Edges(node)) visit(e);
         // The goal's stretch ends lead on to the goal.
         for (const CRoadEdge& e : m_spur[1])
-            if (e.to == node) visit({m_goal, e.length, e.rank, false, {}});
+            if (e.to == node) visit({m_goal, e.length, e.rank});
     }
 
     CWorldPoint PointOf(int node) const {

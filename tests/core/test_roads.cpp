@@ -195,6 +195,12 @@ void TestRoads::roadsJoinWhereTheyMeet_data() {
         << QByteArray("1\t0,0 20000,0\n2\t10000,10000 10000,0\n") << 20000.0 << true;
     QTest::newRow("ends just short of it")
         << QByteArray("1\t0,0 20000,0\n2\t10000,10000 10000,300\n") << 20000.0 << true;
+    QTest::newRow("start and junction on one stretch")
+        << QByteArray("1\t-20000,0 20000,0\n2\t10000,10000 10000,300\n") << 20000.0 << true;
+    QTest::newRow("a stretch across the world")
+        << QByteArray("1\t-100000000,0 100000000,0\n2\t10000,10000 10000,300\n") << 20000.0 << true;
+    QTest::newRow("two roads join one stretch")
+        << QByteArray("1\t-20000,0 20000,0\n2\t5000,-8000 5000,-200\n3\t10000,10000 10000,200\n") << 20000.0 << true;
     QTest::newRow("too far to join")
         << QByteArray("1\t0,0 20000,0\n2\t10000,10000 10000,1000\n") << std::hypot(10000.0, 10000.0) << false;
 }
