@@ -54,19 +54,13 @@ std::string Duration(double hours) {
 
 std::string PointText(CWorldPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
-// The end's place name where the way starts or stops, else its coordinates.
-std::string EndText(CWorldPoint p, const CPlace& from, const CPlace& to, bool first, bool last) {
-    if (first) return LineText(from.m_strName);
-    if (last) return LineText(to.m_strName);
-    return PointText(p);
-}
-
 void PrintLegs(const CRoute& route, const CPlace& from, const CPlace& to, const CRoadTable& roads, std::ostream& out) {
+    // The places' names at the way's ends, coordinates between.
     const bool scaled = roads.state == CRoadTable::State::Read;
     for (size_t i = 0; i < route.legs.size(); ++i) {
         const CRouteLeg& leg = route.legs[i];
-        out << EndText(leg.points.front(), from, to, i == 0, false) << '\t'
-            << EndText(leg.points.back(), from, to, false, i + 1 == route.legs.size()) << '\t'
+        out << (i == 0 ? LineText(from.m_strName) : PointText(leg.points.front())) << '\t'
+            << (i + 1 == route.legs.size() ? LineText(to.m_strName) : PointText(leg.points.back())) << '\t'
             << (scaled ? RankName(leg.rank) : "ligne droite") << '\t'
             << (scaled ? Fixed(Leagues(leg.length, roads.scale), 2) : Fixed(leg.length, 0)) << '\n';
     }
@@ -87,10 +81,11 @@ int PrintRoute(const std::vector<std::string>& args, const IResourceStore& store
         return Misuse(err, "--route attend deux lieux, par exemple : zerim --route Kerandra 'Dar-Bekesh'");
     CWorldData world(store);
     const CPlaceArray& places = LoadPlacesSaying(world, err);
-    for (const std::string& name : {args[1], args[2]})
-        if (!FindPlace(places, name)) return Fail(err, "aucun lieu ne s'appelle « " + ShownText(name) + " »");
-    const CPlace& from = *FindPlace(places, args[1]);
-    const CPlace& to = *FindPlace(places, args[2]);
+    const CPlace* ends[2] = {FindPlace(places, args[1]), FindPlace(places, args[2])};
+    for (int i = 0; i < 2; ++i)
+        if (!ends[i]) return Fail(err, "aucun lieu ne s'appelle « " + ShownText(args[size_t(i) + 1]) + " »");
+    const CPlace& from = *ends[0];
+    const CPlace& to = *ends[1];
     const CRoadTable roads = LoadRoadTable(store);
     if (roads.state == CRoadTable::State::Absent)
         Complain(err, "pas de table des routes : la ligne droite, en unités de la carte");

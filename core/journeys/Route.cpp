@@ -22,8 +22,8 @@ class CRoadSearch {
 public:
     CRoadSearch(const CRoadGraph& graph, const CRoadPoint& from, const CRoadPoint& to)
         : m_graph(graph), m_from(from), m_to(to), m_start(int(graph.NodeCount())), m_goal(m_start + 1) {
-        m_spur[0] = Spur(from, to);
-        m_spur[1] = Spur(to, from);
+        m_spur[0] = Spur(from, to, m_goal);
+        m_spur[1] = Spur(to, from, m_start);
     }
 
     // The nodes' points from start to goal, the rank of each step after the
@@ -64,10 +64,9 @@ public:
 
 private:
     // The edges from a road point to its stretch's ends, and to the other
-    // road point when it lies on the same stretch.
-    std::vector<CRoadEdge> Spur(const CRoadPoint& self, const CRoadPoint& other) const {
+    // road point (node `otherNode`) when it lies on the same stretch.
+    std::vector<CRoadEdge> Spur(const CRoadPoint& self, const CRoadPoint& other, int otherNode) const {
         const int rank = StretchRank(self);
-        const int otherNode = &self == &m_from ? m_goal : m_start;
         std::vector<CRoadEdge> out;
         for (const int end : {self.a, self.b}) out.push_back({end, Distance(self.at, m_graph.Point(end)), rank});
         const bool sameStretch = (self.a == other.a && self.b == other.b) || (self.a == other.b && self.b == other.a);

@@ -25,4 +25,5 @@ struct CRouteTotals {
 
 CRoute FindRoute(const CRoadGraph& graph, CWorldPoint from, CWorldPoint to);
 double Leagues(double length, const CRoadScale& scale);
+// `scale` is a read table's: its speeds are above zero.
 CRouteTotals Totals(const CRoute& route, const CRoadScale& scale);
