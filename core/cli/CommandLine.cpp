@@ -6,6 +6,7 @@
 #include "cli/LinkCommand.h"
 #include "cli/LinkModes.h"
 #include "cli/NotesModes.h"
+#include "cli/RouteMode.h"
 #include "cli/SearchMode.h"
 #include "notes/NoteStore.h"
 #include "cli/StandardStreams.h"
@@ -195,6 +196,13 @@ std::string HelpText() {
            "                           effet:, marchand:, note: (ce genre seul) ;\n"
            "                           type:CLÉ les lieux de ce type (type:port holm ;\n"
            "                           clés : zerim --list kinds)\n"
+           "  zerim --route DE A       le chemin de DE à A par les routes : une ligne\n"
+           "                           par étape (de, à, rang de route ou hors route,\n"
+           "                           lieues), puis le total (lieues, à pied, à\n"
+           "                           cheval), séparés par des tabulations ; un lieu\n"
+           "                           est le premier de ce nom exact, sinon sans égard\n"
+           "                           à la casse ; sans table des routes, la ligne\n"
+           "                           droite en unités de la carte\n"
            "  zerim --notes-list       vos notes, une par ligne : lieu ou épingle, nom,\n"
            "                           x, y, marques (visité, favori) ou couleur, note\n"
            "                           (sauts de ligne écrits \\n), séparés par des\n"
@@ -291,6 +299,7 @@ std::string HelpText() {
            "  zerim --search 'trait foudre'\n"
            "  zerim --search 'lieu: holm'\n"
            "  zerim --link spell 'Trait de foudre'\n"
+           "  zerim --route Tessanta Dar-Bekesh\n"
            "  zerim 'zerim:place/Tessanta?zoom=100'\n"
            "  zerim --notes-export mes-notes.json\n"
            "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
@@ -319,6 +328,7 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IR
     if (const std::string clash = HelpBesideAMode(args); !clash.empty()) return Misused(err, clash);
     if (mode == "--dump") return Dump(args, store, out, err);
     if (mode == "--link") return Flushed(out, err, PrintLinkOf(args, store, out, err));
+    if (mode == "--route") return Flushed(out, err, PrintRoute(args, store, out, err));
     if (IsNotesMode(args)) return Flushed(out, err, RunNotesMode(args, NotesDatabasePath(), store, out, err));
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);

@@ -87,6 +87,7 @@ const std::vector<UsedResource>& UsedResources() {
         {rcdata, ResId::IDR_VENDORS, 4 * kMiB},
         {rcdata, ResId::IDR_EFFECTS, 4 * kMiB},
         {rcdata, ResId::IDR_VENDOR_LOCATIONS, 4 * kMiB},
+        {rcdata, ResId::IDR_ROADS, 16 * kMiB},
         {html, ResId::IDR_BLANK_PAGE, 1 * kMiB},
         {html, ResId::IDR_ABOUT_PAGE, 1 * kMiB},
         {ResType::Numeric(ResId::RT_BITMAP), ResId::IDR_MAINFRAME, 1 * kMiB},

@@ -26,6 +26,7 @@ constexpr int IDR_SPELLS = 138;          // RCDATA
 constexpr int IDR_VENDORS = 139;         // RCDATA
 constexpr int IDR_EFFECTS = 140;         // RCDATA
 constexpr int IDR_VENDOR_LOCATIONS = 141;  // RCDATA
+constexpr int IDR_ROADS = 142;           // RCDATA: the world's scale and roads
 constexpr int IDR_BLANK_PAGE = 135;      // HTML
 constexpr int IDR_ABOUT_PAGE = 136;      // HTML
 

@@ -81,6 +81,8 @@ private slots:
     void vendorsOfASpell();
     void helpShowsEveryMode();
     void linkOfAPlace();
+    void routes_data();
+    void routes();
     void badInput_data();
     void badInput();
     void emptyFolderKeepsEmbeddedData();
@@ -166,6 +168,43 @@ void TestCli::helpShowsEveryMode() {
         QVERIFY2(r.out.contains(mode), mode);
 }
 
+void TestCli::routes_data() {
+    QTest::addColumn<QByteArray>("roads");  // RCDATA_142 in a --data folder; null: the embedded one
+    QTest::addColumn<QByteArray>("notice");
+    QTest::addColumn<QByteArray>("rank");   // the first leg's
+    QTest::newRow("embedded roads") << QByteArray() << QByteArray() << QByteArray("hors route");
+    QTest::newRow("damaged roads in --data") << QByteArray("\x01\x02") << QByteArray("table des routes endommagée")
+                                             << QByteArray("ligne droite");
+}
+
+// Two towns of one road network, in any case: legs of four fields that
+// follow on, then the totals.
+void TestCli::routes() {
+    QFETCH(QByteArray, roads);
+    QFETCH(QByteArray, notice);
+    QFETCH(QByteArray, rank);
+    QTemporaryDir dir;
+    QStringList args{"--route", "tessanta", "Vinanta"};
+    if (!roads.isNull()) {
+        WriteFile(dir.filePath("RCDATA_142"), roads);
+        args = QStringList{"--data", dir.path()} + args;
+    }
+    const Result r = Run(args);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(notice.isEmpty() ? r.err.isEmpty() : r.err.contains(notice), r.err.constData());
+    const QList<QByteArray> lines = r.out.trimmed().split('\n');
+    QVERIFY(lines.size() >= 2);
+    QVERIFY(lines.front().startsWith("Tessanta\t"));
+    QCOMPARE(lines.front().split('\t').value(2), rank);
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        const QList<QByteArray> f = lines[i].split('\t');
+        QCOMPARE(f.size(), 4);
+        if (i > 0) QCOMPARE(f[0], lines[i - 1].split('\t')[1]);
+    }
+    QVERIFY(lines[lines.size() - 2].split('\t')[1] == "Vinanta");
+    QVERIFY(lines.back().startsWith("total\t"));
+}
+
 void TestCli::badInput_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("message");
@@ -185,6 +224,9 @@ void TestCli::badInput_data() {
                                            << QByteArray("aucun lieu ne s'appelle « Zzqqx »") << 1;
     QTest::newRow("link of a view") << QStringList{"--link", "view", "a"} << QByteArray("genre inconnu : « view »") << 2;
     QTest::newRow("link without name") << QStringList{"--link", "spell"} << QByteArray("--link attend") << 2;
+    QTest::newRow("route from no such place") << QStringList{"--route", "Zzqqx", "Tessanta"}
+                                              << QByteArray("aucun lieu ne s'appelle « Zzqqx »") << 1;
+    QTest::newRow("route to one place") << QStringList{"--route", "Tessanta"} << QByteArray("--route attend") << 2;
     QTest::newRow("missing folder") << QStringList{"--data", "/nonexistent/zerim", "--find", "a"}
                                     << QByteArray("/nonexistent/zerim") << 2;
     QTest::newRow("data without folder") << QStringList{"--find", "a", "--data"} << QByteArray("--data") << 2;

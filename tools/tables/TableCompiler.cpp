@@ -2,6 +2,7 @@
 
 #include "data/ResourceIds.h"
 #include "data/Win1252.h"
+#include "journeys/RoadTable.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -128,6 +129,38 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text;
 }
 
+// The value named `name` in the scale source, within [lo, hi]; exactly one.
+long long ScaleValue(const TsvTable& t, const std::string& name, long long lo, long long hi) {
+    const TsvRow* found = nullptr;
+    for (const TsvRow& row : t.rows) {
+        if (row.fields[0] != name) continue;
+        if (found) t.Fail(row, "« " + name + " » figure deux fois");
+        found = &row;
+    }
+    if (!found) throw TableError(t.file, 0, "« " + name + " » manque");
+    return t.Number(*found, 1, lo, hi);
+}
+
+// "x,y x,y ...": the coordinates in order, at least two points.
+std::vector<long long> RoadPoints(const TsvTable& t, const TsvRow& row, size_t index) {
+    std::vector<long long> values;
+    TsvRow one = row;  // the row with one number in the column, for messages
+    const std::string& text = row.fields[index];
+    for (size_t start = 0; start <= text.size();) {
+        const size_t space = std::min(text.find(' ', start), text.size());
+        const size_t comma = text.find(',', start);
+        if (comma == std::string::npos || comma > space) t.Fail(row, "point sans virgule : « " + text.substr(start, space - start) + " »");
+        for (const auto& [from, to] : {std::pair<size_t, size_t>{start, comma}, {comma + 1, space}}) {
+            one.fields[index] = text.substr(from, to - from);
+            values.push_back(t.Number(one, index, -Roads::kMaxCoordinate, Roads::kMaxCoordinate));
+        }
+        start = space + 1;
+    }
+    if (values.size() < 4) t.Fail(row, "une route a au moins deux points");
+    if (values.size() / 2 > size_t(Roads::kMaxPoints)) t.Fail(row, "plus de 65535 points");
+    return values;
+}
+
 struct TableSource {
     const char* file;
     std::vector<std::string> columns;
@@ -143,6 +176,7 @@ const TableSource kSources[] = {
     {"spells.tsv", {"name", "effect", "id"}, ResId::IDR_SPELLS},
     {"vendors.tsv", {"name", "location", "spells"}, ResId::IDR_VENDORS},
     {"locations.tsv", {"location"}, ResId::IDR_VENDOR_LOCATIONS},
+    {"roads.tsv", {"rank", "points"}, ResId::IDR_ROADS},
 };
 
 TableBytes CompileOne(const std::filesystem::path& dir, const TableSource& source,
@@ -158,6 +192,11 @@ TableBytes CompileOne(const std::filesystem::path& dir, const TableSource& sourc
     case ResId::IDR_EFFECTS: return CompileEffects(table);
     case ResId::IDR_SPELLS: return CompileSpells(table);
     case ResId::IDR_VENDORS: return CompileVendors(table);
+    case ResId::IDR_ROADS: {
+        const auto scalePath = dir / "scale.tsv";
+        if (!std::filesystem::exists(scalePath)) throw TableError("scale.tsv", 0, "absent à côté de roads.tsv");
+        return CompileRoads(ParseTsv("scale.tsv", ReadFile(scalePath), {"name", "value"}), table);
+    }
     default: return CompileLocations(table);
     }
 }
@@ -225,6 +264,22 @@ TableBytes CompileVendors(const TsvTable& t) {
         PutU16(out, 0xFFFF);  // the list's end mark
     }
     out.push_back(0);
+    return out;
+}
+
+TableBytes CompileRoads(const TsvTable& scale, const TsvTable& roads) {
+    TableBytes out;
+    PutI32(out, ScaleValue(scale, "lieue", 1, Roads::kMaxUnitsPerLeague));
+    for (const char* mode : {"marche", "cheval"})
+        for (int rank = 0; rank < Roads::kRankCount; ++rank)
+            PutU16(out, ScaleValue(scale, std::string(mode) + "-" + std::to_string(rank), 1, Roads::kMaxSpeed));
+    for (const TsvRow& row : roads.rows) {
+        PutU16(out, roads.Number(row, 0, Roads::kHighway, Roads::kTrack));
+        const auto points = RoadPoints(roads, row, 1);
+        PutU16(out, (long long)points.size() / 2);
+        for (const long long v : points) PutI32(out, v);
+    }
+    PutU16(out, 0);
     return out;
 }
 

@@ -17,6 +17,9 @@ TableBytes CompileEffects(const TsvTable& effects);
 TableBytes CompileSpells(const TsvTable& spells);
 TableBytes CompileVendors(const TsvTable& vendors);
 TableBytes CompileLocations(const TsvTable& locations);
+// `scale`: the league and the speeds by name (lieue, marche-0..3, cheval-0..3);
+// `roads`: a rank and "x,y x,y ..." points in world units per road.
+TableBytes CompileRoads(const TsvTable& scale, const TsvTable& roads);
 
 struct CompiledTable {
     std::string key;  // "RCDATA_133": the resource it becomes

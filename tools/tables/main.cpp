@@ -15,7 +15,8 @@ namespace {
 const char kHelp[] =
     "Utilisation : zerim-tables SOURCES DOSSIER\n"
     "  compile places.tsv, characters.tsv (et characters-tail.tsv), effects.tsv,\n"
-    "  spells.tsv, vendors.tsv et locations.tsv de SOURCES en DOSSIER/RCDATA_<n>,\n"
+    "  spells.tsv, vendors.tsv, locations.tsv et roads.tsv (avec scale.tsv) de\n"
+    "  SOURCES en DOSSIER/RCDATA_<n>,\n"
     "  que zerim --data DOSSIER lit à la place des tables intégrées ; tout est\n"
     "  écrit ou rien ne change.\n"
     "  zerim-tables --help      affiche cette aide\n"

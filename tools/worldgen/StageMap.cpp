@@ -7,6 +7,7 @@
 #include "Terrain.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,6 +22,45 @@ void DebugCoarse(const std::vector<float>& f, float lo, float hi, const char* pa
         u = u < 0 ? 0 : (u > 1 ? 1 : u);
         std::fputc(int(u * 255), fp);
     }
+    std::fclose(fp);
+}
+// A picture point in world units, the places' coordinates.
+long PixelToWorldX(float px) { return std::lround(-125000.0 + double(px) * 300000.0 / 3300.0); }
+long PixelToWorldY(float py) { return std::lround(220000.0 - double(py) * 350000.0 / 3800.0); }
+
+FILE* OpenSource(const std::string& path) {
+    FILE* fp = std::fopen(path.c_str(), "wb");
+    if (!fp) { std::fprintf(stderr, "zerim-worldgen: cannot write %s\n", path.c_str()); std::exit(1); }
+    return fp;
+}
+
+// res/roads.tsv: each road as its rank (1 highway, 2 road, 3 track) and its
+// points in world units; res/scale.tsv: the league and the travel speeds.
+void WriteRoadTables(const std::vector<Road>& roads, const std::string& outDir) {
+    FILE* fp = OpenSource(outDir + "/roads.tsv");
+    std::fprintf(fp, "rank\tpoints\n");
+    size_t points = 0;
+    for (const Road& road : roads) {
+        std::fprintf(fp, "%d\t", road.rank + 1);
+        const std::vector<float>& x = road.line.x;
+        const std::vector<float>& y = road.line.y;
+        for (size_t k = 0; k < x.size(); ++k) {
+            // A point in line with both neighbours adds nothing to the way.
+            if (k > 0 && k + 1 < x.size() && (x[k] - x[k - 1]) * (y[k + 1] - y[k]) == (y[k] - y[k - 1]) * (x[k + 1] - x[k]))
+                continue;
+            std::fprintf(fp, "%s%ld,%ld", k ? " " : "", PixelToWorldX(x[k]), PixelToWorldY(y[k]));
+            ++points;
+        }
+        std::fprintf(fp, "\n");
+    }
+    std::fclose(fp);
+    std::printf("roads.tsv: %zu roads, %zu points\n", roads.size(), points);
+    // Speeds in hundredths of a league an hour: off road, then ranks 1 to 3.
+    fp = OpenSource(outDir + "/scale.tsv");
+    std::fprintf(fp, "name\tvalue\nlieue\t1000\n");
+    const int walk[4] = {55, 125, 115, 95}, ride[4] = {90, 300, 260, 170};
+    for (int r = 0; r < 4; ++r) std::fprintf(fp, "marche-%d\t%d\n", r, walk[r]);
+    for (int r = 0; r < 4; ++r) std::fprintf(fp, "cheval-%d\t%d\n", r, ride[r]);
     std::fclose(fp);
 }
 }  // namespace
@@ -70,6 +110,7 @@ std::vector<PlaceRec> GenerateMapAndPlaces(unsigned long long seed, const std::s
         std::fclose(fp);
     }
     CheckPlaces(places, terrain);
+    WriteRoadTables(roads, outDir);
     std::vector<uint8_t> rgb;
     PaintMap(mapRng.Fork("paint"), terrain, roads, rgb);
     int q = 0;
