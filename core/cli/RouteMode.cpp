@@ -6,6 +6,7 @@
 #include "data/PlaceArray.h"
 #include "data/ShownText.h"
 #include "data/Win1252.h"
+#include "journeys/JourneyText.h"
 #include "journeys/Route.h"
 #include "npc/WorldData.h"
 
@@ -33,22 +34,9 @@ const CPlace* FindPlace(const CPlaceArray& places, const std::string& utf8) {
     return nullptr;
 }
 
-const char* RankName(int rank) {
-    static const char* const kNames[] = {"hors route", "grand-route", "route", "piste"};
-    return kNames[rank];
-}
-
 std::string Fixed(double value, int decimals) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-// "3 h 05": hours and minutes, rounded to the minute.
-std::string Duration(double hours) {
-    const long minutes = std::lround(hours * 60);
-    char text[64];
-    std::snprintf(text, sizeof text, "%ld h %02ld", minutes / 60, minutes % 60);
     return text;
 }
 
@@ -61,7 +49,7 @@ void PrintLegs(const CRoute& route, const CPlace& from, const CPlace& to, const 
         const CRouteLeg& leg = route.legs[i];
         out << (i == 0 ? LineText(from.m_strName) : PointText(leg.points.front())) << '\t'
             << (i + 1 == route.legs.size() ? LineText(to.m_strName) : PointText(leg.points.back())) << '\t'
-            << (scaled ? RankName(leg.rank) : "ligne droite") << '\t'
+            << (scaled ? RoadRankName(leg.rank) : "ligne droite") << '\t'
             << (scaled ? Fixed(Leagues(leg.length, roads.scale), 2) : Fixed(leg.length, 0)) << '\n';
     }
     if (!scaled) {
@@ -69,8 +57,8 @@ void PrintLegs(const CRoute& route, const CPlace& from, const CPlace& to, const 
         return;
     }
     const CRouteTotals totals = Totals(route, roads.scale);
-    out << "total\t" << Fixed(totals.leagues, 2) << " lieues\tà pied " << Duration(totals.walkHours)
-        << "\tà cheval " << Duration(totals.rideHours) << '\n';
+    out << "total\t" << Fixed(totals.leagues, 2) << " lieues\tà pied " << DurationText(totals.walkHours)
+        << "\tà cheval " << DurationText(totals.rideHours) << '\n';
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The roads table from its text sources to the reader, and the routes over
 // the road graph, checked against a brute force.
 #include "data/ResourceStore.h"
+#include "journeys/JourneyLayer.h"
+#include "journeys/JourneyText.h"
 #include "journeys/RoadTable.h"
 #include "journeys/Route.h"
 #include "tables/TableCompiler.h"
@@ -83,6 +85,9 @@ private slots:
     void routesMatchBruteForce();
     void routeWithoutRoads();
     void totalsUseEachRanksSpeed();
+    void journeyTexts_data();
+    void journeyTexts();
+    void routePathsDashOffRoad();
 };
 
 void TestRoads::compiledTableReadsBack() {
@@ -261,6 +266,40 @@ void TestRoads::totalsUseEachRanksSpeed() {
     QCOMPARE(t.leagues, 10.0);
     QCOMPARE(t.walkHours, 2.0 / 1 + 8.0 / 4);
     QCOMPARE(t.rideHours, 2.0 / 2 + 8.0 / 8);
+}
+
+void TestRoads::journeyTexts_data() {
+    QTest::addColumn<double>("leagues");
+    QTest::addColumn<double>("hours");
+    QTest::addColumn<QString>("leaguesText");
+    QTest::addColumn<QString>("hoursText");
+    QTest::newRow("zero") << 0.0 << 0.0 << "0,0 lieue" << "0 h 00";
+    QTest::newRow("singular below two") << 1.94 << 0.99 << "1,9 lieue" << "0 h 59";
+    QTest::newRow("rounds up to plural") << 1.96 << 1.9999 << "2,0 lieues" << "2 h 00";
+    QTest::newRow("long") << 123.45 << 25.5 << "123,5 lieues" << "25 h 30";
+}
+
+void TestRoads::journeyTexts() {
+    QFETCH(double, leagues);
+    QFETCH(double, hours);
+    QFETCH(QString, leaguesText);
+    QFETCH(QString, hoursText);
+    QCOMPARE(QString::fromStdString(LeaguesText(leagues)), leaguesText);
+    QCOMPARE(QString::fromStdString(DurationText(hours)), hoursText);
+}
+
+void TestRoads::routePathsDashOffRoad() {
+    CRoute route;
+    route.alongRoads = true;
+    route.legs = {{Roads::kOffRoad, {{0, 0}, {1, 0}}, 1}, {Roads::kHighway, {{1, 0}, {5, 0}}, 4}};
+    const auto paths = RoutePaths(route);
+    QCOMPARE(paths.size(), size_t(2));
+    QVERIFY(paths[0].stroke == JourneyStroke::OffRoad && paths[1].stroke == JourneyStroke::Road);
+    QVERIFY(paths[1].points == route.legs[1].points);
+    route.alongRoads = false;  // the straight line is never drawn as a road
+    route.legs.resize(1);
+    route.legs[0].rank = Roads::kHighway;
+    QVERIFY(RoutePaths(route)[0].stroke == JourneyStroke::OffRoad);
 }
 
 QTEST_APPLESS_MAIN(TestRoads)

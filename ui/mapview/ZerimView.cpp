@@ -41,6 +41,12 @@ CZerimView::CZerimView(const CPlaceArray& places, std::function<CMapPicture*()> 
     viewport()->setMouseTracking(true);  // for the hover read-out
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
     setAccessibleName(QStringLiteral("Carte"));
+    m_renderer.SetJourneys(&m_journeys);
+}
+
+void CZerimView::SetJourney(JourneyPart part, CJourneyLayer layer) {
+    m_journeys[size_t(part)] = std::move(layer);
+    viewport()->update();
 }
 
 int CZerimView::SearchPlaces(const QString& text) {

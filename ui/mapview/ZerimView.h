@@ -78,6 +78,11 @@ public:
     void MakeLabelsAhead();
     bool MakingLabelsAhead() const { return m_makingLabelsAhead; }
 
+    // The player's journeys over the map (see CJourneyLayer): each tool
+    // replaces its own part; repaints later.
+    void SetJourney(JourneyPart part, CJourneyLayer layer);
+    const CJourneyLayers& Journeys() const { return m_journeys; }
+
     // ZerimViewNotes.cpp: the player's layer over the map.
     // Draws `notes` with the places (null: none); it must outlive the view
     // or be unset. NotesChanged repaints after it changed.
@@ -187,6 +192,7 @@ private:
     std::function<void()> m_onMapPainted;
     std::function<void(const MapLook&)> m_lookChanged;
     CNotesOnMap* m_notes = nullptr;
+    CJourneyLayers m_journeys;
     std::function<void(CPoint)> m_openNotesMenu;
     std::function<void(int, CPoint)> m_pinMoved;
     // A pin being dragged: its index, and where it was before.

@@ -29,6 +29,7 @@ MapRenderer RendererFor(CZerimView& view) {
     MapRenderer renderer(view.Geometry(), view.Places(), view.PlaceTable(), QApplication::font());
     renderer.SetWholePicture(view.Renderer().WholePicture());
     renderer.SetNotes(view.Notes());
+    renderer.SetJourneys(&view.Journeys());
     renderer.SetLook(view.Look());
     return renderer;
 }

@@ -1,5 +1,6 @@
 #include "render/MapRenderer.h"
 
+#include "render/JourneyDrawing.h"
 #include "render/LabelInk.h"
 #include "render/MapPicture.h"
 #include "render/MarkerOutline.h"
@@ -116,6 +117,7 @@ bool MapRenderer::Paint(QPainter& painter, const CRect& update, const CMapPictur
     const bool placesDrawn = draw && DrawPicture(painter, *picture, *draw, update, ratio);
     if (!placesDrawn) DrawPlaces(painter, update, ratio);
     DrawCrowdedPins(painter, update);
+    if (m_journeys) DrawJourneys(painter, *m_journeys, m_geometry, update, m_fontNormal);
     DrawFocusRing(painter, update, ratio);
     return draw.has_value();
 }

@@ -15,6 +15,7 @@
 // On a screen of device pixel ratio above 1 the picture and the labels are
 // drawn in device pixels, from copies made at that resolution.
 #pragma once
+#include "journeys/JourneyLayer.h"
 #include "render/KindSymbols.h"
 #include "render/NoteGlyphs.h"
 #include "render/PlaceItems.h"
@@ -66,6 +67,10 @@ public:
     // The place with the keyboard's focus, ringed over everything else while
     // it is shown (none by default). It must outlive the renderer or be unset.
     void SetFocusRing(const CPlace* place) { m_focusRing = place; }
+
+    // The player's journeys drawn over the places and pins, under the focus
+    // ring (none by default). They must outlive the renderer or be unset.
+    void SetJourneys(const CJourneyLayers* journeys) { m_journeys = journeys; }
 
     // The player's choices of look (see MapLook); the usual look by default.
     void SetLook(const MapLook& look) { m_look = look; }
@@ -183,6 +188,7 @@ private:
     QImage m_markerImage;
     QColor m_markerColour;
     const CPlace* m_focusRing = nullptr;
+    const CJourneyLayers* m_journeys = nullptr;
     QImage m_ringImage;  // drawn once for the ratio, copied at every frame
     CKindSymbolImages m_symbols;
     const CNotesOnMap* m_notes = nullptr;
