@@ -7,6 +7,7 @@
 #include "data/ShownText.h"
 #include "data/Win1252.h"
 #include "journeys/JourneyText.h"
+#include "journeys/RoadNetwork.h"
 #include "journeys/Route.h"
 #include "npc/WorldData.h"
 
@@ -74,12 +75,10 @@ int PrintRoute(const std::vector<std::string>& args, const IResourceStore& store
         if (!ends[i]) return Fail(err, "aucun lieu ne s'appelle « " + ShownText(args[size_t(i) + 1]) + " »");
     const CPlace& from = *ends[0];
     const CPlace& to = *ends[1];
-    const CRoadTable roads = LoadRoadTable(store);
-    if (roads.state == CRoadTable::State::Absent)
-        Complain(err, "pas de table des routes : la ligne droite, en unités de la carte");
-    if (roads.state == CRoadTable::State::Damaged)
-        Complain(err, "table des routes endommagée (" + roads.reason + ") : la ligne droite, en unités de la carte");
-    const CRoute route = FindRoute(CRoadGraph(roads.roads), {from.m_x, from.m_y}, {to.m_x, to.m_y});
+    const CRoadNetwork& network = world.Roads();
+    const CRoadTable& roads = network.table;
+    if (!network.Scaled()) Complain(err, network.Notice());
+    const CRoute route = FindRoute(network.graph, {from.m_x, from.m_y}, {to.m_x, to.m_y});
     if (roads.state == CRoadTable::State::Read && !route.alongRoads)
         Complain(err, "aucune route ne joint ces lieux : la ligne droite");
     PrintLegs(route, from, to, roads, out);

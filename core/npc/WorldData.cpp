@@ -3,6 +3,7 @@
 #include "data/PlaceTable.h"
 #include "data/ResourceIds.h"
 #include "data/ResourceStore.h"
+#include "journeys/RoadNetwork.h"
 #include "npc/LinkedWorld.h"
 
 CWorldData::CWorldData(const IResourceStore& store) : m_store(store) {}
@@ -21,6 +22,11 @@ CWorldData::PlaceTable CWorldData::LoadPlaces() {
 std::vector<std::string> CWorldData::LoadProblems() const {
     if (!m_placeTable || *m_placeTable != PlaceTable::Cut) return {};
     return {CutPlaceTableNotice(m_places.GetSize())};
+}
+
+const CRoadNetwork& CWorldData::Roads() {
+    if (!m_roads) m_roads = std::make_unique<CRoadNetwork>(LoadRoadNetwork(m_store));
+    return *m_roads;
 }
 
 const CLinkedWorld& CWorldData::LinkedWorld() {

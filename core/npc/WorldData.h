@@ -11,6 +11,7 @@
 #include <vector>
 
 class CLinkedWorld;
+struct CRoadNetwork;
 class IResourceStore;
 
 class CWorldData {
@@ -40,10 +41,13 @@ public:
     // Who is found at each place, with the tables a place card reads: made
     // at the first call, over the places loaded by then, and kept.
     const CLinkedWorld& LinkedWorld();
+    // The roads and the world's scale, read at the first call and kept.
+    const CRoadNetwork& Roads();
 
 private:
     const IResourceStore& m_store;
     std::optional<PlaceTable> m_placeTable;  // nothing until loaded
     CPlaceList m_places;
     std::unique_ptr<CLinkedWorld> m_linked;
+    std::unique_ptr<CRoadNetwork> m_roads;
 };

@@ -53,6 +53,7 @@ public:
     // Who is found at each place, with the tables a place card reads: made
     // at the first call, once loaded, and kept for the run.
     const CLinkedWorld& LinkedWorld() { return m_data.LinkedWorld(); }
+    const CRoadNetwork& Roads() { return m_data.Roads(); }
 
     // What went wrong while loading, one French phrase each, in lower case
     // (as after "zerim: "): the map picture refused or cut short, the place
