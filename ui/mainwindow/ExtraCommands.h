@@ -54,6 +54,8 @@ enum : int {
     // The kinds of places (KindCommands).
     KindLegend,
     KindSymbols,
+    // Measuring (MainFrameMeasure).
+    Measure,
 };
 }  // namespace ExtraCommand
 

@@ -103,6 +103,8 @@ private:
     void AddLegibilityCommands(QMenu* view);
     // MainFrameOverview.cpp: the overview's dock.
     void AddOverviewCommands(QMenu* view);
+    // MainFrameMeasure.cpp: the measuring tool's command.
+    void AddMeasureCommand(QMenu* view);
     bool RemembersView() const;
     void SaveView();
     void SaveSettings(SettingsFile& file);

@@ -68,6 +68,7 @@ void CMainFrame::AddViewCommands(QMenu* view) {
         view->addAction(action);
     }
     AddKindCommands(view);
+    AddMeasureCommand(view);
 }
 
 // Before "?", which stays last: the one search, the place field, both

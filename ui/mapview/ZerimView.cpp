@@ -200,7 +200,7 @@ CPoint ClientPoint(const QMouseEvent* event) {
 }  // namespace
 
 void CZerimView::mousePressEvent(QMouseEvent* event) {
-    if (PressForNotes(event)) return;
+    if (PressForNotes(event) || PressForMeasure(event)) return;
     if (event->button() == Qt::MiddleButton && !m_pointer.Pressing()) {
         m_pan.emplace(event->position().toPoint(), m_geometry.Scroll().Position());
         viewport()->setCursor(Qt::ClosedHandCursor);
@@ -332,7 +332,8 @@ bool CZerimView::viewportEvent(QEvent* event) {
 void CZerimView::SetHovered(const CPlace* hovered) {
     if (hovered == m_pHoverPlace) return;  // the same place: the status bar is left alone
     m_pHoverPlace = hovered;
-    if (m_writeStatus) m_writeStatus(ShownName(HoverText(hovered)));
+    // Off the places, a measure under way has the status bar back.
+    if (m_writeStatus) m_writeStatus(!hovered && m_measure ? MeasureSentence() : ShownName(HoverText(hovered)));
 }
 
 // --- painting ------------------------------------------------------------

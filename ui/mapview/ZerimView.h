@@ -3,6 +3,7 @@
 // search live in the core (ViewGeometry, CPlaceOverlay), the drawing in
 // MapRenderer; this widget forwards events to them and paints through it.
 #pragma once
+#include "journeys/Measure.h"
 #include "render/MapRenderer.h"
 #include "view/PlaceOverlay.h"
 #include "view/PlaceWalk.h"
@@ -102,6 +103,19 @@ public:
     // and its new world point.
     void OnPinMoved(std::function<void(int pin, CPoint world)> moved) { m_pinMoved = std::move(moved); }
 
+    // ZerimViewMeasure.cpp: the measuring tool. While it is on, a Shift+left
+    // click on the picture adds a point, Backspace takes the last one back
+    // and Escape ends it; the legs and their lengths show on the map and in
+    // the status bar. Lengths read in leagues with `scale`, else in world
+    // units; `notice` (may be empty) follows the first sentence.
+    void StartMeasuring(std::optional<CRoadScale> scale, const QString& notice);
+    // Takes the drawing away and gives the status bar back to the read-out.
+    void EndMeasuring();
+    bool Measuring() const { return m_measure.has_value(); }
+    // Told when the tool ends from the map (Escape), so that its command
+    // can follow.
+    void OnMeasureEnded(std::function<void()> ended) { m_measureEnded = std::move(ended); }
+
     // ZerimViewKeyboard.cpp: walking the places from the keyboard.
     // The focus ring goes to the nearest shown place in `direction` from the
     // focused place (from the middle of the view when none is), the view
@@ -172,6 +186,10 @@ private:
     bool PressForNotes(const QMouseEvent* event);
     bool MoveForNotes(const QMouseEvent* event);
     bool ReleaseForNotes(const QMouseEvent* event);
+    bool PressForMeasure(const QMouseEvent* event);
+    bool KeyForMeasure(const QKeyEvent* event);
+    void ShowMeasure(const QString& said = {});
+    QString MeasureSentence() const;
 
     const CPlaceArray& m_places;
     std::function<CMapPicture*()> m_ensurePicture;
@@ -197,4 +215,6 @@ private:
     std::function<void(int, CPoint)> m_pinMoved;
     // A pin being dragged: its index, and where it was before.
     std::optional<std::pair<int, CPoint>> m_pinDrag;
+    std::optional<CMeasure> m_measure;  // while the measuring tool is on
+    std::function<void()> m_measureEnded;
 };

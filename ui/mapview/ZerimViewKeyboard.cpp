@@ -113,8 +113,10 @@ void CZerimView::AnnounceState() {
     QAccessible::updateAccessibility(&event);
 }
 
-// Escape lets go of the focused place; the arrows keep scrolling.
+// Escape ends a measure, else lets go of the focused place; the arrows
+// keep scrolling.
 void CZerimView::keyPressEvent(QKeyEvent* event) {
+    if (KeyForMeasure(event)) return;
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_pFocusPlace) {
         ClearPlaceFocus();
         return;

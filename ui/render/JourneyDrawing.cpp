@@ -12,7 +12,8 @@ const QColor kRouteColour(0x00, 0x72, 0xb2);
 const QColor kHalo(255, 255, 255, 220);
 const QColor kInk(0, 0, 0, 230);
 constexpr qreal kRouteWidth = 4, kMeasureWidth = 2, kHaloExtra = 3;
-constexpr qreal kStopRadius = 10, kPointRadius = 3.5;
+const QColor kTagFill(30, 30, 30, 200);
+constexpr qreal kStopRadius = 10, kPointRadius = 3.5, kTagPadding = 2;
 
 QPointF ClientPoint(const ViewGeometry& geometry, CWorldPoint world) {
     const CPoint map = geometry.WorldToMap(CPoint{world.x, world.y});
@@ -68,14 +69,21 @@ void DrawStop(QPainter& painter, const QFont& font, QPointF at, const QString& t
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
+// A measured point's length sits on a dark tag above and right of its dot,
+// so that it reads apart from the places' names around it.
 void DrawPoint(QPainter& painter, const QFont& font, QPointF at, const QString& text) {
     painter.setPen(QPen(kInk, 1.5));
     painter.setBrush(Qt::white);
     painter.drawEllipse(at, kPointRadius, kPointRadius);
     if (text.isEmpty()) return;
     const QFontMetricsF metrics(font);
-    DrawOutlinedText(painter, font, at + QPointF(kPointRadius + 4, -kPointRadius - metrics.descent()), text,
-                     Qt::white);
+    const QPointF baseline = at + QPointF(kPointRadius + 3 + kTagPadding, -kPointRadius - kTagPadding - metrics.descent());
+    const QRectF tag(baseline.x() - kTagPadding, baseline.y() - metrics.ascent() - kTagPadding,
+                     metrics.horizontalAdvance(text) + 2 * kTagPadding, metrics.height() + 2 * kTagPadding);
+    painter.setPen(QPen(kHalo, 1));
+    painter.setBrush(kTagFill);
+    painter.drawRoundedRect(tag, 3, 3);
+    DrawOutlinedText(painter, font, baseline, text, Qt::white);
 }
 
 void DrawMark(QPainter& painter, const QFont& font, const CJourneyMark& mark, QPointF at) {
