@@ -136,6 +136,8 @@ private slots:
     void focusRing();
     void pinsDrawnWholeOrAsDots_data();
     void pinsDrawnWholeOrAsDots();
+    void journeyLinesInTheirInk_data();
+    void journeyLinesInTheirInk();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -649,6 +651,54 @@ void TestMapRenderer::focusRing() {
         const QColor edge = image.pixelColor(outside[side]), band = image.pixelColor(outside[side] + inward[side]);
         QCOMPARE(band == Qt::white && edge.lightness() < 40, !kindHidden);
     }
+}
+
+// A journey's line across a grey picture: along the row it runs on, its
+// pixels are in its ink (all of them for a solid line, some for a dashed
+// one), and a measure's white dashes lie on a dark edge.
+void TestMapRenderer::journeyLinesInTheirInk_data() {
+    QTest::addColumn<int>("stroke");  // JourneyStroke
+    QTest::addColumn<int>("row");     // rows below the line's middle
+    QTest::addColumn<QColor>("ink");
+    QTest::addColumn<double>("least");  // share of the row's pixels in the ink
+    QTest::addColumn<double>("most");
+    const QColor blue(0x00, 0x72, 0xb2);
+    QTest::newRow("a road: solid blue") << int(JourneyStroke::Road) << 0 << blue << 0.95 << 1.0;
+    QTest::newRow("off road: dashed blue") << int(JourneyStroke::OffRoad) << 0 << blue << 0.3 << 0.8;
+    QTest::newRow("a measure: white dashes") << int(JourneyStroke::Measure) << 0 << QColor(Qt::white) << 0.3 << 0.8;
+    QTest::newRow("a measure: its dark edge") << int(JourneyStroke::Measure) << -2 << QColor(13, 13, 13) << 0.95 << 1.0;
+}
+
+void TestMapRenderer::journeyLinesInTheirInk() {
+    QFETCH(int, stroke);
+    QFETCH(int, row);
+    QFETCH(QColor, ink);
+    QFETCH(double, least);
+    QFETCH(double, most);
+    SnowScene scene({"A"});
+    const std::vector<unsigned char> grey = TestJpeg::Solid(800, 600, {128, 128, 128});
+    scene.picture.LoadFromBytes(ByteBlock(grey));
+    const CPoint scroll = scene.geometry.GetScrollOffset();
+    const auto worldAt = [&](int x, int y) {
+        const CPoint w = scene.geometry.MapToWorld({x + scroll.x, y + scroll.y});
+        return CWorldPoint{w.x, w.y};
+    };
+    const CWorldPoint from = worldAt(20, 250);
+    CJourneyLayers journeys;
+    journeys[size_t(JourneyPart::Route)].paths.push_back({JourneyStroke(stroke), {from, worldAt(380, 250)}});
+    MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
+    renderer.SetJourneys(&journeys);
+    QImage image(400, 300, QImage::Format_RGB32);
+    QPainter painter(&image);
+    renderer.Paint(painter, {0, 0, 400, 300}, &scene.picture);
+    painter.end();
+    // The row the line runs on, as the renderer placed its ends.
+    const int y = scene.geometry.WorldToMap({from.x, from.y}).y - scroll.y + row;
+    const auto near = [&](QColor c) {
+        return std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 40;
+    };
+    const double share = CountPixels(image, {40, y, 360, y + 1}, near) / 320.0;
+    QVERIFY2(share >= least && share <= most, qPrintable(QString::number(share)));
 }
 
 QTEST_MAIN(TestMapRenderer)
