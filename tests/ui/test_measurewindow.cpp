@@ -37,6 +37,7 @@ private slots:
     void clicksOnTheMap();
     void takenBackAndEnded_data();
     void takenBackAndEnded();
+    void readOutGivesTheMeasureBack();
     void scaleReachesTheStatusBar_data();
     void scaleReachesTheStatusBar();
 
@@ -137,6 +138,21 @@ void TestMeasureWindow::takenBackAndEnded() {
     QCOMPARE(Measure()->isChecked(), on);
     QCOMPARE(View()->Measuring(), on);
     QCOMPARE(Pane0(), on ? QString::fromUtf8("1 point : Maj+clic pour poser le suivant") : QStringLiteral("Orvane (0, 0)"));
+}
+
+// A place hovered takes the status bar; off the places, the measure has it back.
+void TestMeasureWindow::readOutGivesTheMeasureBack() {
+    View()->SetDetailLevel(5);
+    const CPoint orvane = View()->Geometry().WorldToMap({0, 0});
+    Measure()->trigger();
+    ShiftClick({100, 100});
+    ShiftClick({300, 200});
+    const QString measured = Pane0();
+    QTest::mouseMove(Map(), QPoint(orvane.x, orvane.y));
+    QTRY_COMPARE(Pane0(), QStringLiteral("Orvane (0, 0)"));
+    QTest::mouseMove(Map(), QPoint(5, 5));
+    QTRY_COMPARE(Pane0(), measured);
+    QVERIFY(measured.startsWith("2 points : "));
 }
 
 void TestMeasureWindow::scaleReachesTheStatusBar_data() {
