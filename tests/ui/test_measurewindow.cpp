@@ -86,6 +86,8 @@ void TestMeasureWindow::clicksOnTheMap_data() {
     QTest::addColumn<QString>("said");  // in the status bar
     QTest::newRow("Shift+click sets a point") << Qt::KeyboardModifiers(Qt::ShiftModifier) << QPoint(300, 200) << true
                                               << 20 << "1 point";
+    QTest::newRow("Shift+click on a place: the place itself")
+        << Qt::KeyboardModifiers(Qt::ShiftModifier) << QPoint(-1, -1) << true << 20 << "1 point";
     QTest::newRow("a plain click still zooms") << Qt::KeyboardModifiers() << QPoint(300, 200) << false << 30 << "";
     QTest::newRow("Ctrl+Shift is no measure's")
         << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier) << QPoint(300, 200) << false << 30 << "";
@@ -98,13 +100,16 @@ void TestMeasureWindow::clicksOnTheMap() {
     QFETCH(QPoint, at);
     QFETCH(bool, point);
     QFETCH(QString, said);
+    const CPoint orvane = View()->Geometry().WorldToMap({0, 0});
+    const bool onOrvane = at == QPoint(-1, -1);
+    if (onOrvane) at = QPoint(orvane.x + 2, orvane.y - 1);  // on its marker, off its middle
     Measure()->trigger();
     QVERIFY(View()->Measuring() && View()->hasFocus());
     QTest::mouseClick(Map(), Qt::LeftButton, modifiers, at);
     QTEST(View()->Zoom(), "zoom");
     QCOMPARE(Drawn().marks.size(), size_t(point ? 1 : 0));
     if (point) {
-        const CPoint world = View()->WorldAt({at.x(), at.y()});
+        const CPoint world = onOrvane ? CPoint{0, 0} : View()->WorldAt({at.x(), at.y()});
         QVERIFY(Drawn().marks[0].at == CWorldPoint({world.x, world.y}));
     }
     QVERIFY2(Pane0().contains(said), qPrintable(Pane0()));

@@ -48,8 +48,10 @@ bool CZerimView::PressForMeasure(const QMouseEvent* event) {
         ShowMeasure(QString::fromUtf8("hors de la carte, aucun point posé"));
         return true;
     }
-    // A double click's second press finds the same point, and adds nothing.
-    const CPoint world = WorldAt({p.x(), p.y()});
+    // On a place's marker or name, the point is the place itself. A double
+    // click's second press finds the same point, and adds nothing.
+    const CPlace* place = PlaceAt({p.x(), p.y()});
+    const CPoint world = place ? CPoint{place->m_x, place->m_y} : WorldAt({p.x(), p.y()});
     if (m_measure->Add({world.x, world.y})) ShowMeasure();
     return true;
 }
