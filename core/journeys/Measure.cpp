@@ -63,7 +63,8 @@ std::string CMeasure::Summary() const {
     if (legs.size() > 1) {
         const size_t first = legs.size() > kLegsShown ? legs.size() - kLegsShown : 0;
         if (first > 0) text += "… + ";
-        for (size_t i = first; i < legs.size(); ++i) text += LengthText(legs[i]) + (i + 1 < legs.size() ? " + " : " = ");
+        for (size_t i = first; i < legs.size(); ++i)
+            text += LengthText(legs[i]) + (i + 1 < legs.size() ? " + " : " = ");
     }
     text += LengthText(total);
     if (m_scale && m_scale->walk[Roads::kOffRoad] > 0) {

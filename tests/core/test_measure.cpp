@@ -53,22 +53,20 @@ void TestMeasure::sums_data() {
         << "Mesurer : Maj+clic sur la carte pose un point, Retour arrière retire le dernier, Échap termine";
     QTest::newRow("one point: no length yet")
         << true << QVector<QPoint>{{5, 5}} << QStringList{""} << "1 point : Maj+clic pour poser le suivant";
-    QTest::newRow("one leg, with the walk")
-        << true << QVector<QPoint>{{0, 0}, {3000, -4000}} << QStringList{"", "5,0 lieues"}
-        << "2 points : 5,0 lieues, 10 h 00 à pied";
+    QTest::newRow("one leg, with the walk") << true << QVector<QPoint>{{0, 0}, {3000, -4000}}
+                                            << QStringList{"", "5,0 lieues"} << "2 points : 5,0 lieues, 10 h 00 à pied";
     QTest::newRow("legs, their sum and running totals")
         << true << QVector<QPoint>{{0, 0}, {2100, 0}, {2100, 1100}} << QStringList{"", "2,1 lieues", "3,2 lieues"}
         << "3 points : 2,1 lieues + 1,1 lieue = 3,2 lieues, 6 h 24 à pied";
     QTest::newRow("many legs: the last five in the sentence")
-        << true << Along(8, 1000)
-        << QStringList{"",          "1,0 lieue",  "2,0 lieues", "3,0 lieues",
-                       "4,0 lieues", "5,0 lieues", "6,0 lieues", "7,0 lieues"}
+        << true << Along(8, 1000) << QStringList{"",           "1,0 lieue",  "2,0 lieues", "3,0 lieues",
+                                                 "4,0 lieues", "5,0 lieues", "6,0 lieues", "7,0 lieues"}
         << "8 points : … + 1,0 lieue + 1,0 lieue + 1,0 lieue + 1,0 lieue + 1,0 lieue = 7,0 lieues, 14 h 00 à pied";
     QTest::newRow("no scale: world units, thousands apart, no time")
         << false << QVector<QPoint>{{0, 0}, {1200, 0}, {1200, -900}} << QStringList{"", "1 200 unités", "2 100 unités"}
         << "3 points : 1 200 unités + 900 unités = 2 100 unités";
-    QTest::newRow("no scale: one unit")
-        << false << QVector<QPoint>{{0, 0}, {0, 1}} << QStringList{"", "1 unité"} << "2 points : 1 unité";
+    QTest::newRow("no scale: one unit") << false << QVector<QPoint>{{0, 0}, {0, 1}} << QStringList{"", "1 unité"}
+                                        << "2 points : 1 unité";
     QTest::newRow("no scale: a million units") << false << QVector<QPoint>{{0, 0}, {1000000, 0}}
                                                << QStringList{"", "1 000 000 unités"} << "2 points : 1 000 000 unités";
 }
@@ -110,8 +108,7 @@ void TestMeasure::pointsAddedAndTakenBack() {
     QFETCH(QString, left);
     CMeasure measure;
     QString answers;
-    for (QChar edit : edits)
-        answers += (edit == '-' ? measure.RemoveLast() : measure.Add(Lettered(edit))) ? 't' : 'f';
+    for (QChar edit : edits) answers += (edit == '-' ? measure.RemoveLast() : measure.Add(Lettered(edit))) ? 't' : 'f';
     QTEST(answers, "answers");
     std::vector<CWorldPoint> expected;
     for (QChar letter : left) expected.push_back(Lettered(letter));

@@ -64,7 +64,8 @@ void TestMeasureWindow::Open(bool roads) {
     m_roads = roads;
     m_store = CMemoryResourceStore();
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, {90, 120, 90}));
-    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES, TestTables::PlaceTable({{"Orvane", 10, 0, 0, 0}}));
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_PLACES,
+                TestTables::PlaceTable({{"Orvane", 10, 0, 0, 0}}));
     if (roads) m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_ROADS, ScaleOnly());
     QVERIFY(OpenMainWindow(m_store, {1000, 900}, m_world, m_app, m_frame));
 }
@@ -81,11 +82,11 @@ void TestMeasureWindow::init() {
 void TestMeasureWindow::clicksOnTheMap_data() {
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<QPoint>("at");
-    QTest::addColumn<bool>("point");  // a point set where clicked
-    QTest::addColumn<int>("zoom");    // the zoom after the click
+    QTest::addColumn<bool>("point");    // a point set where clicked
+    QTest::addColumn<int>("zoom");      // the zoom after the click
     QTest::addColumn<QString>("said");  // in the status bar
-    QTest::newRow("Shift+click sets a point") << Qt::KeyboardModifiers(Qt::ShiftModifier) << QPoint(300, 200) << true
-                                              << 20 << "1 point";
+    QTest::newRow("Shift+click sets a point")
+        << Qt::KeyboardModifiers(Qt::ShiftModifier) << QPoint(300, 200) << true << 20 << "1 point";
     QTest::newRow("Shift+click on a place: the place itself")
         << Qt::KeyboardModifiers(Qt::ShiftModifier) << QPoint(-1, -1) << true << 20 << "1 point";
     QTest::newRow("a plain click still zooms") << Qt::KeyboardModifiers() << QPoint(300, 200) << false << 30 << "";
@@ -136,13 +137,16 @@ void TestMeasureWindow::takenBackAndEnded() {
     ShiftClick({100, 100});
     ShiftClick({300, 200});
     QCOMPARE(Drawn().paths.size(), size_t(1));
-    if (how == "uncheck") Measure()->trigger();
-    else QTest::keyClick(View(), how == "Escape" ? Qt::Key_Escape : Qt::Key_Backspace);
+    if (how == "uncheck")
+        Measure()->trigger();
+    else
+        QTest::keyClick(View(), how == "Escape" ? Qt::Key_Escape : Qt::Key_Backspace);
     QTEST(int(Drawn().marks.size()), "marks");
     QCOMPARE(Drawn().paths.size(), size_t(0));
     QCOMPARE(Measure()->isChecked(), on);
     QCOMPARE(View()->Measuring(), on);
-    QCOMPARE(Pane0(), on ? QString::fromUtf8("1 point : Maj+clic pour poser le suivant") : QStringLiteral("Orvane (0, 0)"));
+    QCOMPARE(Pane0(),
+             on ? QString::fromUtf8("1 point : Maj+clic pour poser le suivant") : QStringLiteral("Orvane (0, 0)"));
 }
 
 // A place hovered takes the status bar; off the places, the measure has it back.
@@ -167,7 +171,8 @@ void TestMeasureWindow::scaleReachesTheStatusBar_data() {
     QTest::newRow("a world with a scale: leagues and the walk")
         << true << QString::fromUtf8("Échap termine") << QString::fromUtf8(" lieues, \\d+ h \\d\\d à pied$");
     QTest::newRow("an older world: units, and why")
-        << false << QString::fromUtf8("Échap termine — pas de table des routes : la ligne droite, en unités de la carte")
+        << false
+        << QString::fromUtf8("Échap termine — pas de table des routes : la ligne droite, en unités de la carte")
         << QString::fromUtf8(" unités$");
 }
 

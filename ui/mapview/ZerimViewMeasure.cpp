@@ -13,8 +13,8 @@ namespace {
 // Shift alone with the left button: Ctrl's clicks are the notes', and the
 // plain ones keep zooming.
 bool IsMeasureClick(const QMouseEvent* event) {
-    const Qt::KeyboardModifiers held = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                                                              Qt::MetaModifier);
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     return event->button() == Qt::LeftButton && held == Qt::ShiftModifier;
 }
 }  // namespace

@@ -77,7 +77,8 @@ void DrawPoint(QPainter& painter, const QFont& font, QPointF at, const QString& 
     painter.drawEllipse(at, kPointRadius, kPointRadius);
     if (text.isEmpty()) return;
     const QFontMetricsF metrics(font);
-    const QPointF baseline = at + QPointF(kPointRadius + 3 + kTagPadding, -kPointRadius - kTagPadding - metrics.descent());
+    const QPointF baseline =
+        at + QPointF(kPointRadius + 3 + kTagPadding, -kPointRadius - kTagPadding - metrics.descent());
     const QRectF tag(baseline.x() - kTagPadding, baseline.y() - metrics.ascent() - kTagPadding,
                      metrics.horizontalAdvance(text) + 2 * kTagPadding, metrics.height() + 2 * kTagPadding);
     painter.setPen(QPen(kHalo, 1));
