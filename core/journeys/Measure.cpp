@@ -55,8 +55,9 @@ CJourneyLayer CMeasure::Layer() const {
 
 std::string CMeasure::Summary() const {
     if (m_points.empty())
-        return "Mesurer : Maj+clic sur la carte pose un point, Retour arrière retire le dernier, Échap termine";
-    if (m_points.size() == 1) return "1 point : Maj+clic pour poser le suivant";
+        return "Mesurer : Maj+clic sur la carte ou Entrée sur le lieu choisi pose un point, Retour arrière retire le "
+               "dernier, Échap termine";
+    if (m_points.size() == 1) return "1 point : Maj+clic ou Entrée pour poser le suivant";
     const std::vector<double> legs = Legs();
     const double total = std::accumulate(legs.begin(), legs.end(), 0.0);
     std::string text = std::to_string(m_points.size()) + " points : ";

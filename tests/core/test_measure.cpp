@@ -50,9 +50,10 @@ void TestMeasure::sums_data() {
     QTest::addColumn<QString>("summary");
     QTest::newRow("no point: how to begin")
         << true << QVector<QPoint>{} << QStringList{}
-        << "Mesurer : Maj+clic sur la carte pose un point, Retour arrière retire le dernier, Échap termine";
+        << "Mesurer : Maj+clic sur la carte ou Entrée sur le lieu choisi pose un point, Retour arrière retire le "
+           "dernier, Échap termine";
     QTest::newRow("one point: no length yet")
-        << true << QVector<QPoint>{{5, 5}} << QStringList{""} << "1 point : Maj+clic pour poser le suivant";
+        << true << QVector<QPoint>{{5, 5}} << QStringList{""} << "1 point : Maj+clic ou Entrée pour poser le suivant";
     QTest::newRow("one leg, with the walk") << true << QVector<QPoint>{{0, 0}, {3000, -4000}}
                                             << QStringList{"", "5,0 lieues"} << "2 points : 5,0 lieues, 10 h 00 à pied";
     QTest::newRow("legs, their sum and running totals")

@@ -38,6 +38,7 @@ private slots:
     void takenBackAndEnded_data();
     void takenBackAndEnded();
     void readOutGivesTheMeasureBack();
+    void enterSetsTheChosenPlace();
     void scaleReachesTheStatusBar_data();
     void scaleReachesTheStatusBar();
 
@@ -74,6 +75,7 @@ void TestMeasureWindow::init() {
     Open(true);
     Measure()->setChecked(false);
     View()->SetZoom(20);
+    View()->ClearPlaceFocus();
     View()->setFocus();
     QTest::mouseMove(Map(), QPoint(5, 5));  // on no place
     QTRY_VERIFY(!View()->HoveredPlace());
@@ -145,8 +147,8 @@ void TestMeasureWindow::takenBackAndEnded() {
     QCOMPARE(Drawn().paths.size(), size_t(0));
     QCOMPARE(Measure()->isChecked(), on);
     QCOMPARE(View()->Measuring(), on);
-    QCOMPARE(Pane0(),
-             on ? QString::fromUtf8("1 point : Maj+clic pour poser le suivant") : QStringLiteral("Orvane (0, 0)"));
+    QCOMPARE(Pane0(), on ? QString::fromUtf8("1 point : Maj+clic ou Entrée pour poser le suivant")
+                         : QStringLiteral("Orvane (0, 0)"));
 }
 
 // A place hovered takes the status bar; off the places, the measure has it back.
@@ -162,6 +164,22 @@ void TestMeasureWindow::readOutGivesTheMeasureBack() {
     QTest::mouseMove(Map(), QPoint(5, 5));
     QTRY_COMPARE(Pane0(), measured);
     QVERIFY(measured.startsWith("2 points : "));
+}
+
+// Without a mouse: Enter sets the place chosen from the keyboard, and what
+// a screen reader reads of the map says the measure.
+void TestMeasureWindow::enterSetsTheChosenPlace() {
+    Measure()->trigger();
+    QTest::keyClick(View(), Qt::Key_Return);
+    QVERIFY(Drawn().marks.empty());
+    QVERIFY2(Pane0().endsWith(QString::fromUtf8("aucun lieu choisi (Alt+flèches pour en choisir un)")),
+             qPrintable(Pane0()));
+    View()->SearchPlaces("Orvane");
+    View()->FocusNextFound(false);
+    QTest::keyClick(View(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(Drawn().marks.size(), size_t(1));
+    QVERIFY(Drawn().marks[0].at == CWorldPoint({0, 0}));
+    QVERIFY2(View()->AccessibleState().endsWith(Pane0()), qPrintable(View()->AccessibleState()));
 }
 
 void TestMeasureWindow::scaleReachesTheStatusBar_data() {

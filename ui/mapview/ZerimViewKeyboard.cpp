@@ -101,10 +101,14 @@ void CZerimView::KeepInSight(const CPlace& place) {
 QString CZerimView::AccessibleState() const {
     QString state = QString::fromUtf8("Zoom %1 %").arg(m_geometry.Zoom());
     const CPlace* place = FocusedPlace();
-    if (!place) return state + QString::fromUtf8(" ; aucun lieu choisi (Alt+flèches pour parcourir les lieux)");
-    return state + QString::fromUtf8(" ; lieu : %1, %2, %3")
-                       .arg(ShownName(place->m_strName), KindName(*place),
-                            QString::fromUtf8(m_overlay.IsHighlighted(place) ? "trouvé" : "non trouvé"));
+    if (!place)
+        state += QString::fromUtf8(" ; aucun lieu choisi (Alt+flèches pour parcourir les lieux)");
+    else
+        state += QString::fromUtf8(" ; lieu : %1, %2, %3")
+                     .arg(ShownName(place->m_strName), KindName(*place),
+                          QString::fromUtf8(m_overlay.IsHighlighted(place) ? "trouvé" : "non trouvé"));
+    // A measure under way is read out too: without a mouse, the way to follow it.
+    return m_measure ? state + " ; " + MeasureSentence() : state;
 }
 
 // A screen reader hears the new state where the view has the focus.

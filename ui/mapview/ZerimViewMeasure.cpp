@@ -1,5 +1,6 @@
-// The map view's measuring tool: Shift+left clicks set points on the
-// picture, Backspace takes the last one back, Escape ends it. The sums are
+// The map view's measuring tool: Shift+left clicks (or Enter on the place
+// chosen from the keyboard) set points, Backspace takes the last one back,
+// Escape ends it. The sums are
 // the core's (CMeasure); the view draws them as its journey part and says
 // them in the status bar.
 #include "mapview/ZerimView.h"
@@ -30,6 +31,7 @@ void CZerimView::EndMeasuring() {
     m_measure.reset();
     SetJourney(JourneyPart::Measure, {});
     if (m_writeStatus) m_writeStatus(ShownName(HoverText(m_pHoverPlace)));
+    AnnounceState();
 }
 
 QString CZerimView::MeasureSentence() const { return QString::fromStdString(m_measure->Summary()); }
@@ -37,6 +39,7 @@ QString CZerimView::MeasureSentence() const { return QString::fromStdString(m_me
 void CZerimView::ShowMeasure(const QString& said) {
     SetJourney(JourneyPart::Measure, m_measure->Layer());
     if (m_writeStatus) m_writeStatus(said.isEmpty() ? MeasureSentence() : MeasureSentence() + " — " + said);
+    AnnounceState();
 }
 
 // A point off the picture is refused: the map has nothing there to measure.
@@ -56,14 +59,27 @@ bool CZerimView::PressForMeasure(const QMouseEvent* event) {
     return true;
 }
 
+// Enter sets a point on the place chosen from the keyboard (Alt+arrows), so
+// that a measure needs no mouse.
 bool CZerimView::KeyForMeasure(const QKeyEvent* event) {
-    if (!m_measure || event->modifiers() != Qt::NoModifier) return false;
-    if (event->key() == Qt::Key_Escape) {
+    if (!m_measure || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    switch (event->key()) {
+    case Qt::Key_Escape:
         EndMeasuring();
         if (m_measureEnded) m_measureEnded();
         return true;
+    case Qt::Key_Backspace:
+        ShowMeasure(m_measure->RemoveLast() ? QString() : QString::fromUtf8("aucun point à retirer"));
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (const CPlace* place = FocusedPlace()) {
+            if (m_measure->Add({place->m_x, place->m_y})) ShowMeasure();
+        } else {
+            ShowMeasure(QString::fromUtf8("aucun lieu choisi (Alt+flèches pour en choisir un)"));
+        }
+        return true;
+    default:
+        return false;
     }
-    if (event->key() != Qt::Key_Backspace) return false;
-    ShowMeasure(m_measure->RemoveLast() ? QString() : QString::fromUtf8("aucun point à retirer"));
-    return true;
 }
