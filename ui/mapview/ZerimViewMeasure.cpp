@@ -1,8 +1,7 @@
 // The map view's measuring tool: Shift+left clicks (or Enter on the place
 // chosen from the keyboard) set points, Backspace takes the last one back,
-// Escape ends it. The sums are
-// the core's (CMeasure); the view draws them as its journey part and says
-// them in the status bar.
+// Escape ends it. The sums are the core's (CMeasure); the view draws them
+// as its journey part and says them in the status bar.
 #include "mapview/ZerimView.h"
 
 #include "text/Text.h"
