@@ -26,10 +26,15 @@ enum class JourneyMarkStyle {
     Point,  // a small dot with its text beside it (a measured point's length)
 };
 
+// Where a Point mark's text sits around its dot, as the map shows it
+// (north up).
+enum class JourneyCaptionSide { UpRight, UpLeft, DownRight, DownLeft };
+
 struct CJourneyMark {
     CWorldPoint at;
     JourneyMarkStyle style = JourneyMarkStyle::Point;
     std::string text;  // UTF-8, may be empty
+    JourneyCaptionSide side = JourneyCaptionSide::UpRight;
 };
 
 struct CJourneyLayer {

@@ -3,6 +3,7 @@
 #include "journeys/JourneyText.h"
 #include "journeys/Route.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -17,6 +18,35 @@ std::string UnitsText(double length) {
     std::string digits = std::to_string(units);
     for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), kNoBreakSpace);
     return digits + (units < 2 ? " unité" : " unités");
+}
+
+// The side of point `i` whose diagonal lies farthest from the legs that meet
+// there, so that no leg runs through its caption. World y points north.
+JourneyCaptionSide ClearSide(const std::vector<CWorldPoint>& points, size_t i) {
+    static const struct {
+        JourneyCaptionSide side;
+        double x, y;
+    } kSides[] = {
+        {JourneyCaptionSide::UpRight, 1, 1},
+        {JourneyCaptionSide::UpLeft, -1, 1},
+        {JourneyCaptionSide::DownRight, 1, -1},
+        {JourneyCaptionSide::DownLeft, -1, -1},
+    };
+    JourneyCaptionSide best = JourneyCaptionSide::UpRight;
+    double bestNearest = 2;
+    for (const auto& s : kSides) {
+        double nearest = -1;  // the cosine to the nearest leg
+        for (const size_t j : {i - 1, i + 1}) {
+            if (j >= points.size()) continue;  // past either end (i - 1 wraps)
+            const double dx = double(points[j].x) - points[i].x, dy = double(points[j].y) - points[i].y;
+            nearest = std::max(nearest, (dx * s.x + dy * s.y) / (std::hypot(dx, dy) * std::sqrt(2.0)));
+        }
+        if (nearest < bestNearest) {
+            bestNearest = nearest;
+            best = s.side;
+        }
+    }
+    return best;
 }
 }  // namespace
 
@@ -48,7 +78,8 @@ CJourneyLayer CMeasure::Layer() const {
     double total = 0;
     for (size_t i = 0; i < m_points.size(); ++i) {
         if (i > 0) total += Distance(m_points[i - 1], m_points[i]);
-        layer.marks.push_back({m_points[i], JourneyMarkStyle::Point, i > 0 ? LengthText(total) : std::string()});
+        layer.marks.push_back(
+            {m_points[i], JourneyMarkStyle::Point, i > 0 ? LengthText(total) : std::string(), ClearSide(m_points, i)});
     }
     return layer;
 }

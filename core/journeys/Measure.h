@@ -24,7 +24,8 @@ public:
     const std::vector<CWorldPoint>& Points() const { return m_points; }
 
     // What the map shows: the legs as one measuring line, a dot on each
-    // point with the length so far beside it (none on the first).
+    // point with the length so far beside it (none on the first), on the
+    // side its legs leave clear.
     CJourneyLayer Layer() const;
     // « 3 points : 2,1 lieues + 1,1 lieue = 3,2 lieues, 1 h 04 à pied »,
     // the first legs left out when there are many; with fewer than two

@@ -39,6 +39,8 @@ class TestMeasure : public QObject {
 private slots:
     void sums_data();
     void sums();
+    void captionsClearOfTheirLegs_data();
+    void captionsClearOfTheirLegs();
     void pointsAddedAndTakenBack_data();
     void pointsAddedAndTakenBack();
 };
@@ -90,6 +92,24 @@ void TestMeasure::sums() {
     if (!layer.paths.empty())
         QVERIFY(layer.paths[0].stroke == JourneyStroke::Measure && layer.paths[0].points == measure.Points());
     QTEST(QString::fromStdString(measure.Summary()).replace(QChar(0xA0), ' '), "summary");
+}
+
+// Each caption goes on the side (north up) farthest from the legs at its point.
+void TestMeasure::captionsClearOfTheirLegs_data() {
+    QTest::addColumn<QVector<QPoint>>("points");
+    QTest::addColumn<QString>("sides");  // per point: 9 up right, 7 up left, 3 down right, 1 down left
+    QTest::newRow("a lone point: up and right") << QVector<QPoint>{{0, 0}} << "9";
+    QTest::newRow("a leg north-east: each end looks away") << QVector<QPoint>{{0, 0}, {100, 100}} << "19";
+    QTest::newRow("a bend: outside it") << QVector<QPoint>{{0, 0}, {100, 0}, {100, 100}} << "739";
+    QTest::newRow("a leg south-west") << QVector<QPoint>{{0, 0}, {-50, -80}} << "91";
+}
+
+void TestMeasure::captionsClearOfTheirLegs() {
+    QFETCH(QVector<QPoint>, points);
+    const char keypad[] = {'9', '7', '3', '1'};  // in JourneyCaptionSide's order
+    QString sides;
+    for (const CJourneyMark& mark : Measured(true, points).Layer().marks) sides += keypad[int(mark.side)];
+    QTEST(sides, "sides");
 }
 
 void TestMeasure::pointsAddedAndTakenBack_data() {

@@ -98,6 +98,31 @@ struct SnowScene {
     CRect label;  // the first place's, after Paint
 };
 
+// Journeys over a grey picture, the view on the world's origin at 100 %.
+struct JourneyScene : SnowScene {
+    std::vector<unsigned char> grey = TestJpeg::Solid(800, 600, {128, 128, 128});
+    CJourneyLayers journeys;
+
+    JourneyScene() : SnowScene({"A"}) { picture.LoadFromBytes(ByteBlock(grey)); }
+    CWorldPoint WorldAt(QPoint client) const {
+        const CPoint scroll = geometry.GetScrollOffset();
+        const CPoint w = geometry.MapToWorld({client.x() + scroll.x, client.y() + scroll.y});
+        return {w.x, w.y};
+    }
+    QPoint ClientAt(CWorldPoint world) const {
+        const CPoint map = geometry.WorldToMap({world.x, world.y}), scroll = geometry.GetScrollOffset();
+        return {map.x - scroll.x, map.y - scroll.y};
+    }
+    QImage Paint() {
+        MapRenderer renderer(geometry, overlay, places, QGuiApplication::font());
+        renderer.SetJourneys(&journeys);
+        QImage image(400, 300, QImage::Format_RGB32);
+        QPainter painter(&image);
+        renderer.Paint(painter, {0, 0, 400, 300}, &picture);
+        return image;
+    }
+};
+
 int CountPixels(const QImage& image, const CRect& r, const std::function<bool(QColor)>& test) {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
@@ -138,6 +163,8 @@ private slots:
     void pinsDrawnWholeOrAsDots();
     void journeyLinesInTheirInk_data();
     void journeyLinesInTheirInk();
+    void pointCaptionOnItsSide_data();
+    void pointCaptionOnItsSide();
 };
 
 void TestMapRenderer::cachesFollowWhatTheyShow_data() {
@@ -675,30 +702,42 @@ void TestMapRenderer::journeyLinesInTheirInk() {
     QFETCH(QColor, ink);
     QFETCH(double, least);
     QFETCH(double, most);
-    SnowScene scene({"A"});
-    const std::vector<unsigned char> grey = TestJpeg::Solid(800, 600, {128, 128, 128});
-    scene.picture.LoadFromBytes(ByteBlock(grey));
-    const CPoint scroll = scene.geometry.GetScrollOffset();
-    const auto worldAt = [&](int x, int y) {
-        const CPoint w = scene.geometry.MapToWorld({x + scroll.x, y + scroll.y});
-        return CWorldPoint{w.x, w.y};
-    };
-    const CWorldPoint from = worldAt(20, 250);
-    CJourneyLayers journeys;
-    journeys[size_t(JourneyPart::Route)].paths.push_back({JourneyStroke(stroke), {from, worldAt(380, 250)}});
-    MapRenderer renderer(scene.geometry, scene.overlay, scene.places, QGuiApplication::font());
-    renderer.SetJourneys(&journeys);
-    QImage image(400, 300, QImage::Format_RGB32);
-    QPainter painter(&image);
-    renderer.Paint(painter, {0, 0, 400, 300}, &scene.picture);
-    painter.end();
+    JourneyScene scene;
+    const CWorldPoint from = scene.WorldAt({20, 250});
+    scene.journeys[size_t(JourneyPart::Route)].paths.push_back(
+        {JourneyStroke(stroke), {from, scene.WorldAt({380, 250})}});
+    const QImage image = scene.Paint();
     // The row the line runs on, as the renderer placed its ends.
-    const int y = scene.geometry.WorldToMap({from.x, from.y}).y - scroll.y + row;
+    const int y = scene.ClientAt(from).y() + row;
     const auto near = [&](QColor c) {
         return std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 40;
     };
     const double share = CountPixels(image, {40, y, 360, y + 1}, near) / 320.0;
     QVERIFY2(share >= least && share <= most, qPrintable(QString::number(share)));
+}
+
+// A measured point's tag (a caption of spaces: the tag alone) lies on the
+// side it was given, and nothing on the opposite one.
+void TestMapRenderer::pointCaptionOnItsSide_data() {
+    QTest::addColumn<int>("side");  // JourneyCaptionSide
+    QTest::addColumn<QPoint>("towards");
+    QTest::newRow("up right") << int(JourneyCaptionSide::UpRight) << QPoint(1, -1);
+    QTest::newRow("up left") << int(JourneyCaptionSide::UpLeft) << QPoint(-1, -1);
+    QTest::newRow("down right") << int(JourneyCaptionSide::DownRight) << QPoint(1, 1);
+    QTest::newRow("down left") << int(JourneyCaptionSide::DownLeft) << QPoint(-1, 1);
+}
+
+void TestMapRenderer::pointCaptionOnItsSide() {
+    QFETCH(int, side);
+    QFETCH(QPoint, towards);
+    JourneyScene scene;
+    const CWorldPoint at = scene.WorldAt({200, 220});
+    scene.journeys[size_t(JourneyPart::Measure)].marks.push_back(
+        {at, JourneyMarkStyle::Point, "      ", JourneyCaptionSide(side)});
+    const QImage image = scene.Paint();
+    const QPoint dot = scene.ClientAt(at), step = towards * 10;
+    QVERIFY2(image.pixelColor(dot + step).lightness() < 80, qPrintable(image.pixelColor(dot + step).name()));
+    QCOMPARE(image.pixelColor(dot - step), QColor(128, 128, 128));
 }
 
 QTEST_MAIN(TestMapRenderer)

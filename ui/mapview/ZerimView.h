@@ -106,8 +106,8 @@ public:
     // ZerimViewMeasure.cpp: the measuring tool. While it is on, a Shift+left
     // click on the picture (or Enter, on the place chosen from the keyboard)
     // adds a point, Backspace takes the last one back and Escape ends it;
-    // the legs and their lengths show on the map and in the status bar. Lengths read in leagues with `scale`, else in world
-    // units; `notice` (may be empty) follows the first sentence.
+    // the legs and their lengths show on the map and in the status bar. Lengths read in leagues with `scale`, else in
+    // world units; `notice` (may be empty) follows the first sentence.
     void StartMeasuring(std::optional<CRoadScale> scale, const QString& notice);
     // Takes the drawing away and gives the status bar back to the read-out.
     void EndMeasuring();

@@ -69,28 +69,32 @@ void DrawStop(QPainter& painter, const QFont& font, QPointF at, const QString& t
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
-// A measured point's length sits on a dark tag above and right of its dot,
-// so that it reads apart from the places' names around it.
-void DrawPoint(QPainter& painter, const QFont& font, QPointF at, const QString& text) {
+// A measured point's length sits on a dark tag beside its dot, on the side
+// its legs leave clear, so that it reads apart from the places' names.
+void DrawPoint(QPainter& painter, const QFont& font, QPointF at, const QString& text, JourneyCaptionSide side) {
     painter.setPen(QPen(kInk, 1.5));
     painter.setBrush(Qt::white);
     painter.drawEllipse(at, kPointRadius, kPointRadius);
     if (text.isEmpty()) return;
     const QFontMetricsF metrics(font);
-    const QPointF baseline =
-        at + QPointF(kPointRadius + 3 + kTagPadding, -kPointRadius - kTagPadding - metrics.descent());
-    const QRectF tag(baseline.x() - kTagPadding, baseline.y() - metrics.ascent() - kTagPadding,
-                     metrics.horizontalAdvance(text) + 2 * kTagPadding, metrics.height() + 2 * kTagPadding);
+    const QSizeF size(metrics.horizontalAdvance(text) + 2 * kTagPadding, metrics.height() + 2 * kTagPadding);
+    const bool right = side == JourneyCaptionSide::UpRight || side == JourneyCaptionSide::DownRight;
+    const bool up = side == JourneyCaptionSide::UpRight || side == JourneyCaptionSide::UpLeft;
+    const qreal gap = kPointRadius + 2;
+    const QRectF tag(
+        QPointF(right ? at.x() + gap : at.x() - gap - size.width(), up ? at.y() - gap - size.height() : at.y() + gap),
+        size);
     painter.setPen(QPen(kHalo, 1));
     painter.setBrush(kTagFill);
     painter.drawRoundedRect(tag, 3, 3);
+    const QPointF baseline(tag.left() + kTagPadding, tag.bottom() - kTagPadding - metrics.descent());
     DrawOutlinedText(painter, font, baseline, text, Qt::white);
 }
 
 void DrawMark(QPainter& painter, const QFont& font, const CJourneyMark& mark, QPointF at) {
     const QString text = QString::fromStdString(mark.text);
     if (mark.style == JourneyMarkStyle::Stop) return DrawStop(painter, font, at, text);
-    DrawPoint(painter, font, at, text);
+    DrawPoint(painter, font, at, text, mark.side);
 }
 
 }  // namespace
