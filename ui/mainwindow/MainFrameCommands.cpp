@@ -99,6 +99,7 @@ void CMainFrame::CreateSearchMenu() {
     search->addAction(copy);
     AddCopyLinkCommand(search);
     AddPlaceCardCommand(search);
+    AddRouteCommand(search);
     AddPlaceWalkCommands(search);
 }
 
