@@ -9,6 +9,7 @@
 #include "finders/PlaceCardDlg.h"
 #include "finders/RouteDlg.h"
 #include "mainwindow/ExtraCommands.h"
+#include "mainwindow/StatusBar.h"
 #include "quicksearch/QuickSearch.h"
 #include "widgets/AutoCombo.h"
 
@@ -55,6 +56,7 @@ private slots:
     void typedEnds_data();
     void typedEnds();
     void closingRemovesTheRoute();
+    void withoutRoadsSaidOnce();
 
 private:
     CRouteDlg* Window() const { return m_frame->findChild<CRouteDlg*>(); }
@@ -180,6 +182,26 @@ void TestRouteWindow::closingRemovesTheRoute() {
     QTest::keyClick(Window(), Qt::Key_Escape);
     QVERIFY(!Window()->isVisible());
     QVERIFY(RouteOnMap(*m_frame).Empty());
+}
+
+// A world without a roads table (an older --data folder) says so in the
+// status bar once the first map is on screen, and its routes go straight.
+void TestRouteWindow::withoutRoadsSaidOnce() {
+    CMemoryResourceStore store;
+    SmallWorld::Fill(store);
+    store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(330, 380, {90, 120, 90}));
+    std::unique_ptr<CWorld> world;
+    std::unique_ptr<CZerimApp> app;
+    CMainFrame* frame = nullptr;
+    QVERIFY(OpenMainWindow(store, {800, 600}, world, app, frame));
+    const QString notice = QString::fromUtf8("Pas de table des routes : la ligne droite, en unités de la carte");
+    QTRY_COMPARE_WITH_TIMEOUT(frame->StatusBar()->PaneText(0), notice, 5000);
+    frame->Command(ExtraCommand::Route)->trigger();
+    CRouteDlg* window = frame->findChild<CRouteDlg*>();
+    window->Plan(world->Places()[0], world->Places()[1]);
+    QCOMPARE(window->NoticeText(), notice);
+    QCOMPARE(window->Legs()->topLevelItem(0)->text(1), QString("ligne droite"));
+    CloseMainWindow(world, app, frame);
 }
 
 QTEST_MAIN(TestRouteWindow)

@@ -1,9 +1,8 @@
 // Routes between places: "Itinéraire…" in the "Rechercher" menu
 // (Ctrl+Shift+R, with the pointed or found place as its start), on a
 // place's card, and as the one search's « de X à Y »; the route window that
-// plans them and the map that shows them. The roads are read once the first
-// map is on screen, so that the start-up does not wait for them and the
-// first route does not either.
+// plans them and the map that shows them. The roads are read soon after the
+// first map, so that neither the start-up nor the first route waits for them.
 #include "mainwindow/MainFrame.h"
 
 #include "mainwindow/ExtraCommands.h"
@@ -25,6 +24,11 @@
 namespace {
 constexpr int kRouteMargin = 40;  // pixels kept clear around a route flown to: its end marks show whole
 constexpr int kRouteWindowMargin = 24;  // between the route window and the map's edges
+// The roads (some 10 ms for the world we ship, most of it joining them into
+// a graph) are read this long after the first map, once the full picture is
+// on screen, so that they delay neither; a route asked for sooner reads them
+// at once.
+constexpr int kRoadsAfterFirstMap = 1000;  // ms
 // Where a box of the world is on screen, as the view shows it now.
 QRect RouteOnScreen(const CZerimView& view, const CWorldBox& box) {
     const ViewGeometry& geometry = view.Geometry();
@@ -44,7 +48,7 @@ void CMainFrame::AddRouteCommand(QMenu* search) {
                                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)});
     connect(route, &QAction::triggered, this, [this] { OpenRoute(PlaceForCard()); });
     search->addAction(route);
-    AfterFirstMap([this] { QTimer::singleShot(0, this, &CMainFrame::ReadRoads); });
+    AfterFirstMap([this] { QTimer::singleShot(kRoadsAfterFirstMap, this, &CMainFrame::ReadRoads); });
 }
 
 // Once a run; a world without its roads table says so once, its routes
