@@ -21,8 +21,9 @@ CPlaceRoute PlanPlaceRoute(const CRoadNetwork& network, CWorldPoint from, CWorld
     plan.route = FindRoute(network.graph, from, to);
     const bool scaled = network.Scaled();
     for (const CRouteLeg& leg : plan.route.legs)
-        plan.legs.push_back(scaled ? CRouteLegText{RoadRankName(leg.rank), LeaguesText(Leagues(leg.length, network.table.scale))}
-                                   : CRouteLegText{"ligne droite", UnitsText(leg.length)});
+        plan.legs.push_back(
+            scaled ? CRouteLegText{RoadRankName(leg.rank), LeaguesText(Leagues(leg.length, network.table.scale))}
+                   : CRouteLegText{"ligne droite", UnitsText(leg.length)});
     if (scaled) {
         const CRouteTotals totals = Totals(plan.route, network.table.scale);
         plan.total = LeaguesText(totals.leagues) + ", à pied " + DurationText(totals.walkHours) + ", à cheval " +

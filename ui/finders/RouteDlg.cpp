@@ -36,7 +36,7 @@ QLabel* NewResultLabel(QWidget* parent) {
 }  // namespace
 
 CRouteDlg::CRouteDlg(const CPlaceArray& places, Links links, QWidget* parent)
-    : QDialog(parent, kDialogFlags), m_places(places), m_links(std::move(links)) {
+    : QDialog(parent, kDialogFlags), m_links(std::move(links)) {
     setObjectName(QStringLiteral("route"));
     setWindowTitle(QString::fromUtf8("Itinéraire"));
     auto* form = new QFormLayout;
@@ -69,8 +69,8 @@ CRouteDlg::CRouteDlg(const CPlaceArray& places, Links links, QWidget* parent)
     QPushButton* calculate = buttons->addButton(QStringLiteral("&Calculer"), QDialogButtonBox::ActionRole);
     calculate->setDefault(true);  // Enter in either field
     connect(calculate, &QPushButton::clicked, this, &CRouteDlg::Calculate);
-    connect(AddButton(buttons, QStringLiteral("&Inverser"), QDialogButtonBox::ActionRole), &QPushButton::clicked,
-            this, &CRouteDlg::Swap);
+    connect(AddButton(buttons, QStringLiteral("&Inverser"), QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
+            &CRouteDlg::Swap);
     connect(AddButton(buttons, QStringLiteral("&Effacer"), QDialogButtonBox::ResetRole), &QPushButton::clicked, this,
             &CRouteDlg::Clear);
     connect(AddButton(buttons, QStringLiteral("Fermer"), QDialogButtonBox::RejectRole), &QPushButton::clicked, this,
@@ -94,8 +94,10 @@ void CRouteDlg::Offer(const CPlace* place) {
     }
     const bool startChosen = PlaceNamedIn(*m_ends[0]) != nullptr;
     Choose(startChosen ? 1 : 0, place);
-    if (startChosen) Calculate();
-    else m_ends[1]->setFocus();
+    if (startChosen)
+        Calculate();
+    else
+        m_ends[1]->setFocus();
 }
 
 void CRouteDlg::Plan(const CPlace* from, const CPlace* to) {
@@ -127,7 +129,8 @@ void CRouteDlg::Calculate() {
                                   : QString::fromUtf8("Aucun lieu ne s'appelle « %1 »").arg(typed);
         m_ends[end]->setFocus();
     }
-    if (problem.isEmpty() && ends[0] == ends[1]) problem = QString::fromUtf8("Le départ et l'arrivée sont le même lieu");
+    if (problem.isEmpty() && ends[0] == ends[1])
+        problem = QString::fromUtf8("Le départ et l'arrivée sont le même lieu");
     if (!problem.isEmpty()) {
         m_legs->clear();
         m_total->clear();
@@ -139,12 +142,12 @@ void CRouteDlg::Calculate() {
         PlanPlaceRoute(m_links.roads(), {ends[0]->m_x, ends[0]->m_y}, {ends[1]->m_x, ends[1]->m_y});
     m_legs->clear();
     for (size_t i = 0; i < plan.legs.size(); ++i)
-        m_legs->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::number(i + 1),
-                                                                QString::fromStdString(plan.legs[i].rank),
-                                                                QString::fromStdString(plan.legs[i].length)}));
-    m_total->setText(QString::fromUtf8("De %1 à %2 : %3")
-                         .arg(ShownName(ends[0]->m_strName), ShownName(ends[1]->m_strName),
-                              QString::fromStdString(plan.total)));
+        m_legs->addTopLevelItem(
+            new QTreeWidgetItem(QStringList{QString::number(i + 1), QString::fromStdString(plan.legs[i].rank),
+                                            QString::fromStdString(plan.legs[i].length)}));
+    m_total->setText(
+        QString::fromUtf8("De %1 à %2 : %3")
+            .arg(ShownName(ends[0]->m_strName), ShownName(ends[1]->m_strName), QString::fromStdString(plan.total)));
     m_notice->setText(QString::fromStdString(plan.notice));
     m_links.showRoute(plan.layer);
 }

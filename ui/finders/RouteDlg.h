@@ -23,10 +23,10 @@ class CRouteDlg : public QDialog {
     Q_OBJECT
 public:
     struct Links {
-        std::function<const CRoadNetwork&()> roads;          // read when first asked
+        std::function<const CRoadNetwork&()> roads;           // read when first asked
         std::function<void(const CJourneyLayer&)> showRoute;  // on the map; empty: none
     };
-    // `places` is the world's table and outlives the window.
+    // The fields list the places of `places`, which outlive the window.
     CRouteDlg(const CPlaceArray& places, Links links, QWidget* parent = nullptr);
 
     // A place given from outside (a card, the pointed place): the start when
@@ -51,7 +51,6 @@ private:
     void Choose(int end, const CPlace* place);
     void Swap();
 
-    const CPlaceArray& m_places;
     Links m_links;
     CAutoCombo* m_ends[2] = {};
     QTreeWidget* m_legs = nullptr;

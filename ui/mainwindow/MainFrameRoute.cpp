@@ -22,7 +22,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kRouteMargin = 40;  // pixels kept clear around a route flown to: its end marks show whole
+constexpr int kRouteMargin = 40;        // pixels kept clear around a route flown to: its end marks show whole
 constexpr int kRouteWindowMargin = 24;  // between the route window and the map's edges
 // The roads (some 10 ms for the world we ship, most of it joining them into
 // a graph) are read this long after the first map, once the full picture is
