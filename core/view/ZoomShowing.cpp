@@ -12,8 +12,8 @@ int ZoomFitting(int span, int room) {
 }
 }  // namespace
 
-int ZoomShowing(const CRect& picture, CSize client, int zoom, int margin) {
+int ZoomShowing(const CRect& picture, CSize client, int zoom, int margin, int closest) {
     const int fitting = std::min(ZoomFitting(picture.Width(), client.cx - 2 * margin),
                                  ZoomFitting(picture.Height(), client.cy - 2 * margin));
-    return std::clamp(std::min(zoom, fitting), ViewGeometry::kMinZoom, ViewGeometry::kMaxZoom);
+    return std::clamp(std::min(std::max(zoom, closest), fitting), ViewGeometry::kMinZoom, ViewGeometry::kMaxZoom);
 }

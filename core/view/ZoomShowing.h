@@ -5,6 +5,7 @@
 
 // `picture` is a rectangle of picture pixels (at 100 %), to show in a
 // client area of `client` pixels with `margin` pixels clear around it. The
-// current `zoom` when it already does, else the largest zoom that does, no
-// lower than the view's least.
-int ZoomShowing(const CRect& picture, CSize client, int zoom, int margin);
+// largest zoom that does, but no closer than the current `zoom` or, when
+// that is further out, than `closest`: a far view comes in to a small part,
+// a close one stays. Within the view's zoom limits.
+int ZoomShowing(const CRect& picture, CSize client, int zoom, int margin, int closest);

@@ -91,21 +91,23 @@ void TestPlaceRoute::zoomShowing_data() {
     QTest::addColumn<QRect>("picture");  // picture pixels
     QTest::addColumn<int>("zoom");
     QTest::addColumn<int>("shown");
-    // A client area of 1000 x 800 with a margin of 50: room for 900 x 700.
-    QTest::newRow("already whole: the zoom stays") << QRect(0, 0, 400, 300) << 200 << 200;
-    QTest::newRow("too wide") << QRect(100, 100, 1800, 300) << 100 << 50;
-    QTest::newRow("too tall") << QRect(100, 100, 300, 1400) << 100 << 50;
-    QTest::newRow("never zooms in") << QRect(0, 0, 10, 10) << 20 << 20;
+    // A client area of 1000 x 800 with a margin of 50: room for 900 x 700;
+    // from further out than 100 %, the view comes in towards it.
+    QTest::newRow("whole and close: the zoom stays") << QRect(0, 0, 400, 300) << 200 << 200;
+    QTest::newRow("too wide") << QRect(100, 100, 1800, 300) << 200 << 50;
+    QTest::newRow("too tall") << QRect(100, 100, 300, 1400) << 200 << 50;
+    QTest::newRow("from far out, in to 100 %") << QRect(0, 0, 10, 10) << 20 << 100;
+    QTest::newRow("from far out, in only as far as it shows whole") << QRect(0, 0, 1200, 100) << 20 << 75;
+    QTest::newRow("from far out, too large: out") << QRect(0, 0, 9000, 100) << 20 << 10;
     QTest::newRow("one point") << QRect(5, 5, 0, 0) << 300 << 300;
-    QTest::newRow("no lower than the least zoom")
-        << QRect(0, 0, 90000, 10) << 100 << ViewGeometry::kMinZoom;
+    QTest::newRow("no lower than the least zoom") << QRect(0, 0, 90000, 10) << 100 << ViewGeometry::kMinZoom;
 }
 
 void TestPlaceRoute::zoomShowing() {
     QFETCH(QRect, picture);
     QFETCH(int, zoom);
     const CRect rect{picture.left(), picture.top(), picture.left() + picture.width(), picture.top() + picture.height()};
-    QTEST(ZoomShowing(rect, {1000, 800}, zoom, 50), "shown");
+    QTEST(ZoomShowing(rect, {1000, 800}, zoom, 50, 100), "shown");
 }
 
 QTEST_APPLESS_MAIN(TestPlaceRoute)

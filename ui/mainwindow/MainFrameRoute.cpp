@@ -10,6 +10,7 @@
 #include "render/World.h"
 
 #include "data/PlaceArray.h"
+#include "finders/PlaceCardDlg.h"
 #include "finders/RouteDlg.h"
 #include "journeys/PlaceRoute.h"
 #include "mapview/ZerimView.h"
@@ -22,6 +23,9 @@
 #include <algorithm>
 
 namespace {
+// A route shown from further out comes in to this zoom, if it shows whole
+// there: a short one then reads at the picture's own size.
+constexpr int kRouteZoom = 100;
 constexpr int kRouteMargin = 40;        // pixels kept clear around a route flown to: its end marks show whole
 constexpr int kRouteWindowMargin = 24;  // between the route window and the map's edges
 // The roads (some 10 ms for the world we ship, most of it joining them into
@@ -88,7 +92,7 @@ void CMainFrame::PlanRoute(int from, int to) {
 }
 
 // The route on the map, and the view moved so that it shows whole: zoomed
-// out as far as it needs, never in.
+// out as far as it needs, or in towards the picture's size from further out.
 void CMainFrame::ShowRoute(const CJourneyLayer& layer) {
     m_pView->SetJourney(JourneyPart::Route, layer);
     const CMapPicture* picture = m_pView->CurrentPicture();
@@ -99,10 +103,12 @@ void CMainFrame::ShowRoute(const CJourneyLayer& layer) {
     const CPoint topLeft = ViewGeometry::WorldToPixels({box.left, box.top}, pixels);
     const CPoint bottomRight = ViewGeometry::WorldToPixels({box.right, box.bottom}, pixels);
     const CRect shown{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-    m_pView->SetZoom(ZoomShowing(shown, m_pView->Geometry().ClientSize(), m_pView->Zoom(), kRouteMargin));
+    m_pView->SetZoom(ZoomShowing(shown, m_pView->Geometry().ClientSize(), m_pView->Zoom(), kRouteMargin, kRouteZoom));
     m_pView->MoveCentreTo({(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2});
-    // The window moves off the route once it is shown (its frame is known then).
+    // The route window, and the sheet it may have been asked from, move off
+    // the route once they are shown (their frames are known then).
     QTimer::singleShot(0, this, [this, box] {
-        if (m_route && m_route->isVisible()) MoveAsideOf(m_route, RouteOnScreen(*m_pView, box));
+        for (QWidget* window : {static_cast<QWidget*>(m_route.data()), static_cast<QWidget*>(m_sheet.data())})
+            if (window && window->isVisible()) MoveAsideOf(window, RouteOnScreen(*m_pView, box));
     });
 }
