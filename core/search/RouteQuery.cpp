@@ -35,7 +35,7 @@ std::vector<RouteQueryEnds> ReadRouteQuery(std::string_view utf8) {
     std::vector<RouteQueryEnds> readings;
     if (words.empty() || (words[0] != "de" && words[0] != "d")) return readings;
     // A name of at least one word on either side of the "a".
-    for (size_t cut = 2; cut + 1 < words.size(); ++cut)
+    for (size_t cut = 2; cut + 1 < words.size() && readings.size() < kMostRouteReadings; ++cut)
         if (words[cut] == "a") readings.push_back({Joined(words, 1, cut), Joined(words, cut + 1, words.size())});
     return readings;
 }

@@ -413,13 +413,15 @@ void TestSearch::routeQueries_data() {
     QTest::newRow("an unknown end") << "de Hagholm à Nulle-Part" << "";
     QTest::newRow("a word inside a name is not a name") << "de ghor à Hagholm" << "";
     QTest::newRow("one place both ways") << "de Hagholm à Hagholm" << "";
+    QTest::newRow("a cut past the eighth is not read") << "de Val a a a a a a a a Lune à Brom-Ghor" << "";
 }
 
 void TestSearch::routeQueries() {
     QFETCH(QString, query);
     CSearchIndex index;
-    const char* const names[] = {"Brom-Ghor", "Hagholm", "Hagholm Mines", "Val a Lune", "Twin", "Twin"};
-    for (int ref = 0; ref < 6; ++ref) index.AddPlace(names[ref], "0, 0", ref, 21);
+    const char* const names[] = {"Brom-Ghor", "Hagholm", "Hagholm Mines", "Val a Lune", "Twin", "Twin",
+                                 "Val a a a a a a a a Lune"};
+    for (int ref = 0; ref < 7; ++ref) index.AddPlace(names[ref], "0, 0", ref, 21);
     index.Add(SearchKind::Character, "Hagholm", "Hagholm", 9);
     index.Finish();
     const CWorldSearch search(std::move(index));

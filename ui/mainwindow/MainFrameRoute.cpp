@@ -20,7 +20,7 @@
 #include <QMenu>
 #include <QTimer>
 
-#include <algorithm>
+#include <initializer_list>
 
 namespace {
 // A route shown from further out comes in to this zoom, if it shows whole
@@ -33,6 +33,7 @@ constexpr int kRouteWindowMargin = 24;  // between the route window and the map'
 // on screen, so that they delay neither; a route asked for sooner reads them
 // at once.
 constexpr int kRoadsAfterFirstMap = 1000;  // ms
+
 // Where a box of the world is on screen, as the view shows it now.
 QRect RouteOnScreen(const CZerimView& view, const CWorldBox& box) {
     const ViewGeometry& geometry = view.Geometry();
@@ -47,7 +48,7 @@ QRect RouteOnScreen(const CZerimView& view, const CWorldBox& box) {
 }  // namespace
 
 void CMainFrame::AddRouteCommand(QMenu* search) {
-    QAction* route = NewExtraCommand(ExtraCommand::Route, "&Itinéraire…",
+    QAction* route = NewExtraCommand(ExtraCommand::Route, "I&tinéraire…",
                                      "Trouve le chemin le plus court par les routes entre deux lieux",
                                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)});
     connect(route, &QAction::triggered, this, [this] { OpenRoute(PlaceForCard()); });
@@ -108,7 +109,7 @@ void CMainFrame::ShowRoute(const CJourneyLayer& layer) {
     // The route window, and the sheet it may have been asked from, move off
     // the route once they are shown (their frames are known then).
     QTimer::singleShot(0, this, [this, box] {
-        for (QWidget* window : {static_cast<QWidget*>(m_route.data()), static_cast<QWidget*>(m_sheet.data())})
+        for (QWidget* window : std::initializer_list<QWidget*>{m_route, m_sheet})
             if (window && window->isVisible()) MoveAsideOf(window, RouteOnScreen(*m_pView, box));
     });
 }
