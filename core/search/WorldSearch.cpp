@@ -1,6 +1,9 @@
 #include "search/WorldSearch.h"
 
+#include "search/RouteQuery.h"
 #include "search/SearchEntries.h"
+
+#include <limits>
 
 CWorldSearch::CWorldSearch(CWorldData& world) {
     AddWorldEntries(world, m_world);
@@ -43,6 +46,7 @@ SearchResults CWorldSearch::Find(const std::string& queryUtf8) const {
         ++group.total;
     });
     SearchResults results;
+    if (std::optional<SearchHit> route = RouteHit(queryUtf8)) results.push_back({SearchKind::Route, 1, {*route}});
     for (int kind = 0; kind < kSearchKindCount; ++kind) {
         if (groups[kind].total == 0) continue;
         groups[kind].kind = SearchKind(kind);
@@ -59,6 +63,36 @@ std::vector<SearchHit> CWorldSearch::Ranked(const std::string& queryUtf8) const 
     return hits;
 }
 
+namespace {
+constexpr uint32_t kNoPlace = std::numeric_limits<uint32_t>::max();
+}
+
+uint32_t CWorldSearch::PlaceNamed(const std::string& folded) const {
+    SearchQuery query = ParseSearchQuery(folded);
+    query.only = SearchKind::Place;
+    RankedEntries ranked;
+    m_world.Match(query, ranked);
+    for (const MatchRank rank : {MatchRank::Exact, MatchRank::NamePrefix})
+        if (!ranked[size_t(rank)].empty()) return ranked[size_t(rank)].front();
+    return kNoPlace;
+}
+
+std::optional<SearchHit> CWorldSearch::RouteHit(const std::string& queryUtf8) const {
+    for (const RouteQueryEnds& ends : ReadRouteQuery(queryUtf8)) {
+        const uint32_t from = PlaceNamed(ends.from), to = PlaceNamed(ends.to);
+        if (from == kNoPlace || to == kNoPlace) continue;
+        const SearchHit start = m_world.Hit(from, MatchRank::Exact), end = m_world.Hit(to, MatchRank::Exact);
+        if (start.ref == end.ref) continue;
+        SearchHit route;
+        route.kind = SearchKind::Route;
+        route.name = "Itinéraire de " + start.name + " à " + end.name;
+        route.ref = start.ref;
+        route.to = end.ref;
+        return route;
+    }
+    return std::nullopt;
+}
+
 const char* SearchKindTitle(SearchKind kind) {
     switch (kind) {
     case SearchKind::Place: return "Lieux";
@@ -67,6 +101,7 @@ const char* SearchKindTitle(SearchKind kind) {
     case SearchKind::Effect: return "Effets";
     case SearchKind::Vendor: return "Marchands";
     case SearchKind::Note: return "Notes";
+    case SearchKind::Route: return "Itinéraire";
     }
     return "";
 }
@@ -79,6 +114,7 @@ const char* SearchKindWord(SearchKind kind) {
     case SearchKind::Effect: return "effet";
     case SearchKind::Vendor: return "marchand";
     case SearchKind::Note: return "note";
+    case SearchKind::Route: return "itinéraire";
     }
     return "";
 }

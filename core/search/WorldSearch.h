@@ -30,6 +30,7 @@
 #include "search/SearchHit.h"
 #include "search/SearchIndex.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,15 @@ public:
     // a note hit's ref is its index in `items`.
     void SetNotes(const CNoteItems& items);
     // Grouped by kind, at most kShownPerKind shown per kind, each group's
-    // total counted; only the kinds that have hits, in kind order.
+    // total counted; only the kinds that have hits, in kind order, after
+    // the route the query asks for, if it asks for one (RouteHit).
     SearchResults Find(const std::string& queryUtf8) const;
+    // The route « de X à Y » asks for, "Itinéraire de X à Y" (the places'
+    // names as shown): each end the first place of that name, else the
+    // first place whose name the words begin, in the order of hits; the
+    // first cut of the words (ReadRouteQuery) that names two places. None
+    // when no cut does.
+    std::optional<SearchHit> RouteHit(const std::string& queryUtf8) const;
     // Every hit, ranked (the command line's order, and the order within
     // each group of Find).
     std::vector<SearchHit> Ranked(const std::string& queryUtf8) const;
@@ -58,6 +66,8 @@ public:
     explicit CWorldSearch(CSearchIndex world);
 
 private:
+    // The place entry the folded words name, as RouteHit finds it.
+    uint32_t PlaceNamed(const std::string& folded) const;
     template <class VisitHit>
     void Visit(const std::string& queryUtf8, VisitHit&& visit) const;
 

@@ -91,6 +91,8 @@ private slots:
     void realWorld();
     void realWorldWhere();
     void smallWorldWhere();
+    void routeQueries_data();
+    void routeQueries();
 };
 
 void TestSearch::folding_data() {
@@ -392,6 +394,43 @@ void TestSearch::smallWorldWhere() {
     const Hits place = search.Ranked("lieu: ro dal");
     QCOMPARE(Lines(place), QStringList{"lieu Ro-Dal 5"});
     QCOMPARE(QString::fromStdString(place[0].where), QString("100000, 0"));
+}
+
+void TestSearch::routeQueries_data() {
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("hit");  // "name ref to", or empty for none
+    QTest::newRow("de X à Y") << "de Brom-Ghor à Hagholm" << "Itinéraire de Brom-Ghor à Hagholm 0 1";
+    QTest::newRow("case and accents folded") << "DE BROM GHOR A HAGHOLM" << "Itinéraire de Brom-Ghor à Hagholm 0 1";
+    QTest::newRow("d' before a vowel") << "d'Hagholm à Brom-Ghor" << "Itinéraire de Hagholm à Brom-Ghor 1 0";
+    QTest::newRow("the first name the words begin") << "de brom à hag" << "Itinéraire de Brom-Ghor à Hagholm 0 1";
+    QTest::newRow("a longer name") << "de Brom-Ghor à Hagholm Mines" << "Itinéraire de Brom-Ghor à Hagholm Mines 0 2";
+    QTest::newRow("a name holding « a »") << "de Val a Lune à Brom-Ghor" << "Itinéraire de Val a Lune à Brom-Ghor 3 0";
+    QTest::newRow("a shared name: the first place") << "de Twin à Brom-Ghor" << "Itinéraire de Twin à Brom-Ghor 4 0";
+    QTest::newRow("de X alone") << "de Brom-Ghor" << "";
+    QTest::newRow("no end yet") << "de Brom-Ghor à" << "";
+    QTest::newRow("no « de »") << "Brom-Ghor à Hagholm" << "";
+    QTest::newRow("an unknown start") << "de Nulle-Part à Hagholm" << "";
+    QTest::newRow("an unknown end") << "de Hagholm à Nulle-Part" << "";
+    QTest::newRow("a word inside a name is not a name") << "de ghor à Hagholm" << "";
+    QTest::newRow("one place both ways") << "de Hagholm à Hagholm" << "";
+    QTest::newRow("a cut past the eighth is not read") << "de Val a a a a a a a a Lune à Brom-Ghor" << "";
+}
+
+void TestSearch::routeQueries() {
+    QFETCH(QString, query);
+    CSearchIndex index;
+    const char* const names[] = {"Brom-Ghor", "Hagholm", "Hagholm Mines", "Val a Lune", "Twin", "Twin",
+                                 "Val a a a a a a a a Lune"};
+    for (int ref = 0; ref < 7; ++ref) index.AddPlace(names[ref], "0, 0", ref, 21);
+    index.Add(SearchKind::Character, "Hagholm", "Hagholm", 9);
+    index.Finish();
+    const CWorldSearch search(std::move(index));
+    const std::optional<SearchHit> hit = search.RouteHit(U(query));
+    QTEST(hit ? QString("%1 %2 %3").arg(QString::fromStdString(hit->name)).arg(hit->ref).arg(hit->to) : QString(),
+          "hit");
+    // Its group comes first, above what the words find by name.
+    const SearchResults groups = search.Find(U(query));
+    QCOMPARE(!groups.empty() && groups[0].kind == SearchKind::Route, hit.has_value());
 }
 
 QTEST_APPLESS_MAIN(TestSearch)

@@ -6,8 +6,9 @@
 # closes both finders and the About box, quits through the menu and checks
 # that the program ended cleanly (under the sanitizers, a leak or a fault
 # makes that exit fail); a second run quits with Ctrl+Q alone; a place
-# marked visited is still marked after a restart; two more open windows
-# asked larger than the screen, which open within it.
+# marked visited is still marked after a restart; a route planned through
+# the one search shows its line on the map; two more open windows asked
+# larger than the screen, which open within it.
 #   smoke.sh ZERIM OUT_DIR
 set -euo pipefail
 zerim=$1
@@ -68,6 +69,7 @@ run() {
     [ "$status" -eq 0 ] || { echo "zerim did not end cleanly"; exit 1; }
     quit_with_ctrl_q
     mark_kept_after_restart
+    route_drawn
     window_within_screen -geometry 999999x999999
     QT_SCALE_FACTOR=2 window_within_screen
     echo "smoke test passed"
@@ -112,6 +114,30 @@ mark_kept_after_restart() {
         { echo "the visited mark is not kept"; exit 1; }
     unset ZERIM_NOTES_DB
     echo "a mark kept after a restart"
+}
+
+# A route across the map asked of the one search (« de … a … », Enter): the
+# route window opens and the map shows the route's line in its blue.
+route_drawn() {
+    "$zerim" &
+    zerim_pid=$!
+    trap 'kill $zerim_pid 2>/dev/null || true' EXIT
+    local win blue
+    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sarvenhal\.' | head -n 1)
+    sleep 1
+    xdotool windowfocus --sync "$win" key ctrl+k
+    sleep 0.3
+    xdotool type --delay 30 "de Gwenannon a Hollinley"
+    sleep 0.5
+    xdotool key Return
+    timeout 20 xdotool search --sync --onlyvisible --name '^Itinéraire$' >/dev/null || { echo "no route window"; exit 1; }
+    sleep 1
+    import -window root "$out/smoke-route.png"
+    blue=$(convert "$out/smoke-route.png" -fill black +opaque "rgb(0,114,178)" -fill white -opaque "rgb(0,114,178)" \
+           -format "%[fx:round(mean*w*h)]" info:)
+    echo "route pixels: $blue"
+    quit_window "$win"
+    [ "$blue" -gt 300 ] || { echo "no route on the map"; exit 1; }
 }
 
 # Starts zerim, searches the place field for $1; its window is $win.

@@ -30,7 +30,14 @@ CPlaceCardDlg::CPlaceCardDlg(const IResourceStore& store, const CLinkedWorld& wo
     connect(m_finder, &QPushButton::clicked, this, [this] {
         if (m_links.openFinder) m_links.openFinder(m_subject);
     });
+    m_route = new QPushButton(QString::fromUtf8("Itinéraire…"), this);
+    m_route->setObjectName(QStringLiteral("routeFromCard"));
+    m_route->setAutoDefault(false);
+    connect(m_route, &QPushButton::clicked, this, [this] {
+        if (m_links.route && m_subject.kind == SheetKind::Place) m_links.route(m_subject.ref);
+    });
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_route);
     buttons->addStretch();
     buttons->addWidget(m_finder);
     auto* layout = new QVBoxLayout(this);
@@ -54,6 +61,7 @@ bool CPlaceCardDlg::Show(SheetSubject subject) {
     // The finders open on characters and spells; an effect or a vendor, on a spell of theirs.
     const bool finder = subject.kind == SheetKind::Character || FinderSpell(m_world, subject).has_value();
     m_finder->setVisible(finder && m_links.openFinder);
+    m_route->setVisible(subject.kind == SheetKind::Place && m_links.route);
     return true;
 }
 

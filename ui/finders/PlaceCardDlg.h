@@ -4,8 +4,8 @@
 // stands and what it sells. Its links show their page in it; a place link
 // lights the place on the map and the sheet stays. It locks nothing: the map
 // is used while it is open. "Ouvrir dans le chercheur" opens the character
-// or spell finder on what it shows (not on a place). Titled with the name
-// it shows.
+// or spell finder on what it shows (not on a place); "Itinéraire…", on a
+// place's card, plans a route from or to it. Titled with the name it shows.
 #pragma once
 #include "npc/SheetPages.h"
 #include "widgets/IEControl.h"
@@ -27,6 +27,7 @@ public:
         std::function<void(int place)> showPlace;      // a place link: lights it on the map
         std::function<void(SheetSubject)> openFinder;  // "Ouvrir dans le chercheur"
         std::function<QWidget*(int place)> placePart;  // shown under a place's card (its marks); may be null
+        std::function<void(int place)> route;          // "Itinéraire…" from a place's card; may be null
     };
 
     // Shows nothing until Show; both `store` (its blank page) and `world`
@@ -41,6 +42,7 @@ public:
     SheetSubject Subject() const { return m_subject; }
     CIEControl* Panel() const { return m_htmlPanel; }
     QPushButton* FinderButton() const { return m_finder; }
+    QPushButton* RouteButton() const { return m_route; }
     // After a place link, the sheet moves off the place's marker when it
     // hides it; `locate` says where the marker is.
     void SetMarkerLocator(MarkerLocator locate) { m_locateMarker = std::move(locate); }
@@ -56,6 +58,7 @@ private:
     SheetSubject m_subject;
     CIEControl* m_htmlPanel = nullptr;
     QPushButton* m_finder = nullptr;
+    QPushButton* m_route = nullptr;
     QPointer<QWidget> m_part;
     MarkerLocator m_locateMarker;
 };

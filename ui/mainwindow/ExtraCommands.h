@@ -56,6 +56,8 @@ enum : int {
     KindSymbols,
     // Measuring (MainFrameMeasure).
     Measure,
+    // Routes (MainFrameRoute).
+    Route,
 };
 }  // namespace ExtraCommand
 

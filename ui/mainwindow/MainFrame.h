@@ -23,6 +23,8 @@ class CMyMapCommands;
 class CPlaceBar;
 class CPlaceCardDlg;
 class CQuickSearch;
+class CRouteDlg;
+struct CJourneyLayer;
 class CLinkNames;
 class CWorldSearch;
 struct SearchHit;
@@ -150,6 +152,14 @@ private:
     void RunSpellFinder(std::optional<uint16_t> spellId = std::nullopt, int placeInSight = -1);
     void ExecKeepingInSight(QDialog& dialog, int placeInSight);
 
+    // MainFrameRoute.cpp: routes between places, the route window, the roads.
+    void AddRouteCommand(QMenu* search);
+    void ReadRoads();
+    CRouteDlg& RouteWindow();
+    void OpenRoute(int place);
+    void PlanRoute(int from, int to);
+    void ShowRoute(const CJourneyLayer& layer);
+
     void CreateMyMap();
 
     // MainFrameLinks.cpp
@@ -179,6 +189,7 @@ private:
     mutable std::unique_ptr<CLinkNames> m_linkNames;  // made at the first link shown or copied
     CQuickSearch* m_quickSearch = nullptr;
     QPointer<CPlaceCardDlg> m_sheet;
+    QPointer<CRouteDlg> m_route;
     CZerimView* m_pView = nullptr;
     CKindLegend* m_kindLegend = nullptr;
     QDockWidget* m_kindDock = nullptr;

@@ -100,6 +100,7 @@ void CMainFrame::CreateSearchMenu() {
     search->addAction(copy);
     AddCopyLinkCommand(search);
     AddPlaceCardCommand(search);
+    AddRouteCommand(search);
     AddPlaceWalkCommands(search);
 }
 

@@ -73,7 +73,8 @@ void CMainFrame::ShowInSheet(SheetSubject subject, bool activate) {
     if (!m_sheet) {
         CPlaceCardDlg::Links links{[this](int place) { ShowPlace(place); },
                                    [this](SheetSubject shown) { OpenInFinder(shown); },
-                                   [this](int place) -> QWidget* { return m_myMap->NewPlaceBox(place); }};
+                                   [this](int place) -> QWidget* { return m_myMap->NewPlaceBox(place); },
+                                   [this](int place) { OpenRoute(place); }};
         m_sheet = new CPlaceCardDlg(m_world.Store(), m_world.LinkedWorld(), std::move(links), this, PanelNotices());
         m_sheet->SetMarkerLocator(LocateMarkers());
         // The one search from the sheet too.

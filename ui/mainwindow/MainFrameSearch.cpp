@@ -3,7 +3,8 @@
 // vendors and the player's notes as the player types. Enter opens a hit: a
 // place flown to and lit, as the place bar does; a character, a spell or an
 // effect in the sheet beside the map; a vendor both ways, its location lit
-// and its page in the sheet; a note flown to.
+// and its page in the sheet; a note flown to; a route (« de X à Y ») planned
+// in the route window.
 #include "mainwindow/MainFrame.h"
 
 #include "mainwindow/ExtraCommands.h"
@@ -82,6 +83,9 @@ void CMainFrame::OpenHit(const SearchHit& hit) {
         break;
     case SearchKind::Note:
         m_myMap->FlyToItem(hit.ref);
+        break;
+    case SearchKind::Route:
+        PlanRoute(hit.ref, hit.to);
         break;
     }
 }

@@ -4,16 +4,13 @@
 
 #include "data/PlaceArray.h"
 #include "widgets/AutoCombo.h"
-#include "text/Text.h"
+#include "widgets/PlaceCombo.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
-#include <QStandardItemModel>
-
-#include <algorithm>
 
 CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(parent) {
     const DialogUnits du(font());
@@ -60,35 +57,13 @@ CPlaceBar::CPlaceBar(const CPlaceArray& places, QWidget* parent) : QWidget(paren
 
 // The list is sorted without regard to case; equal names keep table order,
 // each item standing for its own place.
-void CPlaceBar::FillPlaces(const CPlaceArray& places) {
-    std::vector<std::pair<QString, CPlace*>> items;
-    items.reserve(size_t(places.GetSize()));
-    for (CPlace* place : places)
-        if (place) items.emplace_back(ShownName(place->m_strName), place);
-    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
-    });
-    // All in one insertion: item by item, each would be announced (and
-    // the list rearranged) on its own.
-    QList<QStandardItem*> column;
-    column.reserve(qsizetype(items.size()));
-    for (const auto& [name, place] : items) {
-        auto* item = new QStandardItem(name);
-        item->setData(QVariant::fromValue(reinterpret_cast<quintptr>(place)), Qt::UserRole);
-        column.append(item);
-    }
-    auto* model = qobject_cast<QStandardItemModel*>(m_combo->model());
-    model->setColumnCount(0);  // the combo's own model starts with an empty column
-    model->appendColumn(column);
-    m_combo->setCurrentIndex(-1);
-}
+void CPlaceBar::FillPlaces(const CPlaceArray& places) { FillWithPlaces(*m_combo, places); }
 
 QString CPlaceBar::SearchText() const { return m_combo->currentText(); }
 
 void CPlaceBar::OnSelChangePlace(int index) {
     if (index < 0 || !m_actions.highlightOne) return;
-    auto* place = reinterpret_cast<CPlace*>(m_combo->itemData(index).value<quintptr>());
-    if (place) m_actions.highlightOne(place);
+    if (CPlace* place = PlaceOfItem(*m_combo, index)) m_actions.highlightOne(place);
 }
 
 void CPlaceBar::OnSliderChanged(int position) {
