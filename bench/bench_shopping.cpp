@@ -1,7 +1,8 @@
 // The shopping list over the real world: lists of 30 spells drawn at random
-// (seeded), the ones whose plan is slowest to make, and two lists made to be
-// hard (the 30 spells the most vendors sell, so that many covers tie; the 30
-// the fewest sell, so that the cover is large). Each plan is timed whole
+// (seeded), and lists made to be hard: the 30 spells the most vendors sell
+// (many covers tie), the 30 the fewest sell (the cover is large), and the
+// list whose least covers take the most search steps, found by changing one
+// spell at a time from random lists while that makes the search longer. Each plan is timed whole
 // (vendors, their order along the roads, the ways between them) from a
 // random start and without one, and the least covers' search alone.
 #include "BenchTiming.h"
@@ -59,6 +60,34 @@ void Measure(const CLinkedWorld& world, const CRoadNetwork& roads, const std::ve
     timing.approximateOrders += plan.orderExact ? 0 : 1;
 }
 
+size_t CoverSteps(const CLinkedWorld& world, const std::vector<uint16_t>& list) {
+    return LeastCovers(SellerMasks(world, list), (CItemMask(1) << list.size()) - 1).steps;
+}
+
+std::vector<uint16_t> HardestList(const CLinkedWorld& world, const std::vector<uint16_t>& spells, std::mt19937& random) {
+    std::vector<uint16_t> hardest;
+    size_t most = 0;
+    for (int start = 0; start < 5; ++start) {
+        std::vector<uint16_t> list = spells;
+        std::shuffle(list.begin(), list.end(), random);
+        list.resize(kListSize);
+        size_t steps = CoverSteps(world, list);
+        for (int tries = 0; tries < 400; ++tries) {
+            std::vector<uint16_t> changed = list;
+            const uint16_t other = spells[random() % spells.size()];
+            if (std::find(list.begin(), list.end(), other) != list.end()) continue;
+            changed[random() % kListSize] = other;
+            const size_t n = CoverSteps(world, changed);
+            if (n >= steps) list = std::move(changed), steps = n;
+        }
+        if (steps > most) most = steps, hardest = list;
+    }
+    std::printf("the hardest list found: %zu search steps:", most);
+    for (const uint16_t id : hardest) std::printf(" %u", unsigned(id));
+    std::printf("\n");
+    return hardest;
+}
+
 void Report(const char* what, const Timing& t) {
     std::printf("%-44s plan: median %6.2f ms, slowest %6.2f ms; least covers alone: median %6.2f ms, slowest %6.2f ms; "
                 "up to %zu stops, %zu tied covers, %d orders by heuristic\n",
@@ -108,8 +137,10 @@ int main() {
     const std::vector<uint16_t> bySellers = ByVendorCount(world);
     const std::vector<uint16_t> common(bySellers.begin(), bySellers.begin() + long(std::min(kListSize, bySellers.size())));
     const std::vector<uint16_t> rare(bySellers.end() - long(std::min(kListSize, bySellers.size())), bySellers.end());
+    const std::vector<uint16_t> hardest = HardestList(world, spells, random);
     for (const auto& [name, list] : {std::pair<const char*, std::vector<uint16_t>>{"the 30 most sold spells", common},
-                                     {"the 30 least sold spells", rare}}) {
+                                     {"the 30 least sold spells", rare},
+                                     {"the hardest list for the cover", hardest}}) {
         Timing hard;
         for (int run = 0; run < 20; ++run) Measure(world, roads, list, CWorldPoint{places[0]->m_x, places[0]->m_y}, hard);
         Report(name, hard);
