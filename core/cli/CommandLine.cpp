@@ -8,6 +8,7 @@
 #include "cli/NotesModes.h"
 #include "cli/RouteMode.h"
 #include "cli/SearchMode.h"
+#include "cli/ShoppingMode.h"
 #include "notes/NoteStore.h"
 #include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
@@ -203,6 +204,17 @@ std::string HelpText() {
            "                           est le premier de ce nom exact, sinon sans égard\n"
            "                           à la casse ; sans table des routes, la ligne\n"
            "                           droite en unités de la carte\n"
+           "  zerim --shopping SORT... [--from LIEU]\n"
+           "                           où acheter ces sorts : le moins de marchands\n"
+           "                           possible, dans l'ordre du trajet le plus court\n"
+           "                           par les routes depuis LIEU (sinon depuis le\n"
+           "                           premier) ; une ligne par arrêt (numéro,\n"
+           "                           marchand, localisation, lieu ou « lieu\n"
+           "                           inconnu », sorts, lieues depuis l'arrêt\n"
+           "                           précédent), puis les sorts que personne ne\n"
+           "                           vend, le total et la précision (exact jusqu'à\n"
+           "                           30 sorts et 10 arrêts), séparés par des\n"
+           "                           tabulations\n"
            "  zerim --notes-list       vos notes, une par ligne : lieu ou épingle, nom,\n"
            "                           x, y, marques (visité, favori) ou couleur, note\n"
            "                           (sauts de ligne écrits \\n), séparés par des\n"
@@ -300,6 +312,7 @@ std::string HelpText() {
            "  zerim --search 'lieu: holm'\n"
            "  zerim --link spell 'Trait de foudre'\n"
            "  zerim --route Tessanta Dar-Bekesh\n"
+           "  zerim --shopping 'Griffe de bile' 'Songe du bateleur' --from Tessanta\n"
            "  zerim 'zerim:place/Tessanta?zoom=100'\n"
            "  zerim --notes-export mes-notes.json\n"
            "  zerim --snapshot carte.png --size 800x600 --zoom 50 --find holm\n"
@@ -329,6 +342,7 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IR
     if (mode == "--dump") return Dump(args, store, out, err);
     if (mode == "--link") return Flushed(out, err, PrintLinkOf(args, store, out, err));
     if (mode == "--route") return Flushed(out, err, PrintRoute(args, store, out, err));
+    if (mode == "--shopping") return Flushed(out, err, PrintShopping(args, store, out, err));
     if (IsNotesMode(args)) return Flushed(out, err, RunNotesMode(args, NotesDatabasePath(), store, out, err));
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);
