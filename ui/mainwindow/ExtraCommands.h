@@ -54,6 +54,8 @@ enum : int {
     // The kinds of places (KindCommands).
     KindLegend,
     KindSymbols,
+    // Shopping list (ShoppingCommands).
+    ShoppingList,
 };
 }  // namespace ExtraCommand
 

@@ -23,6 +23,7 @@ class CMyMapCommands;
 class CPlaceBar;
 class CPlaceCardDlg;
 class CQuickSearch;
+class CShoppingCommands;
 class CLinkNames;
 class CWorldSearch;
 struct SearchHit;
@@ -57,6 +58,8 @@ public:
     QLabel* LoadProblemPane() const { return m_wndLoadProblems; }
     // The player's layer: its commands, the panel, the store once open.
     CMyMapCommands* MyMap() const { return m_myMap; }
+    // The shopping list's commands, panel and tour.
+    CShoppingCommands* Shopping() const { return m_shopping; }
     // The one search's field over the map.
     CQuickSearch* QuickSearch() const { return m_quickSearch; }
     // The sheet beside the map; null until something shows in it.
@@ -103,6 +106,8 @@ private:
     void AddLegibilityCommands(QMenu* view);
     // MainFrameOverview.cpp: the overview's dock.
     void AddOverviewCommands(QMenu* view);
+    // MainFrameShopping.cpp: the shopping list and its tour.
+    void AddShoppingCommands(QMenu* view);
     bool RemembersView() const;
     void SaveView();
     void SaveSettings(SettingsFile& file);
@@ -173,6 +178,7 @@ private:
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;
     CMyMapCommands* m_myMap = nullptr;
+    CShoppingCommands* m_shopping = nullptr;
     std::unique_ptr<CWorldSearch> m_search;
     mutable std::unique_ptr<CLinkNames> m_linkNames;  // made at the first link shown or copied
     CQuickSearch* m_quickSearch = nullptr;

@@ -7,6 +7,7 @@
 
 #include "mainwindow/ExtraCommands.h"
 #include "mainwindow/MyMapCommands.h"
+#include "mainwindow/ShoppingCommands.h"
 #include "mainwindow/StatusBar.h"
 #include "render/World.h"
 
@@ -125,6 +126,7 @@ void CMainFrame::RunSpellFinder(std::optional<uint16_t> spellId, int placeInSigh
         const auto spell = finder.SelectedSpell();
         return LinkText(ZerimLink::Kind::Spell, spell ? std::optional<int>(*spell) : std::nullopt);
     }));
+    m_shopping->AddFinderCommand(finder);
     ExecKeepingInSight(finder, placeInSight);
 }
 
