@@ -8,6 +8,7 @@
 #include "cli/NotesModes.h"
 #include "cli/RouteMode.h"
 #include "cli/SearchMode.h"
+#include "cli/ShoppingMode.h"
 #include "notes/NoteStore.h"
 #include "cli/StandardStreams.h"
 #include "cli/WindowArguments.h"
@@ -329,6 +330,7 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, const IR
     if (mode == "--dump") return Dump(args, store, out, err);
     if (mode == "--link") return Flushed(out, err, PrintLinkOf(args, store, out, err));
     if (mode == "--route") return Flushed(out, err, PrintRoute(args, store, out, err));
+    if (mode == "--shopping") return Flushed(out, err, PrintShopping(args, store, out, err));
     if (IsNotesMode(args)) return Flushed(out, err, RunNotesMode(args, NotesDatabasePath(), store, out, err));
     for (const NamedTextMode& textMode : kTextModes)
         if (mode == textMode.option) return RunTextMode(textMode, args, store, out, err);

@@ -49,8 +49,8 @@ std::optional<int> OrdinalOfName(const CCharacterText& text, const std::string& 
     return found;
 }
 
-// The spell called exactly `name` (UTF-8), else the first whose name is
-// equal under the spell tree's order, where case and accents do not count.
+}  // namespace
+
 std::vector<SpellRecord>::const_iterator FindSpell(const std::vector<SpellRecord>& spells, const std::string& name) {
     const auto encoded = Utf8ToWin1252(name);
     if (!encoded) return spells.end();
@@ -59,8 +59,6 @@ std::vector<SpellRecord>::const_iterator FindSpell(const std::vector<SpellRecord
     return std::find_if(spells.begin(), spells.end(),
                         [&](const SpellRecord& s) { return SameBaseLetters(s.name, *encoded); });
 }
-
-}  // namespace
 
 std::string LineText(const std::string& win1252) {
     std::string text = win1252;

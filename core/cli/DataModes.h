@@ -4,8 +4,11 @@
 // code: 0 when it found something, 1 with a message on `err` when it found
 // nothing, 2 when the text it was given cannot be a name (empty, a bad #N).
 #pragma once
+#include "spells/SpellTables.h"
+
 #include <ostream>
 #include <string>
+#include <vector>
 
 class CPlace;
 class IResourceStore;
@@ -35,3 +38,7 @@ std::string LineText(const std::string& win1252);
 // coordinates. The place search prints it followed by the level; the
 // window copies it.
 std::string PlaceLine(const CPlace& place);
+
+// The spell called exactly `name` (UTF-8), else the first whose name is
+// equal under the spell tree's order, where case and accents do not count.
+std::vector<SpellRecord>::const_iterator FindSpell(const std::vector<SpellRecord>& spells, const std::string& name);

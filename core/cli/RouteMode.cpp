@@ -25,6 +25,8 @@ bool SameAsciiCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+}  // namespace
+
 const CPlace* FindPlace(const CPlaceArray& places, const std::string& utf8) {
     const auto name = Utf8ToWin1252(utf8);
     if (!name) return nullptr;
@@ -34,6 +36,8 @@ const CPlace* FindPlace(const CPlaceArray& places, const std::string& utf8) {
         if (p && SameAsciiCase(p->m_strName, *name)) return p;
     return nullptr;
 }
+
+namespace {
 
 std::string Fixed(double value, int decimals) {
     char text[64];

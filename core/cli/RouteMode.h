@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
+class CPlace;
+class CPlaceArray;
 class IResourceStore;
 
 // `args`: "--route", FROM, TO. 0 done, 1 an unknown place, 2 misuse.
 int PrintRoute(const std::vector<std::string>& args, const IResourceStore& store, std::ostream& out,
                std::ostream& err);
+// The place of that name (UTF-8) as above; null when there is none.
+const CPlace* FindPlace(const CPlaceArray& places, const std::string& utf8);
