@@ -32,7 +32,8 @@ std::string StopLine(size_t number, const CShoppingStop& stop, const CLinkedWorl
 std::string TotalLine(const CShoppingPlan& plan, const CRoadNetwork& roads) {
     if (!roads.Scaled()) {
         char text[96];
-        std::snprintf(text, sizeof text, "Total : %.0f unités de la carte, en ligne droite", plan.length);
+        std::snprintf(text, sizeof text, "Total : %.0f %s de la carte, en ligne droite", plan.length,
+                      plan.length < 1.5 ? "unité" : "unités");
         return text;
     }
     CRouteTotals sum;
