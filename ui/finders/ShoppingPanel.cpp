@@ -34,10 +34,13 @@ CShoppingPanel::CShoppingPanel(const CLinkedWorld& world, QWidget* parent) : QWi
 void CShoppingPanel::CreateControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    // Wide enough for a vendor and a location on a line or two.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
 
     m_spells = new QListWidget(this);
     m_spells->setAccessibleName(QString::fromUtf8("Sorts à acheter"));
     m_spells->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_spells->setWordWrap(true);
     m_spells->installEventFilter(this);
     connect(m_spells, &QListWidget::currentRowChanged, this, &CShoppingPanel::EnableButtons);
     layout->addWidget(m_spells, 2);
@@ -223,5 +226,3 @@ void CShoppingPanel::ClearTour() {
     m_summary->setText(m_list.Empty() ? QString::fromUtf8("Ajoutez des sorts depuis la recherche de sorts (Ctrl+B)")
                                       : QString::fromUtf8("« Où acheter » cherche le moins de marchands possible"));
 }
-
-bool CShoppingPanel::HasTour() const { return m_stops->count() > 0; }

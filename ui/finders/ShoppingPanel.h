@@ -44,7 +44,6 @@ public:
     // in the panel's summary); ClearTour empties them.
     void ShowTour(const CShoppingLines& lines, const QString& from);
     void ClearTour();
-    bool HasTour() const;
 
     QListWidget* SpellRows() const { return m_spells; }
     QListWidget* StopRows() const { return m_stops; }
