@@ -6,14 +6,11 @@
 
 namespace {
 
-// Several vendors at one place share a disc: "2-3" when they follow one
-// another, as they do in a shortest tour, else "2, 5".
+// Several vendors at one place share a disc, which holds two characters:
+// "2+" is the second stop and the ones after it there (the panel's rows
+// name them all).
 std::string Numbers(const std::vector<size_t>& numbers) {
-    const bool run = numbers.back() - numbers.front() + 1 == numbers.size();
-    if (numbers.size() > 1 && run) return std::to_string(numbers.front()) + "-" + std::to_string(numbers.back());
-    std::string text;
-    for (const size_t n : numbers) text += (text.empty() ? "" : ", ") + std::to_string(n);
-    return text;
+    return std::to_string(numbers.front()) + (numbers.size() > 1 ? "+" : "");
 }
 
 }  // namespace
