@@ -60,9 +60,11 @@ void CShoppingPanel::CreateControls() {
     m_stops->setAccessibleName(QString::fromUtf8("Marchands dans l'ordre de visite"));
     m_stops->setWordWrap(true);
     m_stops->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A row made current, or clicked again once the map has moved.
     connect(m_stops, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) emit StopChosen(row);
     });
+    connect(m_stops, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { emit StopChosen(m_stops->row(item)); });
     layout->addWidget(m_stops, 3);
 
     m_summary = new QLabel(this);
@@ -110,6 +112,10 @@ QLayout* CShoppingPanel::CreateStartChoice() {
     };
     connect(m_placeField, qOverload<int>(&QComboBox::activated), this, picked);
     connect(m_placeField->lineEdit(), &QLineEdit::textEdited, this, picked);
+    // Enter in the field plans the tour from the place named.
+    connect(m_placeField->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (!m_list.Empty()) emit PlanRequested();
+    });
     return grid;
 }
 

@@ -95,12 +95,14 @@ CShoppingPanel* CShoppingCommands::EnsurePanel() {
     m_dock->setWidget(m_panel);
     m_dock->hide();
     m_host.window->addDockWidget(Qt::RightDockWidgetArea, m_dock);
-    connect(m_dock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
-        // Hidden with the window itself, the panel stays wanted and its tour stays.
+    connect(m_dock, &QDockWidget::visibilityChanged, this, [this] {
+        // Hidden with the window itself, or behind another panel's tab, the
+        // panel stays open and its tour stays; closed, both go.
         if (!m_host.window->isVisible() || m_host.window->isMinimized()) return;
-        m_toggle->setChecked(shown);
-        if (!shown) DropTour();
-        if (shown != SettingsFile::ChoiceOn(kPanelKey)) SettingsFile::KeepChoice(kPanelKey, shown);
+        const bool open = !m_dock->isHidden();
+        m_toggle->setChecked(open);
+        if (!open) DropTour();
+        if (open != SettingsFile::ChoiceOn(kPanelKey)) SettingsFile::KeepChoice(kPanelKey, open);
     });
     return m_panel;
 }
