@@ -149,7 +149,8 @@ void TestShoppingWindow::exportWritesTheText() {
 }
 
 // The list is in the settings after each change; Delete removes the
-// current row and "Vider" the rest, the tour going with the first change.
+// current row and "Vider" the rest, the tour going with each change, and
+// with the panel when it closes.
 void TestShoppingWindow::keptAndCleared() {
     const auto kept = [] { return SettingsFile().Values().value(QStringLiteral("shopping/spells")).toString(); };
     QCOMPARE(kept(), QString("7,9,10"));
@@ -157,6 +158,12 @@ void TestShoppingWindow::keptAndCleared() {
     QTest::keyClick(Panel()->SpellRows(), Qt::Key_Delete);
     QCOMPARE(kept(), QString("7,10"));
     QVERIFY(Stops().empty());
+    // Closing the panel takes the tour away too.
+    QTest::mouseClick(Panel()->Button("plan"), Qt::LeftButton);
+    QVERIFY(!Stops().empty());
+    m_frame->Command(ExtraCommand::ShoppingList)->trigger();
+    QVERIFY(Shopping()->Dock()->isHidden() && Stops().empty());
+    m_frame->Command(ExtraCommand::ShoppingList)->trigger();
     QTest::mouseClick(Panel()->Button("plan"), Qt::LeftButton);
     QVERIFY(!Stops().empty());
     QTest::mouseClick(Panel()->Button("clear"), Qt::LeftButton);
