@@ -46,7 +46,7 @@ void CShoppingPanel::CreateControls() {
     layout->addWidget(m_spells, 2);
 
     auto* edits = new QHBoxLayout;
-    connect(NewButton("&Retirer", "remove", nullptr), &QPushButton::clicked, this, &CShoppingPanel::RemoveCurrent);
+    connect(NewButton("R&etirer", "remove", nullptr), &QPushButton::clicked, this, &CShoppingPanel::RemoveCurrent);
     connect(NewButton("&Vider", "clear", nullptr), &QPushButton::clicked, this, &CShoppingPanel::Clear);
     edits->addWidget(Button("remove"));
     edits->addWidget(Button("clear"));
@@ -87,7 +87,7 @@ QLayout* CShoppingPanel::CreateStartChoice() {
     grid->addWidget(new QLabel(QString::fromUtf8("Départ :"), this), 0, 0, 1, 2);
     m_startPointed = new QRadioButton(QString::fromUtf8("le lieu &survolé ou trouvé"), this);
     m_startPicked = new QRadioButton(QString::fromUtf8("&ce lieu :"), this);
-    m_startNone = new QRadioButton(QString::fromUtf8("&aucun, le premier marchand"), this);
+    m_startNone = new QRadioButton(QString::fromUtf8("a&ucun, le premier marchand"), this);
     m_placeField = new CAutoCombo(this);
     m_placeField->setAccessibleName(QString::fromUtf8("Lieu de départ"));
     m_placeField->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

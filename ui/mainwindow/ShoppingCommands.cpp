@@ -7,7 +7,6 @@
 #include "startup/SettingsFile.h"
 
 #include "data/PlaceArray.h"
-#include "data/ShownText.h"
 #include "finders/ShoppingPanel.h"
 #include "finders/SpellSearchDlg.h"
 #include "journeys/RoadNetwork.h"
@@ -71,17 +70,17 @@ void CShoppingCommands::ShowPanel(bool shown) {
 CShoppingPanel* CShoppingCommands::EnsurePanel() {
     if (m_panel) return m_panel;
     CWorld& world = *m_host.world;
-    m_panel = new CShoppingPanel(world.LinkedWorld());
-    const QString spells = SettingsFile().Values().value(Key(kSpellsKey)).toString();
     const CLinkedWorld& linked = world.LinkedWorld();
-    m_panel->SetList(CShoppingList::FromText(spells.toStdString(),
-                                             [&linked](uint16_t id) { return linked.SpellById(id) != nullptr; }));
+    m_panel = new CShoppingPanel(linked);
     SettingsFile file;
-    const QString start = file.Values().value(Key(kStartKey)).toString();
-    const auto* kind = std::find(std::begin(kStartNames), std::end(kStartNames), start.toStdString());
+    const QSettings& kept = file.Values();
+    m_panel->SetList(CShoppingList::FromText(kept.value(Key(kSpellsKey)).toString().toStdString(),
+                                             [&linked](uint16_t id) { return linked.SpellById(id) != nullptr; }));
+    const std::string start = kept.value(Key(kStartKey)).toString().toStdString();
+    const auto* kind = std::find(std::begin(kStartNames), std::end(kStartNames), start);
     m_panel->SetStart(kind == std::end(kStartNames) ? CShoppingPanel::Start::Pointed
                                                     : CShoppingPanel::Start(kind - std::begin(kStartNames)),
-                      file.Values().value(Key(kStartPlaceKey)).toString());
+                      kept.value(Key(kStartPlaceKey)).toString());
     m_panel->ClearTour();
     connect(m_panel, &CShoppingPanel::ListChanged, this, &CShoppingCommands::OnListChanged);
     connect(m_panel, &CShoppingPanel::StartChanged, this, &CShoppingCommands::KeepStart);
@@ -125,9 +124,8 @@ void CShoppingCommands::AddFinderCommand(CSpellSearchDlg& finder) {
 void CShoppingCommands::AddSpell(uint16_t spell) {
     CShoppingPanel* panel = EnsurePanel();
     m_toggle->setChecked(true);
-    const QString name = Utf8(ShownText1252(m_host.world->LinkedWorld().SpellById(spell)
-                                                ? m_host.world->LinkedWorld().SpellById(spell)->name
-                                                : std::to_string(spell)));
+    const SpellRecord* record = m_host.world->LinkedWorld().SpellById(spell);
+    const QString name = record ? ShownName(record->name) : QString::number(spell);
     if (!panel->Add(spell)) {
         m_host.say(QString::fromUtf8("« %1 » est déjà dans la liste d'achats").arg(name));
         return;
@@ -186,8 +184,10 @@ bool CShoppingCommands::PlanTour() {
     QString from;
     const std::optional<CWorldPoint> start = StartPoint(from);
     if (from.isEmpty()) {
-        m_host.say(QString::fromUtf8("Aucun lieu ne s'appelle « %1 » : choisissez le départ dans la liste")
-                       .arg(ShownUtf8(panel->PickedText().toStdString())));
+        const QString picked = panel->PickedText().trimmed();
+        m_host.say(picked.isEmpty() ? QString::fromUtf8("Nommez le lieu de départ, ou choisissez-le dans la liste")
+                                    : QString::fromUtf8("Aucun lieu ne s'appelle « %1 » : choisissez le départ dans la liste")
+                                          .arg(ShownUtf8(picked.toStdString())));
         panel->PlaceField()->setFocus();
         return false;
     }
