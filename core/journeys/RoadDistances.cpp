@@ -54,6 +54,7 @@ CDistanceMatrix RoadDistances(const CRoadGraph& graph, const std::vector<CWorldP
         const bool joined = onRoad[i].a >= 0;
         const std::vector<double> cost = joined ? FromRoadPoint(graph, onRoad[i]) : std::vector<double>();
         for (size_t j = i + 1; j < n; ++j) {
+            if (points[i] == points[j]) continue;  // one spot: no way to go
             double way = joined ? ToRoadPoint(graph, cost, onRoad[i], onRoad[j]) : kNever;
             way = way == kNever ? Distance(points[i], points[j])
                                 : onRoad[i].distance + way + onRoad[j].distance;

@@ -8,5 +8,6 @@
 #include <vector>
 
 // distance[i][j]: the length of FindRoute(graph, points[i], points[j]) (the
-// straight line when no road joins them). The ways are the same both ways.
+// straight line when no road joins them), and 0 between points at one spot.
+// The ways are the same both ways.
 CDistanceMatrix RoadDistances(const CRoadGraph& graph, const std::vector<CWorldPoint>& points);

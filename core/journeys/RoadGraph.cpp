@@ -157,14 +157,22 @@ void CRoadGraph::CutStretch(const Stretch& s, std::vector<Junction>& junctions) 
 }
 
 CRoadPoint CRoadGraph::Nearest(CWorldPoint p) const {
+    // Squared distances, compared without a root; a stretch whose box lies
+    // farther than the best so far is passed over.
+    const auto square = [](double dx, double dy) { return dx * dx + dy * dy; };
     CRoadPoint best;
-    best.distance = INFINITY;
+    double bestSquare = INFINITY;
     for (int a = 0; a < int(NodeCount()); ++a)
         for (const CRoadEdge& e : Edges(a)) {
             if (e.to < a) continue;
-            const CWorldPoint at = ClosestOnSegment(p, Point(a), Point(e.to));
-            const double d = Distance(p, at);
-            if (d < best.distance) best = {a, e.to, at, d};
+            const CWorldPoint pa = Point(a), pb = Point(e.to);
+            const double outX = std::max({0.0, double(std::min(pa.x, pb.x)) - p.x, double(p.x) - std::max(pa.x, pb.x)});
+            const double outY = std::max({0.0, double(std::min(pa.y, pb.y)) - p.y, double(p.y) - std::max(pa.y, pb.y)});
+            if (square(outX, outY) > bestSquare) continue;
+            const CWorldPoint at = ClosestOnSegment(p, pa, pb);
+            const double d = square(double(p.x) - at.x, double(p.y) - at.y);
+            if (d < bestSquare) best = {a, e.to, at, 0}, bestSquare = d;
         }
+    best.distance = best.a < 0 ? INFINITY : Distance(p, best.at);
     return best;
 }

@@ -83,6 +83,8 @@ private slots:
     void linkOfAPlace();
     void routes_data();
     void routes();
+    void shopping_data();
+    void shopping();
     void badInput_data();
     void badInput();
     void emptyFolderKeepsEmbeddedData();
@@ -164,7 +166,7 @@ void TestCli::helpShowsEveryMode() {
     const Result r = Run({"--help"});
     QCOMPARE(r.exitCode, 0);
     for (const char* mode : {"--dump", "--find", "--page", "--vendors", "--search", "lieu:", "type:", "--list kinds",
-                             "--snapshot", "--symbols", "--kinds", "--data", "zerim-tables"})
+                             "--snapshot", "--symbols", "--kinds", "--data", "zerim-tables", "--shopping"})
         QVERIFY2(r.out.contains(mode), mode);
 }
 
@@ -205,6 +207,53 @@ void TestCli::routes() {
     QVERIFY(lines.back().startsWith("total\t"));
 }
 
+void TestCli::shopping_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("roads");  // RCDATA_142 in a --data folder; null: the embedded one
+    QTest::addColumn<QByteArray>("notice");
+    QTest::addColumn<int>("spells");  // how many different spells were asked for
+    QTest::addColumn<QByteArray>("total");
+    QTest::newRow("from a place, names in any case") << QStringList{"SORT DE L'AMADOU", "Rune de la lame", "--from", "tessanta"}
+                                                     << QByteArray() << QByteArray() << 2 << QByteArray(" lieues\tà pied ");
+    QTest::newRow("no start, a name two spells share, a spell twice")
+        << QStringList{"Bouclier du tonnerre", "Griffe de bile", "Griffe de bile", "Porte du chardon"} << QByteArray()
+        << QByteArray("plusieurs sorts s'appellent « Bouclier du tonnerre »") << 3 << QByteArray(" lieues\tà pied ");
+    QTest::newRow("damaged roads: map units") << QStringList{"Griffe de bile", "Songe du bateleur", "--from", "Vinanta"}
+                                              << QByteArray("\x01\x02") << QByteArray("table des routes endommagée") << 2
+                                              << QByteArray(" unités");
+}
+
+// Stops numbered from 1, each of six fields, that buy every spell asked for
+// once; then the total and how exact the answer is.
+void TestCli::shopping() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, roads);
+    QFETCH(QByteArray, notice);
+    QFETCH(int, spells);
+    QFETCH(QByteArray, total);
+    QTemporaryDir dir;
+    args.prepend("--shopping");
+    if (!roads.isNull()) {
+        WriteFile(dir.filePath("RCDATA_142"), roads);
+        args = QStringList{"--data", dir.path()} + args;
+    }
+    const Result r = Run(args);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(notice.isEmpty() ? r.err.isEmpty() : r.err.contains(notice), r.err.constData());
+    const QList<QByteArray> lines = r.out.trimmed().split('\n');
+    QVERIFY(lines.size() >= 3);
+    int bought = 0;
+    for (int i = 0; i + 2 < lines.size(); ++i) {
+        const QList<QByteArray> f = lines[i].split('\t');
+        QCOMPARE(f.size(), 6);
+        QCOMPARE(f[0], QByteArray::number(i + 1));
+        bought += int(f[4].split(',').size());
+    }
+    QCOMPARE(bought, spells);
+    QVERIFY2(lines[lines.size() - 2].startsWith("total\t") && lines[lines.size() - 2].contains(total), lines[lines.size() - 2]);
+    QVERIFY(lines.back().startsWith("précision\t"));
+}
+
 void TestCli::badInput_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("message");
@@ -227,6 +276,14 @@ void TestCli::badInput_data() {
     QTest::newRow("route from no such place") << QStringList{"--route", "Zzqqx", "Tessanta"}
                                               << QByteArray("aucun lieu ne s'appelle « Zzqqx »") << 1;
     QTest::newRow("route to one place") << QStringList{"--route", "Tessanta"} << QByteArray("--route attend") << 2;
+    QTest::newRow("shopping, unknown spell") << QStringList{"--shopping", "Griffe de bile", "Sort perdu"}
+                                             << QByteArray("aucun sort ne s'appelle « Sort perdu »") << 1;
+    QTest::newRow("shopping, no spell") << QStringList{"--shopping", "--from", "Tessanta"} << QByteArray("--shopping attend")
+                                        << 2;
+    QTest::newRow("shopping, --from without place") << QStringList{"--shopping", "Griffe de bile", "--from"}
+                                                    << QByteArray("--from attend") << 2;
+    QTest::newRow("shopping, unknown start") << QStringList{"--shopping", "Griffe de bile", "--from", "Zzqqx"}
+                                             << QByteArray("aucun lieu ne s'appelle « Zzqqx »") << 2;
     QTest::newRow("missing folder") << QStringList{"--data", "/nonexistent/zerim", "--find", "a"}
                                     << QByteArray("/nonexistent/zerim") << 2;
     QTest::newRow("data without folder") << QStringList{"--find", "a", "--data"} << QByteArray("--data") << 2;
