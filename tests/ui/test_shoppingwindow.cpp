@@ -108,12 +108,21 @@ void TestShoppingWindow::addFromTheFinder() {
     QCOMPARE(Pane0(), QString::fromUtf8("« Flamme » est déjà dans la liste d'achats"));
 }
 
-// Three vendors with a place each: three discs, numbered as the rows; a
-// row chosen brings its place to the middle of the view.
+// Three vendors with a place each: three discs, numbered as the rows, all
+// brought into sight; a row chosen brings its place to the middle of the view.
 void TestShoppingWindow::tourOnTheMap() {
+    // Zoomed in on a corner: the view moves to show the whole tour.
+    CZerimView* view = m_frame->View();
+    view->SetZoom(150);
+    view->Geometry().ScrollTo({0, 0});
     Panel()->SetStart(CShoppingPanel::Start::None, {});
     QTest::mouseClick(Panel()->Button("plan"), Qt::LeftButton);
     const auto stops = Stops();
+    for (const CJourneyMark* stop : stops) {
+        const CPoint map = view->Geometry().WorldToMap({stop->at.x, stop->at.y});
+        const CPoint scroll = view->Geometry().GetScrollOffset();
+        QVERIFY(view->viewport()->rect().contains(map.x - scroll.x, map.y - scroll.y));
+    }
     QCOMPARE(int(stops.size()), 3);
     QStringList numbers;
     for (const CJourneyMark* stop : stops) numbers << QString::fromStdString(stop->text);
@@ -122,7 +131,6 @@ void TestShoppingWindow::tourOnTheMap() {
     QVERIFY(Panel()->StopRows()->item(0)->text().startsWith("1. "));
     QVERIFY(Panel()->Summary()->text().contains(QString::fromUtf8("unités de la carte")));
 
-    CZerimView* view = m_frame->View();
     view->SetZoom(100);
     view->Geometry().ScrollTo({0, 0});
     // Quen Harrow, in the middle of the map's width: the scroll limits let it be centred.

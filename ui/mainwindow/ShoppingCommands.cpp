@@ -237,7 +237,8 @@ void CShoppingCommands::BringIntoSight() {
 void CShoppingCommands::CentreOnStop(int stop) {
     if (!m_plan || stop < 0 || size_t(stop) >= m_plan->stops.size()) return;
     const int index = m_plan->stops[size_t(stop)].place;
-    const CPlace* place = index >= 0 ? m_host.world->Places()[index] : nullptr;
+    const CPlaceArray& places = m_host.world->Places();
+    const CPlace* place = index >= 0 && index < places.GetSize() ? places[index] : nullptr;
     if (!place) {
         m_host.say(QString::fromUtf8("Ce marchand n'est pas sur la carte"));
         return;
