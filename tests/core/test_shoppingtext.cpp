@@ -30,7 +30,8 @@ struct Loaded {
 
     Loaded() {
         SmallWorld::Fill(store);
-        store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_EFFECTS, TestTables::Raw(std::string("Feu\0\1\0\0", 7)));
+        store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_EFFECTS,
+                  TestTables::Raw(std::string("Feu\0\1\0\0", 7)));
         ParsePlaceTable(*FindRcData(store, ResId::IDR_PLACES), places);
         world = std::make_unique<CLinkedWorld>(places.Array(), store);
     }
@@ -99,15 +100,17 @@ void TestShoppingText::lines_data() {
     roads.legs = {Leg(2000, Roads::kHighway), Leg(500, Roads::kOffRoad)};
     roads.length = 2500;
     QTest::newRow("scaled: leagues, walking and riding by rank")
-        << roads << true << QStringList{QString::fromUtf8("1. Zed & Sons — Kelwick, by the well : Flamme, Éclair"),
-                                        QString::fromUtf8("2. Yara — Quen Harrow : Brume")}
+        << roads << true
+        << QStringList{QString::fromUtf8("1. Zed & Sons — Kelwick, by the well : Flamme, Éclair"),
+                       QString::fromUtf8("2. Yara — Quen Harrow : Brume")}
         << "" << QString::fromUtf8("Total : 2,5 lieues — à pied 2 h 00, à cheval 1 h 00") << QStringList{};
 
     CShoppingPlan straight = roads;
     straight.legs[1].alongRoads = false;
     QTest::newRow("scaled, a leg no road joins: said")
-        << straight << true << QStringList{QString::fromUtf8("1. Zed & Sons — Kelwick, by the well : Flamme, Éclair"),
-                                           QString::fromUtf8("2. Yara — Quen Harrow : Brume")}
+        << straight << true
+        << QStringList{QString::fromUtf8("1. Zed & Sons — Kelwick, by the well : Flamme, Éclair"),
+                       QString::fromUtf8("2. Yara — Quen Harrow : Brume")}
         << "" << QString::fromUtf8("Total : 2,5 lieues — à pied 2 h 00, à cheval 1 h 00")
         << QStringList{QString::fromUtf8("Aucune route ne joint certaines étapes : elles vont en ligne droite")};
 
@@ -173,8 +176,8 @@ void TestShoppingText::discs_data() {
     QTest::addColumn<QStringList>("marks");  // texts, in order
     QTest::newRow("a disc a stop, numbered from 1") << QList<int>{0, 1, 2} << false << QStringList{"1", "2", "3"};
     QTest::newRow("the start first, a point") << QList<int>{4} << true << QStringList{QString::fromUtf8("Départ"), "1"};
-    QTest::newRow("vendors of one place share a disc, the first's number") << QList<int>{0, 1, 0, 1} << false
-                                                                            << QStringList{"1+", "2+"};
+    QTest::newRow("vendors of one place share a disc, the first's number")
+        << QList<int>{0, 1, 0, 1} << false << QStringList{"1+", "2+"};
     QTest::newRow("off the map or past the table: no disc") << QList<int>{0, -1, 99} << false << QStringList{"1"};
 }
 
@@ -185,8 +188,8 @@ void TestShoppingText::discs() {
     CShoppingPlan plan;
     for (const int place : places) plan.stops.push_back({0, place, {7}});
     plan.legs = {Leg(10, Roads::kHighway), Leg(20, Roads::kOffRoad, false)};
-    const CJourneyLayer layer = ShoppingLayer(plan, loaded.places.Array(), start ? std::optional<CWorldPoint>({5, 6})
-                                                                                : std::nullopt);
+    const CJourneyLayer layer =
+        ShoppingLayer(plan, loaded.places.Array(), start ? std::optional<CWorldPoint>({5, 6}) : std::nullopt);
     QStringList texts;
     for (const CJourneyMark& mark : layer.marks) {
         texts << QString::fromStdString(mark.text);

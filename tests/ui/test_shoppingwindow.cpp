@@ -61,8 +61,7 @@ void TestShoppingWindow::initTestCase() {
     m_store.Add(ResType::Named("JPG"), ResId::IDR_MAP_PICTURE, TestJpeg::Solid(3300, 3800, {90, 120, 90}));
     SmallWorld::Fill(m_store);
     // Every spell under one effect, so that the finder shows it with its spells.
-    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_EFFECTS,
-                TestTables::Raw(std::string("Feu\0\1\0\0", 7)));
+    m_store.Add(ResType::Numeric(ResId::RT_RCDATA), ResId::IDR_EFFECTS, TestTables::Raw(std::string("Feu\0\1\0\0", 7)));
     QVERIFY(OpenMainWindow(m_store, {1000, 800}, m_world, m_app, m_frame));
 }
 
@@ -103,8 +102,7 @@ void TestShoppingWindow::addFromTheFinder() {
     QVERIFY(!offeredOnEffect);
     QVERIFY(Panel() && Shopping()->Dock()->isVisible());
     QVERIFY(m_frame->Command(ExtraCommand::ShoppingList)->isChecked());
-    QCOMPARE(Rows(Panel()->SpellRows()),
-             QStringList({"Flamme (Feu)", "Givre <b> (Feu)", "Brume (Feu)"}));
+    QCOMPARE(Rows(Panel()->SpellRows()), QStringList({"Flamme (Feu)", "Givre <b> (Feu)", "Brume (Feu)"}));
     QCOMPARE(Pane0(), QString::fromUtf8("« Flamme » est déjà dans la liste d'achats"));
 }
 

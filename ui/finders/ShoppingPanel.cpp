@@ -64,7 +64,8 @@ void CShoppingPanel::CreateControls() {
     connect(m_stops, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) emit StopChosen(row);
     });
-    connect(m_stops, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { emit StopChosen(m_stops->row(item)); });
+    connect(m_stops, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { emit StopChosen(m_stops->row(item)); });
     layout->addWidget(m_stops, 3);
 
     m_summary = new QLabel(this);

@@ -168,7 +168,9 @@ std::optional<CWorldPoint> CShoppingCommands::StartPoint(QString& from) const {
         if (!place) from.clear();
         break;
     }
-    case CShoppingPanel::Start::None: from = QString::fromUtf8("le premier marchand"); break;
+    case CShoppingPanel::Start::None:
+        from = QString::fromUtf8("le premier marchand");
+        break;
     }
     if (!place) return std::nullopt;
     from = ShownName(place->m_strName);
@@ -185,9 +187,10 @@ bool CShoppingCommands::PlanTour() {
     const std::optional<CWorldPoint> start = StartPoint(from);
     if (from.isEmpty()) {
         const QString picked = panel->PickedText().trimmed();
-        m_host.say(picked.isEmpty() ? QString::fromUtf8("Nommez le lieu de départ, ou choisissez-le dans la liste")
-                                    : QString::fromUtf8("Aucun lieu ne s'appelle « %1 » : choisissez le départ dans la liste")
-                                          .arg(ShownUtf8(picked.toStdString())));
+        m_host.say(picked.isEmpty()
+                       ? QString::fromUtf8("Nommez le lieu de départ, ou choisissez-le dans la liste")
+                       : QString::fromUtf8("Aucun lieu ne s'appelle « %1 » : choisissez le départ dans la liste")
+                             .arg(ShownUtf8(picked.toStdString())));
         panel->PlaceField()->setFocus();
         return false;
     }
@@ -200,8 +203,9 @@ bool CShoppingCommands::PlanTour() {
     BringIntoSight();
     const int stops = int(m_plan->stops.size());
     m_host.say(stops == 0 ? QString::fromUtf8("Aucun marchand ne vend ces sorts")
-                          : QString::fromUtf8("%1 à visiter").arg(stops == 1 ? QString::fromUtf8("1 marchand")
-                                                                            : QString::fromUtf8("%1 marchands").arg(stops)));
+                          : QString::fromUtf8("%1 à visiter")
+                                .arg(stops == 1 ? QString::fromUtf8("1 marchand")
+                                                : QString::fromUtf8("%1 marchands").arg(stops)));
     return true;
 }
 

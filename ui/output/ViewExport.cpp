@@ -139,12 +139,7 @@ void SetUpPrinterForView(const CZerimView& view, QPrinter& printer) {
 }
 
 bool PrintView(CZerimView& view, QPrinter& printer, QString& error) {
-    const QSize size = view.viewport()->size();
-    if (size.isEmpty()) {
-        error = QString::fromUtf8("La vue est vide : rien à imprimer.");
-        return false;
-    }
-    return PrintThrough(printer, [&](QPaintDevice& device) { return PaintOnPage(view, device, {}, error); }, error);
+    return PrintTextThenView(view, printer, {}, error);
 }
 
 bool PrintTextThenView(CZerimView& view, QPrinter& printer, const QString& text, QString& error) {
@@ -152,5 +147,6 @@ bool PrintTextThenView(CZerimView& view, QPrinter& printer, const QString& text,
         error = QString::fromUtf8("La vue est vide : rien à imprimer.");
         return false;
     }
-    return PrintThrough(printer, [&](QPaintDevice& device) { return PaintOnPage(view, device, text, error); }, error);
+    return PrintThrough(
+        printer, [&](QPaintDevice& device) { return PaintOnPage(view, device, text, error); }, error);
 }
