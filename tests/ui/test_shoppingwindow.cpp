@@ -6,6 +6,7 @@
 #include "SmallWorld.h"
 
 #include "data/ResourceIds.h"
+#include "finders/PlaceCardDlg.h"
 #include "finders/ShoppingPanel.h"
 #include "finders/SpellSearchDlg.h"
 #include "mainwindow/ExtraCommands.h"
@@ -36,6 +37,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void addFromTheFinder();
+    void addFromTheSheet();
     void tourOnTheMap();
     void exportWritesTheText();
     void keptAndCleared();
@@ -104,6 +106,25 @@ void TestShoppingWindow::addFromTheFinder() {
     QVERIFY(m_frame->Command(ExtraCommand::ShoppingList)->isChecked());
     QCOMPARE(Rows(Panel()->SpellRows()), QStringList({"Flamme (Feu)", "Givre <b> (Feu)", "Brume (Feu)"}));
     QCOMPARE(Pane0(), QString::fromUtf8("« Flamme » est déjà dans la liste d'achats"));
+}
+
+// The sheet offers the command on a spell's page only.
+void TestShoppingWindow::addFromTheSheet() {
+    CPlaceCardDlg sheet(m_store, m_world->LinkedWorld(), {});
+    Shopping()->AddSheetCommand(sheet);
+    QAction* add = nullptr;
+    for (QAction* action : sheet.Panel()->actions())
+        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_B)) add = action;
+    QVERIFY(add);
+    QVERIFY(sheet.Show({SheetKind::Place, 0}));
+    QVERIFY(!add->isVisible());
+    QVERIFY(sheet.Show({SheetKind::Spell, 8}));
+    QVERIFY(add->isVisible());
+    add->trigger();
+    QCOMPARE(Panel()->SpellRows()->count(), 4);
+    QCOMPARE(Panel()->SpellRows()->item(3)->text(), QString::fromUtf8("Éclair (Feu)"));
+    Panel()->SpellRows()->setCurrentRow(3);
+    QTest::keyClick(Panel()->SpellRows(), Qt::Key_Delete);  // as the finder left it for the next tests
 }
 
 // Three vendors with a place each: three discs, numbered as the rows, all

@@ -54,6 +54,7 @@ bool CPlaceCardDlg::Show(SheetSubject subject) {
     // The finders open on characters and spells; an effect or a vendor, on a spell of theirs.
     const bool finder = subject.kind == SheetKind::Character || FinderSpell(m_world, subject).has_value();
     m_finder->setVisible(finder && m_links.openFinder);
+    emit SubjectShown(subject);
     return true;
 }
 

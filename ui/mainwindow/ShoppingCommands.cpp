@@ -7,6 +7,7 @@
 #include "startup/SettingsFile.h"
 
 #include "data/PlaceArray.h"
+#include "finders/PlaceCardDlg.h"
 #include "finders/ShoppingPanel.h"
 #include "finders/SpellSearchDlg.h"
 #include "journeys/RoadNetwork.h"
@@ -106,11 +107,16 @@ CShoppingPanel* CShoppingCommands::EnsurePanel() {
     return m_panel;
 }
 
-// The action belongs to the finder, which is made afresh at each opening.
-void CShoppingCommands::AddFinderCommand(CSpellSearchDlg& finder) {
-    auto* add = new QAction(QString::fromUtf8("Ajouter à la liste d'&achats"), &finder);
+QAction* CShoppingCommands::NewAddAction(QWidget* owner) {
+    auto* add = new QAction(QString::fromUtf8("Ajouter à la liste d'&achats"), owner);
     add->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     add->setStatusTip(QString::fromUtf8("Ajoute le sort choisi à la liste d'achats"));
+    return add;
+}
+
+// The action belongs to the finder, which is made afresh at each opening.
+void CShoppingCommands::AddFinderCommand(CSpellSearchDlg& finder) {
+    QAction* add = NewAddAction(&finder);
     // An effect is not for sale: the command is only there for a spell.
     const auto follow = [add, &finder] { add->setVisible(finder.SelectedSpell().has_value()); };
     connect(finder.Tree(), &QTreeWidget::itemSelectionChanged, add, follow);
@@ -119,6 +125,19 @@ void CShoppingCommands::AddFinderCommand(CSpellSearchDlg& finder) {
         if (const std::optional<uint16_t> spell = finder.SelectedSpell()) AddSpell(*spell);
     });
     finder.AddTreeCommand(add);
+}
+
+// In the sheet's window and its page's menu, while the page is a spell's.
+void CShoppingCommands::AddSheetCommand(CPlaceCardDlg& sheet) {
+    QAction* add = NewAddAction(&sheet);
+    const auto follow = [add](SheetSubject shown) { add->setVisible(shown.kind == SheetKind::Spell); };
+    connect(&sheet, &CPlaceCardDlg::SubjectShown, add, follow);
+    follow(sheet.Subject());
+    connect(add, &QAction::triggered, this, [this, &sheet] {
+        if (sheet.Subject().kind == SheetKind::Spell) AddSpell(uint16_t(sheet.Subject().ref));
+    });
+    sheet.addAction(add);
+    sheet.Panel()->addAction(add);
 }
 
 void CShoppingCommands::AddSpell(uint16_t spell) {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+class CPlaceCardDlg;
 class CShoppingPanel;
 class CSpellSearchDlg;
 class CWorld;
@@ -40,8 +41,10 @@ public:
     // map when it was open at the last close.
     void AddViewCommand(QMenu* view);
     void ShowPanelIfKept();
-    // "Ajouter à la liste d'achats" (Ctrl+B) in `finder` and its tree's menu.
+    // "Ajouter à la liste d'achats" (Ctrl+B) in `finder` and its tree's
+    // menu, on a spell; in the sheet and its page's menu, on a spell's page.
     void AddFinderCommand(CSpellSearchDlg& finder);
+    void AddSheetCommand(CPlaceCardDlg& sheet);
 
     // Null until first shown.
     CShoppingPanel* Panel() const { return m_panel; }
@@ -57,6 +60,7 @@ public:
     bool ExportTo(const QString& path, QString& error);
 
 private:
+    QAction* NewAddAction(QWidget* owner);
     CShoppingPanel* EnsurePanel();
     // The tour shown, else one planned now; false when none can be.
     bool EnsureTour();
