@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -145,13 +146,14 @@ void CShoppingCommands::AddSpell(uint16_t spell) {
     m_toggle->setChecked(true);
     const SpellRecord* record = m_host.world->LinkedWorld().SpellById(spell);
     const QString name = record ? ShownName(record->name) : QString::number(spell);
-    if (!panel->Add(spell)) {
-        m_host.say(QString::fromUtf8("« %1 » est déjà dans la liste d'achats").arg(name));
-        return;
-    }
+    const bool added = panel->Add(spell);
     const int count = int(panel->List().Spells().size());
-    m_host.say(QString::fromUtf8("« %1 » ajouté à la liste d'achats (%2)")
-                   .arg(name, count == 1 ? QStringLiteral("1 sort") : QStringLiteral("%1 sorts").arg(count)));
+    const QString said =
+        added ? QString::fromUtf8("« %1 » ajouté à la liste d'achats (%2)")
+                    .arg(name, count == 1 ? QStringLiteral("1 sort") : QStringLiteral("%1 sorts").arg(count))
+              : QString::fromUtf8("« %1 » est déjà dans la liste d'achats").arg(name);
+    // Said once the menu that asked has closed: its closing clears the status bar.
+    QTimer::singleShot(0, this, [this, said] { m_host.say(said); });
 }
 
 void CShoppingCommands::OnListChanged() {
