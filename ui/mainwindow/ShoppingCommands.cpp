@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPrintDialog>
@@ -53,6 +54,10 @@ void CShoppingCommands::AddViewCommand(QMenu* view) {
                                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B)});
     m_toggle->setCheckable(true);
     connect(m_toggle, &QAction::toggled, this, &CShoppingCommands::ShowPanel);
+    // Asked for from the menu or its keys, the panel takes the keyboard.
+    connect(m_toggle, &QAction::triggered, this, [this](bool on) {
+        if (on) m_panel->SpellRows()->setFocus(Qt::ShortcutFocusReason);
+    });
     view->addAction(m_toggle);
 }
 
