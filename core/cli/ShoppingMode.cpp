@@ -18,7 +18,7 @@
 namespace {
 
 const char kUsage[] = "--shopping attend des noms de sorts, par exemple : "
-                      "zerim --shopping 'Trait de foudre' 'Armure de pierre' [--from Tessanta]";
+                      "zerim --shopping 'Griffe de bile' 'Songe du bateleur' [--from Tessanta]";
 
 struct ShoppingArgs {
     std::vector<std::string> spells;

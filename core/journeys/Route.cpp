@@ -124,6 +124,11 @@ CRoute Straight(CWorldPoint from, CWorldPoint to) {
 }  // namespace
 
 CRoute FindRoute(const CRoadGraph& graph, CWorldPoint from, CWorldPoint to) {
+    if (from == to) {  // nothing to travel: no walk to the road and back
+        CRoute route = Straight(from, to);
+        route.alongRoads = true;
+        return route;
+    }
     const CRoadPoint a = graph.Nearest(from), b = graph.Nearest(to);
     if (a.a < 0 || b.a < 0) return Straight(from, to);
     std::vector<CWorldPoint> points;

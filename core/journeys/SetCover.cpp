@@ -132,16 +132,11 @@ private:
         return fewest == 0 ? -1 : best;
     }
 
-    // The largest of three bounds: the rest's size over the most one usable
-    // candidate covers of it; each item's share of the best candidate for
-    // it, summed; and the count of items no two of which one candidate
-    // covers (each needs a candidate of its own), the hardest items first.
+    // The larger of two bounds: each item's share of the best usable
+    // candidate for it, summed; and the count of items no two of which one
+    // candidate covers (each needs a candidate of its own), the hardest
+    // items first.
     size_t LowerBound(CItemMask rest) const {
-        int most = 0;
-        for (size_t c = 0; c < m_masks.size(); ++c)
-            if (m_usable[c]) most = std::max(most, Count(m_masks[c] & rest));
-        if (most == 0) return SIZE_MAX / 2;
-        const size_t byShare = size_t((Count(rest) + most - 1) / most);
         double shares = 0;
         size_t apart = 0;
         CItemMask left = rest;
@@ -156,7 +151,7 @@ private:
             shares += 1.0 / best;
             if (left & bit) ++apart, left &= ~reach;
         }
-        return std::max({byShare, apart, size_t(std::ceil(shares - 1e-9))});
+        return std::max(apart, size_t(std::ceil(shares - 1e-9)));
     }
 
     const std::vector<CItemMask>& m_masks;

@@ -169,9 +169,7 @@ void AddLegs(CShoppingPlan& plan, const CLinkedWorld& world, const CRoadGraph& g
         if (stop.place < 0) break;
         const CWorldPoint next = PointOf(world, stop.place);
         if (at) {
-            // Two vendors at one spot: no way to go, not a walk to the road and back.
-            plan.legs.push_back(*at == next ? CRoute{false, {{Roads::kOffRoad, {next, next}, 0}}, 0}
-                                            : FindRoute(graph, *at, next));
+            plan.legs.push_back(FindRoute(graph, *at, next));
             plan.length += plan.legs.back().length;
         }
         at = next;

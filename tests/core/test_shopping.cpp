@@ -261,8 +261,8 @@ void TestShopping::roadDistancesMatchRoutes() {
         const CDistanceMatrix d = RoadDistances(graph, points);
         for (size_t i = 0; i < points.size(); ++i)
             for (size_t j = 0; j < points.size(); ++j)
-                if (points[i] == points[j]) QCOMPARE(d[i][j], 0.0);
-                else QVERIFY(std::fabs(d[i][j] - FindRoute(graph, points[i], points[j]).length) < 1e-6);
+                QVERIFY(std::fabs(d[i][j] - FindRoute(graph, points[i], points[j]).length) < 1e-6);
+        QCOMPARE(d[0][points.size() - 1], 0.0);  // no way from a spot to itself
     }
 }
 
