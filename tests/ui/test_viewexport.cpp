@@ -39,6 +39,7 @@ private slots:
     void failuresLeaveNoFile_data();
     void failuresLeaveNoFile();
     void printKeepsNamesAsText();
+    void textPrintsBeforeTheMap();
     void pageFollowsTheView_data();
     void pageFollowsTheView();
     void exportTargets_data() { WriteTargets::AddRows(); }
@@ -188,6 +189,29 @@ void TestViewExport::printKeepsNamesAsText() {
     QCOMPARE(reader.exitCode(), 0);
     const QString text = QString::fromUtf8(reader.readAllStandardOutput());
     QVERIFY2(text.contains(QStringLiteral("Orvane")) && text.contains(QStringLiteral("Ash Ford")), qPrintable(text));
+}
+
+// A text (the shopping list) prints on pages of its own, as many as it
+// takes, then the map on the last page.
+void TestViewExport::textPrintsBeforeTheMap() {
+    ShowOrvane(100, true);
+    const QString path = m_dir.filePath(QStringLiteral("liste.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QString text = QString::fromUtf8("Liste d'achats, première ligne\n");
+    for (int i = 2; i <= 150; ++i) text += QStringLiteral("ligne %1\n").arg(i);
+    QString error;
+    QVERIFY2(PrintTextThenView(*View(), printer, text, error), qPrintable(error));
+    QProcess reader;
+    reader.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {path, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(30000));
+    QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f');
+    if (pages.last().trimmed().isEmpty()) pages.removeLast();
+    QVERIFY2(pages.size() >= 3, qPrintable(pages.join("|")));
+    QVERIFY(pages.first().contains(QString::fromUtf8("Liste d'achats, première ligne")));
+    QVERIFY(pages[pages.size() - 2].contains(QStringLiteral("ligne 150")));
+    QVERIFY(pages.last().contains(QStringLiteral("Orvane")) && !pages.first().contains(QStringLiteral("Orvane")));
 }
 
 // The page turns to the view's shape, in the print dialog and the preview,

@@ -62,6 +62,7 @@ bool CPlaceCardDlg::Show(SheetSubject subject) {
     const bool finder = subject.kind == SheetKind::Character || FinderSpell(m_world, subject).has_value();
     m_finder->setVisible(finder && m_links.openFinder);
     m_route->setVisible(subject.kind == SheetKind::Place && m_links.route);
+    emit SubjectShown(subject);
     return true;
 }
 

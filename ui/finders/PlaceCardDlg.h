@@ -50,6 +50,10 @@ public:
     // Every internal link is handled here; a web address is left to the panel.
     bool OnLinkClicked(const std::string& url) override;
 
+signals:
+    // A page was shown: the subject given to Show, or a link's.
+    void SubjectShown(SheetSubject subject);
+
 private:
     void ShowPart(QWidget* part);
 

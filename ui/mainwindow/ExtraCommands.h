@@ -58,6 +58,8 @@ enum : int {
     Measure,
     // Routes (MainFrameRoute).
     Route,
+    // Shopping list (ShoppingCommands).
+    ShoppingList,
 };
 }  // namespace ExtraCommand
 

@@ -264,6 +264,7 @@ void CMainFrame::CreateMenu() {
     AddRememberCommand(view);
     AddLegibilityCommands(view);
     AddOverviewCommands(view);
+    AddShoppingCommands(view);
     CreateSearchMenu();
     m_myMap->AddNotesMenu(menuBar()->addMenu(QStringLiteral("&Notes")));
 

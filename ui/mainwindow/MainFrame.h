@@ -25,6 +25,7 @@ class CPlaceCardDlg;
 class CQuickSearch;
 class CRouteDlg;
 struct CJourneyLayer;
+class CShoppingCommands;
 class CLinkNames;
 class CWorldSearch;
 struct SearchHit;
@@ -59,6 +60,8 @@ public:
     QLabel* LoadProblemPane() const { return m_wndLoadProblems; }
     // The player's layer: its commands, the panel, the store once open.
     CMyMapCommands* MyMap() const { return m_myMap; }
+    // The shopping list's commands, panel and tour.
+    CShoppingCommands* Shopping() const { return m_shopping; }
     // The one search's field over the map.
     CQuickSearch* QuickSearch() const { return m_quickSearch; }
     // The sheet beside the map; null until something shows in it.
@@ -107,6 +110,8 @@ private:
     void AddOverviewCommands(QMenu* view);
     // MainFrameMeasure.cpp: the measuring tool's command.
     void AddMeasureCommand(QMenu* view);
+    // MainFrameShopping.cpp: the shopping list and its tour.
+    void AddShoppingCommands(QMenu* view);
     bool RemembersView() const;
     void SaveView();
     void SaveSettings(SettingsFile& file);
@@ -185,6 +190,7 @@ private:
     CWorld& m_world;
     std::vector<std::function<void()>> m_afterFirstMap;
     CMyMapCommands* m_myMap = nullptr;
+    CShoppingCommands* m_shopping = nullptr;
     std::unique_ptr<CWorldSearch> m_search;
     mutable std::unique_ptr<CLinkNames> m_linkNames;  // made at the first link shown or copied
     CQuickSearch* m_quickSearch = nullptr;

@@ -7,6 +7,7 @@
 
 #include "mainwindow/ExtraCommands.h"
 #include "mainwindow/MyMapCommands.h"
+#include "mainwindow/ShoppingCommands.h"
 #include "mainwindow/StatusBar.h"
 #include "render/World.h"
 
@@ -80,6 +81,7 @@ void CMainFrame::ShowInSheet(SheetSubject subject, bool activate) {
         // The one search from the sheet too.
         m_sheet->addAction(Command(ExtraCommand::SearchEverywhere));
         m_sheet->Panel()->addAction(NewCopyLinkAction(m_sheet, [this] { return SheetLink(m_sheet->Subject()); }));
+        m_shopping->AddSheetCommand(*m_sheet);
         // Beside the map: along its right edge, where it hides the least.
         const QRect map(m_pView->mapToGlobal(QPoint(0, 0)), m_pView->size());
         m_sheet->move(map.right() - m_sheet->width() - kSheetMargin, map.top() + kSheetMargin);
@@ -126,6 +128,7 @@ void CMainFrame::RunSpellFinder(std::optional<uint16_t> spellId, int placeInSigh
         const auto spell = finder.SelectedSpell();
         return LinkText(ZerimLink::Kind::Spell, spell ? std::optional<int>(*spell) : std::nullopt);
     }));
+    m_shopping->AddFinderCommand(finder);
     ExecKeepingInSight(finder, placeInSight);
 }
 

@@ -11,6 +11,8 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QPrinter>
+#include <QAbstractTextDocumentLayout>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -55,22 +57,49 @@ bool WriteImage(const QImage& image, const QString& path, const QByteArray& form
     return false;
 }
 
-// What the view shows, fitted to the page and centred, its shape kept.
-bool PaintOnPage(CZerimView& view, QPaintDevice& device, QString& error) {
+// What the view shows, fitted to the painter's page and centred, its shape kept.
+void PaintFitted(CZerimView& view, QPainter& painter) {
     const QSize size = view.viewport()->size();
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        error = QString::fromUtf8("L'impression n'a pas pu commencer.");
-        return false;
-    }
     const QRect page = painter.viewport();
     const qreal scale = std::min(qreal(page.width()) / size.width(), qreal(page.height()) / size.height());
+    painter.save();
     painter.translate((page.width() - size.width() * scale) / 2, (page.height() - size.height() * scale) / 2);
     painter.scale(scale, scale);
     painter.setClipRect(QRect(QPoint(0, 0), size));
     MapRenderer renderer = RendererFor(view);
     renderer.SetLabelsAsText(true);
     renderer.Paint(painter, {0, 0, size.width(), size.height()}, view.CurrentPicture());
+    painter.restore();
+}
+
+// Plain text from the page's top, as many pages as it takes, each page's
+// lines whole; the next page is begun after the last.
+void PaintText(const QString& text, QPagedPaintDevice& device, QPainter& painter) {
+    QTextDocument document;
+    document.setDefaultFont(QFont(QApplication::font().family(), 11));
+    document.documentLayout()->setPaintDevice(&device);
+    document.setPlainText(text);
+    const QRect page = painter.viewport();
+    document.setPageSize(page.size());
+    const int pages = std::max(document.pageCount(), 1);
+    for (int i = 0; i < pages; ++i) {
+        painter.save();
+        painter.translate(0, -i * page.height());
+        document.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
+        painter.restore();
+        device.newPage();
+    }
+}
+
+// `before`, when not empty, prints as text on pages of its own first.
+bool PaintOnPage(CZerimView& view, QPaintDevice& device, const QString& before, QString& error) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        error = QString::fromUtf8("L'impression n'a pas pu commencer.");
+        return false;
+    }
+    if (!before.isEmpty()) PaintText(before, static_cast<QPagedPaintDevice&>(device), painter);
+    PaintFitted(view, painter);
     if (painter.end()) return true;
     error = QString::fromUtf8("L'impression n'a pas pu se terminer.");
     return false;
@@ -110,10 +139,14 @@ void SetUpPrinterForView(const CZerimView& view, QPrinter& printer) {
 }
 
 bool PrintView(CZerimView& view, QPrinter& printer, QString& error) {
-    const QSize size = view.viewport()->size();
-    if (size.isEmpty()) {
+    return PrintTextThenView(view, printer, {}, error);
+}
+
+bool PrintTextThenView(CZerimView& view, QPrinter& printer, const QString& text, QString& error) {
+    if (view.viewport()->size().isEmpty()) {
         error = QString::fromUtf8("La vue est vide : rien à imprimer.");
         return false;
     }
-    return PrintThrough(printer, [&](QPaintDevice& device) { return PaintOnPage(view, device, error); }, error);
+    return PrintThrough(
+        printer, [&](QPaintDevice& device) { return PaintOnPage(view, device, text, error); }, error);
 }

@@ -24,3 +24,7 @@ void SetUpPrinterForView(const CZerimView& view, QPrinter& printer);
 // with the place names drawn as text at the printer's resolution. False with
 // the reason in `error`.
 bool PrintView(CZerimView& view, QPrinter& printer, QString& error);
+
+// Prints `text` (plain, wrapped to the page, on as many pages as it takes),
+// then the view on a page of its own as PrintView does.
+bool PrintTextThenView(CZerimView& view, QPrinter& printer, const QString& text, QString& error);
