@@ -71,7 +71,7 @@ void PrintLegs(const CRoute& route, const CPlace& from, const CPlace& to, const 
 int PrintRoute(const std::vector<std::string>& args, const IResourceStore& store, std::ostream& out,
                std::ostream& err) {
     if (args.size() != 3 || args[1].empty() || args[2].empty())
-        return Misuse(err, "--route attend deux lieux, par exemple : zerim --route Kerandra 'Dar-Bekesh'");
+        return Misuse(err, "--route attend deux lieux, par exemple : zerim --route Tessanta Brom-Ghor");
     CWorldData world(store);
     const CPlaceArray& places = LoadPlacesSaying(world, err);
     const CPlace* ends[2] = {FindPlace(places, args[1]), FindPlace(places, args[2])};

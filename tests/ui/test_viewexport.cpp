@@ -40,6 +40,7 @@ private slots:
     void failuresLeaveNoFile();
     void printKeepsNamesAsText();
     void textPrintsBeforeTheMap();
+    void printedStopIsWhole();
     void pageFollowsTheView_data();
     void pageFollowsTheView();
     void exportTargets_data() { WriteTargets::AddRows(); }
@@ -212,6 +213,46 @@ void TestViewExport::textPrintsBeforeTheMap() {
     QVERIFY(pages.first().contains(QString::fromUtf8("Liste d'achats, première ligne")));
     QVERIFY(pages[pages.size() - 2].contains(QStringLiteral("ligne 150")));
     QVERIFY(pages.last().contains(QStringLiteral("Orvane")) && !pages.first().contains(QStringLiteral("Orvane")));
+}
+
+// A tour's stop prints as the whole disc the screen shows: its number once
+// grew to the printer's resolution and buried it in white.
+void TestViewExport::printedStopIsWhole() {
+    ShowOrvane(100, false);
+    const CPoint world = View()->WorldAt({50, 50});
+    View()->SetJourney(JourneyPart::Tour, {{}, {{{world.x, world.y}, JourneyMarkStyle::Stop, "1"}}});
+    const QString path = m_dir.filePath(QStringLiteral("etape.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QString error;
+    const bool printed = PrintView(*View(), printer, error);
+    View()->SetJourney(JourneyPart::Tour, {});
+    QVERIFY2(printed, qPrintable(error));
+    QProcess raster;
+    raster.start(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")),
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-singlefile"), path,
+                  m_dir.filePath(QStringLiteral("etape"))});
+    QVERIFY(raster.waitForFinished(30000) && raster.exitCode() == 0);
+    const QImage page(m_dir.filePath(QStringLiteral("etape.png")));
+    QVERIFY(!page.isNull());
+    // Where the view's point lands on the page: fitted and centred in the
+    // printable part, at 100 pixels an inch.
+    const QRectF paper = printer.pageLayout().paintRect(QPageLayout::Inch);
+    const QRectF printable(paper.topLeft() * 100, paper.size() * 100);
+    const QSize view = View()->viewport()->size();
+    const qreal scale = std::min(printable.width() / view.width(), printable.height() / view.height());
+    const CPoint map = View()->Geometry().WorldToMap(world);
+    const CPoint scroll = View()->Geometry().GetScrollOffset();
+    const QPointF centre(printable.left() + (printable.width() - view.width() * scale) / 2 + (map.x - scroll.x) * scale,
+                         printable.top() + (printable.height() - view.height() * scale) / 2 + (map.y - scroll.y) * scale);
+    // Either side of the narrow "1", within the disc's 10 pixels.
+    for (const qreal degrees : {-22.5, 0.0, 22.5, 157.5, 180.0, 202.5}) {
+        const qreal angle = qDegreesToRadians(degrees), reach = 6 * scale;
+        const QColor c = page.pixelColor((centre + QPointF(reach * std::cos(angle), reach * std::sin(angle))).toPoint());
+        QVERIFY2(std::abs(c.red() - 0x00) < 40 && std::abs(c.green() - 0x72) < 40 && std::abs(c.blue() - 0xb2) < 40,
+                 qPrintable(QStringLiteral("%1°: %2").arg(degrees).arg(c.name())));
+    }
 }
 
 // The page turns to the view's shape, in the print dialog and the preview,

@@ -1,6 +1,7 @@
 #include "render/JourneyDrawing.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -100,7 +101,11 @@ void DrawMark(QPainter& painter, const QFont& font, const CJourneyMark& mark, QP
 }  // namespace
 
 void DrawJourneys(QPainter& painter, const CJourneyLayers& layers, const ViewGeometry& geometry, const CRect& update,
-                  const QFont& font) {
+                  const QFont& viewFont) {
+    // In the screen's pixels whatever the device: on a printer a font in
+    // points would grow to the printer's resolution and bury the marks.
+    QFont font = viewFont;
+    font.setPixelSize(QFontInfo(viewFont).pixelSize());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     for (const CJourneyLayer& layer : layers)
