@@ -170,6 +170,16 @@ void TestCli::helpShowsEveryMode() {
         QVERIFY2(r.out.contains(mode), mode);
 }
 
+namespace {
+// Runs with `roads` as the roads table of a --data folder; null: the embedded one.
+Result RunWithRoads(const QStringList& args, const QByteArray& roads) {
+    if (roads.isNull()) return Run(args);
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("RCDATA_142"), roads);
+    return Run(QStringList{"--data", dir.path()} + args);
+}
+}  // namespace
+
 void TestCli::routes_data() {
     QTest::addColumn<QByteArray>("roads");  // RCDATA_142 in a --data folder; null: the embedded one
     QTest::addColumn<QByteArray>("notice");
@@ -185,13 +195,7 @@ void TestCli::routes() {
     QFETCH(QByteArray, roads);
     QFETCH(QByteArray, notice);
     QFETCH(QByteArray, rank);
-    QTemporaryDir dir;
-    QStringList args{"--route", "tessanta", "Vinanta"};
-    if (!roads.isNull()) {
-        WriteFile(dir.filePath("RCDATA_142"), roads);
-        args = QStringList{"--data", dir.path()} + args;
-    }
-    const Result r = Run(args);
+    const Result r = RunWithRoads({"--route", "tessanta", "Vinanta"}, roads);
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(notice.isEmpty() ? r.err.isEmpty() : r.err.contains(notice), r.err.constData());
     const QList<QByteArray> lines = r.out.trimmed().split('\n');
@@ -231,13 +235,7 @@ void TestCli::shopping() {
     QFETCH(QByteArray, notice);
     QFETCH(int, spells);
     QFETCH(QByteArray, total);
-    QTemporaryDir dir;
-    args.prepend("--shopping");
-    if (!roads.isNull()) {
-        WriteFile(dir.filePath("RCDATA_142"), roads);
-        args = QStringList{"--data", dir.path()} + args;
-    }
-    const Result r = Run(args);
+    const Result r = RunWithRoads(QStringList{"--shopping"} + args, roads);
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(notice.isEmpty() ? r.err.isEmpty() : r.err.contains(notice), r.err.constData());
     const QList<QByteArray> lines = r.out.trimmed().split('\n');
