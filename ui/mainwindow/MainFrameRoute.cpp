@@ -96,16 +96,8 @@ void CMainFrame::PlanRoute(int from, int to) {
 // out as far as it needs, or in towards the picture's size from further out.
 void CMainFrame::ShowRoute(const CJourneyLayer& layer) {
     m_pView->SetJourney(JourneyPart::Route, layer);
-    const CMapPicture* picture = m_pView->CurrentPicture();
-    if (layer.Empty() || !picture) return;
+    if (!m_pView->ShowJourney(layer, kRouteMargin, kRouteZoom)) return;
     const CWorldBox box = JourneyBounds(layer);
-    const CSize pixels = picture->GetPixelSize();
-    // World y grows northwards, picture rows southwards.
-    const CPoint topLeft = ViewGeometry::WorldToPixels({box.left, box.top}, pixels);
-    const CPoint bottomRight = ViewGeometry::WorldToPixels({box.right, box.bottom}, pixels);
-    const CRect shown{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-    m_pView->SetZoom(ZoomShowing(shown, m_pView->Geometry().ClientSize(), m_pView->Zoom(), kRouteMargin, kRouteZoom));
-    m_pView->MoveCentreTo({(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2});
     // The route window, and the sheet it may have been asked from, move off
     // the route once they are shown (their frames are known then).
     QTimer::singleShot(0, this, [this, box] {

@@ -237,31 +237,9 @@ bool CShoppingCommands::PlanTour() {
 
 // The view moves only if the tour is not all in sight, and zooms out only
 // if the tour does not fit at the zoom the player chose.
+// Zoomed out only as far as the tour needs, never in.
 void CShoppingCommands::BringIntoSight() {
-    const CJourneyLayer& layer = m_host.view->Journeys()[size_t(JourneyPart::Tour)];
-    std::vector<CWorldPoint> points;
-    for (const CJourneyPath& path : layer.paths) points.insert(points.end(), path.points.begin(), path.points.end());
-    for (const CJourneyMark& mark : layer.marks) points.push_back(mark.at);
-    if (points.empty()) return;
-    ViewGeometry& geometry = m_host.view->Geometry();
-    CRect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for (const CWorldPoint& p : points) {
-        const CPoint map = geometry.WorldToMap({p.x, p.y});
-        box = {std::min(box.left, map.x), std::min(box.top, map.y), std::max(box.right, map.x),
-               std::max(box.bottom, map.y)};
-    }
-    box = {box.left - kSightMargin, box.top - kSightMargin, box.right + kSightMargin, box.bottom + kSightMargin};
-    const CPoint scroll = geometry.GetScrollOffset();
-    const CSize client = geometry.ClientSize();
-    const bool inSight = box.left >= scroll.x && box.top >= scroll.y && box.right <= scroll.x + client.cx &&
-                         box.bottom <= scroll.y + client.cy;
-    if (inSight) return;
-    if (box.Width() <= client.cx && box.Height() <= client.cy) {
-        const CPoint centre{box.left + box.Width() / 2, box.top + box.Height() / 2};
-        m_host.view->CenterOnPicture(geometry.MapToPicture(centre));
-        return;
-    }
-    geometry.ZoomToRect(box);
+    m_host.view->ShowJourney(m_host.view->Journeys()[size_t(JourneyPart::Tour)], kSightMargin, ViewGeometry::kMinZoom);
 }
 
 void CShoppingCommands::CentreOnStop(int stop) {

@@ -1,5 +1,8 @@
 #include "mapview/ZerimView.h"
 
+#include "journeys/PlaceRoute.h"
+#include "view/ZoomShowing.h"
+
 #include "mapview/MapAccessible.h"
 #include "render/MapPicture.h"
 #include "view/OverviewMap.h"
@@ -77,6 +80,20 @@ void CZerimView::CenterOnPicture(CPoint centre) {
 }
 
 void CZerimView::MoveCentreTo(CPoint centre) { ScrollToPosition(PositionCentring(m_geometry, centre)); }
+
+bool CZerimView::ShowJourney(const CJourneyLayer& layer, int margin, int closest) {
+    const CMapPicture* picture = CurrentPicture();
+    if (layer.Empty() || !picture) return false;
+    const CWorldBox box = JourneyBounds(layer);
+    const CSize pixels = picture->GetPixelSize();
+    // World y grows northwards, picture rows southwards.
+    const CPoint topLeft = ViewGeometry::WorldToPixels({box.left, box.top}, pixels);
+    const CPoint bottomRight = ViewGeometry::WorldToPixels({box.right, box.bottom}, pixels);
+    const CRect shown{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    SetZoom(ZoomShowing(shown, m_geometry.ClientSize(), Zoom(), margin, closest));
+    MoveCentreTo({(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2});
+    return true;
+}
 
 void CZerimView::ScrollToPosition(CPoint position) {
     m_geometry.ScrollTo(position);

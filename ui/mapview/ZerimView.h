@@ -147,6 +147,10 @@ public slots:
     // Puts the picture pixel `centre` as near the middle of the view as the
     // scroll limits allow: near an edge, that edge shows.
     void MoveCentreTo(CPoint centre);
+    // Zooms and scrolls so that a journey shows whole with `margin` pixels
+    // clear around it: out as far as it needs, in no closer than `closest`
+    // (see ZoomShowing). False for an empty journey or without a picture.
+    bool ShowJourney(const CJourneyLayer& layer, int margin, int closest);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
